@@ -1,0 +1,35 @@
+#pragma once
+// Small text helpers of the core. Text is UTF-8 throughout.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace koruvan {
+
+// Removes surrounding blanks (U+0020) only; blanks inside are kept.
+std::string trimBlanks(std::string_view text);
+
+// Upper-cases ASCII letters only (class names are compared this way).
+std::string toUpperAscii(std::string_view text);
+
+// Decodes one code point at `pos` and advances it; malformed bytes decode as U+FFFD, one byte each.
+char32_t nextCodePoint(std::string_view text, std::size_t& pos);
+void appendUtf8(std::string& out, char32_t codePoint);
+bool isValidUtf8(std::string_view text);
+// Length of the text in UTF-16 code units, as the W calls count it.
+std::size_t utf16Length(std::string_view text);
+
+// The decimal integer at the start of the text after leading whitespace, with an optional sign; 0 when there is
+// none. The profile integer read and the readers of hand-edited values use it. Saturates at the int64 range.
+std::int64_t leadingInteger(std::string_view text);
+
+// The number at the start of a text the way a basic numeric conversion reads it: leading blanks skipped, an
+// optional sign, digits with an optional fraction; reading stops at the first character that cannot continue
+// it. 0 when there is no number.
+double leadingNumber(std::string_view text);
+
+// Rounds to the nearest integer, halves to the even neighbour.
+double roundHalfEven(double value);
+
+}  // namespace koruvan

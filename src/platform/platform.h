@@ -1,0 +1,103 @@
+#pragma once
+// The one interface between the portable core and the operating system. The core includes no platform header:
+// platform/win32/ implements this with the W calls of Win32, and the native tests use a fake (tests/fake/).
+//
+// Text crosses this interface as UTF-8. Paths are Windows paths ("C:\dir\file"), folders end in "\".
+// Window handles are opaque integers; windows of other programs are never owned or destroyed through them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace koruvan {
+
+using WindowHandle = std::uint64_t;
+
+enum class RegistryRoot { CurrentUser };
+
+struct ScreenRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// Show codes of ShowWindow that the program uses.
+enum class ShowCommand : int { Normal = 1, Maximized = 3 };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- Registry (values are REG_SZ; keys are opened and closed around each call) ---
+    // The value's text up to its first NUL; nullopt when the key or the value cannot be read.
+    virtual std::optional<std::string> readRegistryString(RegistryRoot root, const std::string& subKey,
+                                                          const std::string& valueName) = 0;
+    // Opens the key without creating it.
+    virtual bool registryKeyExists(RegistryRoot root, const std::string& subKey) = 0;
+    // Creates or opens the key, writes the value as a string with its terminating NUL.
+    virtual bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
+                                     const std::string& value) = 0;
+
+    // --- File system ---
+    // Names (not paths) of the plain files of a folder: no folders, no hidden or system files. A folder that
+    // does not exist lists nothing.
+    virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
+    // Copies, replacing a file of the target's name. False when the copy is not complete.
+    virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+    // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source is
+    // deleted only once the copy is complete. False leaves the source where it was.
+    virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    virtual bool makeFolder(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    virtual bool plainFileExists(const std::string& path) = 0;
+    // The whole content of a file; nullopt when it cannot be read.
+    virtual std::optional<std::string> readFileBytes(const std::string& path) = 0;
+    // Writes beside the file and renames over it, so a crash never leaves a half-written file.
+    virtual bool replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
+    virtual bool setCurrentDirectory(const std::string& path) = 0;
+
+    // --- Text ---
+    // Decodes text of the Japanese legacy code page (932) to UTF-8; nullopt when it is not valid there.
+    virtual std::optional<std::string> decodeLegacyText(std::string_view bytes) = 0;
+
+    // --- Desktop ---
+    // SPI_SETDESKWALLPAPER with SPIF_SENDWININICHANGE (not SPIF_UPDATEINIFILE); an empty path removes it.
+    virtual bool setDesktopWallpaper(const std::string& path) = 0;
+    // GetWindowsDirectory as the system gives it.
+    virtual std::string windowsDirectory() = 0;
+    // The Desktop known folder, for when the registry names none; empty when there is none.
+    virtual std::string knownDesktopFolder() = 0;
+
+    // --- Windows of other programs ---
+    virtual WindowHandle desktopWindow() = 0;
+    virtual WindowHandle firstChildWindow(WindowHandle window) = 0;  // GW_CHILD
+    virtual WindowHandle nextWindow(WindowHandle window) = 0;        // GW_HWNDNEXT
+    virtual WindowHandle ownerWindow(WindowHandle window) = 0;       // GW_OWNER
+    virtual WindowHandle parentWindow(WindowHandle window) = 0;      // GetParent
+    virtual bool isWindowVisible(WindowHandle window) = 0;
+    virtual std::string windowTitle(WindowHandle window) = 0;
+    virtual std::string windowClassName(WindowHandle window) = 0;
+    virtual ScreenRect windowRect(WindowHandle window) = 0;
+    virtual bool isWindowZoomed(WindowHandle window) = 0;
+    virtual bool minimizeWindow(WindowHandle window) = 0;  // CloseWindow
+    virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
+
+    // --- Session ---
+    // True when this process is the only running instance (a named mutex held for the life of the process).
+    virtual bool claimSingleInstance() = 0;
+    // The folder of the running program, as the system gives it.
+    virtual std::string programDirectory() = 0;
+    // Lets the events waiting in the message queue run.
+    virtual void pumpPendingEvents() = 0;
+    // The hourglass over the whole screen, and back to the default pointer.
+    virtual void setBusyPointer(bool busy) = 0;
+    // Seconds on a clock that never jumps back (not the time of day).
+    virtual double monotonicSeconds() = 0;
+};
+
+}  // namespace koruvan
