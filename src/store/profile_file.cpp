@@ -1,0 +1,183 @@
+#include "store/profile_file.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/text.h"
+#include "store/profile_encoding.h"
+
+namespace koruvan {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool IsProfileSpace(char c) {
+    // Carriage return and ^Z (an old end-of-file mark) count as space, as for the system's own reader.
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+std::string_view TrimSpace(std::string_view text) {
+    while (!text.empty() && IsProfileSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsProfileSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && toUpperAscii(a) == toUpperAscii(b);
+}
+
+Lines SplitLines(std::string_view text) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string JoinLines(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// A section header gives its name; any other line may be a key, with or without "=".
+struct ParsedLine {
+    bool isSection = false;
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+
+ParsedLine ParseLine(std::string_view line) {
+    line = TrimSpace(line);
+    ParsedLine parsed;
+    if (line.starts_with('[')) {
+        const std::size_t close = line.rfind(']');
+        if (close != std::string_view::npos) {
+            parsed.isSection = true;
+            parsed.name = line.substr(1, close - 1);
+            return parsed;
+        }
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        parsed.name = line;
+    } else {
+        parsed.name = TrimSpace(line.substr(0, equals));
+        parsed.value = TrimSpace(line.substr(equals + 1));
+    }
+    return parsed;
+}
+
+// Where a key lives: the first section of its name (body up to the next header) and the key's line in it.
+struct KeyPlace {
+    std::optional<std::size_t> header;
+    std::size_t sectionEnd = 0;
+    std::optional<std::size_t> keyLine;
+};
+
+KeyPlace FindKey(const Lines& lines, std::string_view section, std::string_view key) {
+    KeyPlace place;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = ParseLine(lines[i]);
+        if (parsed.isSection) {
+            if (place.header) {
+                place.sectionEnd = i;
+                return place;
+            }
+            if (!parsed.name.empty() && SameName(parsed.name, section)) place.header = i;
+        } else if (place.header && !place.keyLine && SameName(parsed.name, key)) {
+            place.keyLine = i;
+        }
+    }
+    place.sectionEnd = lines.size();
+    return place;
+}
+
+bool IsBlankOrComment(std::string_view line) {
+    line = TrimSpace(line);
+    return line.empty() || line.front() == ';';
+}
+
+bool IsQuoted(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
+std::string StorableValue(const std::string& value) {
+    std::string line = value;
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    if (IsQuoted(TrimSpace(line))) line = '"' + line + '"';
+    return line;
+}
+
+}  // namespace
+
+std::string ProfileFile::readString(const std::string& section, const std::string& key,
+                                    const std::string& fallback) const {
+    const std::optional<std::string> bytes = platform_.readFileBytes(path_);
+    if (!bytes) return fallback;
+    const Lines lines = SplitLines(DecodeProfileBytes(*bytes, platform_));
+    const KeyPlace place = FindKey(lines, section, key);
+    if (!place.keyLine) return fallback;
+    const std::optional<std::string_view> value = ParseLine(lines[*place.keyLine]).value;
+    if (!value) return fallback;
+    if (IsQuoted(*value)) return std::string(value->substr(1, value->size() - 2));
+    return std::string(*value);
+}
+
+std::int32_t ProfileFile::readInt(const std::string& section, const std::string& key,
+                                  std::int32_t fallback) const {
+    const std::string value = readString(section, key, "");
+    if (value.empty()) return fallback;
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(leadingInteger(value), kLowest, kHighest));
+}
+
+bool ProfileFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+    if (section.empty() || key.empty()) return false;
+    const std::optional<std::string> bytes = platform_.readFileBytes(path_);
+    // A file that exists but cannot be read now (in use, say) must not be replaced by this one key.
+    if (!bytes && platform_.plainFileExists(path_)) return false;
+
+    Lines lines = bytes ? SplitLines(DecodeProfileBytes(*bytes, platform_)) : Lines{};
+    const KeyPlace place = FindKey(lines, section, key);
+    const std::string storable = StorableValue(value);
+    if (place.keyLine) {
+        // The name keeps the spelling the file gave it.
+        std::string& line = lines[*place.keyLine];
+        line = std::string(ParseLine(line).name) + "=" + storable;
+    } else if (place.header) {
+        // After the section's last entry: blank lines and comments that lead to the next section stay there.
+        std::size_t at = place.sectionEnd;
+        while (at > *place.header + 1 && IsBlankOrComment(lines[at - 1]))
+            --at;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), key + "=" + storable);
+    } else {
+        // Straight after the last line, as the system's own profile calls append a section.
+        lines.push_back("[" + section + "]");
+        lines.push_back(key + "=" + storable);
+    }
+
+    const std::string newBytes = EncodeProfileText(JoinLines(lines));
+    if (bytes && *bytes == newBytes) return true;
+    return platform_.replaceFileBytes(path_, newBytes);
+}
+
+}  // namespace koruvan

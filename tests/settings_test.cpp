@@ -1,0 +1,183 @@
+#include "store/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "fake/fake_platform.h"
+#include "store/appearance.h"
+#include "store/profile_encoding.h"
+
+namespace koruvan {
+namespace {
+
+constexpr const char* kIni = "C:\\KORUVAN\\KORUVAN.ini";
+constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
+
+using Fields = std::array<std::string, kDeskFieldCount>;
+
+Desk MakeDesk(std::string name, std::string wallpaper, std::string pattern, std::string background,
+              std::string style) {
+    Desk desk;
+    desk.fields = {std::move(name), std::move(wallpaper), std::move(pattern), std::move(background),
+                   std::move(style)};
+    return desk;
+}
+
+Fields Read(const std::string& line, Desk desk = {}) {
+    ReadDeskLine(line, desk);
+    return desk.fields;
+}
+
+std::array<Fields, kDeskCount> AllFields(const DeskTable& table) {
+    std::array<Fields, kDeskCount> all;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        all[i] = table[i].fields;
+    return all;
+}
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    testing::FakePlatform platform;
+    SharedState state;
+
+    void SetUp() override {
+        state.programDir = "C:\\KORUVAN\\";
+        state.desktopFolder = kDesktop;
+        platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\WINDOWS\\壁紙.bmp");
+        platform.setRegistry(kDesktopKey, "Pattern", "(なし)");
+        platform.setRegistry(kDesktopKey, "WallpaperStyle", "2");
+        platform.setRegistry(kColorsKey, "Background", "0 128 128");
+    }
+    std::string iniText() { return DecodeProfileBytes(platform.fileContent(kIni), platform); }
+    void giveIni(const std::string& text) { platform.writeFile(kIni, EncodeProfileText(text)); }
+};
+
+TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile) {
+    platform.writeFile(std::string(kDesktop) + "メモ.txt", "memo");
+    platform.writeFile(std::string(kDesktop) + "Editor.lnk", "link");
+    LoadSettings(platform, state);
+
+    for (int desk = 0; desk < kDeskCount; ++desk)
+        EXPECT_TRUE(platform.folderExists(deskFolder(state, desk)));
+    const std::vector<std::string> items{"Editor.lnk", "メモ.txt"};
+    EXPECT_EQ(platform.filesIn(poolFolder(state)), items);
+    EXPECT_EQ(platform.filesIn(deskFolder(state, 0)), items);
+    EXPECT_EQ(platform.filesIn(kDesktop), items);
+
+    EXPECT_EQ(iniText(),
+              "[User]\r\nLastUse=0\r\nTopwindow=1\r\nPosition=0\r\nAutoHide=1\r\nSizeNum=1\r\n"
+              "[Color]\r\nNowDeskForeColor= 0\r\nNowDeskBackColor= 255\r\nOtherDeskForeColor= 16777215\r\n"
+              "OtherDeskBackColor= 16711680\r\n"
+              "[DeskTop]\r\n0=デスクトップ,C:\\WINDOWS\\壁紙.bmp,(なし),0 128 128,2\r\n"
+              "1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n");
+
+    // The next start reads back exactly what the first run set up, touching no folder.
+    SharedState next;
+    next.programDir = state.programDir;
+    platform.clearCalls();
+    LoadSettings(platform, next);
+    EXPECT_TRUE(platform.calls.empty());
+    EXPECT_EQ(AllFields(next.deskTable), AllFields(state.deskTable));
+    EXPECT_EQ(next.BarColors, kFirstRunBarColors);
+    EXPECT_EQ(std::tie(next.currentDesk, next.Topwindow, next.Position, next.AutoHide, next.SizeNum),
+              std::tie(state.currentDesk, state.Topwindow, state.Position, state.AutoHide, state.SizeNum));
+}
+
+TEST(DeskLine, EmptyAndCommaOnlyLinesEmptyTheDesk) {
+    const Desk used = MakeDesk("a", "b", "c", "d", "e");
+    for (const char* line : {"", ",,,", " ,,, \t", ",,,,"})
+        EXPECT_EQ(Read(line, used), Fields{}) << line;
+}
+
+TEST(DeskLine, FieldsAreCleanedAndOnlyThosePresentAreFilled) {
+    EXPECT_EQ(Read("  仕事 机 ,  C:\\My Pictures\\a.bmp , (なし) ,0 0 0, 1 "),
+              MakeDesk("仕事 机", "C:\\My Pictures\\a.bmp", "(なし)", "0 0 0", "1").fields);
+    EXPECT_EQ(Read("a,b,c,d,e,f"), MakeDesk("a", "b", "c", "d", "e").fields);
+    EXPECT_EQ(Read("ｹﾞｰﾑ,C:\\g.bmp", MakeDesk("old", "old", "p", "bg", "2")),
+              MakeDesk("ｹﾞｰﾑ", "C:\\g.bmp", "p", "bg", "2").fields);
+    EXPECT_EQ(Read("a\tb,c\x01"
+                   "d"),
+              MakeDesk("a b", "c d", "", "", "").fields);
+    EXPECT_EQ(Read("A, B,C,D,E")[0], "A");  // a comma in a name splits it: the line has no quoting
+}
+
+TEST(DeskLine, FormatJoinsTheFieldsAndGivesNothingForAnUnnamedDesk) {
+    EXPECT_EQ(FormatDeskLine(MakeDesk("デスク", "C:\\a.bmp", "", "1 2 3", "0")), "デスク,C:\\a.bmp,,1 2 3,0");
+    EXPECT_EQ(FormatDeskLine(MakeDesk("", "C:\\a.bmp", "p", "b", "1")), "");
+}
+
+TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
+    const std::string longWallpaper = "C:\\" + std::string(300, 'w') + ".bmp";
+    giveIni(
+        "[User]\nLastUse=1\nTopwindow=1\nPosition=40000\nAutoHide=-1\nSizeNum=52\n"
+        "[Color]\nNowDeskForeColor= 255\nNowDeskBackColor=255\nOtherDeskForeColor=word\n"
+        "[DeskTop]\n0=デスクトップ,,,,\n1=長い," +
+        longWallpaper + ",p,b,2\n2=,orphan,,,\n");
+    state.Position = 3;
+    LoadSettings(platform, state);
+
+    EXPECT_EQ(state.currentDesk, 1);
+    EXPECT_EQ(state.Topwindow, 1);
+    EXPECT_EQ(state.Position, 3);  // 40000 does not fit
+    EXPECT_EQ(state.AutoHide, -1);
+    EXPECT_EQ(state.SizeNum, 52);
+    EXPECT_EQ(state.BarColors, (BarColorTable{{{255, 255}, {0, 16711680}}}));
+    EXPECT_EQ(state.deskTable[1].fields,
+              MakeDesk("長い", longWallpaper, "p", "b", "2").fields);  // read whole
+    EXPECT_FALSE(state.deskTable[2].exists());
+}
+
+TEST_F(SettingsTest, SavesWriteTheirSectionsAndKeepTheRest) {
+    giveIni("[User]\r\nLastUse=0\r\n; mine\r\n");
+    state.currentDesk = 2;
+    state.Topwindow = 1;
+    state.Position = 5;
+    state.BarColors = {{{-1, 255}, {0, 12}}};
+    state.deskTable[0] = MakeDesk("デスク", "", "", "", "0");
+    state.deskTable[3] = MakeDesk("", "C:\\left.bmp", "", "", "");
+    ASSERT_TRUE(SaveSettings(platform, state));
+    ASSERT_TRUE(SaveDeskTable(platform, state));
+    ASSERT_TRUE(WriteUserValue(platform, state, kSizeNumKey, 120));
+    EXPECT_EQ(iniText(),
+              "[User]\r\nLastUse=2\r\nTopwindow=1\r\nPosition=5\r\nAutoHide=0\r\nSizeNum=120\r\n; mine\r\n"
+              "[Color]\r\nNowDeskForeColor=-1\r\nNowDeskBackColor= 255\r\nOtherDeskForeColor= 0\r\n"
+              "OtherDeskBackColor= 12\r\n"
+              "[DeskTop]\r\n0=デスク,,,,0\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n");
+
+    const std::string before = platform.fileContent(kIni);
+    platform.failWrites = true;
+    EXPECT_TRUE(SaveDeskTable(platform, state));  // nothing changed, nothing to write
+    state.deskTable[1] = MakeDesk("新しい", "", "", "", "0");
+    EXPECT_FALSE(SaveDeskTable(platform, state));
+    EXPECT_EQ(platform.fileContent(kIni), before);
+}
+
+TEST_F(SettingsTest, AnUnusableLastUseResumesAtTheLowestNamedDesk) {
+    for (const char* lastUse : {"12", "-1", "5"}) {
+        giveIni(std::string("[User]\nLastUse=") + lastUse + "\n[DeskTop]\n3=三,,,,\n7=七,,,,\n");
+        SharedState loaded;
+        loaded.programDir = state.programDir;
+        LoadSettings(platform, loaded);
+        EXPECT_EQ(loaded.currentDesk, 3) << lastUse;
+    }
+}
+
+TEST_F(SettingsTest, AFileWithoutNamedDesksGetsDesk0BackWithoutCopyingItems) {
+    platform.writeFile(std::string(kDesktop) + "a.lnk", "a");
+    giveIni("[User]\r\nLastUse=4\r\n[DeskTop]\r\n0=,C:\\lost.bmp,,,\r\n4=\r\n");
+    LoadSettings(platform, state);
+
+    EXPECT_EQ(state.currentDesk, 0);
+    EXPECT_EQ(state.deskTable[0].fields,
+              MakeDesk("デスクトップ", "C:\\WINDOWS\\壁紙.bmp", "(なし)", "0 128 128", "2").fields);
+    for (const std::string& call : platform.calls)
+        EXPECT_TRUE(call.starts_with("write ")) << call;
+    EXPECT_FALSE(platform.folderExists(poolFolder(state)));
+
+    SharedState next;
+    next.programDir = state.programDir;
+    LoadSettings(platform, next);
+    EXPECT_EQ(AllFields(next.deskTable), AllFields(state.deskTable));
+}
+
+}  // namespace
+}  // namespace koruvan
