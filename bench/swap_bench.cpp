@@ -1,0 +1,75 @@
+// A desk switch's file swap on real folders: SwapDesk, which moves the Desktop's items by renaming them,
+// against the literal algorithm that copies each item and then deletes it. Each iteration switches between
+// two desks of the same size, so every iteration does the same work.
+
+#include <benchmark/benchmark.h>
+
+#include "fake/fake_platform.h"
+#include "store/appearance.h"
+#include "store/desk_folders.h"
+
+namespace koruvan {
+namespace {
+
+constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
+
+struct SwapSetup {
+    testing::FakePlatform fake;
+    SharedState state;
+
+    SwapSetup(std::int64_t items, std::int64_t bytes) {
+        state.programDir = fake.programDir;
+        state.desktopFolder = kDesktop;
+        fake.makeFolder(deskFolder(state, 0));
+        const std::string content(static_cast<std::size_t>(bytes), 'x');
+        for (std::int64_t i = 0; i < items; ++i) {
+            const std::string name = "item " + std::to_string(i) + ".lnk";
+            fake.writeFile(kDesktop + name, content);
+            fake.writeFile(deskFolder(state, 1) + name, content);
+        }
+        fake.clearCalls();
+    }
+};
+
+// Every Desktop file copied into the old desk's folder and then deleted, as one copy-everything swap does it.
+void LiteralSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
+    platform.setBusyPointer(true);
+    const std::string oldFolder = deskFolder(state, oldDesk);
+    const std::string newFolder = deskFolder(state, newDesk);
+    DeleteFolderFiles(platform, oldFolder);
+    for (const std::string& name : platform.listPlainFiles(state.desktopFolder)) {
+        platform.copyFile(state.desktopFolder + name, oldFolder + name);
+        platform.deleteFile(state.desktopFolder + name);
+    }
+    for (const std::string& name : platform.listPlainFiles(newFolder)) {
+        platform.copyFile(newFolder + name, state.desktopFolder + name);
+    }
+    platform.pumpPendingEvents();
+    const Desk& desk = state.deskTable[static_cast<std::size_t>(newDesk)];
+    ApplyWallpaper(platform, desk[DeskField::Wallpaper], desk[DeskField::Style]);
+    platform.setBusyPointer(false);
+}
+
+template <void (*Swap)(Platform&, SharedState&, int, int)>
+void BM_Swap(benchmark::State& run) {
+    SwapSetup setup(run.range(0), run.range(1));
+    int shown = 0;
+    for (auto _ : run) {
+        const int next = 1 - shown;
+        Swap(setup.fake, setup.state, shown, next);
+        shown = next;
+        setup.fake.clearCalls();
+    }
+    run.SetItemsProcessed(run.iterations() * run.range(0));
+}
+
+void SwapArguments(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"items", "bytes"})->Args({100, 2048})->Args({500, 2048})->Args({100, 262144});
+    bench->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Swap<SwapDesk>)->Name("SwapDesk")->Apply(SwapArguments);
+BENCHMARK(BM_Swap<LiteralSwapDesk>)->Name("LiteralCopyThenDelete")->Apply(SwapArguments);
+
+}  // namespace
+}  // namespace koruvan

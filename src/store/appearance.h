@@ -1,0 +1,33 @@
+#pragma once
+// The desktop's appearance: the wallpaper put into effect, and wallpaper, pattern and colour read back.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace koruvan {
+
+inline constexpr const char* kDesktopKey = "Control Panel\\desktop";
+inline constexpr const char* kColorsKey = "Control Panel\\Colors";
+inline constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// One string value of a registry key: empty on any failure, and for values too long for the 1024-byte buffer.
+std::string RegReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
+                          const std::string& valueName);
+// Creates or opens the key and writes the value; true when written.
+bool RegWriteString(Platform& platform, RegistryRoot root, const std::string& subKey, const std::string& valueName,
+                    const std::string& value);
+
+// The desk's `Style` text as a style code: the number at its start, rounded half to even; 0 when none.
+std::int16_t StyleCode(const std::string& style);
+
+void ApplyWallpaper(Platform& platform, const std::string& wallpaper, const std::string& style);
+void SetWallpaperStyle(Platform& platform, const std::string& path, std::int16_t code);
+
+std::string ReadWallpaper(Platform& platform);
+std::string ReadPattern(Platform& platform);
+std::string ReadBackgroundColor(Platform& platform);
+std::string ReadWallpaperStyle(Platform& platform);
+
+}  // namespace koruvan

@@ -1,0 +1,193 @@
+#include "store/desk_folders.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fake/fake_platform.h"
+#include "store/appearance.h"
+
+namespace koruvan {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::FakePlatform;
+using ::testing::IsEmpty;
+
+constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
+
+class SwapDeskTest : public ::testing::Test {
+  protected:
+    SwapDeskTest() {
+        state.programDir = fake.programDir;
+        state.desktopFolder = kDesktop;
+        fake.makeFolder(kDesktop);
+        for (int desk = 0; desk < kDeskCount; ++desk)
+            fake.makeFolder(deskFolder(state, desk));
+        fake.clearCalls();
+    }
+
+    std::string desk(int index) const { return deskFolder(state, index); }
+    std::vector<std::string> plainFiles(const std::string& folder) { return fake.listPlainFiles(folder); }
+    bool touchedFiles() const {
+        return std::any_of(fake.calls.begin(), fake.calls.end(), [](const std::string& call) {
+            return call.starts_with("copy ") || call.starts_with("move ") || call.starts_with("delete ");
+        });
+    }
+
+    FakePlatform fake;
+    SharedState state;
+};
+
+TEST_F(SwapDeskTest, RoundTripKeepsEachDesksItemsIncludingSameNamedOnes) {
+    fake.writeFile(std::string(kDesktop) + "a.lnk", "a0");
+    fake.writeFile(std::string(kDesktop) + "shared.txt", "desk 0");
+    fake.writeFile(desk(0) + "a.lnk", "a0 as entered");
+    fake.writeFile(desk(0) + "removed since.txt", "stale");
+    fake.writeFile(desk(1) + "b.lnk", "b1");
+    fake.writeFile(desk(1) + "shared.txt", "desk 1");
+
+    SwapDesk(fake, state, 0, 1);
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "shared.txt"));
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "shared.txt"), "desk 1");
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.lnk", "shared.txt"));
+    EXPECT_EQ(fake.fileContent(desk(0) + "a.lnk"), "a0");
+    EXPECT_EQ(fake.fileContent(desk(0) + "shared.txt"), "desk 0");
+
+    fake.writeFile(std::string(kDesktop) + "made on desk 1.txt", "new");
+    SwapDesk(fake, state, 1, 0);
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("a.lnk", "shared.txt"));
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "shared.txt"), "desk 0");
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.lnk", "shared.txt"));
+    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "made on desk 1.txt", "shared.txt"));
+    EXPECT_EQ(fake.fileContent(desk(1) + "shared.txt"), "desk 1");
+}
+
+TEST_F(SwapDeskTest, FoldersAndHiddenFilesStayOnTheDesktop) {
+    const std::string hidden = std::string(kDesktop) + "desktop.ini";
+    fake.writeFile(hidden, "hidden");
+    fake.makeHidden(hidden);
+    fake.writeFile(std::string(kDesktop) + "Projects\\plan.txt", "in a folder");
+    fake.writeFile(std::string(kDesktop) + "item.lnk", "x");
+
+    SwapDesk(fake, state, 0, 1);  // desk 1 is empty
+    EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
+    EXPECT_EQ(fake.fileContent(hidden), "hidden");
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "Projects\\plan.txt"), "in a folder");
+    EXPECT_THAT(fake.filesIn(desk(0)), ElementsAre("item.lnk"));
+}
+
+TEST_F(SwapDeskTest, AFileThatCannotMoveIsNeitherLostNorOverwritten) {
+    const std::string locked = std::string(kDesktop) + "report.doc";
+    fake.writeFile(locked, "live, still open");
+    fake.writeFile(std::string(kDesktop) + "free.lnk", "free");
+    fake.writeFile(desk(1) + "Report.DOC", "desk 1's report");  // same file name to Windows
+    fake.writeFile(desk(1) + "other.lnk", "other");
+    fake.failingCopies.insert(locked);
+
+    SwapDesk(fake, state, 0, 1);
+    EXPECT_EQ(fake.fileContent(locked), "live, still open");
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("other.lnk", "report.doc"));
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("free.lnk"));
+    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("Report.DOC", "other.lnk"));
+}
+
+TEST_F(SwapDeskTest, WithoutAUsableDesktopFolderNoFileIsTouched) {
+    fake.writeFile(desk(0) + "only copy.lnk", "keep me");
+    fake.writeFile(desk(1) + "b.lnk", "b");
+    fake.writeFile("C:\\stray.txt", "root of the drive");
+    state.deskTable[1][DeskField::Wallpaper] = "C:\\w.bmp";
+
+    for (const std::string folder : {"", "\\", "C:\\Users\\user\\NoSuchDesktop\\", "C:\\KORUVAN\\dsk0\\"}) {
+        SCOPED_TRACE(folder);
+        state.desktopFolder = folder;
+        fake.clearCalls();
+        SwapDesk(fake, state, 0, 1);
+        EXPECT_FALSE(touchedFiles());
+        EXPECT_THAT(fake.calls,
+                    ElementsAre("busy", "pump", "wallpaper C:\\w.bmp", "wallpaper C:\\w.bmp", "pointer"));
+        EXPECT_THAT(plainFiles(desk(0)), ElementsAre("only copy.lnk"));
+    }
+}
+
+TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
+    fake.writeFile(desk(0) + "old.lnk", "old");
+    fake.writeFile(std::string(kDesktop) + "live.lnk", "live");
+    fake.writeFile(desk(2) + "new.lnk", "new");
+    state.deskTable[2][DeskField::Wallpaper] = "C:\\w.bmp";
+    state.deskTable[2][DeskField::Style] = "2";
+    fake.setRegistry(kDesktopKey, "Wallpaper", "");
+
+    SwapDesk(fake, state, 0, 2);
+    EXPECT_THAT(fake.calls,
+                ElementsAre("busy", "delete C:\\KORUVAN\\dsk0\\old.lnk",
+                            "move C:\\Users\\user\\Desktop\\live.lnk -> C:\\KORUVAN\\dsk0\\live.lnk",
+                            "copy C:\\KORUVAN\\dsk2\\new.lnk -> C:\\Users\\user\\Desktop\\new.lnk", "pump",
+                            "wallpaper C:\\w.bmp", "reg Wallpaper=C:\\w.bmp", "reg TileWallpaper=0",
+                            "reg WallpaperStyle=2", "wallpaper C:\\w.bmp", "pointer"));
+}
+
+TEST_F(SwapDeskTest, AnOutOfRangeDeskSkipsOnlyItsOwnSteps) {
+    fake.writeFile(std::string(kDesktop) + "live.txt", "live");
+    fake.writeFile(desk(1) + "live.txt", "desk 1");
+    fake.writeFile(desk(1) + "b.lnk", "b");
+
+    // No old desk to keep the Desktop's items: they stay, and nothing of desk 1 replaces them.
+    SwapDesk(fake, state, 10, 1);
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "live.txt"), "live");
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "live.txt"));
+
+    fake.clearCalls();
+    SwapDesk(fake, state, 1, -1);
+    EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
+    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "live.txt"));
+    EXPECT_EQ(fake.fileContent(desk(1) + "live.txt"), "live");
+    EXPECT_EQ(fake.calls.back(), "pointer");
+    EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "pump"), 1);
+}
+
+TEST_F(SwapDeskTest, CopyFolderFilesCountsFailuresAndKeepsEverySource) {
+    fake.writeFile(desk(3) + "a.txt", "new a");
+    fake.writeFile(desk(3) + "b.txt", "b");
+    fake.writeFile(desk(4) + "a.txt", "old a");
+
+    EXPECT_EQ(CopyFolderFiles(fake, desk(3), desk(4), true), 0);
+    EXPECT_EQ(fake.fileContent(desk(4) + "a.txt"), "new a");
+    EXPECT_THAT(plainFiles(desk(3)), ElementsAre("a.txt", "b.txt"));
+
+    EXPECT_EQ(CopyFolderFiles(fake, desk(3), "C:\\no such folder\\", false), 2);
+    EXPECT_THAT(plainFiles(desk(3)), ElementsAre("a.txt", "b.txt"));
+
+    EXPECT_EQ(CopyFolderFiles(fake, "C:\\no such folder\\", desk(3), false), 0);
+}
+
+TEST(ReadWindowsDirectory, EndsInExactlyOneBackslash) {
+    FakePlatform fake;
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\WINDOWS", "C:\\WINDOWS\\"},
+        {"C:\\WINDOWS\\", "C:\\WINDOWS\\"},
+        {std::string("C:\\WINDOWS\0\0\0    ", 18), "C:\\WINDOWS\\"},
+        {"  C:\\Program Files\\Windows\\\\  ", "C:\\Program Files\\Windows\\"},
+        {"", "\\"},
+    };
+    for (const auto& [system, expected] : cases) {
+        fake.windowsDir = system;
+        EXPECT_EQ(ReadWindowsDirectory(fake), expected);
+    }
+}
+
+TEST(ReadDesktopFolder, KeepsInnerBlanksAndFallsBackToTheKnownFolder) {
+    FakePlatform fake;
+    fake.setRegistry(kShellFoldersKey, "Desktop", " C:\\Documents and Settings\\山田 太郎\\デスクトップ\t ");
+    EXPECT_EQ(ReadDesktopFolder(fake), "C:\\Documents and Settings\\山田 太郎\\デスクトップ");
+
+    fake.knownDesktop = "  C:\\Users\\Taro Yamada\\Desktop  ";
+    fake.setRegistry(kShellFoldersKey, "Desktop", "   ");
+    EXPECT_EQ(ReadDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
+    fake.removeRegistryKey(kShellFoldersKey);
+    EXPECT_EQ(ReadDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
+}
+
+}  // namespace
+}  // namespace koruvan
