@@ -1,0 +1,231 @@
+#include "store/window_table.h"
+
+#include <array>
+#include <limits>
+#include <string_view>
+#include <unordered_set>
+
+#include "core/text.h"
+#include "store/text_cleaning.h"
+
+namespace koruvan {
+
+namespace {
+
+constexpr std::string_view kShownMark = "*Show*";
+constexpr std::string_view kHiddenMark = "-Hide-";
+constexpr std::string_view kOwnDisplayName = "コルヴァン";
+// Coordinates from here on are off any screen the bar was made for.
+constexpr std::int32_t kFarEdge = 3000;
+
+void appendHandle(std::string& line, WindowHandle handle) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::array<char, 16> reversed{};
+    std::size_t count = 0;
+    do {
+        reversed[count++] = kDigits[handle & 0xF];
+        handle >>= 4;
+    } while (handle != 0);
+    for (std::size_t padding = count; padding < 4; ++padding)
+        line += '0';
+    while (count > 0)
+        line += reversed[--count];
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Takes the hexadecimal digits at the start of the text. A value too long for a handle reads as 0.
+WindowHandle takeHandle(std::string_view& text) {
+    WindowHandle value = 0;
+    std::size_t count = 0;
+    for (; count < text.size() && hexDigitValue(text[count]) >= 0; ++count) {
+        value = (value << 4) | static_cast<WindowHandle>(hexDigitValue(text[count]));
+    }
+    text.remove_prefix(count);
+    return count > 2 * sizeof(WindowHandle) ? 0 : value;
+}
+
+std::int32_t readCoordinate(std::string_view text) {
+    const std::int64_t value = leadingInteger(text);
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// Takes one coordinate up to its separator; a "-" that begins the number is its sign, not the separator.
+std::int32_t takeCoordinate(std::string_view& text, char separator) {
+    const std::size_t from = !text.empty() && text.front() == '-' ? 1 : 0;
+    const std::size_t at = text.find(separator, from);
+    const std::int32_t value = readCoordinate(text.substr(0, at));
+    text = at == std::string_view::npos ? std::string_view() : text.substr(at + 1);
+    return value;
+}
+
+// Text up to the first `delimiter` (all of it when there is none); the text continues after the delimiter.
+std::string_view takeUpTo(std::string_view& text, std::string_view delimiter) {
+    const std::size_t at = text.find(delimiter);
+    const std::string_view field = text.substr(0, at);
+    text = at == std::string_view::npos ? std::string_view() : text.substr(at + delimiter.size());
+    return field;
+}
+
+// Every field of the line except `Zoomed`, which needs the platform.
+WindowEntry parseLineText(std::string_view text) {
+    WindowEntry entry;
+    const std::size_t firstUnmarked = text.find_first_not_of('+');
+    text.remove_prefix(firstUnmarked == std::string_view::npos ? text.size() : firstUnmarked);
+    entry.hWnd = takeHandle(text);
+    if (text.starts_with(":[")) {
+        text.remove_prefix(2);
+        if (text.find(']') != std::string_view::npos) entry.hOwner = takeHandle(text);
+    }
+
+    const std::size_t shown = text.find(kShownMark);
+    if (shown == std::string_view::npos) {
+        entry.ShowState = "hide";
+        return entry;
+    }
+    entry.ShowState = "show";
+    text.remove_prefix(shown + kShownMark.size());
+    entry.Title = takeUpTo(text, " <");
+    entry.ClassName = takeUpTo(text, "> ");
+    if (text.starts_with('(')) {
+        text.remove_prefix(1);
+        text = text.substr(0, text.find(')'));
+        entry.Left = takeCoordinate(text, ',');
+        entry.Top = takeCoordinate(text, '-');
+        entry.Right = takeCoordinate(text, ',');
+        entry.Bottom = readCoordinate(text);
+    }
+    return entry;
+}
+
+bool isExcludedUnownedClass(const std::string& upperClass) {
+    return upperClass == "THUNDERRTMAIN" || upperClass == "THUNDERFORM" || upperClass == "INDICATOR" ||
+           upperClass == "SHELL_TRAYWND" || upperClass == "PROGMAN";
+}
+
+// The application windows a desk keeps: not the shell's own windows, not system classes ("#32770" dialogs and
+// the like), not this program's windows, and only windows with an area that begins on the screen.
+bool isCapturedWindow(const WindowEntry& entry) {
+    if (entry.ShowState != "show") return false;
+    const std::string upperClass = toUpperAscii(entry.ClassName);
+    if (entry.hOwner != 0) {
+        if (upperClass != "THUNDERFORM") return false;
+    } else if (isExcludedUnownedClass(upperClass)) {
+        return false;
+    }
+    if (entry.ClassName.starts_with('#')) return false;
+    if (entry.Title.find(kOwnDisplayName) != std::string::npos) return false;
+    if (upperClass == "THUNDERMAIN") return true;
+    return entry.Left != entry.Right && entry.Top != entry.Bottom && entry.Left < kFarEdge &&
+           entry.Top < kFarEdge;
+}
+
+}  // namespace
+
+std::vector<std::string> ListWindows(Platform& platform) {
+    std::vector<std::string> lines;
+    const WindowHandle desktop = platform.desktopWindow();
+    std::string desktopLine;
+    appendHandle(desktopLine, desktop);
+    desktopLine += ":DeskTop";
+    lines.push_back(std::move(desktopLine));
+    WalkWindowTree(platform, desktop, 1, lines);
+    return lines;
+}
+
+void WalkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
+    // One frame per tree level: the window last reached at that level and the depth it is walked at. A first
+    // child is walked one level deeper than it is marked; a later sibling is walked at its own mark.
+    struct Frame {
+        WindowHandle window;
+        int depth;
+        bool childrenWalked;
+    };
+    std::vector<Frame> frames{{window, depth, false}};
+    // The z-order may change while it is walked; a window reached twice ends that chain instead of looping.
+    std::unordered_set<WindowHandle> reached{window};
+
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (!frame.childrenWalked) {
+            frame.childrenWalked = true;
+            const WindowHandle child = platform.firstChildWindow(frame.window);
+            if (child != 0 && reached.insert(child).second) {
+                const int childDepth = frame.depth;
+                DescribeWindow(platform, child, childDepth, lines);
+                frames.push_back({child, childDepth + 1, false});  // invalidates `frame`
+            }
+            continue;
+        }
+        const WindowHandle sibling = platform.nextWindow(frame.window);
+        if (sibling != 0 && reached.insert(sibling).second) {
+            DescribeWindow(platform, sibling, frame.depth, lines);
+            frame = {sibling, frame.depth, false};
+        } else {
+            frames.pop_back();
+        }
+    }
+}
+
+bool DescribeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
+    const bool visible = platform.isWindowVisible(window);
+    if (chkShow && !visible) return false;
+    // Child windows are most of the system's windows: drop them before their texts are fetched.
+    if (chkMain && platform.parentWindow(window) != 0) return false;
+
+    std::string line(static_cast<std::size_t>(depth > 0 ? depth : 0), '+');
+    appendHandle(line, window);
+    line += ":[";
+    appendHandle(line, platform.ownerWindow(window));
+    line += ']';
+    line += visible ? kShownMark : kHiddenMark;
+    line += platform.windowTitle(window);
+    line += " <";
+    line += platform.windowClassName(window);
+    line += "> (";
+    const ScreenRect rect = platform.windowRect(window);
+    line += std::to_string(rect.left);
+    line += ',';
+    line += std::to_string(rect.top);
+    line += '-';
+    line += std::to_string(rect.right);
+    line += ',';
+    line += std::to_string(rect.bottom);
+    line += ')';
+    BlankNonPrinting(line);
+    lines.push_back(std::move(line));
+    return true;
+}
+
+WindowEntry ParseWindowLine(Platform& platform, const std::string& line) {
+    WindowEntry entry = parseLineText(line);
+    if (entry.ShowState == "show") entry.Zoomed = platform.isWindowZoomed(entry.hWnd) ? 1 : 0;
+    return entry;
+}
+
+int CreateApl(Platform& platform, SharedState& state, const std::vector<std::string>& lines) {
+    if (!isDeskIndex(state.currentDesk)) return 0;
+    DeskWindows& desk = state.windowTable[static_cast<std::size_t>(state.currentDesk)];
+    std::size_t count = 0;
+    for (const std::string& line : lines) {
+        if (count == kMaxCapturedWindows) break;
+        WindowEntry entry = parseLineText(line);
+        if (!isCapturedWindow(entry)) continue;
+        // Asked only of the windows kept: the answer of a dropped one is never read.
+        entry.Zoomed = platform.isWindowZoomed(entry.hWnd) ? 1 : 0;
+        desk[count++] = std::move(entry);
+    }
+    desk[count].ClassName.clear();
+    return static_cast<int>(count);
+}
+
+}  // namespace koruvan

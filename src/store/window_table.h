@@ -1,0 +1,45 @@
+#pragma once
+// The listing of every window of the system as one text line per window, and the capture of the current
+// desk's application windows from that listing into the window table.
+//
+// A window line: depth marks ("+" per level), the handle, ":[" owner "]", "*Show*" or "-Hide-", the title and
+// a blank, "<" class "> ", then "(left,top-right,bottom)". Handles are upper-case hexadecimal with at least
+// four digits, e.g. "+0A1C:[0000]*Show*Notes <Notepad> (10,20-500,400)". The first line is the desktop's:
+// "10010:DeskTop".
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "store/shared_state.h"
+#include "store/window_entry.h"
+
+namespace koruvan {
+
+// Filters of the listing. Both are always on: only visible windows, and only windows without a parent.
+constexpr bool chkShow = true;
+constexpr bool chkMain = true;
+
+// The desktop line followed by one line per window that passes the filters, in the system's front-to-back
+// order.
+std::vector<std::string> ListWindows(Platform& platform);
+
+// Adds the lines of every window below `window` and of every window behind it at its level, in pre-order. The
+// first child of a window is marked with the depth that window is walked at; every later sibling, and the
+// walk below any window, goes one level deeper. The walk keeps one frame per tree level, never one per
+// sibling.
+void WalkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
+
+// Adds the window's line when it passes the filters; true when a line was added.
+bool DescribeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
+
+// Reads a window line back. Depth marks are dropped; a line of another shape gives the fields that could be
+// read and zeros or empty text for the rest. `Zoomed` is asked of the platform for a shown window.
+WindowEntry ParseWindowLine(Platform& platform, const std::string& line);
+
+// Keeps the visible top-level application windows of the listing as the current desk's entries 0..n-1, ends
+// them with an entry of empty `ClassName` and returns n. At most the first 100 are kept. Entries after the
+// terminator keep what earlier captures left. A current desk out of range writes nothing and gives 0.
+int CreateApl(Platform& platform, SharedState& state, const std::vector<std::string>& lines);
+
+}  // namespace koruvan
