@@ -94,13 +94,15 @@ bool isValidUtf8(std::string_view text) {
 std::size_t utf16Length(std::string_view text) {
     std::size_t units = 0;
     std::size_t pos = 0;
-    while (pos < text.size()) units += nextCodePoint(text, pos) >= 0x10000 ? 2 : 1;
+    while (pos < text.size())
+        units += nextCodePoint(text, pos) >= 0x10000 ? 2 : 1;
     return units;
 }
 
 std::int64_t leadingInteger(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     std::int64_t value = 0;
@@ -114,18 +116,23 @@ std::int64_t leadingInteger(std::string_view text) {
 
 double leadingNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     double value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + (text[i] - '0');
     if (i < text.size() && text[i] == '.') {
         double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10) value += (text[i] - '0') * scale;
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10)
+            value += (text[i] - '0') * scale;
     }
     return negative ? -value : value;
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 }  // namespace koruvan

@@ -20,8 +20,9 @@ bool isValidUtf8(std::string_view text);
 // Length of the text in UTF-16 code units, as the W calls count it.
 std::size_t utf16Length(std::string_view text);
 
-// The decimal integer at the start of the text after leading whitespace, with an optional sign; 0 when there is
-// none. The profile integer read and the readers of hand-edited values use it. Saturates at the int64 range.
+// The decimal integer at the start of the text after leading whitespace, with an optional sign; 0 when there
+// is none. The profile integer read and the readers of hand-edited values use it. Saturates at the int64
+// range.
 std::int64_t leadingInteger(std::string_view text);
 
 // The number at the start of a text the way a basic numeric conversion reads it: leading blanks skipped, an

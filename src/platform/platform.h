@@ -29,7 +29,7 @@ struct ScreenRect {
 enum class ShowCommand : int { Normal = 1, Maximized = 3 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // --- Registry (values are REG_SZ; keys are opened and closed around each call) ---
@@ -39,8 +39,8 @@ public:
     // Opens the key without creating it.
     virtual bool registryKeyExists(RegistryRoot root, const std::string& subKey) = 0;
     // Creates or opens the key, writes the value as a string with its terminating NUL.
-    virtual bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
-                                     const std::string& value) = 0;
+    virtual bool writeRegistryString(RegistryRoot root, const std::string& subKey,
+                                     const std::string& valueName, const std::string& value) = 0;
 
     // --- File system ---
     // Names (not paths) of the plain files of a folder: no folders, no hidden or system files. A folder that
@@ -48,8 +48,8 @@ public:
     virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
     // Copies, replacing a file of the target's name. False when the copy is not complete.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
-    // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source is
-    // deleted only once the copy is complete. False leaves the source where it was.
+    // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source
+    // is deleted only once the copy is complete. False leaves the source where it was.
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool makeFolder(const std::string& path) = 0;

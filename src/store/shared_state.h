@@ -1,6 +1,6 @@
 #pragma once
-// The program's shared state: one instance lives for the whole run and is shared by plain access between the bar
-// and the dialogs. Tables are fixed-size and every index is checked before use (see deskAt).
+// The program's shared state: one instance lives for the whole run and is shared by plain access between the
+// bar and the dialogs. Tables are fixed-size and every index is checked before use (see deskAt).
 
 #include <array>
 #include <cstdint>
@@ -56,7 +56,9 @@ struct SharedState {
     std::string settingsPath() const { return programDir + "KORUVAN.ini"; }
 };
 
-inline bool isDeskIndex(int desk) { return desk >= 0 && desk < kDeskCount; }
+inline bool isDeskIndex(int desk) {
+    return desk >= 0 && desk < kDeskCount;
+}
 
 // Checked access to the desk table: nullptr for an index out of range.
 inline Desk* deskAt(SharedState& state, int desk) {
@@ -71,6 +73,8 @@ inline std::string deskFolder(const SharedState& state, int desk) {
     return state.programDir + "dsk" + std::to_string(desk) + "\\";
 }
 // The item pool of the organiser.
-inline std::string poolFolder(const SharedState& state) { return state.programDir + "DskTop\\"; }
+inline std::string poolFolder(const SharedState& state) {
+    return state.programDir + "DskTop\\";
+}
 
 }  // namespace koruvan

@@ -62,9 +62,13 @@ std::string FakePlatform::fileContent(const std::string& windowsPath) const {
     return out.str();
 }
 
-bool FakePlatform::exists(const std::string& windowsPath) const { return fs::exists(hostPath(windowsPath)); }
+bool FakePlatform::exists(const std::string& windowsPath) const {
+    return fs::exists(hostPath(windowsPath));
+}
 
-void FakePlatform::makeHidden(const std::string& windowsPath) { hidden_.insert(hostPath(windowsPath).string()); }
+void FakePlatform::makeHidden(const std::string& windowsPath) {
+    hidden_.insert(hostPath(windowsPath).string());
+}
 
 std::vector<std::string> FakePlatform::filesIn(const std::string& windowsFolder) const {
     std::vector<std::string> names;
@@ -76,7 +80,8 @@ std::vector<std::string> FakePlatform::filesIn(const std::string& windowsFolder)
     return names;
 }
 
-void FakePlatform::setRegistry(const std::string& subKey, const std::string& valueName, const std::string& value) {
+void FakePlatform::setRegistry(const std::string& subKey, const std::string& valueName,
+                               const std::string& value) {
     registry_[lower(subKey)][lower(valueName)] = value;
 }
 
@@ -89,7 +94,9 @@ std::optional<std::string> FakePlatform::registryValue(const std::string& subKey
     return value->second;
 }
 
-void FakePlatform::removeRegistryKey(const std::string& subKey) { registry_.erase(lower(subKey)); }
+void FakePlatform::removeRegistryKey(const std::string& subKey) {
+    registry_.erase(lower(subKey));
+}
 
 WindowHandle FakePlatform::addWindow(FakeWindow window) {
     const WindowHandle handle = nextHandle_;
@@ -175,9 +182,13 @@ bool FakePlatform::makeFolder(const std::string& path) {
     return fs::create_directories(hostPath(path), error) && !error;
 }
 
-bool FakePlatform::folderExists(const std::string& path) { return fs::is_directory(hostPath(path)); }
+bool FakePlatform::folderExists(const std::string& path) {
+    return fs::is_directory(hostPath(path));
+}
 
-bool FakePlatform::plainFileExists(const std::string& path) { return fs::is_regular_file(hostPath(path)); }
+bool FakePlatform::plainFileExists(const std::string& path) {
+    return fs::is_regular_file(hostPath(path));
+}
 
 std::optional<std::string> FakePlatform::readFileBytes(const std::string& path) {
     std::ifstream in(hostPath(path), std::ios::binary);

@@ -27,7 +27,7 @@ struct FakeWindow {
 };
 
 class FakePlatform : public Platform {
-public:
+  public:
     FakePlatform();
     ~FakePlatform() override;
     FakePlatform(const FakePlatform&) = delete;
@@ -103,7 +103,7 @@ public:
 
     static constexpr WindowHandle kDesktop = 0x10010;
 
-private:
+  private:
     std::filesystem::path root_;
     std::map<std::string, std::map<std::string, std::string>> registry_;  // lower-case key and value names
     std::map<WindowHandle, FakeWindow> windows_;

@@ -1,0 +1,82 @@
+#pragma once
+// The desk bar frmMAIN: its state and every handler's logic, over a BarView.
+
+#include <array>
+#include <cstdint>
+
+#include "bar/bar_view.h"
+#include "platform/platform.h"
+#include "store/shared_state.h"
+
+namespace koruvan {
+
+constexpr const char* kBarCaption = "コルヴァン";
+constexpr double kIdleSecondsBeforeHiding = 5.0;
+
+class DeskBar {
+  public:
+    DeskBar(Platform& platform, SharedState& state, BarView& view);
+
+    // The load sequence: caption, paths, settings, the current desk's items and wallpaper, layout, placement,
+    // shown. twipsPerPixel comes from the screen's dots per inch.
+    void Load(int dotsPerInchX, int dotsPerInchY);
+
+    // Layout and drawing.
+    void SizeAdjust();
+    void SetWaku();
+    void SetWinWidth();
+
+    // Auto-hide, topmost and the wait timer.
+    void FormHide();
+    void TopWinONOFF(int on);
+    void OnTimerTick();
+    void OnBackgroundMouseMove();
+    void OnBackgroundClick();
+    void OnBackgroundRightDown();
+
+    // Desk buttons and switching.
+    void btnWALLclick(int desk);
+    void btnWALLmousedown(int desk);
+    void btnWALLmousemove(int desk, double x);
+    void ChgDsk(int desk);
+
+    // Menu commands.
+    void OnDeskMenuCommand(MenuCommand command);
+    void OnOptionsMenuCommand(MenuCommand command);
+
+    // The close box: ends the program, deferred to the end of a running switch.
+    void OnCloseRequest();
+
+    // State, for the view and for tests.
+    std::int16_t twipsPerPixelX = 15;
+    std::int16_t twipsPerPixelY = 15;
+    std::int16_t buttonSize = 40;
+    std::int16_t buttonCount = 0;
+    std::array<std::int16_t, kDeskCount> buttonSlot{};
+    double lastPointerTime = 0;  // monotonic seconds of the last pointer movement over the background
+    int checkedSizeItem = 0;
+    bool timerRunning = false;
+    const DeskButtons& buttons() const { return buttons_; }
+    const TipLook& tip() const { return tip_; }
+    bool switching() const { return switching_; }
+
+  private:
+    void setTimer(bool running);
+    void applySizeNum();
+    void applySizePreset(int index);
+    void deleteTargetDesk();
+    void openSizeDialog();
+    void pollAppearance();
+    void showDeskWindows(int desk);
+    bool busyWithSwitch() const { return switching_; }
+
+    Platform& platform_;
+    SharedState& state_;
+    BarView& view_;
+    DeskButtons buttons_{};
+    TipLook tip_{};
+    bool switching_ = false;
+    bool closeRequested_ = false;
+};
+
+}  // namespace koruvan

@@ -1,0 +1,92 @@
+// The desk buttons and the desk switch.
+#include "bar/desk_bar.h"
+#include "core/text.h"
+#include "store/desk_folders.h"
+#include "store/settings.h"
+#include "store/window_table.h"
+
+namespace koruvan {
+
+void DeskBar::btnWALLclick(int desk) {
+    if (desk == state_.currentDesk || busyWithSwitch() || !isDeskIndex(desk)) return;
+    // Drawn pressed before the switch starts: whichever face the desk shows moves.
+    DeskButton& button = buttons_[static_cast<std::size_t>(desk)];
+    for (RealRect* rect : {&button.pictureRect, &button.boxRect}) {
+        rect->left += kPressedOffset;
+        rect->top += kPressedOffset;
+    }
+    view_.showButtons(buttons_);
+    FormHide();
+    ChgDsk(desk);
+}
+
+void DeskBar::btnWALLmousedown(int desk) {
+    if (busyWithSwitch() || !isDeskIndex(desk)) return;
+    state_.targetDesk = static_cast<std::int16_t>(desk);
+    const bool otherDesk = desk != state_.currentDesk;
+    TopWinONOFF(0);
+    tip_.visible = false;
+    view_.showTip(tip_);
+    OnDeskMenuCommand(view_.popupDeskMenu(otherDesk));
+}
+
+void DeskBar::btnWALLmousemove(int desk, double x) {
+    const Desk* entry = deskAt(state_, desk);
+    if (!entry) return;
+    tip_.text = entry->name();
+    tip_.left = TipLeft(x, twipsPerPixelX, buttonSize, buttonSlot[static_cast<std::size_t>(desk)],
+                        buttonCount, view_.tipWidth(tip_.text));
+    tip_.visible = true;
+    const auto& colours = state_.BarColors[desk == state_.currentDesk ? 0 : 1];
+    tip_.textColor = colours[0];
+    tip_.backColor = colours[1];
+    view_.showTip(tip_);
+}
+
+void DeskBar::ChgDsk(int desk) {
+    // A second request while a switch lets events run is ignored, never interleaved.
+    if (desk == state_.currentDesk || busyWithSwitch() || !isDeskIndex(desk)) return;
+    switching_ = true;
+    const int old = state_.currentDesk;
+
+    tip_.text = "GO!";
+    view_.showTip(tip_);
+    platform_.pumpPendingEvents();
+    setTimer(false);
+    SwapDesk(platform_, state_, old, desk);
+    platform_.pumpPendingEvents();
+    platform_.setBusyPointer(true);
+
+    const int captured = CreateApl(platform_, state_, ListWindows(platform_));
+    if (isDeskIndex(old)) {
+        const DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(old)];
+        for (int k = 0; k < captured; ++k)
+            platform_.minimizeWindow(leaving[static_cast<std::size_t>(k)].hWnd);
+    }
+
+    state_.currentDesk = static_cast<std::int16_t>(desk);
+    showDeskWindows(desk);
+    WriteUserValue(platform_, state_, "LastUse", state_.currentDesk);
+    SetWaku();
+    FormHide();
+    setTimer(true);
+    platform_.setBusyPointer(false);
+
+    switching_ = false;
+    if (closeRequested_) view_.close();
+}
+
+// The windows of the desk's last capture, exactly: entries below the terminator, shown from the last to the
+// first so that entry 0, the front-most when the desk was left, ends in front again.
+void DeskBar::showDeskWindows(int desk) {
+    const DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
+    std::size_t count = 0;
+    while (count < entries.size() && !entries[count].ClassName.empty())
+        ++count;
+    for (std::size_t k = count; k-- > 0;) {
+        platform_.showWindow(entries[k].hWnd,
+                             entries[k].Zoomed ? ShowCommand::Maximized : ShowCommand::Normal);
+    }
+}
+
+}  // namespace koruvan

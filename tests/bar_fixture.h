@@ -1,0 +1,57 @@
+#pragma once
+// A desk bar over the fake platform and a fake view, with a program directory and a Desktop under the fake's
+// temporary root. Effects of both fakes go into one log, so tests can check their order.
+
+#include <string>
+
+#include "bar/desk_bar.h"
+#include "fake/fake_bar_view.h"
+#include "fake/fake_platform.h"
+#include "store/appearance.h"
+#include "store/profile_file.h"
+#include "store/settings.h"
+
+namespace koruvan::testing {
+
+class BarFixture {
+  public:
+    BarFixture() {
+        view.log = &platform.calls;
+        state.programDir = platform.programDir;
+        state.desktopFolder = "C:\\Users\\user\\Desktop\\";
+        platform.makeFolder("C:\\Users\\user\\Desktop\\");
+        for (int d = 0; d < kDeskCount; ++d)
+            platform.makeFolder(deskFolder(state, d));
+        platform.setRegistry(kColorsKey, "Background", "0 128 128");
+        platform.setRegistry(kDesktopKey, "Wallpaper", "");
+        platform.setRegistry(kShellFoldersKey, "Desktop", "C:\\Users\\user\\Desktop");
+        state.Topwindow = 1;
+        state.BarColors = kFirstRunBarColors;
+        state.SizeNum = 0;
+    }
+
+    void nameDesk(int desk, const std::string& name, const std::string& wallpaper = "") {
+        state.deskTable[static_cast<std::size_t>(desk)][DeskField::Name] = name;
+        state.deskTable[static_cast<std::size_t>(desk)][DeskField::Wallpaper] = wallpaper;
+        state.deskTable[static_cast<std::size_t>(desk)][DeskField::Background] = "0 128 128";
+    }
+
+    // Lays the bar out as the load sequence does, without reading a settings file.
+    void layOut() {
+        bar.buttonSize = 40;
+        bar.SizeAdjust();
+        bar.SetWaku();
+        platform.clearCalls();
+    }
+
+    std::string setting(const std::string& section, const std::string& key) {
+        return ProfileFile(platform, state.settingsPath()).readString(section, key, "<missing>");
+    }
+
+    FakePlatform platform;
+    SharedState state;
+    FakeBarView view;
+    DeskBar bar{platform, state, view};
+};
+
+}  // namespace koruvan::testing

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "bar_fixture.h"
+
+namespace koruvan::testing {
+namespace {
+
+class BarMenusTest : public ::testing::Test, public BarFixture {
+  protected:
+    BarMenusTest() {
+        nameDesk(0, "A");
+        nameDesk(1, "B");
+        nameDesk(3, "ゲーム", "C:\\pics\\game.bmp");
+        state.deskTable[3][DeskField::Style] = "1";
+        platform.writeFile("C:\\KORUVAN\\dsk3\\game.lnk", "x");
+        platform.writeFile("C:\\KORUVAN\\dsk3\\notes.txt", "y");
+        SaveDeskTable(platform, state);
+        layOut();
+    }
+};
+
+TEST_F(BarMenusTest, OpenAndDeleteAreEnabledOnlyForOtherDesks) {
+    bar.btnWALLmousedown(0);
+    bar.btnWALLmousedown(3);
+    EXPECT_EQ(view.deskMenuEnabled, (std::vector<bool>{false, true}));
+    EXPECT_EQ(state.targetDesk, 3);
+    EXPECT_TRUE(view.timer) << "the dismissed menu started the timer again";
+}
+
+TEST_F(BarMenusTest, OpenSwitchesToTheTargetDesk) {
+    view.menuAnswers = {MenuCommand::Open};
+    bar.btnWALLmousedown(1);
+    EXPECT_EQ(state.currentDesk, 1);
+    EXPECT_EQ(setting("User", "LastUse"), "1");
+}
+
+TEST_F(BarMenusTest, DeleteAnsweredYesEmptiesTheDeskButKeepsItsFolderAndStyle) {
+    view.menuAnswers = {MenuCommand::Delete};
+    view.yesNoAnswers = {true};
+    bar.btnWALLmousedown(3);
+
+    EXPECT_EQ(view.questions, std::vector<std::string>{"ﾃﾞｽｸﾄｯﾌﾟ削除: ﾃﾞｽｸﾄｯﾌﾟ「ゲーム」を削除しますか"});
+    EXPECT_TRUE(platform.folderExists("C:\\KORUVAN\\dsk3\\"));
+    EXPECT_TRUE(platform.filesIn("C:\\KORUVAN\\dsk3\\").empty());
+    EXPECT_FALSE(state.deskTable[3].exists());
+    EXPECT_TRUE(state.deskTable[3].wallpaper().empty());
+    EXPECT_EQ(state.deskTable[3][DeskField::Style], "1");
+    EXPECT_EQ(setting("DeskTop", "3"), "");
+    EXPECT_FALSE(view.buttons[3].pictureVisible || view.buttons[3].boxVisible);
+    EXPECT_TRUE(view.timer);
+}
+
+TEST_F(BarMenusTest, DeleteAnsweredNoChangesNothing) {
+    view.menuAnswers = {MenuCommand::Delete};
+    view.yesNoAnswers = {false};
+    bar.btnWALLmousedown(3);
+    EXPECT_TRUE(state.deskTable[3].exists());
+    EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk3\\").size(), 2u);
+    EXPECT_EQ(setting("DeskTop", "3"), "ゲーム,C:\\pics\\game.bmp,,0 128 128,1");
+}
+
+TEST_F(BarMenusTest, TheCurrentDeskIsNeverDeleted) {
+    view.menuAnswers = {MenuCommand::Delete};
+    view.yesNoAnswers = {true};
+    bar.btnWALLmousedown(0);
+    EXPECT_TRUE(view.questions.empty());
+    EXPECT_TRUE(state.deskTable[0].exists());
+}
+
+TEST_F(BarMenusTest, SizePresetsResizeAtOnceAndAreWritten) {
+    view.menuAnswers = {MenuCommand::SizeSmall};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(bar.buttonSize, 28);
+    EXPECT_EQ(bar.checkedSizeItem, 2);
+    EXPECT_EQ(view.buttons[1].boxRect.width, 28);
+    EXPECT_EQ(view.bar.clientWidth, ToPixels(3.2 * 30));
+    EXPECT_EQ(setting("User", "SizeNum"), "2");
+
+    view.menuAnswers = {MenuCommand::SizeLarge};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(view.optionsMenuChecks.back(), 2) << "the menu showed the check on the size in use";
+    EXPECT_EQ(bar.buttonSize, 40);
+    EXPECT_EQ(setting("User", "SizeNum"), "0");
+}
+
+TEST_F(BarMenusTest, CustomSizeEqualToAPresetIsStoredAsThePreset) {
+    state.SizeNum = 34;  // as the size dialog leaves it
+    view.menuAnswers = {MenuCommand::SizeCustom};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(state.SizeNum, 1);
+    EXPECT_EQ(bar.checkedSizeItem, 1);
+    EXPECT_EQ(setting("User", "SizeNum"), "1");
+
+    state.SizeNum = 45;
+    view.menuAnswers = {MenuCommand::SizeCustom};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(bar.buttonSize, 45);
+    EXPECT_EQ(bar.checkedSizeItem, 3);
+    EXPECT_EQ(setting("User", "SizeNum"), "45");
+}
+
+TEST_F(BarMenusTest, NewDeskGoesToTheFirstFreeSlotOrToNine) {
+    view.menuAnswers = {MenuCommand::NewDesk};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(state.targetDesk, 2);
+
+    for (int d = 0; d <= 8; ++d)
+        nameDesk(d, "D" + std::to_string(d));
+    nameDesk(9, "taken");
+    view.menuAnswers = {MenuCommand::NewDesk};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(state.targetDesk, 9);
+    EXPECT_TRUE(view.timer);
+}
+
+TEST_F(BarMenusTest, EndClosesWithoutWriting) {
+    view.menuAnswers = {MenuCommand::End};
+    platform.clearCalls();
+    bar.OnBackgroundRightDown();
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(std::count_if(platform.calls.begin(), platform.calls.end(),
+                            [](const std::string& c) { return c.rfind("write", 0) == 0; }),
+              0);
+}
+
+}  // namespace
+}  // namespace koruvan::testing

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "bar_fixture.h"
+
+namespace koruvan::testing {
+namespace {
+
+class DeskSwitchTest : public ::testing::Test, public BarFixture {
+  protected:
+    DeskSwitchTest() {
+        nameDesk(0, "仕事", "C:\\pics\\work.bmp");
+        nameDesk(1, "趣味");
+        nameDesk(2, "ゲーム", "C:\\pics\\game.bmp");
+        state.deskTable[2][DeskField::Style] = "2";
+        editor = platform.addWindow(
+            {.title = "memo - Notepad", .className = "Notepad", .rect = {10, 20, 500, 400}});
+        browser = platform.addWindow(
+            {.title = "Browser", .className = "BrowserFrame", .rect = {-4, -4, 1028, 772}, .zoomed = true});
+        platform.writeFile("C:\\Users\\user\\Desktop\\report.doc", "desk 0");
+        platform.writeFile("C:\\KORUVAN\\dsk2\\game.lnk", "desk 2");
+        layOut();
+    }
+
+    std::size_t indexOf(const std::string& call) {
+        const auto it = std::find(platform.calls.begin(), platform.calls.end(), call);
+        EXPECT_NE(it, platform.calls.end()) << call;
+        return static_cast<std::size_t>(it - platform.calls.begin());
+    }
+
+    static std::string hex(WindowHandle handle) {
+        char text[32];
+        std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(handle));
+        return text;
+    }
+
+    WindowHandle editor = 0;
+    WindowHandle browser = 0;
+};
+
+TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
+    bar.btnWALLclick(2);
+
+    ASSERT_EQ(state.currentDesk, 2);
+    const std::size_t timerOff = indexOf("timer off");
+    const std::size_t moveOut =
+        indexOf("move C:\\Users\\user\\Desktop\\report.doc -> C:\\KORUVAN\\dsk0\\report.doc");
+    const std::size_t copyIn =
+        indexOf("copy C:\\KORUVAN\\dsk2\\game.lnk -> C:\\Users\\user\\Desktop\\game.lnk");
+    const std::size_t wallpaper = indexOf("wallpaper C:\\pics\\game.bmp");
+    const std::size_t minimise = indexOf("minimize " + hex(editor));
+    const std::size_t lastUse = indexOf("write " + state.settingsPath());
+    const std::size_t timerOn = indexOf("timer on");
+    EXPECT_LT(timerOff, moveOut);
+    EXPECT_LT(moveOut, copyIn);
+    EXPECT_LT(copyIn, wallpaper);
+    EXPECT_LT(wallpaper, minimise);
+    EXPECT_LT(minimise, lastUse);
+    EXPECT_LT(lastUse, timerOn);
+    EXPECT_EQ(platform.busyDepth, 0) << "the pointer is back to normal";
+
+    EXPECT_EQ(setting("User", "LastUse"), "2");
+    EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"game.lnk"});
+    EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk0\\"), std::vector<std::string>{"report.doc"});
+    EXPECT_TRUE(platform.window(editor).minimized);
+    EXPECT_TRUE(platform.window(browser).minimized);
+    EXPECT_EQ(view.buttons[2].pictureRect.top, 2);
+    EXPECT_EQ(view.buttons[0].pictureRect.top, 0);
+    EXPECT_EQ(view.tip.text, "GO!");
+}
+
+TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsLastToFirstMaximisedAsTheyWere) {
+    bar.btnWALLclick(2);
+    platform.clearCalls();
+    bar.btnWALLclick(0);
+
+    std::vector<std::string> shows;
+    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(shows),
+                 [](const std::string& call) { return call.rfind("show ", 0) == 0; });
+    // The editor was in front when desk 0 was left, so it is shown last.
+    EXPECT_EQ(shows, (std::vector<std::string>{"show " + hex(browser) + " 3", "show " + hex(editor) + " 1"}));
+    EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
+    EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk2\\"), std::vector<std::string>{"game.lnk"});
+    EXPECT_EQ(setting("User", "LastUse"), "0");
+}
+
+TEST_F(DeskSwitchTest, OnlyTheLastCaptureIsShownEvenWhenOlderEntriesRemain) {
+    for (int k = 0; k < 12; ++k) {
+        WindowEntry& entry = state.windowTable[1][static_cast<std::size_t>(k)];
+        entry.hWnd = 0x900u + static_cast<WindowHandle>(k);
+        entry.ClassName = "Old";
+    }
+    state.windowTable[1][2].ClassName.clear();  // the last capture had two windows
+    bar.btnWALLclick(1);
+
+    std::vector<std::string> shows;
+    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(shows),
+                 [](const std::string& call) { return call.rfind("show ", 0) == 0; });
+    EXPECT_EQ(shows, (std::vector<std::string>{"show 901 1", "show 900 1"}));
+}
+
+TEST_F(DeskSwitchTest, ARequestDuringTheSwitchIsIgnored) {
+    int nested = 0;
+    platform.onPumpPendingEvents = [&] {
+        ++nested;
+        bar.btnWALLclick(1);
+        bar.ChgDsk(1);
+        bar.btnWALLmousedown(1);
+        bar.OnBackgroundRightDown();
+    };
+    bar.btnWALLclick(2);
+    platform.onPumpPendingEvents = nullptr;
+
+    EXPECT_EQ(nested, 3) << "events run twice in the switch and once in the swap";
+    EXPECT_EQ(state.currentDesk, 2);
+    EXPECT_EQ(setting("User", "LastUse"), "2");
+    EXPECT_TRUE(view.deskMenuEnabled.empty() && view.optionsMenuChecks.empty()) << "no menu during a switch";
+    EXPECT_TRUE(platform.filesIn("C:\\KORUVAN\\dsk1\\").empty());
+}
+
+TEST_F(DeskSwitchTest, CloseDuringTheSwitchWaitsForItsEnd) {
+    platform.onPumpPendingEvents = [&] {
+        bar.OnCloseRequest();
+        EXPECT_FALSE(view.closed);
+    };
+    bar.btnWALLclick(2);
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(setting("User", "LastUse"), "2");
+}
+
+TEST_F(DeskSwitchTest, ClickOnTheCurrentDeskDoesNothing) {
+    bar.btnWALLclick(0);
+    EXPECT_TRUE(platform.calls.empty());
+    EXPECT_EQ(setting("User", "LastUse"), "<missing>");
+}
+
+TEST_F(DeskSwitchTest, NameTipSitsOverTheButtonInTheDeskColours) {
+    nameDesk(3, "音楽");
+    layOut();  // four desks in slots 0..3
+    bar.btnWALLmousemove(1, 15);
+    EXPECT_TRUE(view.tip.visible);
+    EXPECT_EQ(view.tip.text, "趣味");
+    EXPECT_EQ(view.tip.left, 1 + 42 + 2);
+    EXPECT_EQ(view.tip.textColor, 16777215);
+    EXPECT_EQ(view.tip.backColor, 16711680);
+
+    bar.btnWALLmousemove(3, 0);
+    EXPECT_EQ(view.tip.left, 4 * 42 - view.tipWidth("音楽"));
+
+    bar.btnWALLmousemove(0, 0);
+    EXPECT_EQ(view.tip.textColor, 0);
+    EXPECT_EQ(view.tip.backColor, 255);
+}
+
+}  // namespace
+}  // namespace koruvan::testing

@@ -1,0 +1,95 @@
+#pragma once
+// A BarView for native tests: a window of a fixed frame on a 1024 x 768 screen, menus and questions answered
+// from queues, and every call recorded.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "bar/bar_view.h"
+
+namespace koruvan::testing {
+
+class FakeBarView : public BarView {
+  public:
+    // A caption bar of 18 and borders of 3 pixels, as a small tool window has.
+    int frameWidth = 6;
+    int frameHeight = 24;
+    BarGeometry bar{0, 0, 206, 84, 200, 60};
+    int screenW = 1024;
+    int screenH = 768;
+    std::string caption;
+    DeskButtons buttons{};
+    TipLook tip{};
+    bool topmost = false;
+    bool timer = false;
+    bool shown = false;
+    bool closed = false;
+    std::deque<MenuCommand> menuAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::vector<std::string> questions;
+    std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
+    std::vector<int> optionsMenuChecks;
+    std::vector<std::string>* log =
+        nullptr;  // shared with the fake platform's calls, for the order of effects
+
+    void record(const std::string& entry) {
+        if (log) log->push_back(entry);
+    }
+
+    void setCaption(const std::string& text) override { caption = text; }
+    BarGeometry geometry() override { return bar; }
+    void setOuterSize(int width, int height) override {
+        bar.outerWidth = width;
+        bar.outerHeight = height;
+        bar.clientWidth = width - frameWidth;
+        bar.clientHeight = height - frameHeight;
+    }
+    void moveTo(int left, int top) override {
+        bar.left = left;
+        bar.top = top;
+        record("move " + std::to_string(left) + "," + std::to_string(top));
+    }
+    int screenWidth() override { return screenW; }
+    int screenHeight() override { return screenH; }
+    int tipWidth(const std::string& text) override { return static_cast<int>(text.size()) * 6; }
+    void showButtons(const DeskButtons& b) override {
+        buttons = b;
+        record("draw");
+    }
+    void showTip(const TipLook& t) override { tip = t; }
+    void setTopmost(bool on) override {
+        topmost = on;
+        record(on ? "topmost" : "notopmost");
+    }
+    void setTimerRunning(bool running) override {
+        timer = running;
+        record(running ? "timer on" : "timer off");
+    }
+    void show() override { shown = true; }
+    MenuCommand popupDeskMenu(bool enabled) override {
+        deskMenuEnabled.push_back(enabled);
+        return next(menuAnswers, MenuCommand::None);
+    }
+    MenuCommand popupOptionsMenu(int checked) override {
+        optionsMenuChecks.push_back(checked);
+        return next(menuAnswers, MenuCommand::None);
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        questions.push_back(title + ": " + text);
+        return next(yesNoAnswers, false);
+    }
+    bool openDialog(DialogKind) override { return false; }
+    void close() override { closed = true; }
+
+  private:
+    template <typename T>
+    static T next(std::deque<T>& queue, T fallback) {
+        if (queue.empty()) return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+}  // namespace koruvan::testing
