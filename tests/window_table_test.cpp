@@ -266,6 +266,10 @@ TEST_F(CreateAplTest, CapturesRealWindowsWithTheirZoomState) {
     platform.addWindow(topLevel("", "Notepad", {0, 0, 0, 0}));
     platform.addWindow(topLevel("", "Shell_TrayWnd", {0, 738, 1024, 768}));
     platform.addWindow(topLevel("コルヴァン", "KoruvanBar"));
+    // Minimised by an earlier switch (or by the user): parked at the screen's edge, it belongs to no desk.
+    FakeWindow parked = topLevel("parked", "Notepad", {160, 744, 320, 768});
+    parked.minimized = true;
+    platform.addWindow(parked);
 
     const int count = CreateApl(platform, state, ListWindows(platform));
 

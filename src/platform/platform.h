@@ -84,6 +84,7 @@ class Platform {
     virtual std::string windowClassName(WindowHandle window) = 0;
     virtual ScreenRect windowRect(WindowHandle window) = 0;
     virtual bool isWindowZoomed(WindowHandle window) = 0;
+    virtual bool isWindowIconic(WindowHandle window) = 0;  // minimised
     virtual bool minimizeWindow(WindowHandle window) = 0;  // CloseWindow
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
 

@@ -291,6 +291,11 @@ bool FakePlatform::isWindowZoomed(WindowHandle window) {
     return w && w->zoomed;
 }
 
+bool FakePlatform::isWindowIconic(WindowHandle window) {
+    const FakeWindow* w = find(window);
+    return w && w->minimized;
+}
+
 bool FakePlatform::minimizeWindow(WindowHandle window) {
     std::ostringstream text;
     text << "minimize " << std::hex << window;

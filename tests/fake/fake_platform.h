@@ -93,6 +93,7 @@ class FakePlatform : public Platform {
     std::string windowClassName(WindowHandle window) override;
     ScreenRect windowRect(WindowHandle window) override;
     bool isWindowZoomed(WindowHandle window) override;
+    bool isWindowIconic(WindowHandle window) override;
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
     bool claimSingleInstance() override { return !instanceAlreadyRunning; }
