@@ -1,0 +1,26 @@
+// KORUVAN.exe: the Windows entry point wires the real platform to the desk bar.
+#include <windows.h>
+// commctrl.h needs the types of windows.h.
+#include <commctrl.h>
+
+#include "bar/win32/bar_window.h"
+#include "platform/win32/win32_platform.h"
+#include "store/startup.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    koruvan::win32::Win32Platform platform;
+    koruvan::SharedState state;
+    if (!koruvan::Main(platform, state)) return 0;  // another instance is running
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    koruvan::win32::BarWindow bar(platform, state);
+    if (!bar.Start()) return 1;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

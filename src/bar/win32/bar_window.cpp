@@ -1,0 +1,325 @@
+#include "bar/win32/bar_window.h"
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
+
+namespace koruvan::win32 {
+namespace {
+
+constexpr UINT_PTR kWaitTimer = 1;
+constexpr UINT kWaitTimerInterval = 500;
+
+// Menu item identifiers are the commands themselves.
+UINT itemId(MenuCommand command) {
+    return static_cast<UINT>(command);
+}
+
+COLORREF colour(std::int32_t value) {
+    return static_cast<COLORREF>(value) & 0x00FFFFFF;
+}
+
+void appendItem(HMENU menu, MenuCommand command, const char* caption, bool enabled = true,
+                bool checked = false) {
+    const std::wstring text = widen(caption);
+    UINT flags = MF_STRING;
+    if (!enabled) flags |= MF_GRAYED;
+    if (checked) flags |= MF_CHECKED;
+    AppendMenuW(menu, flags, itemId(command), text.c_str());
+}
+
+}  // namespace
+
+BarWindow::BarWindow(Platform& platform, SharedState& state) : model_(platform, state, *this) {}
+
+BarWindow::~BarWindow() {
+    if (tipFont_) DeleteObject(tipFont_);
+}
+
+bool BarWindow::Start() {
+    // A fixed-size tool window with a caption and a close box; no taskbar button of its own.
+    if (!create(kBarWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, L"", 0, 0, 200, 60,
+                nullptr, nullptr, LoadCursorW(nullptr, IDC_ARROW))) {
+        return false;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    tipFont_ = CreateFontW(-MulDiv(9, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                           widen("ＭＳ Ｐゴシック").c_str());
+    model_.Load(dpiX, dpiY);
+    return true;
+}
+
+void BarWindow::setCaption(const std::string& caption) {
+    SetWindowTextW(hwnd(), widen(caption).c_str());
+}
+
+BarGeometry BarWindow::geometry() {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(hwnd(), &outer);
+    GetClientRect(hwnd(), &client);
+    return {outer.left,
+            outer.top,
+            outer.right - outer.left,
+            outer.bottom - outer.top,
+            client.right - client.left,
+            client.bottom - client.top};
+}
+
+void BarWindow::setOuterSize(int width, int height) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BarWindow::moveTo(int left, int top) {
+    SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int BarWindow::screenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int BarWindow::screenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+int BarWindow::tipWidth(const std::string& text) {
+    const std::wstring wide = widen(text);
+    HDC dc = GetDC(hwnd());
+    HGDIOBJ old = SelectObject(dc, tipFont_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd(), dc);
+    return size.cx + 4;
+}
+
+void BarWindow::showButtons(const DeskButtons& buttons) {
+    buttons_ = buttons;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void BarWindow::showTip(const TipLook& tip) {
+    tip_ = tip;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void BarWindow::setTopmost(bool topmost) {
+    SetWindowPos(hwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void BarWindow::setTimerRunning(bool running) {
+    if (running) {
+        SetTimer(hwnd(), kWaitTimer, kWaitTimerInterval, nullptr);
+    } else {
+        KillTimer(hwnd(), kWaitTimer);
+    }
+}
+
+void BarWindow::show() {
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd());
+}
+
+MenuCommand BarWindow::trackMenu(HMENU menu) {
+    POINT at{};
+    GetCursorPos(&at);
+    // The bar must be foreground for the menu to close when the user clicks elsewhere.
+    SetForegroundWindow(hwnd());
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen == 0 ? MenuCommand::None : static_cast<MenuCommand>(chosen);
+}
+
+MenuCommand BarWindow::popupDeskMenu(bool openAndDeleteEnabled) {
+    HMENU menu = CreatePopupMenu();
+    appendItem(menu, MenuCommand::Open, "開く", openAndDeleteEnabled);
+    appendItem(menu, MenuCommand::Rename, "ﾃﾞｽｸﾄｯﾌﾟの変更");
+    appendItem(menu, MenuCommand::Organise, "ﾃﾞｽｸﾄｯﾌﾟの整理");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    appendItem(menu, MenuCommand::Delete, "ﾃﾞｽｸﾄｯﾌﾟの削除", openAndDeleteEnabled);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    appendItem(menu, MenuCommand::DeskCancel, "ｷｬﾝｾﾙ");
+    return trackMenu(menu);
+}
+
+MenuCommand BarWindow::popupOptionsMenu(int checkedSizeItem) {
+    HMENU sizes = CreatePopupMenu();
+    appendItem(sizes, MenuCommand::SizeLarge, "大", true, checkedSizeItem == 0);
+    appendItem(sizes, MenuCommand::SizeMedium, "中", true, checkedSizeItem == 1);
+    appendItem(sizes, MenuCommand::SizeSmall, "小", true, checkedSizeItem == 2);
+    appendItem(sizes, MenuCommand::SizeCustom, "任意", true, checkedSizeItem == 3);
+
+    HMENU menu = CreatePopupMenu();
+    appendItem(menu, MenuCommand::NewDesk, "新規にデスクトップを作る");
+    appendItem(menu, MenuCommand::Settings, "設定を変更する");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sizes), widen("ボタンサイズ").c_str());
+    appendItem(menu, MenuCommand::OptionsCancel, "ｷｬﾝｾﾙ");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    appendItem(menu, MenuCommand::About, "このプログラムについて");
+    appendItem(menu, MenuCommand::End, "プログラムの終了");
+    return trackMenu(menu);  // destroying the menu destroys its submenu too
+}
+
+bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
+    return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+bool BarWindow::openDialog(DialogKind) {
+    return false;
+}
+
+void BarWindow::close() {
+    DestroyWindow(hwnd());
+}
+
+RECT BarWindow::faceRect(int desk) const {
+    const DeskButton& button = buttons_[static_cast<std::size_t>(desk)];
+    const RealRect& r = button.pictureVisible ? button.pictureRect : button.boxRect;
+    const int left = ToPixels(r.left);
+    const int top = ToPixels(r.top);
+    return {left, top, left + ToPixels(r.width), top + ToPixels(r.height)};
+}
+
+int BarWindow::deskAt(POINT point) const {
+    for (int d = 0; d < kDeskCount; ++d) {
+        const DeskButton& button = buttons_[static_cast<std::size_t>(d)];
+        if (!button.pictureVisible && !button.boxVisible) continue;
+        const RECT rect = faceRect(d);
+        if (PtInRect(&rect, point)) return d;
+    }
+    return -1;
+}
+
+void BarWindow::paint(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    for (int d = 0; d < kDeskCount; ++d) {
+        const DeskButton& button = buttons_[static_cast<std::size_t>(d)];
+        const RECT rect = faceRect(d);
+        if (button.pictureVisible) {
+            // A missing or unreadable picture leaves the bar's own background showing.
+            if (HBITMAP picture =
+                    thumbnails_.get(button.picturePath, rect.right - rect.left, rect.bottom - rect.top)) {
+                HDC source = CreateCompatibleDC(dc);
+                HGDIOBJ old = SelectObject(source, picture);
+                BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
+                       SRCCOPY);
+                SelectObject(source, old);
+                DeleteDC(source);
+            }
+        } else if (button.boxVisible) {
+            HBRUSH brush = CreateSolidBrush(colour(button.boxColor));
+            FillRect(dc, &rect, brush);
+            DeleteObject(brush);
+        }
+    }
+    if (tip_.visible) {
+        const std::wstring text = widen(tip_.text);
+        HGDIOBJ oldFont = SelectObject(dc, tipFont_);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        RECT box{tip_.left, 0, tip_.left + size.cx + 4, size.cy + 2};
+        HBRUSH brush = CreateSolidBrush(colour(tip_.backColor));
+        FillRect(dc, &box, brush);
+        DeleteObject(brush);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, colour(tip_.textColor));
+        TextOutW(dc, box.left + 2, 1, text.c_str(), static_cast<int>(text.size()));
+        SelectObject(dc, oldFont);
+    }
+}
+
+void BarWindow::onMouseMove(POINT point) {
+    const int desk = deskAt(point);
+    if (desk < 0) {
+        model_.OnBackgroundMouseMove();
+        return;
+    }
+    const RECT rect = faceRect(desk);
+    model_.btnWALLmousemove(desk, point.x - rect.left);
+}
+
+LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd(), &ps);
+            // Painted off-screen first so that a redraw never flickers.
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            HDC buffer = CreateCompatibleDC(dc);
+            HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+            HGDIOBJ old = SelectObject(buffer, bitmap);
+            paint(buffer);
+            BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+            SelectObject(buffer, old);
+            DeleteObject(bitmap);
+            DeleteDC(buffer);
+            EndPaint(hwnd(), &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT cursor{};
+                GetCursorPos(&cursor);
+                ScreenToClient(hwnd(), &cursor);
+                const LPCWSTR shape = busyPointerActive()   ? IDC_WAIT
+                                      : deskAt(cursor) >= 0 ? IDC_UPARROW
+                                                            : IDC_ARROW;
+                SetCursor(LoadCursorW(nullptr, shape));
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            onMouseMove(point);
+            return 0;
+        case WM_LBUTTONDOWN:
+            pressedDesk_ = deskAt(point);
+            return 0;
+        case WM_LBUTTONUP: {
+            // A click is a press and release over the same button, as a button control would have it.
+            const int desk = deskAt(point);
+            const int pressed = pressedDesk_;
+            pressedDesk_ = -1;
+            if (desk >= 0 && desk == pressed) {
+                model_.btnWALLclick(desk);
+            } else if (desk < 0 && pressed < 0) {
+                model_.OnBackgroundClick();
+            }
+            return 0;
+        }
+        case WM_RBUTTONDOWN: {
+            const int desk = deskAt(point);
+            if (desk >= 0) {
+                model_.btnWALLmousedown(desk);
+            } else {
+                model_.OnBackgroundRightDown();
+            }
+            return 0;
+        }
+        case WM_TIMER:
+            if (wParam == kWaitTimer) model_.OnTimerTick();
+            return 0;
+        case WM_CLOSE:
+            model_.OnCloseRequest();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return Window::onMessage(message, wParam, lParam);
+}
+
+}  // namespace koruvan::win32

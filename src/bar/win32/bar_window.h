@@ -1,0 +1,62 @@
+#pragma once
+// The desk bar's window: paints the buttons and the name tip that the DeskBar model decides, and turns mouse,
+// timer and close messages into the model's events.
+
+#include <windows.h>
+
+#include "bar/desk_bar.h"
+#include "bar/win32/wallpaper_thumbnails.h"
+#include "platform/win32/window.h"
+
+namespace koruvan::win32 {
+
+inline constexpr const wchar_t* kBarWindowClass = L"KORUVAN.frmMAIN";
+
+class BarWindow final : public Window, public BarView {
+  public:
+    BarWindow(Platform& platform, SharedState& state);
+    ~BarWindow() override;
+
+    // Creates the window (hidden) and runs the bar's load sequence, which shows it.
+    bool Start();
+    DeskBar& model() { return model_; }
+
+    // BarView
+    void setCaption(const std::string& caption) override;
+    BarGeometry geometry() override;
+    void setOuterSize(int width, int height) override;
+    void moveTo(int left, int top) override;
+    int screenWidth() override;
+    int screenHeight() override;
+    int tipWidth(const std::string& text) override;
+    void showButtons(const DeskButtons& buttons) override;
+    void showTip(const TipLook& tip) override;
+    void setTopmost(bool topmost) override;
+    void setTimerRunning(bool running) override;
+    void show() override;
+    MenuCommand popupDeskMenu(bool openAndDeleteEnabled) override;
+    MenuCommand popupOptionsMenu(int checkedSizeItem) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
+    bool openDialog(DialogKind kind) override;
+    void close() override;
+
+  protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void paint(HDC dc);
+    // The desk whose visible button face is under the client point, or -1 for the background.
+    int deskAt(POINT point) const;
+    RECT faceRect(int desk) const;
+    void onMouseMove(POINT point);
+    MenuCommand trackMenu(HMENU menu);
+
+    DeskBar model_;
+    DeskButtons buttons_{};
+    TipLook tip_{};
+    WallpaperThumbnails thumbnails_;
+    HFONT tipFont_ = nullptr;
+    int pressedDesk_ = -1;
+};
+
+}  // namespace koruvan::win32

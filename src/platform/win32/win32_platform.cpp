@@ -1,0 +1,402 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+
+#include "platform/win32/wide_text.h"
+
+namespace koruvan::win32 {
+namespace {
+
+std::atomic<bool> busyPointer{false};
+
+// The legacy Japanese code page of settings files written on Japanese systems.
+constexpr UINT kJapaneseCodePage = 932;
+
+// Far more than a desk switch queues, yet a window that never validates its paint area (the system then keeps
+// sending WM_PAINT) cannot keep the pump spinning for ever.
+constexpr int kMaxPumpedMessages = 1000;
+
+// GetWindowTextW/GetClassNameW buffer: at most 254 characters, as the window listing has always read them.
+constexpr int kWindowTextBufferLength = 255;
+
+HKEY rootKey(RegistryRoot root) {
+    switch (root) {
+        case RegistryRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+bool isStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+std::wstring cutAtNul(std::wstring text) {
+    const auto nul = text.find(L'\0');
+    if (nul != std::wstring::npos) text.resize(nul);
+    return text;
+}
+
+std::wstring folderPrefix(const std::string& folder) {
+    std::wstring wide = widen(folder);
+    if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
+    return wide;
+}
+
+// Plain files are what the desktop swap moves: folders, hidden and system files stay where they are.
+bool isPlainFile(DWORD attributes) {
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    constexpr std::size_t kChunk = 1u << 30;
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// A window text read through a fixed buffer; a surrogate pair cut by the buffer's end is dropped whole.
+template <typename Reader>
+std::string fixedBufferText(Reader read) {
+    wchar_t buffer[kWindowTextBufferLength + 1] = {};
+    int length = read(buffer, kWindowTextBufferLength);
+    if (length <= 0) return {};
+    length = std::min(length, kWindowTextBufferLength - 1);
+    if (IS_HIGH_SURROGATE(buffer[length - 1])) --length;
+    return narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)));
+}
+
+}  // namespace
+
+bool busyPointerActive() {
+    return busyPointer.load();
+}
+
+Win32Platform::Win32Platform(std::string instanceName) : instanceName_(std::move(instanceName)) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    counterFrequency_ = static_cast<double>(frequency.QuadPart);
+}
+
+// --- Registry ---
+
+std::optional<std::string> Win32Platform::readRegistryString(RegistryRoot root, const std::string& subKey,
+                                                             const std::string& valueName) {
+    RegistryKey key;
+    if (RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::wstring name = widen(valueName);
+    // A second attempt covers a value that grew between asking its size and reading it.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            !isStringType(type)) {
+            return std::nullopt;
+        }
+        // One spare character: a stored string need not carry its own NUL.
+        std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD bytes = size;
+        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                                                reinterpret_cast<BYTE*>(buffer.data()), &bytes);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS || !isStringType(type)) return std::nullopt;
+        buffer.resize(bytes / sizeof(wchar_t));
+        return narrow(cutAtNul(std::move(buffer)));
+    }
+    return std::nullopt;
+}
+
+bool Win32Platform::registryKeyExists(RegistryRoot root, const std::string& subKey) {
+    RegistryKey key;
+    return RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) ==
+           ERROR_SUCCESS;
+}
+
+bool Win32Platform::writeRegistryString(RegistryRoot root, const std::string& subKey,
+                                        const std::string& valueName, const std::string& value) {
+    const std::wstring text = widen(value);
+    if (text.size() >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t)) return false;
+    RegistryKey key;
+    if (RegCreateKeyExW(rootKey(root), widen(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with the terminating NUL
+    return RegSetValueExW(key.get(), widen(valueName).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+}
+
+// --- File system ---
+
+std::vector<std::string> Win32Platform::listPlainFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    if (folder.empty()) return names;  // an empty text names no folder, not the current one
+    const std::wstring pattern = folderPrefix(folder) + L"*";
+    WIN32_FIND_DATAW entry{};
+    FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return names;
+    do {
+        if (isPlainFile(entry.dwFileAttributes)) names.push_back(narrow(entry.cFileName));
+    } while (FindNextFileW(find.get(), &entry));
+    return names;
+}
+
+bool Win32Platform::copyFile(const std::string& from, const std::string& to) {
+    return CopyFileW(widen(from).c_str(), widen(to).c_str(), FALSE) != FALSE;
+}
+
+bool Win32Platform::moveFile(const std::string& from, const std::string& to) {
+    // Within a volume this is a rename. Across volumes the system copies, flushes (WRITE_THROUGH) and deletes
+    // the source only after the copy is complete, so a failure leaves the source in place.
+    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32Platform::deleteFile(const std::string& path) {
+    return DeleteFileW(widen(path).c_str()) != FALSE;
+}
+
+bool Win32Platform::makeFolder(const std::string& path) {
+    return CreateDirectoryW(widen(path).c_str(), nullptr) != FALSE;
+}
+
+bool Win32Platform::folderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32Platform::plainFileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::optional<std::string> Win32Platform::readFileBytes(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+        if (read == 0) break;  // the file shrank meanwhile
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+    const std::wstring target = widen(path);
+    const std::wstring aside = target + L".new";
+    {
+        FileHandle file(CreateFileW(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+            file.reset();
+            DeleteFileW(aside.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(aside.c_str());  // the old file stays whole
+        return false;
+    }
+    return true;
+}
+
+bool Win32Platform::setCurrentDirectory(const std::string& path) {
+    return SetCurrentDirectoryW(widen(path).c_str()) != FALSE;
+}
+
+// --- Text ---
+
+std::optional<std::string> Win32Platform::decodeLegacyText(std::string_view bytes) {
+    if (bytes.empty()) return std::string();
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return std::nullopt;
+    const int inLength = static_cast<int>(bytes.size());
+    const int length =
+        MultiByteToWideChar(kJapaneseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), inLength, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (MultiByteToWideChar(kJapaneseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), inLength, wide.data(),
+                            length) != length) {
+        return std::nullopt;
+    }
+    return narrow(wide);
+}
+
+// --- Desktop ---
+
+bool Win32Platform::setDesktopWallpaper(const std::string& path) {
+    std::wstring wide = widen(path);  // an empty text (not a null pointer) removes the wallpaper
+    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wide.data(), SPIF_SENDWININICHANGE) != FALSE;
+}
+
+std::string Win32Platform::windowsDirectory() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {  // too small: the result is the size needed, NUL included
+        buffer.assign(length, L'\0');
+        length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+    }
+    if (length == 0 || length >= buffer.size()) return {};
+    buffer.resize(length);
+    return narrow(buffer);
+}
+
+std::string Win32Platform::knownDesktopFolder() {
+    PWSTR path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &path);
+    std::string folder = SUCCEEDED(result) && path ? narrow(path) : std::string();
+    CoTaskMemFree(path);  // owed even when the call failed
+    return folder;
+}
+
+// --- Windows of other programs ---
+
+WindowHandle Win32Platform::desktopWindow() {
+    return toWindowHandle(GetDesktopWindow());
+}
+
+WindowHandle Win32Platform::firstChildWindow(WindowHandle window) {
+    return toWindowHandle(GetWindow(toHwnd(window), GW_CHILD));
+}
+
+WindowHandle Win32Platform::nextWindow(WindowHandle window) {
+    return toWindowHandle(GetWindow(toHwnd(window), GW_HWNDNEXT));
+}
+
+WindowHandle Win32Platform::ownerWindow(WindowHandle window) {
+    return toWindowHandle(GetWindow(toHwnd(window), GW_OWNER));
+}
+
+WindowHandle Win32Platform::parentWindow(WindowHandle window) {
+    return toWindowHandle(GetParent(toHwnd(window)));
+}
+
+bool Win32Platform::isWindowVisible(WindowHandle window) {
+    return IsWindowVisible(toHwnd(window)) != FALSE;
+}
+
+std::string Win32Platform::windowTitle(WindowHandle window) {
+    return fixedBufferText(
+        [&](wchar_t* buffer, int size) { return GetWindowTextW(toHwnd(window), buffer, size); });
+}
+
+std::string Win32Platform::windowClassName(WindowHandle window) {
+    return fixedBufferText(
+        [&](wchar_t* buffer, int size) { return GetClassNameW(toHwnd(window), buffer, size); });
+}
+
+ScreenRect Win32Platform::windowRect(WindowHandle window) {
+    RECT rect{};
+    if (!GetWindowRect(toHwnd(window), &rect)) return {};
+    return {static_cast<std::int32_t>(rect.left), static_cast<std::int32_t>(rect.top),
+            static_cast<std::int32_t>(rect.right), static_cast<std::int32_t>(rect.bottom)};
+}
+
+bool Win32Platform::isWindowZoomed(WindowHandle window) {
+    return IsZoomed(toHwnd(window)) != FALSE;
+}
+
+bool Win32Platform::isWindowIconic(WindowHandle window) {
+    return IsIconic(toHwnd(window)) != FALSE;
+}
+
+bool Win32Platform::minimizeWindow(WindowHandle window) {
+    const HWND hwnd = toHwnd(window);
+    return IsWindow(hwnd) && CloseWindow(hwnd);  // Wine's CloseWindow reports success for any handle
+}
+
+bool Win32Platform::showWindow(WindowHandle window, ShowCommand command) {
+    // ShowWindow's result is the earlier visibility, not success: a closed window is the failure that
+    // matters.
+    const HWND hwnd = toHwnd(window);
+    if (!IsWindow(hwnd)) return false;
+    ShowWindow(hwnd, static_cast<int>(command));
+    return true;
+}
+
+// --- Session ---
+
+bool Win32Platform::claimSingleInstance() {
+    if (instanceMutex_) return true;
+    KernelObject mutex(CreateMutexW(nullptr, FALSE, widen(instanceName_).c_str()));
+    const DWORD error = GetLastError();
+    // Access denied means the mutex exists under another security context: still another instance. Any other
+    // failure to make it must not keep the user from running the program.
+    if (!mutex) return error != ERROR_ACCESS_DENIED;
+    if (error == ERROR_ALREADY_EXISTS) return false;
+    instanceMutex_ = std::move(mutex);
+    return true;
+}
+
+std::string Win32Platform::programDirectory() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    constexpr std::size_t kLongestPath = 32768;
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        if (buffer.size() >= kLongestPath) return {};
+        buffer.resize(buffer.size() * 2);  // the name was cut
+    }
+    const auto separator = buffer.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) return {};
+    buffer.resize(separator);
+    return narrow(buffer) + "\\";
+}
+
+void Win32Platform::pumpPendingEvents() {
+    MSG message{};
+    for (int handled = 0; handled < kMaxPumpedMessages && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+         ++handled) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void Win32Platform::setBusyPointer(bool busy) {
+    busyPointer.store(busy);
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+double Win32Platform::monotonicSeconds() {
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    return counterFrequency_ > 0 ? static_cast<double>(counter.QuadPart) / counterFrequency_ : 0.0;
+}
+
+}  // namespace koruvan::win32

@@ -1,0 +1,80 @@
+#pragma once
+// The real platform: every operation of koruvan::Platform done with the W calls of Win32.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/scoped_handle.h"
+
+namespace koruvan::win32 {
+
+// The name of the mutex that marks a running instance; one per logon session.
+inline constexpr const char* kSingleInstanceName = "Local\\KORUVAN.SingleInstance";
+
+// True while the program has asked for the hourglass; the program's windows answer WM_SETCURSOR with it.
+bool busyPointerActive();
+
+// Window handles cross the platform interface as integers.
+inline HWND toHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+}
+inline WindowHandle toWindowHandle(HWND window) {
+    return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+class Win32Platform final : public Platform {
+  public:
+    // Tests pass their own instance name so that they never meet a running program.
+    explicit Win32Platform(std::string instanceName = kSingleInstanceName);
+
+    std::optional<std::string> readRegistryString(RegistryRoot root, const std::string& subKey,
+                                                  const std::string& valueName) override;
+    bool registryKeyExists(RegistryRoot root, const std::string& subKey) override;
+    bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
+                             const std::string& value) override;
+
+    std::vector<std::string> listPlainFiles(const std::string& folder) override;
+    bool copyFile(const std::string& from, const std::string& to) override;
+    bool moveFile(const std::string& from, const std::string& to) override;
+    bool deleteFile(const std::string& path) override;
+    bool makeFolder(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    bool plainFileExists(const std::string& path) override;
+    std::optional<std::string> readFileBytes(const std::string& path) override;
+    bool replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    bool setCurrentDirectory(const std::string& path) override;
+
+    std::optional<std::string> decodeLegacyText(std::string_view bytes) override;
+
+    bool setDesktopWallpaper(const std::string& path) override;
+    std::string windowsDirectory() override;
+    std::string knownDesktopFolder() override;
+
+    WindowHandle desktopWindow() override;
+    WindowHandle firstChildWindow(WindowHandle window) override;
+    WindowHandle nextWindow(WindowHandle window) override;
+    WindowHandle ownerWindow(WindowHandle window) override;
+    WindowHandle parentWindow(WindowHandle window) override;
+    bool isWindowVisible(WindowHandle window) override;
+    std::string windowTitle(WindowHandle window) override;
+    std::string windowClassName(WindowHandle window) override;
+    ScreenRect windowRect(WindowHandle window) override;
+    bool isWindowZoomed(WindowHandle window) override;
+    bool isWindowIconic(WindowHandle window) override;
+    bool minimizeWindow(WindowHandle window) override;
+    bool showWindow(WindowHandle window, ShowCommand command) override;
+
+    bool claimSingleInstance() override;
+    std::string programDirectory() override;
+    void pumpPendingEvents() override;
+    void setBusyPointer(bool busy) override;
+    double monotonicSeconds() override;
+
+  private:
+    std::string instanceName_;
+    KernelObject instanceMutex_;  // held until the process ends
+    double counterFrequency_ = 0;
+};
+
+}  // namespace koruvan::win32

@@ -1,0 +1,238 @@
+// The file operations of the real platform on the Windows file system: the listing filter behind every desk
+// swap, copy/move/delete with Japanese names, and the replace-by-rename write of the settings file.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/win32/win32_platform.h"
+#include "windows/scratch_folder.h"
+
+namespace koruvan::win32 {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::ScratchFolder;
+using testing::testFileContent;
+using testing::testPathExists;
+using testing::writeTestFile;
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Holds a file open with the given sharing, as another program using it would.
+class FileLock {
+  public:
+    FileLock(const std::string& path, DWORD share)
+        : handle_(CreateFileW(widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE) << path;
+    }
+    ~FileLock() { CloseHandle(handle_); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+  private:
+    HANDLE handle_;
+};
+
+class PlatformFilesTest : public ::testing::Test {
+  protected:
+    Win32Platform platform{"Local\\KORUVAN.Test.Files"};
+    ScratchFolder scratch;
+};
+
+TEST_F(PlatformFilesTest, ListingKeepsOnlyPlainFiles) {
+    ASSERT_TRUE(writeTestFile(scratch / "memo.txt", "a"));
+    ASSERT_TRUE(writeTestFile(scratch / "日本語のメモ.txt", "b"));
+    ASSERT_TRUE(writeTestFile(scratch / "ﾒﾓ.lnk", "c"));
+    ASSERT_TRUE(writeTestFile(scratch / "readonly.txt", "d", FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(writeTestFile(scratch / "archived.txt", "e", FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(writeTestFile(scratch / "hidden.txt", "f", FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(writeTestFile(scratch / "desktop.ini", "g", FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(CreateDirectoryW(widen(scratch / "フォルダ").c_str(), nullptr));
+    ASSERT_TRUE(writeTestFile(scratch / "フォルダ\\inner.txt", "h"));
+
+    const std::vector<std::string> expected{"archived.txt", "memo.txt", "readonly.txt", "ﾒﾓ.lnk",
+                                            "日本語のメモ.txt"};
+    EXPECT_EQ(sorted(platform.listPlainFiles(scratch.path())), sorted(expected));
+    std::string withoutSeparator = scratch.path();
+    withoutSeparator.pop_back();
+    EXPECT_EQ(sorted(platform.listPlainFiles(withoutSeparator)), sorted(expected));
+}
+
+TEST_F(PlatformFilesTest, ListingOfNoFolderIsEmpty) {
+    EXPECT_THAT(platform.listPlainFiles(scratch / "ない\\"), IsEmpty());
+    EXPECT_THAT(platform.listPlainFiles(scratch.path()), IsEmpty());
+    // An empty text must not fall back to the current folder.
+    ASSERT_TRUE(writeTestFile(scratch / "here.txt", "x"));
+    ASSERT_TRUE(SetCurrentDirectoryW(widen(scratch.path()).c_str()));
+    EXPECT_THAT(platform.listPlainFiles(""), IsEmpty());
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    SetCurrentDirectoryW(temp);
+}
+
+TEST_F(PlatformFilesTest, CopyKeepsSourceAndReplacesTarget) {
+    const std::string source = scratch / "桜の壁紙.bmp";
+    const std::string target = scratch / "コピー先.bmp";
+    ASSERT_TRUE(writeTestFile(source, std::string("BM\0\x01new", 7)));
+    ASSERT_TRUE(writeTestFile(target, "old and longer content"));
+
+    EXPECT_TRUE(platform.copyFile(source, target));
+    EXPECT_EQ(testFileContent(target), std::string("BM\0\x01new", 7));
+    EXPECT_EQ(testFileContent(source), std::string("BM\0\x01new", 7));
+
+    EXPECT_FALSE(platform.copyFile(scratch / "ない.txt", target));
+    EXPECT_EQ(testFileContent(target), std::string("BM\0\x01new", 7));
+}
+
+TEST_F(PlatformFilesTest, CopyOntoTargetInUseFailsAndLeavesIt) {
+    ASSERT_TRUE(writeTestFile(scratch / "a.txt", "new"));
+    ASSERT_TRUE(writeTestFile(scratch / "b.txt", "old"));
+    {
+        const FileLock lock(scratch / "b.txt", 0);
+        EXPECT_FALSE(platform.copyFile(scratch / "a.txt", scratch / "b.txt"));
+    }
+    EXPECT_EQ(testFileContent(scratch / "b.txt"), "old");
+}
+
+TEST_F(PlatformFilesTest, MoveRenamesAndReplacesTarget) {
+    const std::string source = scratch / "書類.txt";
+    const std::string target = scratch / "移動先.txt";
+    ASSERT_TRUE(writeTestFile(source, "moved"));
+    ASSERT_TRUE(writeTestFile(target, "replaced"));
+
+    EXPECT_TRUE(platform.moveFile(source, target));
+    EXPECT_FALSE(testPathExists(source));
+    EXPECT_EQ(testFileContent(target), "moved");
+
+    EXPECT_FALSE(platform.moveFile(source, scratch / "other.txt"));
+    EXPECT_FALSE(testPathExists(scratch / "other.txt"));
+}
+
+TEST_F(PlatformFilesTest, MoveOfFileInUseFailsAndKeepsSource) {
+    const std::string source = scratch / "使用中.txt";
+    ASSERT_TRUE(writeTestFile(source, "busy"));
+    {
+        const FileLock lock(source, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        EXPECT_FALSE(platform.moveFile(source, scratch / "target.txt"));
+    }
+    EXPECT_EQ(testFileContent(source), "busy");
+    EXPECT_FALSE(testPathExists(scratch / "target.txt"));
+}
+
+// Across volumes the move is a copy and a delete; under Wine Z:\dev\shm is another file system than the
+// prefix.
+class PlatformCrossVolumeMoveTest : public PlatformFilesTest {
+  protected:
+    void SetUp() override {
+        if (!platform.folderExists(kOtherVolume)) GTEST_SKIP() << "no second volume at " << kOtherVolume;
+        otherFolder = std::make_unique<ScratchFolder>(kOtherVolume);
+    }
+    static constexpr const char* kOtherVolume = "Z:\\dev\\shm\\";
+    std::unique_ptr<ScratchFolder> otherFolder;
+};
+
+TEST_F(PlatformCrossVolumeMoveTest, MovesWholeFileAndRemovesSource) {
+    const std::string source = scratch / "大きな書類.bin";
+    std::string content(3 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i)
+        content[i] = static_cast<char>(i * 131);
+    ASSERT_TRUE(writeTestFile(source, content));
+    ASSERT_TRUE(writeTestFile(*otherFolder / "大きな書類.bin", "old"));
+
+    EXPECT_TRUE(platform.moveFile(source, *otherFolder / "大きな書類.bin"));
+    EXPECT_FALSE(testPathExists(source));
+    EXPECT_EQ(testFileContent(*otherFolder / "大きな書類.bin"), content);
+}
+
+TEST_F(PlatformCrossVolumeMoveTest, FailedCopyKeepsSource) {
+    const std::string source = scratch / "残る.txt";
+    ASSERT_TRUE(writeTestFile(source, "keep me"));
+    ASSERT_TRUE(writeTestFile(*otherFolder / "残る.txt", "in use"));
+    {
+        // The rename is refused as cross-volume, then the copy cannot write the target.
+        const FileLock lock(*otherFolder / "残る.txt", 0);
+        EXPECT_FALSE(platform.moveFile(source, *otherFolder / "残る.txt"));
+    }
+    EXPECT_EQ(testFileContent(source), "keep me");
+    EXPECT_EQ(testFileContent(*otherFolder / "残る.txt"), "in use");
+
+    EXPECT_FALSE(platform.moveFile(source, *otherFolder / "ない\\残る.txt"));
+    EXPECT_EQ(testFileContent(source), "keep me");
+}
+
+TEST_F(PlatformFilesTest, DeleteAndFolders) {
+    ASSERT_TRUE(writeTestFile(scratch / "消す.txt", "x"));
+    EXPECT_TRUE(platform.deleteFile(scratch / "消す.txt"));
+    EXPECT_FALSE(testPathExists(scratch / "消す.txt"));
+    EXPECT_FALSE(platform.deleteFile(scratch / "消す.txt"));
+
+    EXPECT_TRUE(platform.makeFolder(scratch / "dsk0"));
+    EXPECT_TRUE(platform.folderExists(scratch / "dsk0"));
+    EXPECT_TRUE(platform.folderExists(scratch / "dsk0\\"));
+    EXPECT_FALSE(platform.makeFolder(scratch / "dsk0"));  // already there: reported, harmless
+    EXPECT_TRUE(platform.makeFolder(scratch / "デスク\\"));
+    EXPECT_TRUE(platform.folderExists(scratch / "デスク"));
+
+    ASSERT_TRUE(writeTestFile(scratch / "KORUVAN.ini", "", FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(platform.plainFileExists(scratch / "KORUVAN.ini"));  // a hidden settings file is still there
+    EXPECT_FALSE(platform.folderExists(scratch / "KORUVAN.ini"));
+    EXPECT_FALSE(platform.plainFileExists(scratch / "dsk0"));
+    EXPECT_FALSE(platform.plainFileExists(scratch / "ない.ini"));
+    EXPECT_FALSE(platform.folderExists(scratch / "ない"));
+}
+
+TEST_F(PlatformFilesTest, ReadFileBytesIsExact) {
+    const std::string bytes("\xFF\xFE[\0U\0s\0e\0r\0]\0\r\0\n\0", 18);
+    ASSERT_TRUE(writeTestFile(scratch / "設定.ini", bytes));
+    EXPECT_EQ(platform.readFileBytes(scratch / "設定.ini"), bytes);
+    ASSERT_TRUE(writeTestFile(scratch / "empty.ini", ""));
+    EXPECT_EQ(platform.readFileBytes(scratch / "empty.ini"), std::string());
+    EXPECT_EQ(platform.readFileBytes(scratch / "ない.ini"), std::nullopt);
+    EXPECT_EQ(platform.readFileBytes(scratch.path()), std::nullopt);
+}
+
+TEST_F(PlatformFilesTest, ReplaceFileBytesLeavesNoSideFile) {
+    const std::string path = scratch / "KORUVAN.ini";
+    EXPECT_TRUE(platform.replaceFileBytes(path, "first"));
+    EXPECT_EQ(testFileContent(path), "first");
+    EXPECT_TRUE(platform.replaceFileBytes(path, std::string("second\0!", 8)));
+    EXPECT_EQ(testFileContent(path), std::string("second\0!", 8));
+    EXPECT_FALSE(testPathExists(path + ".new"));
+    EXPECT_THAT(platform.listPlainFiles(scratch.path()), ElementsAre("KORUVAN.ini"));
+}
+
+TEST_F(PlatformFilesTest, ReplaceFileBytesOfFileInUseKeepsIt) {
+    const std::string path = scratch / "KORUVAN.ini";
+    ASSERT_TRUE(writeTestFile(path, "kept"));
+    {
+        const FileLock reader(path, FILE_SHARE_READ);
+        EXPECT_FALSE(platform.replaceFileBytes(path, "lost"));
+    }
+    EXPECT_EQ(testFileContent(path), "kept");
+    EXPECT_FALSE(testPathExists(path + ".new"));
+
+    EXPECT_FALSE(platform.replaceFileBytes(scratch / "ない\\KORUVAN.ini", "x"));
+}
+
+TEST_F(PlatformFilesTest, ChangesCurrentFolder) {
+    EXPECT_TRUE(platform.setCurrentDirectory(scratch.path()));
+    wchar_t current[MAX_PATH + 1] = {};
+    GetCurrentDirectoryW(MAX_PATH + 1, current);
+    std::string expected = scratch.path();
+    expected.pop_back();
+    EXPECT_EQ(narrow(current), expected);
+    EXPECT_FALSE(platform.setCurrentDirectory(scratch / "ない"));
+
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    SetCurrentDirectoryW(temp);  // let the scratch folder go
+}
+
+}  // namespace
+}  // namespace koruvan::win32

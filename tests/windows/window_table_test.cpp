@@ -1,0 +1,129 @@
+// The listing and capture of a desk's windows over real windows that the test opens itself: which of them are
+// kept, with what handle, rectangle and zoom state, in front-to-back order.
+#include "store/window_table.h"
+
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
+
+namespace koruvan::win32 {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+
+const wchar_t* const kTestClass = L"KoruvanWindowTableTest";
+// Kept whatever its size.
+const wchar_t* const kOldMainClass = L"ThunderMain";
+
+class WindowTableWin32Test : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        for (const wchar_t* name : {kTestClass, kOldMainClass}) {
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = DefWindowProcW;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            windowClass.lpszClassName = name;
+            RegisterClassW(&windowClass);
+        }
+    }
+
+    void TearDown() override {
+        // Children and owned windows go with their parent or owner; destroy those last.
+        for (auto it = opened.rbegin(); it != opened.rend(); ++it) {
+            if (IsWindow(*it)) DestroyWindow(*it);
+        }
+    }
+
+    HWND open(const wchar_t* className, DWORD style, const wchar_t* title, int x, int y, int width,
+              int height, HWND parent = nullptr) {
+        const HWND window = CreateWindowExW(0, className, title, style, x, y, width, height, parent, nullptr,
+                                            GetModuleHandleW(nullptr), nullptr);
+        EXPECT_NE(window, nullptr);
+        opened.push_back(window);
+        return window;
+    }
+
+    static void bringToFront(HWND window) {
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+    // The captured entries that are the test's own windows, front to back.
+    std::vector<const WindowEntry*> ownCaptured(int count) const {
+        std::vector<const WindowEntry*> own;
+        for (int i = 0; i < count; ++i) {
+            const WindowEntry& entry = state.windowTable[3][static_cast<std::size_t>(i)];
+            if (std::find(opened.begin(), opened.end(), toHwnd(entry.hWnd)) != opened.end())
+                own.push_back(&entry);
+        }
+        return own;
+    }
+
+    Win32Platform platform{"Local\\KORUVAN.Test.WindowTable"};
+    SharedState state;
+    std::vector<HWND> opened;
+};
+
+TEST_F(WindowTableWin32Test, CapturesOnlyTheVisibleTopLevelApplicationWindows) {
+    const HWND normal =
+        open(kTestClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"窓の試験 ﾃｽﾄ", 100, 120, 400, 300);
+    open(kTestClass, WS_CHILD | WS_VISIBLE, L"子の窓", 10, 10, 100, 50, normal);
+    open(kTestClass, WS_POPUP | WS_CAPTION | WS_VISIBLE, L"所有される窓", 150, 150, 200, 100, normal);
+    open(kTestClass, WS_OVERLAPPEDWINDOW, L"隠れた窓", 100, 100, 300, 200);
+    open(kTestClass, WS_POPUP | WS_VISIBLE, L"大きさのない窓", 200, 200, 0, 0);
+    open(kTestClass, WS_POPUP | WS_VISIBLE, L"画面の外の窓", 3000, 100, 300, 200);
+    open(kTestClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"設定 - コルヴァン", 50, 50, 300, 200);
+    const HWND oldMain = open(kOldMainClass, WS_POPUP | WS_VISIBLE, L"古い主窓", 300, 300, 0, 0);
+    const HWND maximised = open(kTestClass, WS_OVERLAPPEDWINDOW, L"最大化した窓", 60, 70, 300, 200);
+    ShowWindow(maximised, SW_MAXIMIZE);
+    bringToFront(oldMain);
+    bringToFront(normal);
+    bringToFront(maximised);
+    platform.pumpPendingEvents();
+
+    const std::vector<std::string> lines = ListWindows(platform);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(ParseWindowLine(platform, lines.front()).hWnd, platform.desktopWindow());
+    EXPECT_THAT(lines.front(), EndsWith(":DeskTop"));
+    const auto normalLine = std::find_if(lines.begin(), lines.end(), [&](const std::string& text) {
+        return ParseWindowLine(platform, text).hWnd == toWindowHandle(normal);
+    });
+    ASSERT_NE(normalLine, lines.end());
+    EXPECT_THAT(*normalLine,
+                EndsWith(":[0000]*Show*窓の試験 ﾃｽﾄ <KoruvanWindowTableTest> (100,120-500,420)"));
+
+    state.currentDesk = 3;
+    const int count = CreateApl(platform, state, lines);
+    ASSERT_GE(count, 3);
+    EXPECT_EQ(state.windowTable[3][static_cast<std::size_t>(count)].ClassName, "");
+
+    const std::vector<const WindowEntry*> own = ownCaptured(count);
+    ASSERT_EQ(own.size(), 3u);
+    EXPECT_EQ(own[0]->hWnd, toWindowHandle(maximised));
+    EXPECT_EQ(own[0]->Zoomed, 1);
+    RECT maximisedRect{};
+    GetWindowRect(maximised, &maximisedRect);
+    EXPECT_EQ((ScreenRect{own[0]->Left, own[0]->Top, own[0]->Right, own[0]->Bottom}),
+              (ScreenRect{maximisedRect.left, maximisedRect.top, maximisedRect.right, maximisedRect.bottom}));
+
+    EXPECT_EQ(own[1]->hWnd, toWindowHandle(normal));
+    EXPECT_EQ(own[1]->hOwner, 0u);
+    EXPECT_EQ(own[1]->Zoomed, 0);
+    EXPECT_EQ(own[1]->Title, "窓の試験 ﾃｽﾄ");
+    EXPECT_EQ((ScreenRect{own[1]->Left, own[1]->Top, own[1]->Right, own[1]->Bottom}),
+              (ScreenRect{100, 120, 500, 420}));
+
+    EXPECT_EQ(own[2]->hWnd, toWindowHandle(oldMain));
+    EXPECT_EQ(own[2]->ClassName, "ThunderMain");
+    EXPECT_EQ(own[2]->Left, own[2]->Right);
+}
+
+}  // namespace
+}  // namespace koruvan::win32
