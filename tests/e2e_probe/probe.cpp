@@ -1,0 +1,322 @@
+// koruvan_probe: the end-to-end scripts' eyes and hands inside Wine. It opens plain application windows for a
+// desk to capture, and reports what only the Win32 calls can see: window states and rectangles, the pop-up
+// menu on screen, the wallpaper in effect, registry values. Text goes out as UTF-8, one fact per line.
+//
+//   probe windows N                     opens "probe 1".."probe N" (the second maximised), prints "ready",
+//                                       runs until killed
+//   probe wait TITLE [MS]               exit 0 once a visible top-level window has that title (default 10 s)
+//   probe gone TITLE [MS]               exit 0 once no top-level window has that title
+//   probe close TITLE                   posts WM_CLOSE to it, as its close box would
+//   probe state TITLE                   iconic=0 zoomed=1 visible=1 topmost=0
+//   probe rect TITLE                    window L T R B client X Y W H (screen pixels; X Y = client origin)
+//   probe children TITLE                class<TAB>id<TAB>text<TAB>L T R B per child window, screen pixels
+//   probe menu                          L T R B of each visible pop-up menu, the front-most first
+//   probe wallpaper [PATH]              the wallpaper in effect; with PATH, PATH is put into effect first
+//   probe reg-get KEY NAME              a value of HKEY_CURRENT_USER
+//   probe reg-set KEY NAME TEXT...      string values (triples); an existing REG_EXPAND_SZ keeps its type
+//   probe reg-save FILE KEY NAME...     saves values (pairs), missing ones included, for reg-restore
+//   probe reg-restore FILE              puts saved values back, deletes those that were missing
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+    return out;
+}
+
+std::wstring wide(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+// Raw UTF-8 bytes: under Wine a redirected stdout is a Unix pipe or file, which must not see a code page.
+void print(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
+              nullptr);
+}
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+           std::to_string(r.bottom);
+}
+
+HWND findTopLevel(const std::wstring& title) {
+    return FindWindowW(nullptr, title.c_str());
+}
+
+// Polls until `done` holds or the time is up.
+template <typename Condition>
+bool waitFor(DWORD milliseconds, Condition done) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(30);
+    }
+    return true;
+}
+
+LRESULT CALLBACK probeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int openWindows(int count) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = probeWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"KoruvanProbeWindow";
+    if (!RegisterClassW(&windowClass)) return 1;
+    for (int k = 1; k <= count; ++k) {
+        const std::wstring title = L"probe " + std::to_wstring(k);
+        HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
+                                      200 + 40 * (k % 10), 150 + 30 * (k % 10), 360, 240, nullptr, nullptr,
+                                      instance, nullptr);
+        if (!window) return 1;
+        ShowWindow(window, k == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    print("ready");
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+int windowState(const std::wstring& title) {
+    HWND window = findTopLevel(title);
+    if (!window) return 1;
+    print("iconic=" + std::to_string(IsIconic(window) ? 1 : 0) +
+          " zoomed=" + std::to_string(IsZoomed(window) ? 1 : 0) +
+          " visible=" + std::to_string(IsWindowVisible(window) ? 1 : 0) +
+          " topmost=" + std::to_string(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? 1 : 0));
+    return 0;
+}
+
+int windowRect(const std::wstring& title) {
+    HWND window = findTopLevel(title);
+    if (!window) return 1;
+    RECT outer{};
+    RECT client{};
+    POINT origin{0, 0};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    ClientToScreen(window, &origin);
+    print("window " + rectText(outer) + " client " + std::to_string(origin.x) + " " +
+          std::to_string(origin.y) + " " + std::to_string(client.right) + " " +
+          std::to_string(client.bottom));
+    return 0;
+}
+
+BOOL CALLBACK printChild(HWND child, LPARAM) {
+    wchar_t className[256] = {};
+    wchar_t text[512] = {};
+    GetClassNameW(child, className, 256);
+    GetWindowTextW(child, text, 512);
+    RECT r{};
+    GetWindowRect(child, &r);
+    print(utf8(className) + "\t" + std::to_string(GetDlgCtrlID(child)) + "\t" + utf8(text) + "\t" +
+          rectText(r));
+    return TRUE;
+}
+
+int children(const std::wstring& title) {
+    HWND window = findTopLevel(title);
+    if (!window) return 1;
+    EnumChildWindows(window, printChild, 0);
+    return 0;
+}
+
+BOOL CALLBACK collectMenu(HWND window, LPARAM found) {
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (std::wcscmp(className, L"#32768") == 0 && IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
+int popupMenus() {
+    std::vector<HWND> menus;
+    EnumWindows(collectMenu, reinterpret_cast<LPARAM>(&menus));
+    for (HWND menu : menus) {
+        RECT r{};
+        GetWindowRect(menu, &r);
+        print(rectText(r));
+    }
+    return menus.empty() ? 1 : 0;
+}
+
+int wallpaper(const std::wstring& newPath, bool set) {
+    if (set) {
+        std::wstring path = newPath;
+        SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_SENDWININICHANGE);
+    }
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0)) return 1;
+    print(utf8(path));
+    return 0;
+}
+
+struct RegistryValue {
+    bool present = false;
+    DWORD type = REG_SZ;
+    std::wstring text;
+};
+
+RegistryValue readValue(const std::wstring& key, const std::wstring& name) {
+    RegistryValue value;
+    DWORD size = 0;
+    const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), flags, &value.type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return value;
+    }
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), flags, &value.type, text.data(), &size) !=
+        ERROR_SUCCESS) {
+        return value;
+    }
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    value.present = true;
+    value.text = text;
+    return value;
+}
+
+bool writeValue(const std::wstring& key, const std::wstring& name, const std::wstring& text, DWORD type) {
+    return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), type, text.c_str(),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+int registryGet(const std::wstring& key, const std::wstring& name) {
+    const RegistryValue value = readValue(key, name);
+    if (!value.present) return 1;
+    print(utf8(value.text));
+    return 0;
+}
+
+int registrySet(const std::vector<std::wstring>& triples) {
+    if (triples.empty() || triples.size() % 3 != 0) return 2;
+    for (std::size_t i = 0; i < triples.size(); i += 3) {
+        const RegistryValue old = readValue(triples[i], triples[i + 1]);
+        const DWORD type = old.present && old.type == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
+        if (!writeValue(triples[i], triples[i + 1], triples[i + 2], type)) return 1;
+    }
+    return 0;
+}
+
+// One line per value: key, name, type ("-" when missing) and text, tab-separated, UTF-8.
+int registrySave(const std::wstring& file, const std::vector<std::wstring>& pairs) {
+    if (pairs.empty() || pairs.size() % 2 != 0) return 2;
+    std::ofstream out(std::filesystem::path(file), std::ios::binary);
+    for (std::size_t i = 0; i < pairs.size(); i += 2) {
+        const RegistryValue value = readValue(pairs[i], pairs[i + 1]);
+        out << utf8(pairs[i]) << '\t' << utf8(pairs[i + 1]) << '\t'
+            << (value.present ? std::to_string(value.type) : "-") << '\t' << utf8(value.text) << '\n';
+    }
+    return out ? 0 : 1;
+}
+
+int registryRestore(const std::wstring& file) {
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    if (!in) return 1;
+    int failures = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        std::string field;
+        while (fields.size() < 3 && std::getline(split, field, '\t'))
+            fields.push_back(field);
+        std::string rest;
+        std::getline(split, rest);
+        if (fields.size() < 3) continue;
+        const std::wstring key = wide(fields[0]);
+        const std::wstring name = wide(fields[1]);
+        if (fields[2] == "-") {
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str());
+        } else if (!writeValue(key, name, wide(rest), static_cast<DWORD>(std::stoul(fields[2])))) {
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+int usage() {
+    print(
+        "usage: probe windows N | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state TITLE | rect TITLE "
+        "| children "
+        "TITLE"
+        " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
+        " | reg-restore FILE");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return usage();
+    const std::wstring command = argv[1];
+    std::vector<std::wstring> args(argv + 2, argv + argc);
+    const auto milliseconds = [&](std::size_t at) {
+        return static_cast<DWORD>(args.size() > at ? std::wcstoul(args[at].c_str(), nullptr, 10) : 10000);
+    };
+
+    if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
+    if (command == L"wait" && !args.empty()) {
+        return waitFor(milliseconds(1),
+                       [&] {
+                           HWND window = findTopLevel(args[0]);
+                           return window && IsWindowVisible(window);
+                       })
+                   ? 0
+                   : 1;
+    }
+    if (command == L"gone" && !args.empty()) {
+        return waitFor(milliseconds(1), [&] { return findTopLevel(args[0]) == nullptr; }) ? 0 : 1;
+    }
+    if (command == L"close" && args.size() == 1) {
+        HWND window = findTopLevel(args[0]);
+        return window && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (command == L"state" && args.size() == 1) return windowState(args[0]);
+    if (command == L"rect" && args.size() == 1) return windowRect(args[0]);
+    if (command == L"children" && args.size() == 1) return children(args[0]);
+    if (command == L"menu" && args.empty()) return popupMenus();
+    if (command == L"wallpaper" && args.size() <= 1)
+        return wallpaper(args.empty() ? L"" : args[0], !args.empty());
+    if (command == L"reg-get" && args.size() == 2) return registryGet(args[0], args[1]);
+    if (command == L"reg-set") return registrySet(args);
+    if (command == L"reg-save" && args.size() >= 3) {
+        return registrySave(args[0], std::vector<std::wstring>(args.begin() + 1, args.end()));
+    }
+    if (command == L"reg-restore" && args.size() == 1) return registryRestore(args[0]);
+    return usage();
+}
