@@ -15,17 +15,21 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view)
 void DeskBar::Load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
     setTimer(true);
-    const auto twips = [](int dpi) {
-        return static_cast<std::int16_t>(dpi > 0 ? std::lround(1440.0 / dpi) : 15);
-    };
-    twipsPerPixelX = twips(dotsPerInchX);
-    twipsPerPixelY = twips(dotsPerInchY);
+    SetDotsPerInch(dotsPerInchX, dotsPerInchY);
     LoadDeskState(platform_, state_);
     applySizeNum();
     SizeAdjust();
     SetWaku();
     FormHide();
     view_.show();
+}
+
+void DeskBar::SetDotsPerInch(int dotsPerInchX, int dotsPerInchY) {
+    const auto twips = [](int dpi) {
+        return static_cast<std::int16_t>(dpi > 0 ? std::lround(1440.0 / dpi) : 15);
+    };
+    twipsPerPixelX = twips(dotsPerInchX);
+    twipsPerPixelY = twips(dotsPerInchY);
 }
 
 void DeskBar::applySizeNum() {

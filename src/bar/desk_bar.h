@@ -20,6 +20,8 @@ class DeskBar {
     // The load sequence: caption, paths, settings, the current desk's items and wallpaper, layout, placement,
     // shown. twipsPerPixel comes from the screen's dots per inch.
     void Load(int dotsPerInchX, int dotsPerInchY);
+    // twipsPerPixel of a screen of the given dots per inch (15 at 96).
+    void SetDotsPerInch(int dotsPerInchX, int dotsPerInchY);
 
     // Layout and drawing.
     void SizeAdjust();

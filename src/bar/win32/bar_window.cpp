@@ -45,11 +45,16 @@ bool BarWindow::Start() {
     const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    tipFont_ = CreateFontW(-MulDiv(9, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                           widen("ＭＳ Ｐゴシック").c_str());
+    makeTipFont(dpiY);
     model_.Load(dpiX, dpiY);
     return true;
+}
+
+void BarWindow::makeTipFont(int dpi) {
+    if (tipFont_) DeleteObject(tipFont_);
+    tipFont_ = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                           widen("ＭＳ Ｐゴシック").c_str());
 }
 
 void BarWindow::setCaption(const std::string& caption) {
@@ -310,6 +315,19 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kWaitTimer) model_.OnTimerTick();
             return 0;
+        case WM_DPICHANGED: {
+            // Button sizes are pixels and stay; the frame and the tip's font follow the new screen.
+            const int dpiX = LOWORD(wParam);
+            const int dpiY = HIWORD(wParam);
+            makeTipFont(dpiY);
+            model_.SetDotsPerInch(dpiX, dpiY);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            model_.SizeAdjust();
+            model_.FormHide();
+            return 0;
+        }
         case WM_CLOSE:
             model_.OnCloseRequest();
             return 0;

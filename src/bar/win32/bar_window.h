@@ -44,6 +44,7 @@ class BarWindow final : public Window, public BarView {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void makeTipFont(int dpi);
     void paint(HDC dc);
     // The desk whose visible button face is under the client point, or -1 for the background.
     int deskAt(POINT point) const;
