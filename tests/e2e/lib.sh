@@ -274,6 +274,11 @@ e2e_bitmap() {  # name colour
 
 # The settings file, as UTF-8 text from stdin with LF line ends (the program reads that form too).
 e2e_write_ini() { sed 's/$/\r/' >"$E2E_PROG/KORUVAN.ini"; }
+# The settings of a bar shown at the top left with 40-pixel buttons, resuming at desk $1; the desk lines
+# ("N=name,wallpaper,pattern,background,style") come on standard input.
+e2e_write_desks() {  # lastUse
+    { printf '[User]\nLastUse=%s\nTopwindow=1\nPosition=0\nAutoHide=0\nSizeNum=0\n[DeskTop]\n' "$1"; cat; } | e2e_write_ini
+}
 
 # A value of the settings file as text; the file is UTF-16LE with a BOM once the program has written it.
 e2e_ini_get() {  # section key

@@ -13,14 +13,7 @@ blue_bmp=$(e2e_bitmap blue.bmp "$blue")
 yellow_bmp=$(e2e_bitmap yellow.bmp "$yellow")
 e2e_set_appearance "$red_bmp" 0 "(None)" "0 128 0"
 
-e2e_write_ini <<EOF
-[User]
-LastUse=0
-Topwindow=1
-Position=0
-AutoHide=0
-SizeNum=0
-[DeskTop]
+e2e_write_desks 0 <<EOF
 0=ホーム,$red_bmp,(None),0 128 0,0
 1=仕事,,(None),0 128 0,0
 2=趣味,$blue_bmp,(None),0 128 0,0
