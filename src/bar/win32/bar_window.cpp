@@ -288,6 +288,10 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             onMouseMove(point);
             return 0;
+        case WM_NCMOUSEMOVE:
+            // Most of the strip a hidden bar leaves on the screen is its frame: the pointer there brings it back.
+            model_.OnBackgroundMouseMove();
+            break;
         case WM_LBUTTONDOWN:
             pressedDesk_ = deskAt(point);
             return 0;
