@@ -6,6 +6,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
+#include "windows/test_window_class.h"
 
 namespace koruvan::win32 {
 namespace {
@@ -15,14 +16,7 @@ const wchar_t* const kTitle = L"試験用の窓 ﾃｽﾄ <1>";
 
 class PlatformWindowsTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        RegisterClassW(&windowClass);
-    }
+    static void SetUpTestSuite() { testing::registerTestWindowClass(kClassName); }
 
     void SetUp() override {
         window = make(0, WS_OVERLAPPEDWINDOW, kTitle, 100, 120, nullptr);

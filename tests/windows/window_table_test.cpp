@@ -11,6 +11,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
+#include "windows/test_window_class.h"
 
 namespace koruvan::win32 {
 namespace {
@@ -25,14 +26,8 @@ const wchar_t* const kOldMainClass = L"ThunderMain";
 class WindowTableWin32Test : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        for (const wchar_t* name : {kTestClass, kOldMainClass}) {
-            WNDCLASSW windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcW;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            windowClass.lpszClassName = name;
-            RegisterClassW(&windowClass);
-        }
+        for (const wchar_t* name : {kTestClass, kOldMainClass})
+            testing::registerTestWindowClass(name);
     }
 
     void TearDown() override {
