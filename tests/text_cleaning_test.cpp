@@ -11,7 +11,10 @@ std::string cleaned(std::string text) {
 }
 
 TEST(BlankNonPrinting, ControlAndUnprintableCharactersBecomeBlanks) {
-    EXPECT_EQ(cleaned(std::string("a\tb\x7F" "c\0d", 7)), "a b c d");
+    EXPECT_EQ(cleaned(std::string("a\tb\x7F"
+                                  "c\0d",
+                                  7)),
+              "a b c d");
     EXPECT_EQ(cleaned("x\xC2\xA0y\xC2\x85z"), "x y z");  // U+00A0 and U+0085
     EXPECT_EQ(cleaned("  trimmed  "), "trimmed");
 }

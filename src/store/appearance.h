@@ -10,14 +10,15 @@ namespace koruvan {
 
 inline constexpr const char* kDesktopKey = "Control Panel\\desktop";
 inline constexpr const char* kColorsKey = "Control Panel\\Colors";
-inline constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // One string value of a registry key: empty on any failure, and for values too long for the 1024-byte buffer.
 std::string RegReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
                           const std::string& valueName);
 // Creates or opens the key and writes the value; true when written.
-bool RegWriteString(Platform& platform, RegistryRoot root, const std::string& subKey, const std::string& valueName,
-                    const std::string& value);
+bool RegWriteString(Platform& platform, RegistryRoot root, const std::string& subKey,
+                    const std::string& valueName, const std::string& value);
 
 // The desk's `Style` text as a style code: the number at its start, rounded half to even; 0 when none.
 std::int16_t StyleCode(const std::string& style);

@@ -10,8 +10,8 @@ namespace koruvan {
 // half-width katakana survive whatever the system's code page.
 void BlankNonPrinting(std::string& text);
 
-// Removes the surrounding blanks of a text; blanks inside it (as in "C:\My Pictures\") are kept. The argument is
-// changed and also returned.
+// Removes the surrounding blanks of a text; blanks inside it (as in "C:\My Pictures\") are kept. The argument
+// is changed and also returned.
 std::string& RemoveBlanks(std::string& text);
 
 }  // namespace koruvan

@@ -219,8 +219,8 @@ int CreateApl(Platform& platform, SharedState& state, const std::vector<std::str
     for (const std::string& line : lines) {
         if (count == kMaxCapturedWindows) break;
         WindowEntry entry = parseLineText(line);
-        // A minimised window is parked off the desk's area (Windows 95 put it at 3000,3000, which the size test
-        // drops; later systems put it at -32000 or at the screen's edge): it belongs to no desk.
+        // A minimised window is parked off the desk's area (Windows 95 put it at 3000,3000, which the size
+        // test drops; later systems put it at -32000 or at the screen's edge): it belongs to no desk.
         if (!isCapturedWindow(entry) || platform.isWindowIconic(entry.hWnd)) continue;
         // Asked only of the windows kept: the answer of a dropped one is never read.
         entry.Zoomed = platform.isWindowZoomed(entry.hWnd) ? 1 : 0;

@@ -289,7 +289,8 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onMouseMove(point);
             return 0;
         case WM_NCMOUSEMOVE:
-            // Most of the strip a hidden bar leaves on the screen is its frame: the pointer there brings it back.
+            // Most of the strip a hidden bar leaves on the screen is its frame: the pointer there brings it
+            // back.
             model_.OnBackgroundMouseMove();
             break;
         case WM_LBUTTONDOWN:
