@@ -55,6 +55,11 @@ class Platform {
     virtual bool makeFolder(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
     virtual bool plainFileExists(const std::string& path) = 0;
+    // Names of a folder's subfolders, hidden ones included (a chooser must reach every folder); nothing when
+    // the folder cannot be listed.
+    virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
+    // The roots of the drives the system offers ("C:\"), in letter order.
+    virtual std::vector<std::string> listDrives() = 0;
     // The whole content of a file; nullopt when it cannot be read.
     virtual std::optional<std::string> readFileBytes(const std::string& path) = 0;
     // Writes beside the file and renames over it, so a crash never leaves a half-written file.

@@ -190,6 +190,27 @@ bool FakePlatform::plainFileExists(const std::string& path) {
     return fs::is_regular_file(hostPath(path));
 }
 
+std::vector<std::string> FakePlatform::listFolders(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(hostPath(folder), error)) {
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The drives are the one-letter folders of the root ("C" is "C:\"), and the offline ones.
+std::vector<std::string> FakePlatform::listDrives() {
+    std::set<std::string> roots(offlineDrives.begin(), offlineDrives.end());
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(root_, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_directory() && name.size() == 1) roots.insert(name + ":\\");
+    }
+    return {roots.begin(), roots.end()};
+}
+
 std::optional<std::string> FakePlatform::readFileBytes(const std::string& path) {
     std::ifstream in(hostPath(path), std::ios::binary);
     if (!in) return std::nullopt;

@@ -59,7 +59,8 @@ class FakePlatform : public Platform {
     double clock = 1000.0;
     std::set<std::string> failingCopies;  // Windows paths whose copy or move fails
     std::set<std::string> failingDeletes;
-    bool failWrites = false;  // replaceFileBytes fails
+    std::set<std::string> offlineDrives;  // offered by listDrives, but nothing on them can be read
+    bool failWrites = false;              // replaceFileBytes fails
     int busyDepth = 0;
     std::function<void()> onPumpPendingEvents;
 
@@ -76,6 +77,8 @@ class FakePlatform : public Platform {
     bool makeFolder(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool plainFileExists(const std::string& path) override;
+    std::vector<std::string> listFolders(const std::string& folder) override;
+    std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
     bool replaceFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;

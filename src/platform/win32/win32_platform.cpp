@@ -157,6 +157,34 @@ std::vector<std::string> Win32Platform::listPlainFiles(const std::string& folder
     return names;
 }
 
+std::vector<std::string> Win32Platform::listFolders(const std::string& folder) {
+    std::vector<std::string> names;
+    if (folder.empty()) return names;
+    const std::wstring pattern = folderPrefix(folder) + L"*";
+    WIN32_FIND_DATAW entry{};
+    FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchLimitToDirectories,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return names;
+    do {
+        const std::wstring_view name = entry.cFileName;
+        // The limit to directories is only a hint to the file system: the attribute decides.
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..") {
+            names.push_back(narrow(name));
+        }
+    } while (FindNextFileW(find.get(), &entry));
+    return names;
+}
+
+std::vector<std::string> Win32Platform::listDrives() {
+    std::vector<std::string> roots;
+    const DWORD drives = GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter) {
+        if ((drives & (1u << letter)) != 0)
+            roots.push_back(std::string(1, static_cast<char>('A' + letter)) + ":\\");
+    }
+    return roots;
+}
+
 bool Win32Platform::copyFile(const std::string& from, const std::string& to) {
     return CopyFileW(widen(from).c_str(), widen(to).c_str(), FALSE) != FALSE;
 }

@@ -41,6 +41,8 @@ class Win32Platform final : public Platform {
     bool makeFolder(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool plainFileExists(const std::string& path) override;
+    std::vector<std::string> listFolders(const std::string& folder) override;
+    std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
     bool replaceFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
