@@ -113,6 +113,36 @@ TEST_F(BarMenusTest, NewDeskGoesToTheFirstFreeSlotOrToNine) {
     EXPECT_TRUE(view.timer);
 }
 
+TEST_F(BarMenusTest, TheDeskDialogRedrawsTheBarOnlyWhenConfirmed) {
+    struct Case {
+        MenuCommand command;
+        int cancelled;
+        int redraws;  // SizeAdjust and SetWaku each draw
+    };
+    const Case cases[] = {
+        {MenuCommand::Rename, 0, 1},
+        {MenuCommand::Rename, 1, 0},
+        {MenuCommand::NewDesk, 0, 2},
+        {MenuCommand::NewDesk, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.command));
+        view.onDialog = [&](DialogKind) { state.dialogCancelled = static_cast<std::int16_t>(c.cancelled); };
+        view.menuAnswers = {c.command};
+        platform.clearCalls();
+        if (c.command == MenuCommand::Rename) {
+            bar.btnWALLmousedown(1);
+        } else {
+            bar.OnBackgroundRightDown();
+        }
+        const auto dialog = std::find(platform.calls.begin(), platform.calls.end(), "dialog");
+        ASSERT_NE(dialog, platform.calls.end());
+        EXPECT_EQ(std::count(dialog, platform.calls.end(), "draw"), c.redraws);
+        EXPECT_EQ(view.dialogs.back(), DialogKind::MakeDesk);
+        EXPECT_TRUE(view.timer);
+    }
+}
+
 TEST_F(BarMenusTest, EndClosesWithoutWriting) {
     view.menuAnswers = {MenuCommand::End};
     platform.clearCalls();

@@ -54,13 +54,7 @@ void DeskBar::OnOptionsMenuCommand(MenuCommand command) {
     switch (command) {
         case MenuCommand::NewDesk: {
             setTimer(false);
-            state_.targetDesk = 9;
-            for (int d = 0; d <= 8; ++d) {
-                if (!state_.deskTable[static_cast<std::size_t>(d)].exists()) {
-                    state_.targetDesk = static_cast<std::int16_t>(d);
-                    break;
-                }
-            }
+            state_.targetDesk = static_cast<std::int16_t>(FirstFreeDeskSlot(state_.deskTable));
             if (view_.openDialog(DialogKind::MakeDesk) && state_.dialogCancelled == 0) {
                 SizeAdjust();
                 SetWaku();

@@ -124,10 +124,8 @@ void DeskBar::OnTimerTick() {
 void DeskBar::pollAppearance() {
     Desk* desk = deskAt(state_, state_.currentDesk);
     if (!desk) return;
-    // The desk line has no quoting: a value with a comma would split on the next load, so it is not taken.
-    const auto current = [&](std::string read, DeskField field) {
-        read = trimBlanks(read);
-        return read.find(',') == std::string::npos ? read : trimBlanks((*desk)[field]);
+    const auto current = [&](const std::string& read, DeskField field) {
+        return DeskFieldValue(read, (*desk)[field]);
     };
     const std::string wallpaper = current(ReadWallpaper(platform_), DeskField::Wallpaper);
     const std::string pattern = current(ReadPattern(platform_), DeskField::Pattern);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "bar/bar_view.h"
 #include "platform/platform.h"
@@ -58,6 +59,8 @@ class DeskBar {
     double lastPointerTime = 0;  // monotonic seconds of the last pointer movement over the background
     int checkedSizeItem = 0;
     bool timerRunning = false;
+    // The wallpaper the desk dialog stored last: it starts browsing there for a desk without one.
+    std::string lblBEFOREWALL;
     const DeskButtons& buttons() const { return buttons_; }
     const TipLook& tip() const { return tip_; }
     bool switching() const { return switching_; }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/text.h"
 #include "store/appearance.h"
 #include "store/desk_folders.h"
 #include "store/profile_file.h"
@@ -185,6 +186,10 @@ std::string FormatDeskLine(const Desk& desk) {
     for (std::size_t field = 1; field < desk.fields.size(); ++field)
         line += "," + desk.fields[field];
     return line;
+}
+
+std::string DeskFieldValue(const std::string& read, const std::string& kept) {
+    return trimBlanks(read.find(',') == std::string::npos ? read : kept);
 }
 
 }  // namespace koruvan

@@ -36,4 +36,8 @@ void ReadDeskLine(const std::string& line, Desk& desk);
 // The five fields joined by commas; empty for a desk without a name.
 std::string FormatDeskLine(const Desk& desk);
 
+// A value read from the system for a desk field, without surrounding blanks. The desk line has no quoting:
+// a value holding a comma would split on the next load, so the field keeps `kept` instead.
+std::string DeskFieldValue(const std::string& read, const std::string& kept);
+
 }  // namespace koruvan

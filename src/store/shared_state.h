@@ -68,6 +68,15 @@ inline const Desk* deskAt(const SharedState& state, int desk) {
     return isDeskIndex(desk) ? &state.deskTable[static_cast<std::size_t>(desk)] : nullptr;
 }
 
+// The slot a new desk goes into: the lowest of 0..8 without a name; 9 when those are all named, whether or
+// not 9 is.
+inline int FirstFreeDeskSlot(const DeskTable& desks) {
+    for (int desk = 0; desk <= 8; ++desk) {
+        if (!desks[static_cast<std::size_t>(desk)].exists()) return desk;
+    }
+    return 9;
+}
+
 // "dsk" + index + "\" under the program directory.
 inline std::string deskFolder(const SharedState& state, int desk) {
     return state.programDir + "dsk" + std::to_string(desk) + "\\";

@@ -3,6 +3,7 @@
 // from queues, and every call recorded.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ class FakeBarView : public BarView {
     std::vector<std::string> questions;
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
+    std::vector<DialogKind> dialogs;
+    std::function<void(DialogKind)> onDialog;
     std::vector<std::string>* log =
         nullptr;  // shared with the fake platform's calls, for the order of effects
 
@@ -79,7 +82,13 @@ class FakeBarView : public BarView {
         questions.push_back(title + ": " + text);
         return next(yesNoAnswers, false);
     }
-    bool openDialog(DialogKind) override { return false; }
+    // A dialog "closes" at once, leaving dialogCancelled as the test's callback sets it.
+    bool openDialog(DialogKind kind) override {
+        dialogs.push_back(kind);
+        record("dialog");
+        if (onDialog) onDialog(kind);
+        return true;
+    }
     void close() override { closed = true; }
 
   private:

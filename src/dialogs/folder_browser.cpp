@@ -1,0 +1,124 @@
+#include "dialogs/folder_browser.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+
+namespace koruvan {
+namespace {
+
+bool isAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool endsWithBitmapExtension(const std::string& name) {
+    return name.size() >= 4 && toUpperAscii(std::string_view(name).substr(name.size() - 4)) == ".BMP";
+}
+
+std::vector<std::string> sortedByName(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end(), NameOrderLess);
+    return names;
+}
+
+}  // namespace
+
+std::string FolderOfPath(const std::string& path) {
+    const std::size_t last = path.rfind('\\');
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string FileNameOfPath(const std::string& path) {
+    const std::size_t last = path.rfind('\\');
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+std::string RootOfPath(const std::string& path) {
+    // "C:name" is relative to the drive's current folder: no root of its own.
+    if (path.size() >= 2 && isAsciiLetter(path[0]) && path[1] == ':' &&
+        (path.size() == 2 || path[2] == '\\')) {
+        return toUpperAscii(path.substr(0, 1)) + ":\\";
+    }
+    if (path.rfind("\\\\", 0) == 0) {
+        const std::size_t serverEnd = path.find('\\', 2);
+        if (serverEnd == std::string::npos || serverEnd == 2) return {};
+        std::size_t shareEnd = path.find('\\', serverEnd + 1);
+        if (shareEnd == serverEnd + 1) return {};
+        if (shareEnd == std::string::npos) shareEnd = path.size();
+        return path.substr(0, shareEnd) + "\\";
+    }
+    return {};
+}
+
+bool NameOrderLess(const std::string& a, const std::string& b) {
+    const std::string upperA = toUpperAscii(a);
+    const std::string upperB = toUpperAscii(b);
+    return upperA != upperB ? upperA < upperB : a < b;
+}
+
+FolderBrowser::FolderBrowser(Platform& platform) : platform_(platform), drives_(platform.listDrives()) {}
+
+bool FolderBrowser::moveTo(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    const std::string root = RootOfPath(folder);
+    if (root.empty()) return false;
+    folder = root + folder.substr(root.size());
+    if (!platform_.folderExists(folder)) return false;
+    folder_ = folder;
+    lastFolderOnDrive_[root] = folder_;
+    const bool known = std::any_of(drives_.begin(), drives_.end(), [&](const std::string& drive) {
+        return toUpperAscii(drive) == toUpperAscii(root);
+    });
+    if (!known) drives_.push_back(root);
+    return true;
+}
+
+void FolderBrowser::list() {
+    entries_.clear();
+    bitmaps_.clear();
+    currentEntry_ = -1;
+    if (folder_.empty()) return;
+    const std::string root = RootOfPath(folder_);
+    entries_.push_back({root, 0, true});
+    std::size_t start = root.size();
+    for (std::size_t end; (end = folder_.find('\\', start)) != std::string::npos; start = end + 1) {
+        if (end > start) {
+            entries_.push_back({folder_.substr(start, end - start), static_cast<int>(entries_.size()), true});
+        }
+    }
+    currentEntry_ = static_cast<int>(entries_.size()) - 1;
+    const int childLevel = static_cast<int>(entries_.size());
+    for (std::string& name : sortedByName(platform_.listFolders(folder_)))
+        entries_.push_back({std::move(name), childLevel, false});
+
+    std::vector<std::string> files = platform_.listPlainFiles(folder_);
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [](const std::string& name) { return !endsWithBitmapExtension(name); }),
+                files.end());
+    bitmaps_ = sortedByName(std::move(files));
+}
+
+std::string FolderBrowser::entryFolder(int index) const {
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return {};
+    if (index > currentEntry_) return folder_ + entries_[static_cast<std::size_t>(index)].name + "\\";
+    std::string folder;
+    for (int k = 0; k <= index; ++k) {
+        folder += entries_[static_cast<std::size_t>(k)].name;
+        if (folder.back() != '\\') folder += '\\';
+    }
+    return folder;
+}
+
+int FolderBrowser::currentDrive() const {
+    const std::string root = toUpperAscii(RootOfPath(folder_));
+    for (std::size_t k = 0; k < drives_.size(); ++k) {
+        if (toUpperAscii(drives_[k]) == root) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+std::string FolderBrowser::folderOnDrive(const std::string& root) const {
+    const auto found = lastFolderOnDrive_.find(RootOfPath(root));
+    return found == lastFolderOnDrive_.end() ? root : found->second;
+}
+
+}  // namespace koruvan

@@ -1,0 +1,65 @@
+#pragma once
+// The file-system side of the wallpaper chooser: the drives, the folder being browsed with its ancestors and
+// subfolders, and the bitmap files in it. Folders end in "\".
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace koruvan {
+
+// One line of the folder list: the browsed folder's ancestors from the root down, the folder itself, then
+// its subfolders one level deeper.
+struct FolderEntry {
+    std::string name;  // the root ("C:\") on level 0, otherwise the folder's own name
+    int level = 0;
+    bool open = false;  // the browsed folder or one of its ancestors
+    friend bool operator==(const FolderEntry&, const FolderEntry&) = default;
+};
+
+// The path up to and including its last "\" (a folder's path is kept whole); empty without a "\".
+std::string FolderOfPath(const std::string& path);
+// The characters after the last "\".
+std::string FileNameOfPath(const std::string& path);
+// "C:\" (letter upper-cased) or "\\server\share\"; empty for a path with neither.
+std::string RootOfPath(const std::string& path);
+// Names in the order a folder listing shows them: ASCII letters compare without case.
+bool NameOrderLess(const std::string& a, const std::string& b);
+
+class FolderBrowser {
+  public:
+    explicit FolderBrowser(Platform& platform);
+
+    // Makes the folder the browsed one when it can be read; false leaves the browser where it was. The
+    // listing is read by list(), so several moves in a row cost one listing.
+    bool moveTo(std::string folder);
+    // Reads the browsed folder's subfolders and bitmap files.
+    void list();
+
+    const std::string& folder() const { return folder_; }
+    const std::vector<FolderEntry>& entries() const { return entries_; }
+    int currentEntry() const { return currentEntry_; }
+    // The folder that an entry of entries() stands for; empty for an index out of range.
+    std::string entryFolder(int index) const;
+    // Names of the folder's "*.bmp" files in name order.
+    const std::vector<std::string>& bitmaps() const { return bitmaps_; }
+
+    // Drive roots the system offers; the root of a browsed network folder is added.
+    const std::vector<std::string>& drives() const { return drives_; }
+    int currentDrive() const;
+    // The folder a drive opens at: the one last browsed on it, else its root.
+    std::string folderOnDrive(const std::string& root) const;
+
+  private:
+    Platform& platform_;
+    std::string folder_;
+    std::vector<FolderEntry> entries_;
+    int currentEntry_ = -1;
+    std::vector<std::string> bitmaps_;
+    std::vector<std::string> drives_;
+    std::map<std::string, std::string> lastFolderOnDrive_;
+};
+
+}  // namespace koruvan

@@ -1,0 +1,198 @@
+#include "dialogs/make_desk_dialog.h"
+
+#include <cmath>
+
+#include "core/text.h"
+#include "store/appearance.h"
+#include "store/settings.h"
+
+namespace koruvan {
+namespace {
+
+const std::vector<std::string> kStyleEntries{"中央に表示", "並べて表示", "拡大"};
+
+// A whole text that is a decimal number: optional sign, digits, optional fraction.
+bool isDecimalNumber(const std::string& text) {
+    std::size_t pos = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    std::size_t digits = 0;
+    bool point = false;
+    for (; pos < text.size(); ++pos) {
+        if (text[pos] >= '0' && text[pos] <= '9') {
+            ++digits;
+        } else if (text[pos] == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
+}  // namespace
+
+int StyleEntryFor(const std::string& style) {
+    const std::string text = trimBlanks(style);
+    if (text.empty() || !isDecimalNumber(text)) return -1;
+    const double code = roundHalfEven(leadingNumber(text));
+    return code >= 0 && code <= 2 ? static_cast<int>(code) : -1;
+}
+
+MakeDeskDialog::MakeDeskDialog(Platform& platform, SharedState& state, std::string& lblBEFOREWALL,
+                               MakeDeskView& view)
+    : platform_(platform), state_(state), lblBEFOREWALL_(lblBEFOREWALL), view_(view), browser_(platform) {}
+
+void MakeDeskDialog::OnOpen() {
+    slot_ = state_.targetDesk;
+    const Desk* desk = deskAt(state_, slot_);
+    if (!desk) return;
+    mode_ = desk->exists() ? MakeDeskMode::DeskSettings : MakeDeskMode::NewDesk;
+    if (mode_ == MakeDeskMode::DeskSettings) {
+        view_.setCaptions("デスクトップの設定", "デスクトップ名");
+    } else {
+        view_.setCaptions("新規デスクトップ作成", "新規デスクトップ名");
+    }
+    style_ = StyleEntryFor((*desk)[DeskField::Style]);
+    view_.showStyles(kStyleEntries, style_);
+    savedName_ = desk->name();
+    savedWallpaper_ = desk->wallpaper();
+    chosenWallpaper_ = savedWallpaper_;
+    name_ = savedName_;
+    view_.showName(name_);
+
+    const std::string start = !savedWallpaper_.empty()  ? savedWallpaper_
+                              : !lblBEFOREWALL_.empty() ? lblBEFOREWALL_
+                                                        : state_.windowsDir;
+    // The lists start where the program's current folder is; each step that cannot be taken leaves them
+    // where the one before put them.
+    browser_.moveTo(state_.programDir);
+    const std::string startRoot = RootOfPath(start);
+    if (!startRoot.empty() && startRoot != RootOfPath(browser_.folder())) {
+        browser_.moveTo(browser_.folderOnDrive(startRoot));
+    }
+    browser_.moveTo(FolderOfPath(start));
+    showFolder();
+
+    if (mode_ == MakeDeskMode::NewDesk) {
+        view_.showPreview("");
+        return;
+    }
+    // Exactly the saved file's name: "a.bmp" must not stand for "data.bmp".
+    const std::string fileName = FileNameOfPath(start);
+    for (std::size_t k = 1; k < files_.size(); ++k) {
+        if (files_[k] == fileName) {
+            view_.showFiles(files_, static_cast<int>(k));
+            OnFileChosen(static_cast<int>(k));
+            return;
+        }
+    }
+    view_.showPreview(start);
+}
+
+void MakeDeskDialog::showFolder() {
+    platform_.setBusyPointer(true);  // a folder of thousands of files takes a moment
+    browser_.list();
+    files_.assign(1, kNoWallpaperEntry);
+    files_.insert(files_.end(), browser_.bitmaps().begin(), browser_.bitmaps().end());
+    selectedFile_ = -1;
+    view_.showDrives(browser_.drives(), browser_.currentDrive());
+    view_.showFolders(browser_.entries(), browser_.currentEntry());
+    view_.showFiles(files_, -1);
+    platform_.setBusyPointer(false);
+}
+
+void MakeDeskDialog::OnNameEdited(std::string text) {
+    name_ = std::move(text);
+}
+
+void MakeDeskDialog::OnStyleChosen(int entry) {
+    style_ = entry >= 0 && entry < static_cast<int>(kStyleEntries.size()) ? entry : -1;
+}
+
+void MakeDeskDialog::OnDriveChosen(int index) {
+    const auto& drives = browser_.drives();
+    if (index < 0 || index >= static_cast<int>(drives.size()) || index == browser_.currentDrive()) return;
+    const std::string root = drives[static_cast<std::size_t>(index)];
+    if (browser_.moveTo(browser_.folderOnDrive(root)) || browser_.moveTo(root)) {
+        showFolder();
+    } else {
+        // No medium, or out of reach: the chooser goes back to the drive being browsed.
+        view_.showDrives(drives, browser_.currentDrive());
+    }
+}
+
+void MakeDeskDialog::OnFolderActivated(int entry) {
+    // A folder gone meanwhile is not entered; the lists are read again either way, to show what is there.
+    browser_.moveTo(browser_.entryFolder(entry));
+    showFolder();
+}
+
+void MakeDeskDialog::OnFileChosen(int entry) {
+    if (entry < 0 || entry >= static_cast<int>(files_.size())) {
+        selectedFile_ = -1;
+        return;
+    }
+    selectedFile_ = entry;
+    if (entry == 0) {
+        chosenWallpaper_.clear();
+        view_.showPreview("");
+        return;
+    }
+    // Chosen before it is loaded: a file that is no picture is still the desk's wallpaper.
+    chosenWallpaper_ = browser_.folder() + files_[static_cast<std::size_t>(entry)];
+    view_.showPreview(chosenWallpaper_);
+}
+
+void MakeDeskDialog::OnPreviewClicked() {
+    if (!chosenWallpaper_.empty()) view_.showEnlarged(chosenWallpaper_);
+}
+
+// The desk line has no quoting: a comma in a field would split it on the next load. A name of blanks would
+// load as no name, and the desk with its items would drop out of the table.
+std::string MakeDeskDialog::refusalOf(const std::string& wallpaper) const {
+    if (trimBlanks(name_).empty()) return "デスクトップ名を入力してください";
+    if (name_.find(',') != std::string::npos) return "デスクトップ名に「,」は使えません";
+    if (wallpaper.find(',') != std::string::npos) return "壁紙のファイル名に「,」は使えません";
+    return {};
+}
+
+void MakeDeskDialog::OnOK() {
+    Desk* desk = deskAt(state_, slot_);
+    if (!desk) return;
+    const std::string wallpaper = selectedFile_ >= 1
+                                      ? browser_.folder() + files_[static_cast<std::size_t>(selectedFile_)]
+                                      : chosenWallpaper_;
+    if (const std::string refusal = refusalOf(wallpaper); !refusal.empty()) {
+        view_.warn(refusal, "設定ミス");
+        return;
+    }
+    (*desk)[DeskField::Name] = name_;
+    (*desk)[DeskField::Wallpaper] = wallpaper;
+    (*desk)[DeskField::Pattern] = DeskFieldValue(ReadPattern(platform_), (*desk)[DeskField::Pattern]);
+    (*desk)[DeskField::Background] =
+        DeskFieldValue(ReadBackgroundColor(platform_), (*desk)[DeskField::Background]);
+    (*desk)[DeskField::Style] = std::to_string(style_);
+    WriteDeskLine(platform_, state_, slot_);
+    lblBEFOREWALL_ = wallpaper;
+    platform_.pumpPendingEvents();
+    if (slot_ == state_.currentDesk) {
+        ApplyWallpaper(platform_, wallpaper, (*desk)[DeskField::Style]);
+        platform_.pumpPendingEvents();
+    }
+    state_.dialogCancelled = 0;
+    view_.close();
+}
+
+void MakeDeskDialog::OnCancel() {
+    state_.dialogCancelled = 1;
+    if (Desk* desk = deskAt(state_, slot_)) {
+        (*desk)[DeskField::Name] = savedName_;
+        (*desk)[DeskField::Wallpaper] = savedWallpaper_;
+    }
+    view_.close();
+}
+
+void MakeDeskDialog::OnClose() {
+    view_.close();
+}
+
+}  // namespace koruvan

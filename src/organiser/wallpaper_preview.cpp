@@ -1,0 +1,47 @@
+#include "organiser/wallpaper_preview.h"
+
+#include <cmath>
+
+namespace koruvan {
+namespace {
+
+int scaled(int pixels, double factor) {
+    return static_cast<int>(std::lround(pixels * factor));
+}
+
+}  // namespace
+
+WallpaperPreview::WallpaperPreview(WallpaperPreviewView& view, int twipsPerPixelX, int twipsPerPixelY)
+    : view_(view),
+      twipsPerPixelX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
+      twipsPerPixelY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15) {}
+
+void WallpaperPreview::OnLoad() {
+    const WindowSize outer = view_.outerSize();
+    const WindowSize client = view_.clientSize();
+    designOuterWidth_ = outer.width - client.width +
+                        static_cast<int>(std::lround(double(kDesignClientWidthTwips) / twipsPerPixelX_));
+    const int designOuterHeight =
+        outer.height - client.height +
+        static_cast<int>(std::lround(double(kDesignClientHeightTwips) / twipsPerPixelY_));
+    view_.setOuterSize({designOuterWidth_, designOuterHeight});
+    OnResize();
+}
+
+void WallpaperPreview::OnResize() {
+    const WindowSize client = view_.clientSize();
+    view_.placePicture(0, 0, client.width, client.height);
+}
+
+void WallpaperPreview::OnMouseDown(MouseButton button) {
+    const WindowSize outer = view_.outerSize();
+    if (button == MouseButton::Left) {
+        // No limit of its own: the system keeps a window within the largest size it allows.
+        view_.setOuterSize({scaled(outer.width, kGrowth), scaled(outer.height, kGrowth)});
+    } else if (button == MouseButton::Right && outer.width > designOuterWidth_) {
+        // Only while wider than the design size (whatever the frame's thickness on this system).
+        view_.setOuterSize({scaled(outer.width, 1 / kGrowth), scaled(outer.height, 1 / kGrowth)});
+    }
+}
+
+}  // namespace koruvan

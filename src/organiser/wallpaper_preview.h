@@ -1,0 +1,46 @@
+#pragma once
+// The enlarged wallpaper preview frmWALLPAPER: a picture that fills the window, grown by a left click and
+// shrunk by a right click.
+
+namespace koruvan {
+
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const WindowSize&, const WindowSize&) = default;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+class WallpaperPreviewView {
+  public:
+    virtual ~WallpaperPreviewView() = default;
+    virtual WindowSize outerSize() = 0;  // pixels, frame included
+    virtual WindowSize clientSize() = 0;
+    virtual void setOuterSize(WindowSize size) = 0;  // the window then reports its new size (OnResize)
+    virtual void placePicture(int left, int top, int width, int height) = 0;
+};
+
+class WallpaperPreview {
+  public:
+    // The picture area's design size: 4035 x 3015 twips.
+    static constexpr int kDesignClientWidthTwips = 4035;
+    static constexpr int kDesignClientHeightTwips = 3015;
+    static constexpr double kGrowth = 1.5;
+
+    WallpaperPreview(WallpaperPreviewView& view, int twipsPerPixelX, int twipsPerPixelY);
+
+    // Gives the window its design size.
+    void OnLoad();
+    // Every change of size: the picture takes the whole client area.
+    void OnResize();
+    void OnMouseDown(MouseButton button);
+
+  private:
+    WallpaperPreviewView& view_;
+    int twipsPerPixelX_;
+    int twipsPerPixelY_;
+    int designOuterWidth_ = 0;
+};
+
+}  // namespace koruvan
