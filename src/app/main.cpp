@@ -8,6 +8,8 @@
 #include "store/startup.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A drive without a medium is simply unreadable: no system box asking to insert one.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     koruvan::win32::Win32Platform platform;
     koruvan::SharedState state;
     if (!koruvan::Main(platform, state)) return 0;  // another instance is running

@@ -1,5 +1,6 @@
 #include "bar/win32/bar_window.h"
 
+#include "dialogs/win32/make_desk_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -29,7 +30,8 @@ void appendItem(HMENU menu, MenuCommand command, const char* caption, bool enabl
 
 }  // namespace
 
-BarWindow::BarWindow(Platform& platform, SharedState& state) : model_(platform, state, *this) {}
+BarWindow::BarWindow(Platform& platform, SharedState& state)
+    : platform_(platform), state_(state), model_(platform, state, *this) {}
 
 BarWindow::~BarWindow() {
     if (tipFont_) DeleteObject(tipFont_);
@@ -175,8 +177,16 @@ bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
     return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
-bool BarWindow::openDialog(DialogKind) {
-    return false;
+bool BarWindow::openDialog(DialogKind kind) {
+    switch (kind) {
+        case DialogKind::MakeDesk: {
+            MakeDeskWindow dialog(platform_, state_, model_.lblBEFOREWALL);
+            dialog.open(hwnd());
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 void BarWindow::close() {

@@ -52,6 +52,8 @@ class BarWindow final : public Window, public BarView {
     void onMouseMove(POINT point);
     MenuCommand trackMenu(HMENU menu);
 
+    Platform& platform_;
+    SharedState& state_;
     DeskBar model_;
     DeskButtons buttons_{};
     TipLook tip_{};

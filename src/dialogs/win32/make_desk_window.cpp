@@ -1,0 +1,276 @@
+#include "dialogs/win32/make_desk_window.h"
+
+#include <windows.h>
+// commctrl.h and shellapi.h need the types of windows.h.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "organiser/win32/wallpaper_preview_window.h"
+#include "platform/win32/wide_text.h"
+#include "resource_ids.h"
+
+namespace koruvan::win32 {
+namespace {
+
+HICON folderIcon(bool open) {
+    SHFILEINFOW info{};
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | (open ? SHGFI_OPENICON : 0);
+    SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
+    return info.hIcon;
+}
+
+// "C:\" shows as "C:", a network share without its closing "\".
+std::wstring driveLabel(const std::string& root) {
+    std::wstring label = widen(root);
+    if (label.size() > 1 && label.back() == L'\\') label.pop_back();
+    return label;
+}
+
+void fillList(HWND list, UINT reset, UINT add, UINT select, const std::vector<std::wstring>& texts,
+              int selected) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, reset, 0, 0);
+    for (const std::wstring& text : texts)
+        SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(list, select, static_cast<WPARAM>(selected), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+std::vector<std::wstring> widened(const std::vector<std::string>& texts) {
+    std::vector<std::wstring> wide;
+    wide.reserve(texts.size());
+    for (const std::string& text : texts)
+        wide.push_back(widen(text));
+    return wide;
+}
+
+int selectionOf(HWND control, UINT getSelection) {
+    return static_cast<int>(SendMessageW(control, getSelection, 0, 0));
+}
+
+}  // namespace
+
+MakeDeskWindow::MakeDeskWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL)
+    : model_(platform, state, lblBEFOREWALL, *this) {}
+
+MakeDeskWindow::~MakeDeskWindow() {
+    if (openFolderIcon_) DestroyIcon(openFolderIcon_);
+    if (folderIcon_) DestroyIcon(folderIcon_);
+}
+
+void MakeDeskWindow::open(HWND owner) {
+    run(owner, IDD_MAKEDESK);
+}
+
+bool MakeDeskWindow::onInit() {
+    openFolderIcon_ = folderIcon(true);
+    folderIcon_ = folderIcon(false);
+    // The list measured its lines before this procedure was bound: set their height now.
+    const int iconHeight = GetSystemMetrics(SM_CYSMICON);
+    const int textHeight = static_cast<int>(SendMessageW(item(IDC_Folder), LB_GETITEMHEIGHT, 0, 0));
+    SendMessageW(item(IDC_Folder), LB_SETITEMHEIGHT, 0, std::max(iconHeight, textHeight) + 2);
+    addPreviewTip();
+    model_.OnOpen();
+    return true;  // the focus goes to the name box, the first control
+}
+
+void MakeDeskWindow::addPreviewTip() {
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tip) return;  // destroyed with the dialog, its owner
+    std::wstring text = widen("拡大して表示");
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(item(IDC_imgDESK));
+    tool.lpszText = text.data();
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// --- MakeDeskView ---
+
+void MakeDeskWindow::setCaptions(const std::string& window, const std::string& nameFrame) {
+    SetWindowTextW(hwnd(), widen(window).c_str());
+    setItemText(IDC_fraEDIT, nameFrame);
+}
+
+void MakeDeskWindow::showName(const std::string& name) {
+    setItemText(IDC_txtDESKTOPNAME, name);
+}
+
+void MakeDeskWindow::showStyles(const std::vector<std::string>& entries, int selected) {
+    fillList(item(IDC_cboWALLSTYLE), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, widened(entries), selected);
+}
+
+void MakeDeskWindow::showDrives(const std::vector<std::string>& roots, int selected) {
+    std::vector<std::wstring> labels;
+    for (const std::string& root : roots)
+        labels.push_back(driveLabel(root));
+    fillList(item(IDC_drive), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, labels, selected);
+}
+
+void MakeDeskWindow::showFolders(const std::vector<FolderEntry>& entries, int current) {
+    folders_ = entries;
+    std::vector<std::wstring> names;
+    for (const FolderEntry& entry : entries)
+        names.push_back(entry.level == 0 ? driveLabel(entry.name) : widen(entry.name));
+    HWND list = item(IDC_Folder);
+    fillList(list, LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, names, current);
+    // Wide enough to scroll to the end of the deepest line.
+    int widest = 0;
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, names[k].c_str(), static_cast<int>(names[k].size()), &size);
+        widest = std::max(widest, folderIndent() * (entries[k].level + 1) + 6 + static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+}
+
+void MakeDeskWindow::showFiles(const std::vector<std::string>& entries, int selected) {
+    fillList(item(IDC_lstFILE), LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, widened(entries), selected);
+}
+
+void MakeDeskWindow::showPreview(const std::string& path) {
+    if (path.empty()) {
+        preview_.clear();
+    } else if (!preview_.load(path)) {
+        return;  // not a picture: the preview keeps what it showed
+    }
+    InvalidateRect(item(IDC_imgDESK), nullptr, FALSE);
+}
+
+void MakeDeskWindow::showEnlarged(const std::string& path) {
+    WallpaperPreviewWindow window(path);
+    enlarged_ = &window;
+    window.open(hwnd());
+    enlarged_ = nullptr;
+}
+
+void MakeDeskWindow::warn(const std::string& text, const std::string& title) {
+    ModalDialog::warn(text, title);
+}
+
+void MakeDeskWindow::close() {
+    if (enlarged_) enlarged_->end(IDCANCEL);  // the enlarged preview goes with the dialog
+    end(IDOK);
+}
+
+// --- events ---
+
+bool MakeDeskWindow::onCommand(int id, int code, HWND control) {
+    switch (id) {
+        case IDOK:
+            // Enter on the folder list opens the chosen folder, as in the system's file dialogs.
+            if (GetFocus() == item(IDC_Folder)) {
+                model_.OnFolderActivated(selectionOf(item(IDC_Folder), LB_GETCURSEL));
+            } else {
+                model_.OnOK();
+            }
+            return true;
+        case IDCANCEL:
+            model_.OnCancel();
+            return true;
+        case IDC_txtDESKTOPNAME:
+            if (code == EN_CHANGE) model_.OnNameEdited(itemText(IDC_txtDESKTOPNAME));
+            return true;
+        case IDC_cboWALLSTYLE:
+            if (code == CBN_SELCHANGE) model_.OnStyleChosen(selectionOf(control, CB_GETCURSEL));
+            return true;
+        case IDC_drive:
+            // A drive is opened once chosen, not while the arrows pass over it in the open list.
+            if ((code == CBN_SELCHANGE && !SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) ||
+                code == CBN_CLOSEUP) {
+                model_.OnDriveChosen(selectionOf(control, CB_GETCURSEL));
+            }
+            return true;
+        case IDC_Folder:
+            if (code == LBN_DBLCLK) model_.OnFolderActivated(selectionOf(control, LB_GETCURSEL));
+            return true;
+        case IDC_lstFILE:
+            if (code == LBN_SELCHANGE) model_.OnFileChosen(selectionOf(control, LB_GETCURSEL));
+            return true;
+        case IDC_imgDESK:
+            if (code == BN_CLICKED) model_.OnPreviewClicked();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MakeDeskWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_CLOSE:
+            model_.OnClose();
+            result = 0;
+            return true;
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw.CtlID == IDC_Folder) {
+                drawFolderEntry(draw);
+            } else if (draw.CtlID == IDC_imgDESK) {
+                drawPreview(draw);
+            } else {
+                return false;
+            }
+            result = TRUE;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+int MakeDeskWindow::folderIndent() const {
+    return GetSystemMetrics(SM_CXSMICON) / 2 + 2;
+}
+
+void MakeDeskWindow::drawFolderEntry(const DRAWITEMSTRUCT& draw) const {
+    if (draw.itemID == static_cast<UINT>(-1)) {  // an empty list with the focus: only the focus frame
+        if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);
+        return;
+    }
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const FolderEntry* entry = draw.itemID < folders_.size() ? &folders_[draw.itemID] : nullptr;
+    const int level = entry ? entry->level : 0;
+    const int iconSize = GetSystemMetrics(SM_CXSMICON);
+    const int height = draw.rcItem.bottom - draw.rcItem.top;
+    int x = draw.rcItem.left + 2 + folderIndent() * level;
+    DrawIconEx(draw.hDC, x, draw.rcItem.top + (height - iconSize) / 2,
+               entry && entry->open ? openFolderIcon_ : folderIcon_, iconSize, iconSize, 0, nullptr,
+               DI_NORMAL);
+    x += iconSize + 4;
+
+    const int length = static_cast<int>(SendMessageW(draw.hwndItem, LB_GETTEXTLEN, draw.itemID, 0));
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    SendMessageW(draw.hwndItem, LB_GETTEXT, draw.itemID, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    RECT textRect{x, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(draw.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);
+}
+
+void MakeDeskWindow::drawPreview(const DRAWITEMSTRUCT& draw) const {
+    RECT frame = draw.rcItem;
+    DrawEdge(draw.hDC, &frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    FillRect(draw.hDC, &frame, GetSysColorBrush(COLOR_3DFACE));
+    preview_.draw(draw.hDC, frame);
+    if (draw.itemState & ODS_FOCUS) {
+        InflateRect(&frame, -2, -2);
+        DrawFocusRect(draw.hDC, &frame);
+    }
+}
+
+}  // namespace koruvan::win32

@@ -1,0 +1,80 @@
+#include "organiser/win32/wallpaper_preview_window.h"
+
+#include <cmath>
+
+#include "dialogs/folder_browser.h"
+#include "resource_ids.h"
+
+namespace koruvan::win32 {
+
+void WallpaperPreviewWindow::open(HWND owner) {
+    run(owner, IDD_WALLPAPER);
+}
+
+bool WallpaperPreviewWindow::onInit() {
+    picture_.load(path_);
+    // The picture's name is what a screen reader announces for it.
+    setItemText(IDC_imgWALLPAPER, FileNameOfPath(path_));
+    const int twipsPerPixel = static_cast<int>(std::lround(1440.0 / dotsPerInch()));
+    model_.emplace(*this, twipsPerPixel, twipsPerPixel);
+    model_->OnLoad();
+    return true;
+}
+
+WindowSize WallpaperPreviewWindow::outerSize() {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+WindowSize WallpaperPreviewWindow::clientSize() {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return {r.right, r.bottom};
+}
+
+void WallpaperPreviewWindow::setOuterSize(WindowSize size) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WallpaperPreviewWindow::placePicture(int left, int top, int width, int height) {
+    HWND picture = item(IDC_imgWALLPAPER);
+    MoveWindow(picture, left, top, width, height, FALSE);
+    InvalidateRect(picture, nullptr, FALSE);
+}
+
+bool WallpaperPreviewWindow::onCommand(int id, int, HWND) {
+    if (id != IDOK && id != IDCANCEL) return false;
+    end(id);  // Esc closes the window, as its close box does
+    return true;
+}
+
+bool WallpaperPreviewWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_SIZE:
+            if (model_) model_->OnResize();
+            return true;
+        // The picture lets the mouse through to the window (a static without SS_NOTIFY).
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (model_) {
+                model_->OnMouseDown(message == WM_LBUTTONDOWN   ? MouseButton::Left
+                                    : message == WM_RBUTTONDOWN ? MouseButton::Right
+                                                                : MouseButton::Middle);
+            }
+            return true;
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw.CtlID != IDC_imgWALLPAPER) return false;
+            if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
+            picture_.draw(draw.hDC, draw.rcItem);
+            result = TRUE;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace koruvan::win32
