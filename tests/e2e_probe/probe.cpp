@@ -10,6 +10,10 @@
 //   probe state TITLE                   iconic=0 zoomed=1 visible=1 topmost=0
 //   probe rect TITLE                    window L T R B client X Y W H (screen pixels; X Y = client origin)
 //   probe children TITLE                class<TAB>id<TAB>text<TAB>L T R B per child window, screen pixels
+//   probe items TITLE ID                index<TAB>selected<TAB>text<TAB>L T R B per entry of a list or combo
+//   box
+//                                       (a combo box's entries have no rectangle)
+//   probe focus TITLE                   class<TAB>id<TAB>text of the control that has the keyboard focus
 //   probe menu                          L T R B of each visible pop-up menu, the front-most first
 //   probe wallpaper [PATH]              the wallpaper in effect; with PATH, PATH is put into effect first
 //   probe reg-get KEY NAME              a value of HKEY_CURRENT_USER
@@ -134,14 +138,24 @@ int windowRect(const std::wstring& title) {
     return 0;
 }
 
+// GetWindowText of another process's window gives only the text the window was made with; an edit box's
+// current text comes by WM_GETTEXT.
+std::string controlText(HWND control) {
+    wchar_t text[512] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                             &copied)) {
+        return {};
+    }
+    return utf8(std::wstring(text, std::min<std::size_t>(copied, 511)));
+}
+
 BOOL CALLBACK printChild(HWND child, LPARAM) {
     wchar_t className[256] = {};
-    wchar_t text[512] = {};
     GetClassNameW(child, className, 256);
-    GetWindowTextW(child, text, 512);
     RECT r{};
     GetWindowRect(child, &r);
-    print(utf8(className) + "\t" + std::to_string(GetDlgCtrlID(child)) + "\t" + utf8(text) + "\t" +
+    print(utf8(className) + "\t" + std::to_string(GetDlgCtrlID(child)) + "\t" + controlText(child) + "\t" +
           rectText(r));
     return TRUE;
 }
@@ -150,6 +164,48 @@ int children(const std::wstring& title) {
     HWND window = findTopLevel(title);
     if (!window) return 1;
     EnumChildWindows(window, printChild, 0);
+    return 0;
+}
+
+// Standard list and combo boxes answer these messages across processes, as they do for screen readers.
+int listItems(const std::wstring& title, int id) {
+    HWND window = findTopLevel(title);
+    HWND list = window ? GetDlgItem(window, id) : nullptr;
+    if (!list) return 1;
+    wchar_t className[32] = {};
+    GetClassNameW(list, className, 32);
+    const bool combo = _wcsicmp(className, L"ComboBox") == 0;
+    const LRESULT count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    const LRESULT current = SendMessageW(list, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    for (LRESULT k = 0; k < count; ++k) {
+        const LRESULT length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, k, 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, k, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+        std::string line = std::to_string(k);
+        line += k == current ? "\t1\t" : "\t0\t";
+        line += utf8(text);
+        RECT r{};
+        if (!combo && SendMessageW(list, LB_GETITEMRECT, k, reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
+            MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+            line += '\t';
+            line += rectText(r);
+        }
+        print(line);
+    }
+    return 0;
+}
+
+int focusedControl(const std::wstring& title) {
+    HWND window = findTopLevel(title);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus)
+        return 1;
+    wchar_t className[256] = {};
+    GetClassNameW(info.hwndFocus, className, 256);
+    print(utf8(className) + "\t" + std::to_string(GetDlgCtrlID(info.hwndFocus)) + "\t" +
+          controlText(info.hwndFocus));
     return 0;
 }
 
@@ -273,7 +329,7 @@ int usage() {
     print(
         "usage: probe windows N | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state TITLE | rect TITLE "
         "| children "
-        "TITLE"
+        "TITLE | items TITLE ID | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
         " | reg-restore FILE");
     return 2;
@@ -309,6 +365,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"state" && args.size() == 1) return windowState(args[0]);
     if (command == L"rect" && args.size() == 1) return windowRect(args[0]);
     if (command == L"children" && args.size() == 1) return children(args[0]);
+    if (command == L"items" && args.size() == 2) return listItems(args[0], _wtoi(args[1].c_str()));
+    if (command == L"focus" && args.size() == 1) return focusedControl(args[0]);
     if (command == L"menu" && args.empty()) return popupMenus();
     if (command == L"wallpaper" && args.size() <= 1)
         return wallpaper(args.empty() ? L"" : args[0], !args.empty());
