@@ -76,6 +76,19 @@ TEST_F(PlatformFilesTest, ListingOfNoFolderIsEmpty) {
     SetCurrentDirectoryW(temp);
 }
 
+TEST_F(PlatformFilesTest, FolderListingReachesHiddenFoldersAndNoFiles) {
+    ASSERT_TRUE(CreateDirectoryW(widen(scratch / "壁紙").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(widen(scratch / "隠し").c_str(), nullptr));
+    SetFileAttributesW(widen(scratch / "隠し").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(writeTestFile(scratch / "memo.txt", "a"));
+    EXPECT_EQ(sorted(platform.listFolders(scratch.path())), sorted({"壁紙", "隠し"}));
+    EXPECT_THAT(platform.listFolders(scratch / "ない\\"), IsEmpty());
+
+    const std::vector<std::string> drives = platform.listDrives();
+    EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+}
+
 TEST_F(PlatformFilesTest, CopyKeepsSourceAndReplacesTarget) {
     const std::string source = scratch / "桜の壁紙.bmp";
     const std::string target = scratch / "コピー先.bmp";
