@@ -104,6 +104,10 @@ class Platform {
     virtual void setBusyPointer(bool busy) = 0;
     // Seconds on a clock that never jumps back (not the time of day).
     virtual double monotonicSeconds() = 0;
+    // The local time of day in seconds since midnight, with their fraction.
+    virtual double secondsOfDay() = 0;
+    // A random number in [0, 1) from a generator seeded once, by the time, when the program starts.
+    virtual double randomFraction() = 0;
 };
 
 }  // namespace koruvan

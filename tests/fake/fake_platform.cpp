@@ -343,6 +343,13 @@ void FakePlatform::pumpPendingEvents() {
     if (onPumpPendingEvents) onPumpPendingEvents();
 }
 
+double FakePlatform::randomFraction() {
+    if (randoms.empty()) return 0.0;
+    const double value = randoms.front();
+    randoms.pop_front();
+    return value;
+}
+
 void FakePlatform::setBusyPointer(bool busy) {
     calls.push_back(busy ? "busy" : "pointer");
     busyDepth += busy ? 1 : -1;

@@ -3,6 +3,7 @@
 // Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b. Every call that changes something outside the
 // program is recorded in `calls`, so tests can assert on the order of effects.
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -57,6 +58,8 @@ class FakePlatform : public Platform {
     std::string wallpaperInEffect;
     bool instanceAlreadyRunning = false;
     double clock = 1000.0;
+    double timeOfDay = 12 * 3600.0;
+    std::deque<double> randoms;
     std::set<std::string> failingCopies;  // Windows paths whose copy or move fails
     std::set<std::string> failingDeletes;
     std::set<std::string> offlineDrives;  // offered by listDrives, but nothing on them can be read
@@ -104,6 +107,9 @@ class FakePlatform : public Platform {
     void pumpPendingEvents() override;
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override { return clock; }
+    double secondsOfDay() override { return timeOfDay; }
+    // The queued numbers in turn, then 0.
+    double randomFraction() override;
 
     static constexpr WindowHandle kDesktop = 0x10010;
 

@@ -88,6 +88,9 @@ Win32Platform::Win32Platform(std::string instanceName) : instanceName_(std::move
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     counterFrequency_ = static_cast<double>(frequency.QuadPart);
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    random_.seed(static_cast<std::mt19937::result_type>(now.QuadPart ^ GetTickCount64()));
 }
 
 // --- Registry ---
@@ -425,6 +428,16 @@ double Win32Platform::monotonicSeconds() {
     LARGE_INTEGER counter{};
     QueryPerformanceCounter(&counter);
     return counterFrequency_ > 0 ? static_cast<double>(counter.QuadPart) / counterFrequency_ : 0.0;
+}
+
+double Win32Platform::secondsOfDay() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+}
+
+double Win32Platform::randomFraction() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
 }
 
 }  // namespace koruvan::win32

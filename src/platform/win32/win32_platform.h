@@ -2,6 +2,7 @@
 // The real platform: every operation of koruvan::Platform done with the W calls of Win32.
 
 #include <cstdint>
+#include <random>
 #include <string>
 
 #include "platform/platform.h"
@@ -72,11 +73,14 @@ class Win32Platform final : public Platform {
     void pumpPendingEvents() override;
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override;
+    double secondsOfDay() override;
+    double randomFraction() override;
 
   private:
     std::string instanceName_;
     KernelObject instanceMutex_;  // held until the process ends
     double counterFrequency_ = 0;
+    std::mt19937 random_;
 };
 
 }  // namespace koruvan::win32
