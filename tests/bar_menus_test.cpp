@@ -113,17 +113,15 @@ TEST_F(BarMenusTest, NewDeskGoesToTheFirstFreeSlotOrToNine) {
     EXPECT_TRUE(view.timer);
 }
 
-TEST_F(BarMenusTest, TheDeskDialogRedrawsTheBarOnlyWhenConfirmed) {
+TEST_F(BarMenusTest, DialogsRedrawTheBarOnlyWhenConfirmed) {
     struct Case {
         MenuCommand command;
         int cancelled;
         int redraws;  // SizeAdjust and SetWaku each draw
     };
     const Case cases[] = {
-        {MenuCommand::Rename, 0, 1},
-        {MenuCommand::Rename, 1, 0},
-        {MenuCommand::NewDesk, 0, 2},
-        {MenuCommand::NewDesk, 1, 0},
+        {MenuCommand::Rename, 0, 1},  {MenuCommand::Rename, 1, 0},   {MenuCommand::NewDesk, 0, 2},
+        {MenuCommand::NewDesk, 1, 0}, {MenuCommand::Settings, 0, 2}, {MenuCommand::Settings, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.command));
@@ -138,9 +136,20 @@ TEST_F(BarMenusTest, TheDeskDialogRedrawsTheBarOnlyWhenConfirmed) {
         const auto dialog = std::find(platform.calls.begin(), platform.calls.end(), "dialog");
         ASSERT_NE(dialog, platform.calls.end());
         EXPECT_EQ(std::count(dialog, platform.calls.end(), "draw"), c.redraws);
-        EXPECT_EQ(view.dialogs.back(), DialogKind::MakeDesk);
+        EXPECT_EQ(view.dialogs.back(),
+                  c.command == MenuCommand::Settings ? DialogKind::Settings : DialogKind::MakeDesk);
         EXPECT_TRUE(view.timer);
     }
+}
+
+TEST_F(BarMenusTest, ConfirmedSettingsPlaceTheBarAtOnce) {
+    view.onDialog = [&](DialogKind) {
+        state.Position = 1;
+        state.dialogCancelled = 0;
+    };
+    view.menuAnswers = {MenuCommand::Settings};
+    bar.OnBackgroundRightDown();
+    EXPECT_EQ(view.bar.left, view.screenW - view.bar.outerWidth);
 }
 
 TEST_F(BarMenusTest, EndClosesWithoutWriting) {

@@ -65,6 +65,7 @@ void DeskBar::OnOptionsMenuCommand(MenuCommand command) {
             if (view_.openDialog(DialogKind::Settings) && state_.dialogCancelled == 0) {
                 SizeAdjust();
                 SetWaku();
+                FormHide();  // a new position shows at once, not at the next idle check
             }
             break;
         case MenuCommand::SizeLarge:
