@@ -1,6 +1,8 @@
 #include "bar/win32/bar_window.h"
 
+#include "dialogs/win32/about_window.h"
 #include "dialogs/win32/make_desk_window.h"
+#include "dialogs/win32/settings_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -179,11 +181,15 @@ bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
 
 bool BarWindow::openDialog(DialogKind kind) {
     switch (kind) {
-        case DialogKind::MakeDesk: {
-            MakeDeskWindow dialog(platform_, state_, model_.lblBEFOREWALL);
-            dialog.open(hwnd());
+        case DialogKind::MakeDesk:
+            MakeDeskWindow(platform_, state_, model_.lblBEFOREWALL).open(hwnd());
             return true;
-        }
+        case DialogKind::Settings:
+            SettingsWindow(platform_, state_, model_.lblBEFOREWALL).open(hwnd());
+            return true;
+        case DialogKind::About:
+            AboutWindow(platform_).open(hwnd());
+            return true;
         default:
             return false;
     }

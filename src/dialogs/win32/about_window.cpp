@@ -1,0 +1,164 @@
+#include "dialogs/win32/about_window.h"
+
+#include "platform/win32/wide_text.h"
+#include "resource_ids.h"
+
+namespace koruvan::win32 {
+namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+constexpr COLORREF kFigureKey = RGB(255, 0, 255);  // the figure's transparent colour
+constexpr int kTitleOffset = 2;
+
+HBITMAP loadBitmap(int id) {
+    return static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+SIZE bitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof(info), &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
+}  // namespace
+
+AboutWindow::~AboutWindow() {
+    for (HBITMAP bitmap : pictures_)
+        if (bitmap) DeleteObject(bitmap);
+    for (HBITMAP bitmap : figures_)
+        if (bitmap) DeleteObject(bitmap);
+    for (HBITMAP bitmap : icons_)
+        if (bitmap) DeleteObject(bitmap);
+    if (titleFont_) DeleteObject(titleFont_);
+}
+
+void AboutWindow::open(HWND owner) {
+    run(owner, IDD_ABOUTS);
+}
+
+bool AboutWindow::onInit() {
+    for (int k = 0; k < kAboutPictureCount; ++k)
+        pictures_[static_cast<std::size_t>(k)] = loadBitmap(IDB_ABOUT_PICTURE0 + k);
+    figures_ = {loadBitmap(IDB_ABOUT_FIGURE1), loadBitmap(IDB_ABOUT_FIGURE2)};
+    for (int k = 0; k < 3; ++k) {
+        icons_[static_cast<std::size_t>(k)] = loadBitmap(IDB_ABOUT_ICON0 + k);
+        SendDlgItemMessageW(hwnd(), IDC_imgICON0 + k, STM_SETIMAGE, IMAGE_BITMAP,
+                            reinterpret_cast<LPARAM>(icons_[static_cast<std::size_t>(k)]));
+    }
+    titleFont_ = CreateFontW(-MulDiv(20, dotsPerInch(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                             DEFAULT_PITCH, widen("MS UI Gothic").c_str());
+    setItemText(IDC_dates, std::string(KORUVAN_VERSION_TEXT) + "版  " + KORUVAN_RELEASE_DATE);
+
+    // OK in the middle, whatever width the dialog font gives the window.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    RECT button{};
+    GetWindowRect(item(IDOK), &button);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    SetWindowPos(item(IDOK), nullptr, (client.right - (button.right - button.left)) / 2, button.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    model_.OnOpen();
+    SetTimer(hwnd(), kTickTimer, kAboutTickMilliseconds, nullptr);
+    return true;
+}
+
+void AboutWindow::showPicture(int picture) {
+    picture_ = picture;
+    InvalidateRect(item(IDC_Picture1), nullptr, FALSE);
+}
+
+void AboutWindow::showFigure(int frame) {
+    figure_ = frame;
+    InvalidateRect(item(IDC_Picture1), nullptr, FALSE);
+}
+
+void AboutWindow::close() {
+    KillTimer(hwnd(), kTickTimer);
+    end(IDOK);
+}
+
+bool AboutWindow::onCommand(int id, int code, HWND) {
+    switch (id) {
+        case IDOK:
+        case IDCANCEL:  // Esc and the close box, as OK
+            model_.OnOK();
+            return true;
+        case IDC_Picture1:
+            if (code == STN_CLICKED) model_.OnPictureMouseDown(GetKeyState(VK_CONTROL) < 0);
+            if (code == STN_DBLCLK) model_.OnPictureDoubleClick();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam != kTickTimer) return false;
+            model_.OnTimer();
+            return true;
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw.CtlID == IDC_Picture1) {
+                drawPicture(draw);
+            } else if (draw.CtlID == IDC_title) {
+                drawTitle(draw);
+            } else {
+                return false;
+            }
+            result = TRUE;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void AboutWindow::drawPicture(const DRAWITEMSTRUCT& draw) const {
+    RECT frame = draw.rcItem;
+    DrawEdge(draw.hDC, &frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    HDC source = CreateCompatibleDC(draw.hDC);
+    if (HBITMAP picture = pictures_[static_cast<std::size_t>(picture_)]) {
+        const SIZE size = bitmapSize(picture);
+        HGDIOBJ old = SelectObject(source, picture);
+        SetStretchBltMode(draw.hDC, HALFTONE);
+        SetBrushOrgEx(draw.hDC, 0, 0, nullptr);
+        StretchBlt(draw.hDC, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                   source, 0, 0, size.cx, size.cy, SRCCOPY);
+        SelectObject(source, old);
+    }
+    if (figure_ != 0 && figures_[static_cast<std::size_t>(figure_ - 1)]) {
+        // In the picture's lower right corner, scaled with the screen like the dialog.
+        const int side = MulDiv(32, dotsPerInch(), 96);
+        HGDIOBJ old = SelectObject(source, figures_[static_cast<std::size_t>(figure_ - 1)]);
+        TransparentBlt(draw.hDC, frame.right - side - 2, frame.bottom - side - 2, side, side, source, 0, 0,
+                       32, 32, kFigureKey);
+        SelectObject(source, old);
+    }
+    DeleteDC(source);
+}
+
+void AboutWindow::drawTitle(const DRAWITEMSTRUCT& draw) const {
+    FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
+    std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(draw.hwndItem)) + 1, L'\0');
+    title.resize(static_cast<std::size_t>(
+        GetWindowTextW(draw.hwndItem, title.data(), static_cast<int>(title.size()))));
+    HGDIOBJ oldFont = SelectObject(draw.hDC, titleFont_);
+    SetBkMode(draw.hDC, TRANSPARENT);
+    RECT shadow = draw.rcItem;
+    OffsetRect(&shadow, kTitleOffset, kTitleOffset);
+    SetTextColor(draw.hDC, RGB(64, 64, 64));
+    DrawTextW(draw.hDC, title.c_str(), static_cast<int>(title.size()), &shadow,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    RECT front = draw.rcItem;
+    SetTextColor(draw.hDC, RGB(255, 0, 0));
+    DrawTextW(draw.hDC, title.c_str(), static_cast<int>(title.size()), &front,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(draw.hDC, oldFont);
+}
+
+}  // namespace koruvan::win32

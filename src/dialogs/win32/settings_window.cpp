@@ -1,0 +1,241 @@
+#include "dialogs/win32/settings_window.h"
+
+#include "dialogs/win32/about_window.h"
+#include "dialogs/win32/make_desk_window.h"
+#include "platform/win32/wide_text.h"
+#include "resource_ids.h"
+
+namespace koruvan::win32 {
+namespace {
+
+constexpr COLORREF kChosenPositionColor = RGB(255, 0, 0);
+constexpr COLORREF kScreenColor = RGB(0, 128, 128);
+constexpr COLORREF kBezelColor = RGB(64, 64, 64);
+
+COLORREF colour(std::int32_t value) {
+    return static_cast<COLORREF>(value) & 0x00FFFFFF;
+}
+
+std::wstring textOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool inRange(int id, int first, int count) {
+    return id >= first && id < first + count;
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL)
+    : platform_(platform), state_(state), lblBEFOREWALL_(lblBEFOREWALL), model_(platform, state, *this) {}
+
+SettingsWindow::~SettingsWindow() {
+    if (sampleBrush_) DeleteObject(sampleBrush_);
+    if (boldFont_) DeleteObject(boldFont_);
+}
+
+void SettingsWindow::open(HWND owner) {
+    run(owner, IDD_SET);
+}
+
+bool SettingsWindow::onInit() {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    font.lfWeight = FW_BOLD;
+    boldFont_ = CreateFontIndirectW(&font);
+    model_.OnOpen();
+    return true;
+}
+
+// --- SettingsView ---
+
+void SettingsWindow::showChecks(bool autoHide, bool topmost) {
+    CheckDlgButton(hwnd(), IDC_chkHIDE, autoHide ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_chkTOPWIN, topmost ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SettingsWindow::showKinds(const std::vector<std::string>& entries, int selected) {
+    HWND combo = item(IDC_cboKIND);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : entries)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(entry).c_str()));
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void SettingsWindow::showColorPart(bool text) {
+    CheckRadioButton(hwnd(), IDC_optTEXT, IDC_optBACK, text ? IDC_optTEXT : IDC_optBACK);
+}
+
+void SettingsWindow::showSample(std::int32_t textColor, std::int32_t backColor) {
+    sampleText_ = colour(textColor);
+    if (sampleBrush_) DeleteObject(sampleBrush_);
+    sampleBrush_ = CreateSolidBrush(colour(backColor));
+    InvalidateRect(item(IDC_lblTIP), nullptr, TRUE);
+}
+
+void SettingsWindow::showPositions(const PositionLooks& looks) {
+    positions_ = looks;
+    for (int p = 0; p < kPositionCount; ++p) {
+        HWND label = item(IDC_lblPOS0 + p);
+        ShowWindow(label, looks[static_cast<std::size_t>(p)].visible ? SW_SHOWNA : SW_HIDE);
+        InvalidateRect(label, nullptr, TRUE);
+    }
+}
+
+bool SettingsWindow::askYesNo(const std::string& text, const std::string& title) {
+    return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONEXCLAMATION) ==
+           IDYES;
+}
+
+void SettingsWindow::openDeskDialog() {
+    MakeDeskWindow(platform_, state_, lblBEFOREWALL_).open(hwnd());
+}
+
+void SettingsWindow::openAbout() {
+    AboutWindow(platform_).open(hwnd());
+}
+
+void SettingsWindow::endProgram() {
+    // The bar ends the program as its own command does; this dialog goes first, as it is modal over the bar.
+    PostMessageW(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0);
+    end(IDABORT);
+}
+
+void SettingsWindow::close() {
+    end(IDOK);
+}
+
+// --- events ---
+
+bool SettingsWindow::onCommand(int id, int code, HWND control) {
+    if (inRange(id, IDC_lblPOS0, kPositionCount) && code == BN_CLICKED) {
+        model_.OnPositionClicked(id - IDC_lblPOS0);
+        return true;
+    }
+    if (inRange(id, IDC_lblCOLOR0, static_cast<int>(kPalette.size())) && code == BN_CLICKED) {
+        model_.OnSwatchClicked(id - IDC_lblCOLOR0);
+        return true;
+    }
+    switch (id) {
+        case IDOK:
+            model_.OnOK();
+            return true;
+        case IDCANCEL:
+            model_.OnCancel();
+            return true;
+        case IDC_chkHIDE:
+            if (code == BN_CLICKED) model_.OnAutoHideChanged(IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
+            return true;
+        case IDC_chkTOPWIN:
+            if (code == BN_CLICKED) model_.OnTopmostChanged(IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
+            return true;
+        case IDC_cboKIND:
+            if (code == CBN_SELCHANGE)
+                model_.OnKindChosen(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+            return true;
+        case IDC_optTEXT:
+        case IDC_optBACK:
+            if (code == BN_CLICKED) model_.OnColorPartChosen(id == IDC_optTEXT);
+            return true;
+        case IDC_cmdMAKENEWDESK:
+            model_.OnNewDesk();
+            return true;
+        case IDC_cmdABOUTS:
+            model_.OnAbout();
+            return true;
+        case IDC_cmdEND:
+            model_.OnQuit();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool SettingsWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_CLOSE:
+            model_.OnClose();
+            result = 0;
+            return true;
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) != item(IDC_lblTIP) || !sampleBrush_) return false;
+            SetTextColor(reinterpret_cast<HDC>(wParam), sampleText_);
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            result = reinterpret_cast<INT_PTR>(sampleBrush_);
+            return true;
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const int id = static_cast<int>(draw.CtlID);
+            if (id == IDC_screen) {
+                drawScreen(draw);
+            } else if (inRange(id, IDC_lblPOS0, kPositionCount)) {
+                drawPosition(draw, id - IDC_lblPOS0);
+            } else if (inRange(id, IDC_lblCOLOR0, static_cast<int>(kPalette.size()))) {
+                drawSwatch(draw, id - IDC_lblCOLOR0);
+            } else {
+                return false;
+            }
+            result = TRUE;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+// A small monitor: a dark bezel around a teal screen, on a stand.
+void SettingsWindow::drawScreen(const DRAWITEMSTRUCT& draw) const {
+    const RECT& all = draw.rcItem;
+    FillRect(draw.hDC, &all, GetSysColorBrush(COLOR_3DFACE));
+    const int standHeight = (all.bottom - all.top) / 10;
+    RECT bezel{all.left, all.top, all.right, all.bottom - standHeight};
+    HBRUSH dark = CreateSolidBrush(kBezelColor);
+    FillRect(draw.hDC, &bezel, dark);
+    const int standWidth = (all.right - all.left) / 4;
+    RECT stand{(all.left + all.right - standWidth) / 2, bezel.bottom, (all.left + all.right + standWidth) / 2,
+               all.bottom};
+    FillRect(draw.hDC, &stand, dark);
+    DeleteObject(dark);
+    RECT screen = bezel;
+    InflateRect(&screen, -4, -4);
+    HBRUSH teal = CreateSolidBrush(kScreenColor);
+    FillRect(draw.hDC, &screen, teal);
+    DeleteObject(teal);
+}
+
+void SettingsWindow::drawPosition(const DRAWITEMSTRUCT& draw, int position) const {
+    const bool chosen = positions_[static_cast<std::size_t>(position)].chosen;
+    FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    FrameRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DSHADOW));
+    HGDIOBJ oldFont = chosen && boldFont_ ? SelectObject(draw.hDC, boldFont_) : nullptr;
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, chosen ? kChosenPositionColor : RGB(0, 0, 0));
+    RECT text = draw.rcItem;
+    const std::wstring caption = textOf(draw.hwndItem);
+    DrawTextW(draw.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (oldFont) SelectObject(draw.hDC, oldFont);
+    if (draw.itemState & ODS_FOCUS) {
+        RECT focus = draw.rcItem;
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(draw.hDC, &focus);
+    }
+}
+
+void SettingsWindow::drawSwatch(const DRAWITEMSTRUCT& draw, int swatch) const {
+    RECT box = draw.rcItem;
+    DrawEdge(draw.hDC, &box, (draw.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED,
+             BF_RECT | BF_ADJUST);
+    HBRUSH brush = CreateSolidBrush(colour(kPalette[static_cast<std::size_t>(swatch)]));
+    FillRect(draw.hDC, &box, brush);
+    DeleteObject(brush);
+    if (draw.itemState & ODS_FOCUS) {
+        InflateRect(&box, -1, -1);
+        DrawFocusRect(draw.hDC, &box);
+    }
+}
+
+}  // namespace koruvan::win32

@@ -1,0 +1,53 @@
+#pragma once
+// The settings dialog's window: standard controls from the IDD_SET template. The swatches, the position
+// labels and the screen picture behind them are drawn here; everything they mean is the SettingsDialog
+// model's.
+
+#include <windows.h>
+
+#include <string>
+
+#include "dialogs/settings_dialog.h"
+#include "platform/win32/dialog.h"
+
+namespace koruvan::win32 {
+
+class SettingsWindow final : public ModalDialog, public SettingsView {
+  public:
+    SettingsWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL);
+    ~SettingsWindow() override;
+    void open(HWND owner);
+
+    // SettingsView
+    void showChecks(bool autoHide, bool topmost) override;
+    void showKinds(const std::vector<std::string>& entries, int selected) override;
+    void showColorPart(bool text) override;
+    void showSample(std::int32_t textColor, std::int32_t backColor) override;
+    void showPositions(const PositionLooks& looks) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
+    void openDeskDialog() override;
+    void openAbout() override;
+    void endProgram() override;
+    void close() override;
+
+  protected:
+    bool onInit() override;
+    bool onCommand(int id, int code, HWND control) override;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+  private:
+    void drawScreen(const DRAWITEMSTRUCT& draw) const;
+    void drawPosition(const DRAWITEMSTRUCT& draw, int position) const;
+    void drawSwatch(const DRAWITEMSTRUCT& draw, int swatch) const;
+
+    Platform& platform_;
+    SharedState& state_;
+    std::string& lblBEFOREWALL_;
+    SettingsDialog model_;
+    PositionLooks positions_{};
+    COLORREF sampleText_ = 0;
+    HBRUSH sampleBrush_ = nullptr;
+    HFONT boldFont_ = nullptr;
+};
+
+}  // namespace koruvan::win32
