@@ -13,6 +13,7 @@
 //   probe items TITLE ID                index<TAB>selected<TAB>text<TAB>L T R B per entry of a list or combo
 //   box
 //                                       (a combo box's entries have no rectangle)
+//   probe control TITLE ID              visible=1 enabled=1 checked=0 of one control
 //   probe focus TITLE                   class<TAB>id<TAB>text of the control that has the keyboard focus
 //   probe menu                          L T R B of each visible pop-up menu, the front-most first
 //   probe wallpaper [PATH]              the wallpaper in effect; with PATH, PATH is put into effect first
@@ -196,6 +197,16 @@ int listItems(const std::wstring& title, int id) {
     return 0;
 }
 
+int controlState(const std::wstring& title, int id) {
+    HWND window = findTopLevel(title);
+    HWND control = window ? GetDlgItem(window, id) : nullptr;
+    if (!control) return 1;
+    print("visible=" + std::to_string(IsWindowVisible(control) ? 1 : 0) +
+          " enabled=" + std::to_string(IsWindowEnabled(control) ? 1 : 0) +
+          " checked=" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    return 0;
+}
+
 int focusedControl(const std::wstring& title) {
     HWND window = findTopLevel(title);
     GUITHREADINFO info{};
@@ -329,7 +340,7 @@ int usage() {
     print(
         "usage: probe windows N | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state TITLE | rect TITLE "
         "| children "
-        "TITLE | items TITLE ID | focus TITLE"
+        "TITLE | items TITLE ID | control TITLE ID | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
         " | reg-restore FILE");
     return 2;
@@ -366,6 +377,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"rect" && args.size() == 1) return windowRect(args[0]);
     if (command == L"children" && args.size() == 1) return children(args[0]);
     if (command == L"items" && args.size() == 2) return listItems(args[0], _wtoi(args[1].c_str()));
+    if (command == L"control" && args.size() == 2) return controlState(args[0], _wtoi(args[1].c_str()));
     if (command == L"focus" && args.size() == 1) return focusedControl(args[0]);
     if (command == L"menu" && args.empty()) return popupMenus();
     if (command == L"wallpaper" && args.size() <= 1)
