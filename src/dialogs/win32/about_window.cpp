@@ -10,9 +10,9 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr COLORREF kFigureKey = RGB(255, 0, 255);  // the figure's transparent colour
 constexpr int kTitleOffset = 2;
 
-HBITMAP loadBitmap(int id) {
-    return static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+Bitmap loadBitmap(int id) {
+    return Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 SIZE bitmapSize(HBITMAP bitmap) {
@@ -23,16 +23,6 @@ SIZE bitmapSize(HBITMAP bitmap) {
 
 }  // namespace
 
-AboutWindow::~AboutWindow() {
-    for (HBITMAP bitmap : pictures_)
-        if (bitmap) DeleteObject(bitmap);
-    for (HBITMAP bitmap : figures_)
-        if (bitmap) DeleteObject(bitmap);
-    for (HBITMAP bitmap : icons_)
-        if (bitmap) DeleteObject(bitmap);
-    if (titleFont_) DeleteObject(titleFont_);
-}
-
 void AboutWindow::open(HWND owner) {
     run(owner, IDD_ABOUTS);
 }
@@ -40,15 +30,16 @@ void AboutWindow::open(HWND owner) {
 bool AboutWindow::onInit() {
     for (int k = 0; k < kAboutPictureCount; ++k)
         pictures_[static_cast<std::size_t>(k)] = loadBitmap(IDB_ABOUT_PICTURE0 + k);
-    figures_ = {loadBitmap(IDB_ABOUT_FIGURE1), loadBitmap(IDB_ABOUT_FIGURE2)};
+    figures_[0] = loadBitmap(IDB_ABOUT_FIGURE1);
+    figures_[1] = loadBitmap(IDB_ABOUT_FIGURE2);
     for (int k = 0; k < 3; ++k) {
         icons_[static_cast<std::size_t>(k)] = loadBitmap(IDB_ABOUT_ICON0 + k);
         SendDlgItemMessageW(hwnd(), IDC_imgICON0 + k, STM_SETIMAGE, IMAGE_BITMAP,
-                            reinterpret_cast<LPARAM>(icons_[static_cast<std::size_t>(k)]));
+                            reinterpret_cast<LPARAM>(icons_[static_cast<std::size_t>(k)].get()));
     }
-    titleFont_ = CreateFontW(-MulDiv(20, dotsPerInch(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH, widen("MS UI Gothic").c_str());
+    titleFont_ = Font(CreateFontW(-MulDiv(20, dotsPerInch(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  ANTIALIASED_QUALITY, DEFAULT_PITCH, widen("MS UI Gothic").c_str()));
     setItemText(IDC_dates, std::string(KORUVAN_VERSION_TEXT) + "版  " + KORUVAN_RELEASE_DATE);
 
     // OK in the middle, whatever width the dialog font gives the window.
@@ -95,34 +86,28 @@ bool AboutWindow::onCommand(int id, int code, HWND) {
     }
 }
 
-bool AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    switch (message) {
-        case WM_TIMER:
-            if (wParam != kTickTimer) return false;
-            model_.OnTimer();
-            return true;
-        case WM_DRAWITEM: {
-            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw.CtlID == IDC_Picture1) {
-                drawPicture(draw);
-            } else if (draw.CtlID == IDC_title) {
-                drawTitle(draw);
-            } else {
-                return false;
-            }
-            result = TRUE;
-            return true;
-        }
-        default:
-            return false;
+bool AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR&) {
+    if (message != WM_TIMER || wParam != kTickTimer) return false;
+    model_.OnTimer();
+    return true;
+}
+
+bool AboutWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
+    if (draw.CtlID == IDC_Picture1) {
+        drawPicture(draw);
+    } else if (draw.CtlID == IDC_title) {
+        drawTitle(draw);
+    } else {
+        return false;
     }
+    return true;
 }
 
 void AboutWindow::drawPicture(const DRAWITEMSTRUCT& draw) const {
     RECT frame = draw.rcItem;
     DrawEdge(draw.hDC, &frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     HDC source = CreateCompatibleDC(draw.hDC);
-    if (HBITMAP picture = pictures_[static_cast<std::size_t>(picture_)]) {
+    if (HBITMAP picture = pictures_[static_cast<std::size_t>(picture_)].get()) {
         const SIZE size = bitmapSize(picture);
         HGDIOBJ old = SelectObject(source, picture);
         SetStretchBltMode(draw.hDC, HALFTONE);
@@ -131,10 +116,10 @@ void AboutWindow::drawPicture(const DRAWITEMSTRUCT& draw) const {
                    source, 0, 0, size.cx, size.cy, SRCCOPY);
         SelectObject(source, old);
     }
-    if (figure_ != 0 && figures_[static_cast<std::size_t>(figure_ - 1)]) {
+    if (HBITMAP figure = figure_ != 0 ? figures_[static_cast<std::size_t>(figure_ - 1)].get() : nullptr) {
         // In the picture's lower right corner, scaled with the screen like the dialog.
         const int side = MulDiv(32, dotsPerInch(), 96);
-        HGDIOBJ old = SelectObject(source, figures_[static_cast<std::size_t>(figure_ - 1)]);
+        HGDIOBJ old = SelectObject(source, figure);
         TransparentBlt(draw.hDC, frame.right - side - 2, frame.bottom - side - 2, side, side, source, 0, 0,
                        32, 32, kFigureKey);
         SelectObject(source, old);
@@ -144,10 +129,8 @@ void AboutWindow::drawPicture(const DRAWITEMSTRUCT& draw) const {
 
 void AboutWindow::drawTitle(const DRAWITEMSTRUCT& draw) const {
     FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
-    std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(draw.hwndItem)) + 1, L'\0');
-    title.resize(static_cast<std::size_t>(
-        GetWindowTextW(draw.hwndItem, title.data(), static_cast<int>(title.size()))));
-    HGDIOBJ oldFont = SelectObject(draw.hDC, titleFont_);
+    const std::wstring title = windowText(draw.hwndItem);
+    HGDIOBJ oldFont = SelectObject(draw.hDC, titleFont_.get());
     SetBkMode(draw.hDC, TRANSPARENT);
     RECT shadow = draw.rcItem;
     OffsetRect(&shadow, kTitleOffset, kTitleOffset);

@@ -8,13 +8,13 @@
 
 #include "dialogs/about_box.h"
 #include "platform/win32/dialog.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace koruvan::win32 {
 
 class AboutWindow final : public ModalDialog, public AboutView {
   public:
     explicit AboutWindow(Platform& platform) : model_(platform, *this) {}
-    ~AboutWindow() override;
     void open(HWND owner);
 
     void showPicture(int picture) override;
@@ -24,6 +24,7 @@ class AboutWindow final : public ModalDialog, public AboutView {
   protected:
     bool onInit() override;
     bool onCommand(int id, int code, HWND control) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& draw) override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
@@ -31,10 +32,10 @@ class AboutWindow final : public ModalDialog, public AboutView {
     void drawTitle(const DRAWITEMSTRUCT& draw) const;
 
     AboutBox model_;
-    std::array<HBITMAP, kAboutPictureCount> pictures_{};
-    std::array<HBITMAP, 2> figures_{};
-    std::array<HBITMAP, 3> icons_{};
-    HFONT titleFont_ = nullptr;
+    std::array<Bitmap, kAboutPictureCount> pictures_;
+    std::array<Bitmap, 2> figures_;
+    std::array<Bitmap, 3> icons_;
+    Font titleFont_;
     int picture_ = 0;
     int figure_ = 0;  // 0 while the figure is hidden
 };

@@ -47,6 +47,15 @@ std::vector<std::wstring> widened(const std::vector<std::string>& texts) {
     return wide;
 }
 
+std::wstring listItemText(HWND list, UINT index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 int selectionOf(HWND control, UINT getSelection) {
     return static_cast<int>(SendMessageW(control, getSelection, 0, 0));
 }
@@ -56,18 +65,13 @@ int selectionOf(HWND control, UINT getSelection) {
 MakeDeskWindow::MakeDeskWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL)
     : model_(platform, state, lblBEFOREWALL, *this) {}
 
-MakeDeskWindow::~MakeDeskWindow() {
-    if (openFolderIcon_) DestroyIcon(openFolderIcon_);
-    if (folderIcon_) DestroyIcon(folderIcon_);
-}
-
 void MakeDeskWindow::open(HWND owner) {
     run(owner, IDD_MAKEDESK);
 }
 
 bool MakeDeskWindow::onInit() {
-    openFolderIcon_ = folderIcon(true);
-    folderIcon_ = folderIcon(false);
+    openFolderIcon_ = Icon(folderIcon(true));
+    folderIcon_ = Icon(folderIcon(false));
     // The list measured its lines before this procedure was bound: set their height now.
     const int iconHeight = GetSystemMetrics(SM_CYSMICON);
     const int textHeight = static_cast<int>(SendMessageW(item(IDC_Folder), LB_GETITEMHEIGHT, 0, 0));
@@ -206,27 +210,20 @@ bool MakeDeskWindow::onCommand(int id, int code, HWND control) {
     }
 }
 
-bool MakeDeskWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
-    switch (message) {
-        case WM_CLOSE:
-            model_.OnClose();
-            result = 0;
-            return true;
-        case WM_DRAWITEM: {
-            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw.CtlID == IDC_Folder) {
-                drawFolderEntry(draw);
-            } else if (draw.CtlID == IDC_imgDESK) {
-                drawPreview(draw);
-            } else {
-                return false;
-            }
-            result = TRUE;
-            return true;
-        }
-        default:
-            return false;
+bool MakeDeskWindow::onCloseBox() {
+    model_.OnClose();
+    return true;
+}
+
+bool MakeDeskWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
+    if (draw.CtlID == IDC_Folder) {
+        drawFolderEntry(draw);
+    } else if (draw.CtlID == IDC_imgDESK) {
+        drawPreview(draw);
+    } else {
+        return false;
     }
+    return true;
 }
 
 int MakeDeskWindow::folderIndent() const {
@@ -246,14 +243,11 @@ void MakeDeskWindow::drawFolderEntry(const DRAWITEMSTRUCT& draw) const {
     const int height = draw.rcItem.bottom - draw.rcItem.top;
     int x = draw.rcItem.left + 2 + folderIndent() * level;
     DrawIconEx(draw.hDC, x, draw.rcItem.top + (height - iconSize) / 2,
-               entry && entry->open ? openFolderIcon_ : folderIcon_, iconSize, iconSize, 0, nullptr,
+               (entry && entry->open ? openFolderIcon_ : folderIcon_).get(), iconSize, iconSize, 0, nullptr,
                DI_NORMAL);
     x += iconSize + 4;
 
-    const int length = static_cast<int>(SendMessageW(draw.hwndItem, LB_GETTEXTLEN, draw.itemID, 0));
-    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-    SendMessageW(draw.hwndItem, LB_GETTEXT, draw.itemID, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    const std::wstring text = listItemText(draw.hwndItem, draw.itemID);
     RECT textRect{x, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
     SetBkMode(draw.hDC, TRANSPARENT);
     SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

@@ -9,6 +9,7 @@
 #include "dialogs/make_desk_dialog.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/picture.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace koruvan::win32 {
 
@@ -17,7 +18,6 @@ class WallpaperPreviewWindow;
 class MakeDeskWindow final : public ModalDialog, public MakeDeskView {
   public:
     MakeDeskWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL);
-    ~MakeDeskWindow() override;
     void open(HWND owner);
 
     // MakeDeskView
@@ -35,7 +35,8 @@ class MakeDeskWindow final : public ModalDialog, public MakeDeskView {
   protected:
     bool onInit() override;
     bool onCommand(int id, int code, HWND control) override;
-    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& draw) override;
+    bool onCloseBox() override;
 
   private:
     void addPreviewTip();
@@ -47,8 +48,8 @@ class MakeDeskWindow final : public ModalDialog, public MakeDeskView {
     std::vector<FolderEntry> folders_;
     Picture preview_;
     WallpaperPreviewWindow* enlarged_ = nullptr;
-    HICON openFolderIcon_ = nullptr;
-    HICON folderIcon_ = nullptr;
+    Icon openFolderIcon_;
+    Icon folderIcon_;
 };
 
 }  // namespace koruvan::win32

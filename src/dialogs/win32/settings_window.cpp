@@ -16,13 +16,6 @@ COLORREF colour(std::int32_t value) {
     return static_cast<COLORREF>(value) & 0x00FFFFFF;
 }
 
-std::wstring textOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 bool inRange(int id, int first, int count) {
     return id >= first && id < first + count;
 }
@@ -32,11 +25,6 @@ bool inRange(int id, int first, int count) {
 SettingsWindow::SettingsWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL)
     : platform_(platform), state_(state), lblBEFOREWALL_(lblBEFOREWALL), model_(platform, state, *this) {}
 
-SettingsWindow::~SettingsWindow() {
-    if (sampleBrush_) DeleteObject(sampleBrush_);
-    if (boldFont_) DeleteObject(boldFont_);
-}
-
 void SettingsWindow::open(HWND owner) {
     run(owner, IDD_SET);
 }
@@ -45,7 +33,7 @@ bool SettingsWindow::onInit() {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof(font), &font);
     font.lfWeight = FW_BOLD;
-    boldFont_ = CreateFontIndirectW(&font);
+    boldFont_ = Font(CreateFontIndirectW(&font));
     model_.OnOpen();
     return true;
 }
@@ -71,8 +59,7 @@ void SettingsWindow::showColorPart(bool text) {
 
 void SettingsWindow::showSample(std::int32_t textColor, std::int32_t backColor) {
     sampleText_ = colour(textColor);
-    if (sampleBrush_) DeleteObject(sampleBrush_);
-    sampleBrush_ = CreateSolidBrush(colour(backColor));
+    sampleBrush_ = Brush(CreateSolidBrush(colour(backColor)));
     InvalidateRect(item(IDC_lblTIP), nullptr, TRUE);
 }
 
@@ -154,36 +141,33 @@ bool SettingsWindow::onCommand(int id, int code, HWND control) {
     }
 }
 
+bool SettingsWindow::onCloseBox() {
+    model_.OnClose();
+    return true;
+}
+
 bool SettingsWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    switch (message) {
-        case WM_CLOSE:
-            model_.OnClose();
-            result = 0;
-            return true;
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) != item(IDC_lblTIP) || !sampleBrush_) return false;
-            SetTextColor(reinterpret_cast<HDC>(wParam), sampleText_);
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            result = reinterpret_cast<INT_PTR>(sampleBrush_);
-            return true;
-        case WM_DRAWITEM: {
-            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            const int id = static_cast<int>(draw.CtlID);
-            if (id == IDC_screen) {
-                drawScreen(draw);
-            } else if (inRange(id, IDC_lblPOS0, kPositionCount)) {
-                drawPosition(draw, id - IDC_lblPOS0);
-            } else if (inRange(id, IDC_lblCOLOR0, static_cast<int>(kPalette.size()))) {
-                drawSwatch(draw, id - IDC_lblCOLOR0);
-            } else {
-                return false;
-            }
-            result = TRUE;
-            return true;
-        }
-        default:
-            return false;
+    if (message != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lParam) != item(IDC_lblTIP) || !sampleBrush_) {
+        return false;
     }
+    SetTextColor(reinterpret_cast<HDC>(wParam), sampleText_);
+    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    result = reinterpret_cast<INT_PTR>(sampleBrush_.get());
+    return true;
+}
+
+bool SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
+    const int id = static_cast<int>(draw.CtlID);
+    if (id == IDC_screen) {
+        drawScreen(draw);
+    } else if (inRange(id, IDC_lblPOS0, kPositionCount)) {
+        drawPosition(draw, id - IDC_lblPOS0);
+    } else if (inRange(id, IDC_lblCOLOR0, static_cast<int>(kPalette.size()))) {
+        drawSwatch(draw, id - IDC_lblCOLOR0);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 // A small monitor: a dark bezel around a teal screen, on a stand.
@@ -192,29 +176,27 @@ void SettingsWindow::drawScreen(const DRAWITEMSTRUCT& draw) const {
     FillRect(draw.hDC, &all, GetSysColorBrush(COLOR_3DFACE));
     const int standHeight = (all.bottom - all.top) / 10;
     RECT bezel{all.left, all.top, all.right, all.bottom - standHeight};
-    HBRUSH dark = CreateSolidBrush(kBezelColor);
-    FillRect(draw.hDC, &bezel, dark);
+    const Brush dark(CreateSolidBrush(kBezelColor));
+    FillRect(draw.hDC, &bezel, dark.get());
     const int standWidth = (all.right - all.left) / 4;
     RECT stand{(all.left + all.right - standWidth) / 2, bezel.bottom, (all.left + all.right + standWidth) / 2,
                all.bottom};
-    FillRect(draw.hDC, &stand, dark);
-    DeleteObject(dark);
+    FillRect(draw.hDC, &stand, dark.get());
     RECT screen = bezel;
     InflateRect(&screen, -4, -4);
-    HBRUSH teal = CreateSolidBrush(kScreenColor);
-    FillRect(draw.hDC, &screen, teal);
-    DeleteObject(teal);
+    const Brush teal(CreateSolidBrush(kScreenColor));
+    FillRect(draw.hDC, &screen, teal.get());
 }
 
 void SettingsWindow::drawPosition(const DRAWITEMSTRUCT& draw, int position) const {
     const bool chosen = positions_[static_cast<std::size_t>(position)].chosen;
     FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_WINDOW));
     FrameRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DSHADOW));
-    HGDIOBJ oldFont = chosen && boldFont_ ? SelectObject(draw.hDC, boldFont_) : nullptr;
+    HGDIOBJ oldFont = chosen && boldFont_ ? SelectObject(draw.hDC, boldFont_.get()) : nullptr;
     SetBkMode(draw.hDC, TRANSPARENT);
     SetTextColor(draw.hDC, chosen ? kChosenPositionColor : RGB(0, 0, 0));
     RECT text = draw.rcItem;
-    const std::wstring caption = textOf(draw.hwndItem);
+    const std::wstring caption = windowText(draw.hwndItem);
     DrawTextW(draw.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (oldFont) SelectObject(draw.hDC, oldFont);
@@ -229,9 +211,8 @@ void SettingsWindow::drawSwatch(const DRAWITEMSTRUCT& draw, int swatch) const {
     RECT box = draw.rcItem;
     DrawEdge(draw.hDC, &box, (draw.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED,
              BF_RECT | BF_ADJUST);
-    HBRUSH brush = CreateSolidBrush(colour(kPalette[static_cast<std::size_t>(swatch)]));
-    FillRect(draw.hDC, &box, brush);
-    DeleteObject(brush);
+    const Brush brush(CreateSolidBrush(colour(kPalette[static_cast<std::size_t>(swatch)])));
+    FillRect(draw.hDC, &box, brush.get());
     if (draw.itemState & ODS_FOCUS) {
         InflateRect(&box, -1, -1);
         DrawFocusRect(draw.hDC, &box);

@@ -9,13 +9,13 @@
 
 #include "dialogs/settings_dialog.h"
 #include "platform/win32/dialog.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace koruvan::win32 {
 
 class SettingsWindow final : public ModalDialog, public SettingsView {
   public:
     SettingsWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL);
-    ~SettingsWindow() override;
     void open(HWND owner);
 
     // SettingsView
@@ -33,6 +33,8 @@ class SettingsWindow final : public ModalDialog, public SettingsView {
   protected:
     bool onInit() override;
     bool onCommand(int id, int code, HWND control) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& draw) override;
+    bool onCloseBox() override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
@@ -46,8 +48,8 @@ class SettingsWindow final : public ModalDialog, public SettingsView {
     SettingsDialog model_;
     PositionLooks positions_{};
     COLORREF sampleText_ = 0;
-    HBRUSH sampleBrush_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    Brush sampleBrush_;
+    Font boldFont_;
 };
 
 }  // namespace koruvan::win32

@@ -49,7 +49,14 @@ bool WallpaperPreviewWindow::onCommand(int id, int, HWND) {
     return true;
 }
 
-bool WallpaperPreviewWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+bool WallpaperPreviewWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
+    if (draw.CtlID != IDC_imgWALLPAPER) return false;
+    if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
+    picture_.draw(draw.hDC, draw.rcItem);
+    return true;
+}
+
+bool WallpaperPreviewWindow::onMessage(UINT message, WPARAM, LPARAM, INT_PTR&) {
     switch (message) {
         case WM_SIZE:
             if (model_) model_->OnResize();
@@ -64,14 +71,6 @@ bool WallpaperPreviewWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_
                                                                 : MouseButton::Middle);
             }
             return true;
-        case WM_DRAWITEM: {
-            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw.CtlID != IDC_imgWALLPAPER) return false;
-            if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
-            picture_.draw(draw.hDC, draw.rcItem);
-            result = TRUE;
-            return true;
-        }
         default:
             return false;
     }

@@ -24,6 +24,7 @@ class WallpaperPreviewWindow final : public ModalDialog, public WallpaperPreview
   protected:
     bool onInit() override;
     bool onCommand(int id, int code, HWND control) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& draw) override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:

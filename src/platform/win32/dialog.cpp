@@ -17,12 +17,14 @@ void ModalDialog::setItemText(int id, const std::string& text) const {
     SetDlgItemTextW(hwnd_, id, widen(text).c_str());
 }
 
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::string ModalDialog::itemText(int id) const {
-    HWND control = item(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return narrow(windowText(item(id)));
 }
 
 int ModalDialog::dotsPerInch() const {
@@ -54,6 +56,9 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND hwnd, UINT message, WPARAM wParam, 
         self->onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
         return TRUE;
     }
+    if (message == WM_DRAWITEM && self->onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+        return TRUE;
+    if (message == WM_CLOSE && self->onCloseBox()) return TRUE;
     INT_PTR result = FALSE;
     if (!self->onMessage(message, wParam, lParam, result)) return FALSE;
     switch (message) {

@@ -10,6 +10,9 @@
 
 namespace koruvan::win32 {
 
+// A window's text, read in the window's own process.
+std::wstring windowText(HWND window);
+
 class ModalDialog {
   public:
     ModalDialog() = default;
@@ -40,6 +43,13 @@ class ModalDialog {
         (void)control;
         return false;
     }
+    // WM_DRAWITEM of an owner-drawn control; true when drawn.
+    virtual bool onDrawItem(const DRAWITEMSTRUCT& draw) {
+        (void)draw;
+        return false;
+    }
+    // The close box (and Alt+F4); by default it is Esc, IDCANCEL.
+    virtual bool onCloseBox() { return false; }
     // Any other message; return true and set `result` when handled.
     virtual bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
         (void)message;

@@ -6,29 +6,24 @@ namespace koruvan::win32 {
 
 bool Picture::load(const std::string& path) {
     if (path.empty()) return false;
-    auto* loaded = static_cast<HBITMAP>(
-        LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    Bitmap loaded(static_cast<HBITMAP>(
+        LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
-    if (!loaded || !GetObjectW(loaded, sizeof(info), &info)) {
-        if (loaded) DeleteObject(loaded);
-        return false;
-    }
-    clear();
-    bitmap_ = loaded;
+    if (!loaded || !GetObjectW(loaded.get(), sizeof(info), &info)) return false;
+    bitmap_ = std::move(loaded);
     size_ = {info.bmWidth, info.bmHeight};
     return true;
 }
 
 void Picture::clear() {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = nullptr;
+    bitmap_.reset();
     size_ = {};
 }
 
 void Picture::draw(HDC dc, const RECT& into) const {
     if (!bitmap_) return;
     HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap_);
+    HGDIOBJ old = SelectObject(source, bitmap_.get());
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchBlt(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, source, 0, 0,

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/scoped_handle.h"
+
 namespace koruvan::win32 {
 
 class Picture {
@@ -12,17 +14,16 @@ class Picture {
     Picture() = default;
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
-    ~Picture() { clear(); }
 
     // Loads a bitmap file; false (a missing file, or no bitmap) keeps the picture held before.
     bool load(const std::string& path);
     void clear();
-    bool empty() const { return bitmap_ == nullptr; }
+    bool empty() const { return !bitmap_; }
     // Stretches the whole picture over `into`; draws nothing while empty.
     void draw(HDC dc, const RECT& into) const;
 
   private:
-    HBITMAP bitmap_ = nullptr;
+    Bitmap bitmap_;
     SIZE size_{};
 };
 

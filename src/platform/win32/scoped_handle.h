@@ -68,7 +68,24 @@ struct RegistryKeyTraits {
     static void close(Handle handle) { RegCloseKey(handle); }
 };
 
+template <typename GdiHandle>  // brushes, fonts, bitmaps
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { DeleteObject(handle); }
+};
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { DestroyIcon(handle); }
+};
+
 using KernelObject = ScopedHandle<KernelObjectTraits>;
+using Brush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
+using Font = ScopedHandle<GdiObjectTraits<HFONT>>;
+using Bitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
+using Icon = ScopedHandle<IconTraits>;
 using FileHandle = ScopedHandle<FileTraits>;
 using FindHandle = ScopedHandle<FindTraits>;
 using RegistryKey = ScopedHandle<RegistryKeyTraits>;
