@@ -105,6 +105,13 @@ class FakePlatform : public Platform {
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override { return clock; }
 
+    // Running applications and shortcuts: the windows are what a test puts here; a shortcut is written as a
+    // small text file "shortcut to TARGET".
+    std::vector<RunningWindow> runningWindows;
+    bool failShortcuts = false;
+    std::vector<RunningWindow> listRunningWindows() override { return runningWindows; }
+    bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
+
     static constexpr WindowHandle kDesktop = 0x10010;
 
   private:

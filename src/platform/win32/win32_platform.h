@@ -73,6 +73,10 @@ class Win32Platform final : public Platform {
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override;
 
+    // win32_applications.cpp
+    std::vector<RunningWindow> listRunningWindows() override;
+    bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
+
   private:
     std::string instanceName_;
     KernelObject instanceMutex_;  // held until the process ends
