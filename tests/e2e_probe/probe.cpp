@@ -14,13 +14,18 @@
 //   box
 //                                       (a combo box's entries have no rectangle)
 //   probe focus TITLE                   class<TAB>id<TAB>text of the control that has the keyboard focus
+//   probe shown TITLE ID                1 when the control with that id is visible, else 0
 //   probe menu                          L T R B of each visible pop-up menu, the front-most first
 //   probe wallpaper [PATH]              the wallpaper in effect; with PATH, PATH is put into effect first
 //   probe reg-get KEY NAME              a value of HKEY_CURRENT_USER
 //   probe reg-set KEY NAME TEXT...      string values (triples); an existing REG_EXPAND_SZ keeps its type
 //   probe reg-save FILE KEY NAME...     saves values (pairs), missing ones included, for reg-restore
 //   probe reg-restore FILE              puts saved values back, deletes those that were missing
+//   probe shortcut FILE                 the target of a shortcut file, as the shell resolves it
 #include <windows.h>
+
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -209,6 +214,14 @@ int focusedControl(const std::wstring& title) {
     return 0;
 }
 
+int controlShown(const std::wstring& title, int id) {
+    HWND window = findTopLevel(title);
+    HWND control = window ? GetDlgItem(window, id) : nullptr;
+    if (!control) return 1;
+    print(IsWindowVisible(control) ? "1" : "0");
+    return 0;
+}
+
 BOOL CALLBACK collectMenu(HWND window, LPARAM found) {
     wchar_t className[32] = {};
     GetClassNameW(window, className, 32);
@@ -325,13 +338,31 @@ int registryRestore(const std::wstring& file) {
     return failures == 0 ? 0 : 1;
 }
 
+int shortcutTarget(const std::wstring& file) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    IShellLinkW* link = nullptr;
+    IPersistFile* persist = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IShellLinkW, reinterpret_cast<void**>(&link))) &&
+                      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+                      SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) &&
+                      SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0));
+    if (persist) persist->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    if (!read) return 1;
+    print(utf8(target));
+    return 0;
+}
+
 int usage() {
     print(
         "usage: probe windows N | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state TITLE | rect TITLE "
         "| children "
-        "TITLE | items TITLE ID | focus TITLE"
+        "TITLE | items TITLE ID | focus TITLE | shown TITLE ID"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-        " | reg-restore FILE");
+        " | reg-restore FILE | shortcut FILE");
     return 2;
 }
 
@@ -367,6 +398,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"children" && args.size() == 1) return children(args[0]);
     if (command == L"items" && args.size() == 2) return listItems(args[0], _wtoi(args[1].c_str()));
     if (command == L"focus" && args.size() == 1) return focusedControl(args[0]);
+    if (command == L"shown" && args.size() == 2) return controlShown(args[0], _wtoi(args[1].c_str()));
     if (command == L"menu" && args.empty()) return popupMenus();
     if (command == L"wallpaper" && args.size() <= 1)
         return wallpaper(args.empty() ? L"" : args[0], !args.empty());
@@ -376,5 +408,6 @@ int wmain(int argc, wchar_t** argv) {
         return registrySave(args[0], std::vector<std::wstring>(args.begin() + 1, args.end()));
     }
     if (command == L"reg-restore" && args.size() == 1) return registryRestore(args[0]);
+    if (command == L"shortcut" && args.size() == 1) return shortcutTarget(args[0]);
     return usage();
 }

@@ -1,6 +1,8 @@
 #include "bar/win32/bar_window.h"
 
 #include "dialogs/win32/make_desk_window.h"
+#include "organiser/win32/arrange_window.h"
+#include "organiser/win32/size_change_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -181,6 +183,16 @@ bool BarWindow::openDialog(DialogKind kind) {
     switch (kind) {
         case DialogKind::MakeDesk: {
             MakeDeskWindow dialog(platform_, state_, model_.lblBEFOREWALL);
+            dialog.open(hwnd());
+            return true;
+        }
+        case DialogKind::Arrange: {
+            ArrangeWindow dialog(platform_, state_);
+            dialog.open(hwnd());
+            return true;
+        }
+        case DialogKind::SizeChange: {
+            SizeChangeWindow dialog(state_);
             dialog.open(hwnd());
             return true;
         }

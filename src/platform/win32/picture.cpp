@@ -6,8 +6,16 @@ namespace koruvan::win32 {
 
 bool Picture::load(const std::string& path) {
     if (path.empty()) return false;
-    auto* loaded = static_cast<HBITMAP>(
-        LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    return take(static_cast<HBITMAP>(
+        LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+}
+
+bool Picture::loadResource(int id) {
+    return take(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP,
+                                                0, 0, LR_CREATEDIBSECTION)));
+}
+
+bool Picture::take(HBITMAP loaded) {
     BITMAP info{};
     if (!loaded || !GetObjectW(loaded, sizeof(info), &info)) {
         if (loaded) DeleteObject(loaded);

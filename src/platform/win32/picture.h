@@ -16,12 +16,16 @@ class Picture {
 
     // Loads a bitmap file; false (a missing file, or no bitmap) keeps the picture held before.
     bool load(const std::string& path);
+    // Loads a bitmap of the program's resources.
+    bool loadResource(int id);
     void clear();
     bool empty() const { return bitmap_ == nullptr; }
     // Stretches the whole picture over `into`; draws nothing while empty.
     void draw(HDC dc, const RECT& into) const;
 
   private:
+    bool take(HBITMAP loaded);
+
     HBITMAP bitmap_ = nullptr;
     SIZE size_{};
 };
