@@ -3,7 +3,7 @@
 # own and is set (its folder holds exactly the list, the Desktop is untouched); copying an item twice shows the
 # duplicate message; Esc changes nothing; the desk on screen is set after a file was made and one changed on the
 # Desktop (both kept, newest versions); a shortcut to a running Notepad that the shell resolves to Notepad's
-# program file; the window follows a resize and stops at its smallest size.
+# program file, with Tab reaching every control; the window follows a resize and stops at its smallest size.
 # shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_setup
@@ -126,6 +126,12 @@ e2e_require "Notepad runs" probe wait "$notepad" 20000
 e2e_require "the organiser opens for the shortcut" open_organiser 1 0
 e2e_click_control "$title" $add
 sleep 0.5
+order=""
+for _ in $(seq 9); do
+    order+="$(probe focus "$title" | cut -f2) "
+    e2e_keys Tab
+done
+e2e_expect_eq "Tab walks the controls in order" "$add $apps $name $pool $copy $delete $desk 1 2 " "$order"
 notepad_entry=$(probe items "$title" $apps | awk -F'\t' -v t="$notepad" '$3 == t { print $1; exit }')
 e2e_require "Notepad is in the application list" test -n "$notepad_entry"
 if [ "$(probe items "$title" $apps | awk -F'\t' '$2 == 1 { print $1 }')" != "$notepad_entry" ]; then
