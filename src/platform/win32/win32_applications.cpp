@@ -2,6 +2,7 @@
 // program file, and shell links written through the shell's own IShellLinkW.
 #include <windows.h>
 
+#include <dwmapi.h>
 #include <objidl.h>
 #include <shlobj.h>
 
@@ -23,6 +24,12 @@ std::string programFileOf(DWORD processId) {
     if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
     path.resize(length);
     return narrow(path);
+}
+
+// A window that the shell keeps out of sight (the frame of a suspended store app) is visible only in name.
+bool isCloaked(HWND window) {
+    DWORD cloaked = 0;
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
 }
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
@@ -77,7 +84,7 @@ std::vector<RunningWindow> Win32Platform::listRunningWindows() {
         const WindowHandle id = toWindowHandle(handle);
         window.className = windowClassName(id);
         window.title = windowTitle(id);
-        window.visible = IsWindowVisible(handle) != FALSE;
+        window.visible = IsWindowVisible(handle) != FALSE && !isCloaked(handle);
         window.parent = GetWindow(handle, GW_OWNER) ? 1 : 0;
         DWORD processId = 0;
         if (GetWindowThreadProcessId(handle, &processId) && processId != 0) {
