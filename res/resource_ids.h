@@ -58,3 +58,29 @@
 #define IDB_ABOUT_ICON0 1420  // the three small pictures
 #define IDB_ABOUT_ICON1 1421
 #define IDB_ABOUT_ICON2 1422
+
+// frmARRANGE, the desk organiser
+#define IDD_ARRANGE 200
+#define IDC_ARRANGE_Label1 201
+#define IDC_lblDESKNAME 202
+#define IDC_chkADDAPL 203
+#define IDC_cboICON 204
+#define IDC_lblAPL 205
+#define IDC_txtSHORTCUT 206
+#define IDC_ARRANGE_Label2 207
+#define IDC_lblNOWDESKICON 208
+#define IDC_lstDESK0 209
+#define IDC_cmdCOPY 210
+#define IDC_cmdDEL 211
+#define IDC_lstDESK1 212
+
+// frmSIZECHG, the button-size dialog
+#define IDD_SIZECHG 300
+#define IDC_SIZECHG_Label1 301
+#define IDC_imgPREV 302
+#define IDC_lblTIPS 303
+#define IDC_SIZECHG_Label2 304
+#define IDC_lblSIZE 305
+#define IDC_hsbCHG 306
+#define IDC_lblSIZEINFO 307
+#define IDB_SIZEPREVIEW 310

@@ -25,6 +25,15 @@ struct ScreenRect {
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
+// One top-level window as the organiser's application list sees it.
+struct RunningWindow {
+    std::string className;
+    std::string title;
+    std::string programFile;  // full path of the program file of the window's process; empty when unknown
+    bool visible = false;
+    int parent = 0;  // 0: a window of its own; 1: owned by another window
+};
+
 // Show codes of ShowWindow that the program uses.
 enum class ShowCommand : int { Normal = 1, Maximized = 3 };
 
@@ -108,6 +117,13 @@ class Platform {
     virtual double secondsOfDay() = 0;
     // A random number in [0, 1) from a generator seeded once, by the time, when the program starts.
     virtual double randomFraction() = 0;
+
+    // --- Running applications and shortcuts ---
+    // Every top-level window open now, in the system's order (front to back).
+    virtual std::vector<RunningWindow> listRunningWindows() = 0;
+    // Writes a shell link at `shortcutPath` that opens `target`, replacing a file of that name. False when it
+    // was not written.
+    virtual bool writeShortcut(const std::string& shortcutPath, const std::string& target) = 0;
 };
 
 }  // namespace koruvan

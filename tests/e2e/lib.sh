@@ -171,33 +171,37 @@ e2e_menu_closed() {
     return 1
 }
 
-# Clicks the middle of a screen rectangle "L T R B"; "2" as the second argument double-clicks.
-e2e_click_rect() {  # rect [clicks]
+# Clicks the middle of a screen rectangle "L T R B"; "2" as the second argument double-clicks, a key as the third
+# (ctrl, shift) is held during the click.
+e2e_click_rect() {  # rect [clicks] [key]
     local left top right bottom
     read -r left top right bottom <<<"$1"
     [ -n "$bottom" ] || return 1
     xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2))
     sleep 0.1
+    [ -n "${3:-}" ] && xdotool keydown "$3"
     xdotool click --repeat "${2:-1}" --delay 80 1
+    [ -n "${3:-}" ] && xdotool keyup "$3"
     sleep 0.3
 }
 # Clicks the child control with the given id (IDYES 6, IDNO 7, IDOK 1) of the top-level window with the title.
 e2e_click_control() {  # title id
-    e2e_click_rect "$(probe children "$1" | awk -F'\t' -v id="$2" '$2 == id { print $4; exit }')"
+    e2e_click_rect "$(e2e_control_rect "$1" "$2")"
 }
 # The static text of a message box.
 e2e_message_text() { probe children "$1" | awk -F'\t' '$1 == "Static" && $3 != "" { print $3 }'; }
 
 # --- dialogs ---------------------------------------------------------------------------------------------------
 
-# The current text of the control with the given id.
+# The current text, and the screen rectangle "L T R B", of the control with the given id.
 e2e_control_text() { probe children "$1" | awk -F'\t' -v id="$2" '$2 == id { print $3; exit }'; }
+e2e_control_rect() { probe children "$1" | awk -F'\t' -v id="$2" '$2 == id { print $4; exit }'; }
 # The texts of a list or combo box's entries, space-separated, and the text of its selected entry.
 e2e_items() { probe items "$1" "$2" | cut -f3 | paste -sd ' '; }
 e2e_selected_item() { probe items "$1" "$2" | awk -F'\t' '$2 == 1 { print $3 }'; }
-# Clicks a list box's entry by its text; "2" as the fourth argument double-clicks.
-e2e_click_item() {  # title id text [clicks]
-    e2e_click_rect "$(probe items "$1" "$2" | awk -F'\t' -v text="$3" '$3 == text { print $4; exit }')" "${4:-1}"
+# Clicks a list box's entry by its text; the clicks and a held key as with e2e_click_rect.
+e2e_click_item() {  # title id text [clicks] [key]
+    e2e_click_rect "$(probe items "$1" "$2" | awk -F'\t' -v text="$3" '$3 == text { print $4; exit }')" "${4:-1}" "${5:-}"
 }
 # Saves the part of a screenshot that the window with the title covers, with a margin of 8 pixels.
 e2e_crop_window() {  # shot out title

@@ -21,7 +21,11 @@
 //   probe reg-set KEY NAME TEXT...      string values (triples); an existing REG_EXPAND_SZ keeps its type
 //   probe reg-save FILE KEY NAME...     saves values (pairs), missing ones included, for reg-restore
 //   probe reg-restore FILE              puts saved values back, deletes those that were missing
+//   probe shortcut FILE                 the target of a shortcut file, as the shell resolves it
 #include <windows.h>
+
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -336,13 +340,31 @@ int registryRestore(const std::wstring& file) {
     return failures == 0 ? 0 : 1;
 }
 
+int shortcutTarget(const std::wstring& file) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    IShellLinkW* link = nullptr;
+    IPersistFile* persist = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IShellLinkW, reinterpret_cast<void**>(&link))) &&
+                      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+                      SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) &&
+                      SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0));
+    if (persist) persist->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    if (!read) return 1;
+    print(utf8(target));
+    return 0;
+}
+
 int usage() {
     print(
         "usage: probe windows N | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state TITLE | rect TITLE "
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-        " | reg-restore FILE");
+        " | reg-restore FILE | shortcut FILE");
     return 2;
 }
 
@@ -388,5 +410,6 @@ int wmain(int argc, wchar_t** argv) {
         return registrySave(args[0], std::vector<std::wstring>(args.begin() + 1, args.end()));
     }
     if (command == L"reg-restore" && args.size() == 1) return registryRestore(args[0]);
+    if (command == L"shortcut" && args.size() == 1) return shortcutTarget(args[0]);
     return usage();
 }

@@ -350,6 +350,13 @@ double FakePlatform::randomFraction() {
     return value;
 }
 
+bool FakePlatform::writeShortcut(const std::string& shortcutPath, const std::string& target) {
+    calls.push_back("shortcut " + shortcutPath + " -> " + target);
+    if (failShortcuts || !fs::is_directory(hostPath(shortcutPath).parent_path())) return false;
+    std::ofstream(hostPath(shortcutPath), std::ios::binary) << "shortcut to " << target;
+    return true;
+}
+
 void FakePlatform::setBusyPointer(bool busy) {
     calls.push_back(busy ? "busy" : "pointer");
     busyDepth += busy ? 1 : -1;

@@ -111,6 +111,13 @@ class FakePlatform : public Platform {
     // The queued numbers in turn, then 0.
     double randomFraction() override;
 
+    // Running applications and shortcuts: the windows are what a test puts here; a shortcut is written as a
+    // small text file "shortcut to TARGET".
+    std::vector<RunningWindow> runningWindows;
+    bool failShortcuts = false;
+    std::vector<RunningWindow> listRunningWindows() override { return runningWindows; }
+    bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
+
     static constexpr WindowHandle kDesktop = 0x10010;
 
   private:

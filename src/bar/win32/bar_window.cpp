@@ -3,6 +3,8 @@
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/make_desk_window.h"
 #include "dialogs/win32/settings_window.h"
+#include "organiser/win32/arrange_window.h"
+#include "organiser/win32/size_change_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -189,6 +191,12 @@ bool BarWindow::openDialog(DialogKind kind) {
             return true;
         case DialogKind::About:
             AboutWindow(platform_).open(hwnd());
+            return true;
+        case DialogKind::Arrange:
+            ArrangeWindow(platform_, state_).open(hwnd());
+            return true;
+        case DialogKind::SizeChange:
+            SizeChangeWindow(state_).open(hwnd());
             return true;
         default:
             return false;

@@ -6,8 +6,16 @@ namespace koruvan::win32 {
 
 bool Picture::load(const std::string& path) {
     if (path.empty()) return false;
-    Bitmap loaded(static_cast<HBITMAP>(
-        LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    return take(Bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION))));
+}
+
+bool Picture::loadResource(int id) {
+    return take(Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+}
+
+bool Picture::take(Bitmap loaded) {
     BITMAP info{};
     if (!loaded || !GetObjectW(loaded.get(), sizeof(info), &info)) return false;
     bitmap_ = std::move(loaded);

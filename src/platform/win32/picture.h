@@ -17,12 +17,17 @@ class Picture {
 
     // Loads a bitmap file; false (a missing file, or no bitmap) keeps the picture held before.
     bool load(const std::string& path);
+    // Loads a bitmap of the program's resources.
+    bool loadResource(int id);
     void clear();
     bool empty() const { return !bitmap_; }
     // Stretches the whole picture over `into`; draws nothing while empty.
     void draw(HDC dc, const RECT& into) const;
 
   private:
+    // Holds a loaded bitmap; false (none loaded) keeps the picture held before.
+    bool take(Bitmap loaded);
+
     Bitmap bitmap_;
     SIZE size_{};
 };

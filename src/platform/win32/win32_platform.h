@@ -76,6 +76,10 @@ class Win32Platform final : public Platform {
     double secondsOfDay() override;
     double randomFraction() override;
 
+    // win32_applications.cpp
+    std::vector<RunningWindow> listRunningWindows() override;
+    bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
+
   private:
     std::string instanceName_;
     KernelObject instanceMutex_;  // held until the process ends

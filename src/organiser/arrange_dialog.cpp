@@ -1,0 +1,239 @@
+#include "organiser/arrange_dialog.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/text.h"
+#include "store/desk_folders.h"
+
+namespace koruvan {
+namespace {
+
+constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄのミス";
+
+// File names compare as the file system compares them.
+std::set<std::string> NameKeys(const std::vector<std::string>& names) {
+    std::set<std::string> keys;
+    for (const std::string& name : names)
+        keys.insert(toUpperAscii(name));
+    return keys;
+}
+
+std::vector<ItemName> ItemsIn(Platform& platform, const std::string& folder) {
+    std::vector<ItemName> items;
+    for (const std::string& name : platform.listPlainFiles(folder))
+        items.push_back(SplitItemName(name));
+    return items;
+}
+
+std::vector<std::string> Bases(const std::vector<ItemName>& items) {
+    std::vector<std::string> bases;
+    for (const ItemName& item : items)
+        bases.push_back(item.base);
+    return bases;
+}
+
+// The Desktop takes part only when it names a real folder of its own: a failed read leaves "\" (the root of
+// the current drive), and a Desktop that is a store folder would be emptied into itself.
+bool IsUsableDesktop(Platform& platform, const SharedState& state) {
+    const std::string key = toUpperAscii(state.desktopFolder);
+    if (state.desktopFolder.empty() || state.desktopFolder == "\\" || key == toUpperAscii(poolFolder(state)))
+        return false;
+    for (int desk = 0; desk < kDeskCount; ++desk) {
+        if (key == toUpperAscii(deskFolder(state, desk))) return false;
+    }
+    return platform.folderExists(state.desktopFolder);
+}
+
+}  // namespace
+
+ItemName SplitItemName(const std::string& fileName) {
+    const std::size_t dot = fileName.find('.');
+    if (dot == std::string::npos) return {fileName, ""};
+    return {fileName.substr(0, dot), fileName.substr(dot)};
+}
+
+ArrangeDialog::ArrangeDialog(Platform& platform, const SharedState& state, ArrangeView& view)
+    : platform_(platform), state_(state), view_(view) {}
+
+void ArrangeDialog::OnLoad() {
+    deskIndex_ = state_.targetDesk;
+    const Desk* desk = deskAt(state_, deskIndex_);
+    pool_ = ItemsIn(platform_, poolFolder(state_));
+    listsDesktop_ = desk && deskIndex_ == state_.currentDesk && IsUsableDesktop(platform_, state_);
+    deskSource_ = !desk           ? std::string()
+                  : listsDesktop_ ? state_.desktopFolder
+                                  : deskFolder(state_, deskIndex_);
+    desk_ = desk ? ItemsIn(platform_, deskSource_) : std::vector<ItemName>{};
+    view_.showPool(Bases(pool_));
+    view_.showDesk(Bases(desk_));
+    const std::string name = desk ? desk->name() : std::string();
+    view_.showDeskName(name);
+    deskNameWidth_ = view_.deskNameWidth(name);
+    view_.showApplicationControls(false);
+
+    const TwipsSize outer = view_.outerSize();
+    const TwipsSize client = view_.clientSize();
+    view_.setOuterSize({outer.width - client.width + kArrangeDesignClient.width,
+                        outer.height - client.height + kArrangeDesignClient.height});
+    OnResize();
+}
+
+void ArrangeDialog::OnResize() {
+    TwipsSize outer = view_.outerSize();
+    // Set from within this handler, the new size comes back here at once: it is not snapped again.
+    if (!snapping_ &&
+        (outer.width < kArrangeMinimumSize.width || outer.height < kArrangeMinimumSize.height)) {
+        snapping_ = true;
+        view_.setOuterSize(kArrangeMinimumSize);
+        snapping_ = false;
+        outer = view_.outerSize();
+    }
+    view_.place(ArrangeLayoutFor(outer.width, view_.clientSize(), deskNameWidth_));
+}
+
+void ArrangeDialog::OnCopy() {
+    for (const int entry : view_.selectedPoolEntries()) {
+        if (entry < 0 || entry >= static_cast<int>(pool_.size())) continue;
+        const ItemName item = pool_[static_cast<std::size_t>(entry)];
+        const std::string key = item.full();  // letter case counts
+        if (std::any_of(desk_.begin(), desk_.end(), [&](const ItemName& on) { return on.full() == key; })) {
+            view_.warn("すでにｺﾋﾟｰされてます。", "重複");
+            return;
+        }
+        desk_.push_back(item);
+        view_.appendDeskEntry(item.base);
+        view_.deselectPoolEntry(entry);
+    }
+}
+
+void ArrangeDialog::OnDelete() {
+    const std::vector<int> selected = view_.selectedDeskEntries();
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+        if (*it < 0 || *it >= static_cast<int>(desk_.size())) continue;
+        desk_.erase(desk_.begin() + *it);
+        view_.removeDeskEntry(*it);
+    }
+}
+
+// Everything is checked before any folder is touched, so a refused Set changes nothing.
+Warning ArrangeDialog::shortcutRefusal(std::string& name, std::string& target) const {
+    if (currentApplication_ < 0 || currentApplication_ >= static_cast<int>(applicationFiles_.size())) {
+        return {"ｼｮｰﾄｶｯﾄを作るｱﾌﾟﾘｹｰｼｮﾝを選んで下さい。", kShortcutTitle};
+    }
+    target = applicationFiles_[static_cast<std::size_t>(currentApplication_)];
+    if (target.empty() || !platform_.plainFileExists(target)) {
+        return {"ｱﾌﾟﾘｹｰｼｮﾝのﾌｧｲﾙが見つかりません。" + (target.empty() ? "" : "\n" + target), kShortcutTitle};
+    }
+    name = shortcutName_.empty() ? ProposedShortcutName(platform_, target) : shortcutName_;
+    return ShortcutNameRefusal(name);
+}
+
+void ArrangeDialog::OnSet() {
+    if (!isDeskIndex(deskIndex_)) return;
+    const std::string folder = deskFolder(state_, deskIndex_);
+    std::string name;
+    std::string target;
+    const std::string aside = state_.programDir + "KORUVAN-shortcut.tmp";
+    if (addApplication_) {
+        if (const Warning refusal = shortcutRefusal(name, target)) {
+            view_.warn(refusal.text, refusal.title);
+            return;
+        }
+        // Written aside first: a shortcut that cannot be written leaves every folder as it was.
+        platform_.setBusyPointer(true);
+        const bool written = platform_.writeShortcut(aside, target);
+        platform_.setBusyPointer(false);
+        if (!written) {
+            platform_.deleteFile(aside);
+            view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
+            return;
+        }
+    }
+
+    platform_.setBusyPointer(true);
+    if (listsDesktop_) bringDesktopIntoDeskFolder(folder);
+    CopyFolderFiles(platform_, folder, poolFolder(state_), false);
+    fillDeskFolder(folder);
+    bool shortcutInPlace = true;
+    if (addApplication_) {
+        // The shortcut lands in the desk's folder; the next Set moves it into the pool with the others.
+        shortcutInPlace = platform_.moveFile(aside, folder + name + ".lnk");
+        if (!shortcutInPlace) platform_.deleteFile(aside);
+    }
+    if (listsDesktop_) copyDeskFolderToDesktop(folder);
+    platform_.setBusyPointer(false);
+    if (!shortcutInPlace) view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
+    view_.close();
+}
+
+// The Desktop holds the desk's live items, newer than the copies in its folder and maybe in neither folder:
+// they replace those copies, so that the pool receives them and nothing made since the switch is lost. A
+// file that cannot be moved stays on the Desktop.
+void ArrangeDialog::bringDesktopIntoDeskFolder(const std::string& folder) {
+    for (const std::string& name : platform_.listPlainFiles(state_.desktopFolder))
+        platform_.moveFile(state_.desktopFolder + name, folder + name);
+}
+
+// The list's items from the pool. A file that did not move into the pool is still in the folder and newer
+// than the pool's: it is not replaced. An item missing from the pool is skipped.
+void ArrangeDialog::fillDeskFolder(const std::string& folder) {
+    const std::set<std::string> stayed = NameKeys(platform_.listPlainFiles(folder));
+    for (const ItemName& item : desk_) {
+        const std::string name = item.full();
+        if (stayed.count(toUpperAscii(name)) == 0)
+            platform_.copyFile(poolFolder(state_) + name, folder + name);
+    }
+}
+
+// The Desktop gets the desk's items; a file that could not leave it is the live one and is kept.
+void ArrangeDialog::copyDeskFolderToDesktop(const std::string& folder) {
+    const std::set<std::string> stayed = NameKeys(platform_.listPlainFiles(state_.desktopFolder));
+    for (const std::string& name : platform_.listPlainFiles(folder)) {
+        if (stayed.count(toUpperAscii(name)) == 0)
+            platform_.copyFile(folder + name, state_.desktopFolder + name);
+    }
+}
+
+void ArrangeDialog::OnCancel() {
+    view_.close();
+}
+
+void ArrangeDialog::OnAddApplicationToggled(bool ticked) {
+    addApplication_ = ticked;
+    view_.showApplicationControls(ticked);
+    // Unticking only hides the lists and the name; ticking again reads the windows anew.
+    if (!ticked) return;
+    platform_.setBusyPointer(true);
+    applicationTitles_.clear();
+    applicationFiles_.clear();
+    for (const RunningWindow& window : platform_.listRunningWindows()) {
+        if (!IsListedApplication(window)) continue;
+        applicationTitles_.push_back(window.title);
+        applicationFiles_.push_back(window.programFile);
+    }
+    currentApplication_ = -1;
+    view_.showApplications(applicationTitles_, applicationTitles_.empty() ? -1 : 0);
+    if (!applicationTitles_.empty()) OnApplicationChosen(0);
+    platform_.setBusyPointer(false);
+}
+
+void ArrangeDialog::OnApplicationChosen(int index) {
+    if (index < 0 || index >= static_cast<int>(applicationFiles_.size())) {
+        currentApplication_ = -1;
+        return;
+    }
+    currentApplication_ = index;
+    // A program file that is gone proposes nothing: the name box keeps what it has.
+    const std::string proposed =
+        ProposedShortcutName(platform_, applicationFiles_[static_cast<std::size_t>(index)]);
+    if (proposed.empty()) return;
+    shortcutName_ = proposed;
+    view_.showShortcutName(proposed);
+}
+
+void ArrangeDialog::OnShortcutNameEdited(std::string text) {
+    shortcutName_ = std::move(text);
+}
+
+}  // namespace koruvan

@@ -1,0 +1,69 @@
+#include "organiser/arrange_layout.h"
+
+namespace koruvan {
+namespace {
+
+constexpr int kMargin = 240;
+constexpr int kGap = 120;
+// The button strip along the bottom edge: its height, and the buttons' top inside it.
+constexpr int kStripHeight = 630;
+constexpr int kStripButtonTop = 120;
+
+// The design places; the widths and lefts that follow the window are filled in by ArrangeLayoutFor.
+constexpr ArrangeLayout kDesign{{
+    {90, 60, 1005, 195},              // Label1
+    {1110, 30, 0, 240},               // lblDESKNAME
+    {180, 390, 1755, 405},            // chkADDAPL
+    {2100, 300, 0, 300},              // cboICON
+    {2070, 660, 855, 180},            // lblAPL
+    {2970, 600, 0, 270},              // txtSHORTCUT
+    {90, 930, 1455, 345},             // Label2
+    {0, 930, 1485, 345},              // lblNOWDESKICON
+    {60, 1320, 0, 0},                 // PoolList
+    {0, 1440, 735, 345},              // cmdCOPY
+    {0, 2400, 855, 375},              // cmdDEL
+    {0, 1320, 0, 0},                  // DeskList
+    {0, kStripButtonTop, 1035, 405},  // cmdSET
+    {0, kStripButtonTop, 1035, 405},  // cmdESC
+}};
+
+}  // namespace
+
+ArrangeLayout ArrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth) {
+    using enum ArrangeControl;
+    ArrangeLayout layout = kDesign;
+    at(layout, lblDESKNAME).width = deskNameWidth;
+
+    TwipsRect& shortcut = at(layout, txtSHORTCUT);
+    shortcut.width = outerWidth - shortcut.left - kMargin;
+    TwipsRect& applications = at(layout, cboICON);
+    applications.width = outerWidth - applications.left - kMargin;
+
+    const int stripTop = client.height - kStripHeight;
+    TwipsRect& cancel = at(layout, cmdESC);
+    TwipsRect& set = at(layout, cmdSET);
+    cancel.left = client.width - cancel.width - kMargin;
+    set.left = cancel.left - set.width - kMargin;
+    cancel.top += stripTop;
+    set.top += stripTop;
+
+    TwipsRect& copy = at(layout, cmdCOPY);
+    copy.left = (client.width - copy.width) / 2;
+    at(layout, cmdDEL).left = copy.left;
+
+    TwipsRect& pool = at(layout, PoolList);
+    TwipsRect& desk = at(layout, DeskList);
+    pool.width = (client.width - copy.width) / 2 - kMargin;
+    desk.width = pool.width;
+    pool.height = stripTop - pool.top - kGap;
+    desk.height = pool.height;
+    desk.left = copy.left + copy.width + kGap;
+    at(layout, lblNOWDESKICON).left = desk.left + 60;
+    for (TwipsRect& rect : layout) {  // a window below the minimum size never gets one
+        if (rect.width < 0) rect.width = 0;
+        if (rect.height < 0) rect.height = 0;
+    }
+    return layout;
+}
+
+}  // namespace koruvan

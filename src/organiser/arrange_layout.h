@@ -1,0 +1,60 @@
+#pragma once
+// Where the organiser's controls go for a window size: lists and buttons follow the window, everything in
+// twips.
+
+#include <array>
+#include <cstddef>
+
+namespace koruvan {
+
+enum class ArrangeControl : std::size_t {
+    Label1,
+    lblDESKNAME,
+    chkADDAPL,
+    cboICON,
+    lblAPL,
+    txtSHORTCUT,
+    Label2,
+    lblNOWDESKICON,
+    PoolList,  // lstDESK(0)
+    cmdCOPY,
+    cmdDEL,
+    DeskList,  // lstDESK(1)
+    cmdSET,
+    cmdESC,
+};
+inline constexpr std::size_t kArrangeControlCount = 14;
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+struct TwipsSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const TwipsSize&, const TwipsSize&) = default;
+};
+
+using ArrangeLayout = std::array<TwipsRect, kArrangeControlCount>;
+
+inline TwipsRect& at(ArrangeLayout& layout, ArrangeControl control) {
+    return layout[static_cast<std::size_t>(control)];
+}
+inline const TwipsRect& at(const ArrangeLayout& layout, ArrangeControl control) {
+    return layout[static_cast<std::size_t>(control)];
+}
+
+// The smallest outer size; a smaller window is set to exactly this, both ways.
+inline constexpr TwipsSize kArrangeMinimumSize{4665, 3675};
+// The client area the dialog opens with.
+inline constexpr TwipsSize kArrangeDesignClient{4545, 3570};
+
+// The layout for a window of the given outer width and client size. `deskNameWidth` is the width of the
+// desk's name, to which its label is sized.
+ArrangeLayout ArrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth);
+
+}  // namespace koruvan

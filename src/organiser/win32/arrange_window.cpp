@@ -1,0 +1,241 @@
+#include "organiser/win32/arrange_window.h"
+
+#include <algorithm>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
+#include "resource_ids.h"
+
+namespace koruvan::win32 {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+constexpr int kVisibleApplications = 8;  // lines of the open application list
+
+// The controls in the order of ArrangeControl.
+constexpr int kControlIds[kArrangeControlCount] = {
+    IDC_ARRANGE_Label1,
+    IDC_lblDESKNAME,
+    IDC_chkADDAPL,
+    IDC_cboICON,
+    IDC_lblAPL,
+    IDC_txtSHORTCUT,
+    IDC_ARRANGE_Label2,
+    IDC_lblNOWDESKICON,
+    IDC_lstDESK0,
+    IDC_cmdCOPY,
+    IDC_cmdDEL,
+    IDC_lstDESK1,
+    IDOK,
+    IDCANCEL,
+};
+
+std::vector<int> selectedEntries(HWND list) {
+    const LRESULT count = SendMessageW(list, LB_GETSELCOUNT, 0, 0);
+    if (count <= 0) return {};
+    std::vector<int> entries(static_cast<std::size_t>(count));
+    const LRESULT got = SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                     reinterpret_cast<LPARAM>(entries.data()));
+    entries.resize(static_cast<std::size_t>(std::max<LRESULT>(got, 0)));
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+void fillList(HWND list, const std::vector<std::string>& texts) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& text : texts)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+}  // namespace
+
+void ArrangeWindow::open(HWND owner) {
+    run(owner, IDD_ARRANGE);
+}
+
+bool ArrangeWindow::onInit() {
+    dpi_ = dotsPerInch();
+    model_.OnLoad();
+    loaded_ = true;
+    return true;  // the focus goes to the tick box, the first control
+}
+
+int ArrangeWindow::pixels(int twips) const {
+    return (twips * dpi_ + kTwipsPerInch - 1) / kTwipsPerInch;
+}
+
+int ArrangeWindow::twips(int pixels) const {
+    return pixels * kTwipsPerInch / dpi_;
+}
+
+int ArrangeWindow::textWidth(HWND control, const std::wstring& text) const {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+// --- ArrangeView ---
+
+void ArrangeWindow::showDeskName(const std::string& name) {
+    setItemText(IDC_lblDESKNAME, name);
+}
+
+int ArrangeWindow::deskNameWidth(const std::string& name) {
+    return twips(textWidth(item(IDC_lblDESKNAME), widen(name)) + 2);
+}
+
+void ArrangeWindow::showPool(const std::vector<std::string>& bases) {
+    fillList(item(IDC_lstDESK0), bases);
+}
+
+void ArrangeWindow::showDesk(const std::vector<std::string>& bases) {
+    fillList(item(IDC_lstDESK1), bases);
+}
+
+void ArrangeWindow::appendDeskEntry(const std::string& base) {
+    SendMessageW(item(IDC_lstDESK1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(base).c_str()));
+}
+
+void ArrangeWindow::removeDeskEntry(int index) {
+    SendMessageW(item(IDC_lstDESK1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+std::vector<int> ArrangeWindow::selectedPoolEntries() {
+    return selectedEntries(item(IDC_lstDESK0));
+}
+
+std::vector<int> ArrangeWindow::selectedDeskEntries() {
+    return selectedEntries(item(IDC_lstDESK1));
+}
+
+void ArrangeWindow::deselectPoolEntry(int index) {
+    SendMessageW(item(IDC_lstDESK0), LB_SETSEL, FALSE, index);
+}
+
+void ArrangeWindow::showApplicationControls(bool shown) {
+    for (int id : {IDC_cboICON, IDC_lblAPL, IDC_txtSHORTCUT})
+        ShowWindow(item(id), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void ArrangeWindow::showApplications(const std::vector<std::string>& titles, int selected) {
+    HWND box = item(IDC_cboICON);
+    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    int widest = 0;
+    for (const std::string& title : titles) {
+        const std::wstring text = widen(title);
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        widest = std::max(widest, textWidth(box, text));
+    }
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    // A long title is read whole in the open list.
+    SendMessageW(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) + 8),
+                 0);
+}
+
+void ArrangeWindow::showShortcutName(const std::string& name) {
+    setItemText(IDC_txtSHORTCUT, name);
+}
+
+TwipsSize ArrangeWindow::outerSize() {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return {twips(r.right - r.left), twips(r.bottom - r.top)};
+}
+
+TwipsSize ArrangeWindow::clientSize() {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return {twips(r.right), twips(r.bottom)};
+}
+
+void ArrangeWindow::setOuterSize(TwipsSize size) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, pixels(size.width), pixels(size.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ArrangeWindow::place(const ArrangeLayout& layout) {
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(kArrangeControlCount));
+    for (std::size_t k = 0; k < kArrangeControlCount && positions; ++k) {
+        const TwipsRect& r = layout[k];
+        int height = pixels(r.height);
+        if (kControlIds[k] == IDC_cboICON) height *= kVisibleApplications + 1;  // with its open list
+        positions = DeferWindowPos(positions, item(kControlIds[k]), nullptr, pixels(r.left), pixels(r.top),
+                                   pixels(r.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (positions) EndDeferWindowPos(positions);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ArrangeWindow::warn(const std::string& text, const std::string& title) {
+    ModalDialog::warn(text, title);
+}
+
+void ArrangeWindow::close() {
+    end(IDOK);
+}
+
+// --- events ---
+
+bool ArrangeWindow::onCommand(int id, int code, HWND control) {
+    switch (id) {
+        case IDOK:
+            model_.OnSet();
+            return true;
+        case IDCANCEL:  // the cancel button, Esc and the close box
+            model_.OnCancel();
+            return true;
+        case IDC_cmdCOPY:
+            if (code == BN_CLICKED) model_.OnCopy();
+            return true;
+        case IDC_cmdDEL:
+            if (code == BN_CLICKED) model_.OnDelete();
+            return true;
+        case IDC_chkADDAPL:
+            if (code == BN_CLICKED) {
+                model_.OnAddApplicationToggled(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
+            return true;
+        case IDC_cboICON:
+            if (code == CBN_SELCHANGE) {
+                model_.OnApplicationChosen(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+            }
+            return true;
+        case IDC_txtSHORTCUT:
+            if (code == EN_CHANGE) model_.OnShortcutNameEdited(itemText(IDC_txtSHORTCUT));
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ArrangeWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_SIZE:
+            if (loaded_) model_.OnResize();
+            result = 0;
+            return true;
+        case WM_GETMINMAXINFO: {
+            // Dragging stops at the smallest size the layout allows.
+            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+            limits.ptMinTrackSize = {pixels(kArrangeMinimumSize.width), pixels(kArrangeMinimumSize.height)};
+            result = 0;
+            return true;
+        }
+        case WM_SETCURSOR:
+            if (!busyPointerActive()) return false;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            result = TRUE;
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace koruvan::win32

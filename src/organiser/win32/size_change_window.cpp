@@ -1,0 +1,190 @@
+#include "organiser/win32/size_change_window.h"
+
+#include "bar/bar_layout.h"
+#include "platform/win32/wide_text.h"
+#include "resource_ids.h"
+
+namespace koruvan::win32 {
+
+SizeChangeWindow::~SizeChangeWindow() {
+    if (tipBrush_) DeleteObject(tipBrush_);
+}
+
+void SizeChangeWindow::open(HWND owner) {
+    run(owner, IDD_SIZECHG);
+}
+
+bool SizeChangeWindow::onInit() {
+    picture_.loadResource(IDB_SIZEPREVIEW);
+    RECT preview{};
+    GetWindowRect(item(IDC_imgPREV), &preview);
+    previewOrigin_ = {preview.left, preview.top};
+    ScreenToClient(hwnd(), &previewOrigin_);
+    model_.OnLoad();
+    return true;  // the focus goes to the scroll bar, the first control that takes it
+}
+
+// --- SizeChangeView ---
+
+void SizeChangeWindow::loadPreviewPicture(const std::string& path) {
+    picture_.load(path);  // a file that is no picture leaves the built-in one
+    InvalidateRect(item(IDC_imgPREV), nullptr, FALSE);
+}
+
+void SizeChangeWindow::setScrollRange(int smallest, int largest, int) {
+    SetScrollRange(item(IDC_hsbCHG), SB_CTL, smallest, largest, TRUE);
+}
+
+void SizeChangeWindow::showScrollValue(int value) {
+    SetScrollPos(item(IDC_hsbCHG), SB_CTL, value, TRUE);
+}
+
+void SizeChangeWindow::showSizeNumber(const std::string& text) {
+    setItemText(IDC_lblSIZE, text);
+}
+
+void SizeChangeWindow::setPreviewSize(int width, double height) {
+    HWND preview = item(IDC_imgPREV);
+    MoveWindow(preview, previewOrigin_.x, previewOrigin_.y, width, ToPixels(height), FALSE);
+    // The dialog's background shows again where a larger preview was.
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void SizeChangeWindow::showPresetName(bool shown, const std::string& name) {
+    setItemText(IDC_lblSIZEINFO, name);
+    ShowWindow(item(IDC_lblSIZEINFO), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void SizeChangeWindow::setTipLook(const std::string& text, std::int32_t textColor, std::int32_t backColor) {
+    tipText_ = static_cast<COLORREF>(textColor) & 0x00FFFFFF;
+    tipBack_ = static_cast<COLORREF>(backColor) & 0x00FFFFFF;
+    if (tipBrush_) DeleteObject(tipBrush_);
+    tipBrush_ = CreateSolidBrush(tipBack_);
+    HWND tip = item(IDC_lblTIPS);
+    setItemText(IDC_lblTIPS, text);
+    // Sized to its text, as the bar's tip is.
+    const std::wstring wide = widen(text);
+    HDC dc = GetDC(tip);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tip, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(tip, dc);
+    RECT rect{};
+    GetWindowRect(tip, &rect);
+    SetWindowPos(tip, nullptr, 0, 0, size.cx + 2, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SizeChangeWindow::showTip(bool shown) {
+    HWND tip = item(IDC_lblTIPS);
+    if ((IsWindowVisible(tip) != FALSE) != shown) ShowWindow(tip, shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void SizeChangeWindow::close() {
+    end(IDOK);
+}
+
+// --- events ---
+
+bool SizeChangeWindow::onCommand(int id, int, HWND) {
+    switch (id) {
+        case IDOK:
+            model_.OnSet();
+            return true;
+        case IDCANCEL:  // the cancel button, Esc and the close box
+            model_.OnCancel();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void SizeChangeWindow::onScroll(int code) {
+    switch (code) {
+        case SB_LINELEFT:
+            model_.OnScroll(ScrollMove::LineLess);
+            break;
+        case SB_LINERIGHT:
+            model_.OnScroll(ScrollMove::LineMore);
+            break;
+        case SB_PAGELEFT:
+            model_.OnScroll(ScrollMove::PageLess);
+            break;
+        case SB_PAGERIGHT:
+            model_.OnScroll(ScrollMove::PageMore);
+            break;
+        case SB_LEFT:
+            model_.OnScroll(ScrollMove::Least);
+            break;
+        case SB_RIGHT:
+            model_.OnScroll(ScrollMove::Most);
+            break;
+        case SB_THUMBTRACK:  // the preview follows the thumb while it is dragged
+        case SB_THUMBPOSITION: {
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_TRACKPOS;
+            GetScrollInfo(item(IDC_hsbCHG), SB_CTL, &info);
+            model_.OnScroll(ScrollMove::To, info.nTrackPos);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+// Static controls let the pointer through to the dialog, which tells the preview, the "ﾌﾟﾚﾋﾞｭｰ" label and its
+// own background from the other controls.
+void SizeChangeWindow::onPointerMoved(POINT point) {
+    HWND under = ChildWindowFromPointEx(hwnd(), point, CWP_SKIPINVISIBLE);
+    if (under == item(IDC_imgPREV)) {
+        model_.OnPointerMoved(PointerPlace::Preview);
+    } else if (!under || under == hwnd() || under == item(IDC_SIZECHG_Label1)) {
+        model_.OnPointerMoved(PointerPlace::Background);
+    } else {
+        model_.OnPointerMoved(PointerPlace::OtherControl);
+    }
+}
+
+bool SizeChangeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) != item(IDC_hsbCHG)) return false;
+            onScroll(LOWORD(wParam));
+            result = 0;
+            return true;
+        case WM_MOUSEMOVE:
+            onPointerMoved({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            result = 0;
+            return true;
+        case WM_CTLCOLORSTATIC: {
+            const auto control = reinterpret_cast<HWND>(lParam);
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            if (control == item(IDC_lblTIPS) && tipBrush_) {
+                SetTextColor(dc, tipText_);
+                SetBkColor(dc, tipBack_);
+                result = reinterpret_cast<INT_PTR>(tipBrush_);
+            } else if (control == item(IDC_lblSIZE)) {
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, RGB(255, 255, 255));
+                result = reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+            } else {
+                return false;
+            }
+            return true;
+        }
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw.CtlID != IDC_imgPREV) return false;
+            if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
+            picture_.draw(draw.hDC, draw.rcItem);
+            result = TRUE;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace koruvan::win32

@@ -1,0 +1,119 @@
+// The Win32 platform's running applications and shortcuts: our own window enumeration with each window's
+// program file, and shell links written through the shell's own IShellLinkW.
+#include <windows.h>
+
+#include <dwmapi.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <map>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
+
+namespace koruvan::win32 {
+namespace {
+
+// The full path of a process's program file; empty when the process cannot be asked (it ended, or it runs
+// with more rights than ours).
+std::string programFileOf(DWORD processId) {
+    KernelObject process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    std::wstring path(32768, L'\0');  // the longest path the system allows
+    DWORD length = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
+    path.resize(length);
+    return narrow(path);
+}
+
+// A window that the shell keeps out of sight (the frame of a suspended store app) is visible only in name.
+bool isCloaked(HWND window) {
+    DWORD cloaked = 0;
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
+}
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+// A COM interface released once.
+template <typename Interface>
+class ComRef {
+  public:
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() {
+        if (pointer_) pointer_->Release();
+    }
+    Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+    void** receive() { return reinterpret_cast<void**>(&pointer_); }
+
+  private:
+    Interface* pointer_ = nullptr;
+};
+
+// COM for the calling thread, as long as the object lives; a thread that already has it keeps its own.
+class ComApartment {
+  public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+
+  private:
+    HRESULT result_;
+};
+
+}  // namespace
+
+std::vector<RunningWindow> Win32Platform::listRunningWindows() {
+    // The handles first: the window texts are read outside the enumeration's callback.
+    std::vector<HWND> handles;
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&handles));
+    std::map<DWORD, std::string> programs;  // one question per process
+    std::vector<RunningWindow> windows;
+    windows.reserve(handles.size());
+    for (HWND handle : handles) {
+        RunningWindow window;
+        const WindowHandle id = toWindowHandle(handle);
+        window.className = windowClassName(id);
+        window.title = windowTitle(id);
+        window.visible = IsWindowVisible(handle) != FALSE && !isCloaked(handle);
+        window.parent = GetWindow(handle, GW_OWNER) ? 1 : 0;
+        DWORD processId = 0;
+        if (GetWindowThreadProcessId(handle, &processId) && processId != 0) {
+            auto known = programs.find(processId);
+            if (known == programs.end()) known = programs.emplace(processId, programFileOf(processId)).first;
+            window.programFile = known->second;
+        }
+        windows.push_back(std::move(window));
+    }
+    return windows;
+}
+
+bool Win32Platform::writeShortcut(const std::string& shortcutPath, const std::string& target) {
+    const ComApartment com;
+    if (!com.usable()) return false;
+    ComRef<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.receive()))) {
+        return false;
+    }
+    const std::wstring targetPath = widen(target);
+    std::wstring folder = targetPath.substr(0, targetPath.find_last_of(L'\\') + 1);
+    if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();  // "C:\Tools", but "C:\" stays
+    if (FAILED(link->SetPath(targetPath.c_str())) || FAILED(link->SetWorkingDirectory(folder.c_str()))) {
+        return false;
+    }
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return false;
+    return SUCCEEDED(file->Save(widen(shortcutPath).c_str(), TRUE));
+}
+
+}  // namespace koruvan::win32

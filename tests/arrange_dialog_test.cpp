@@ -1,0 +1,439 @@
+#include "organiser/arrange_dialog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fake/fake_arrange_view.h"
+#include "fake/fake_platform.h"
+
+namespace koruvan::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
+constexpr const char* kPool = "C:\\KORUVAN\\DskTop\\";
+constexpr const char* kDesk0 = "C:\\KORUVAN\\dsk0\\";
+constexpr const char* kDesk2 = "C:\\KORUVAN\\dsk2\\";
+
+class ArrangeDialogTest : public ::testing::Test {
+  protected:
+    ArrangeDialogTest() {
+        state.programDir = platform.programDir;
+        state.desktopFolder = kDesktop;
+        state.currentDesk = 0;
+        state.deskTable[0][DeskField::Name] = "ホーム";
+        state.deskTable[2][DeskField::Name] = "趣味";
+        for (const char* folder : {kDesktop, kPool, kDesk0, kDesk2})
+            platform.makeFolder(folder);
+        put(kPool, {"a.lnk", "A.lnk", "a.url", "memo.txt", "tool"}, "pool");
+        put(kDesk2, {"old.txt", "memo.txt"}, "desk 2");
+        put(kDesk0, {"memo.txt"}, "desk 0 as entered");
+        put(kDesktop, {"memo.txt"}, "desk 0 live");
+        platform.writeFile("C:\\Apps\\Paint.Pro.exe", "program");
+        platform.writeFile("C:\\Apps\\tool", "program");
+    }
+
+    void put(const std::string& folder, std::initializer_list<const char*> names,
+             const std::string& content) {
+        for (const char* name : names)
+            platform.writeFile(folder + name, content);
+    }
+    void open(int desk) {
+        state.targetDesk = static_cast<std::int16_t>(desk);
+        dialog.OnLoad();
+        platform.clearCalls();
+    }
+    std::vector<std::string> fullNames() const {
+        std::vector<std::string> names;
+        for (const ItemName& item : dialog.desk())
+            names.push_back(item.full());
+        return names;
+    }
+    // Every file of the four folders with its content, to tell whether anything changed.
+    std::string folders() const {
+        std::string all;
+        for (const char* folder : {kDesktop, kPool, kDesk0, kDesk2}) {
+            all += std::string(folder) + ":";
+            for (const std::string& name : platform.filesIn(folder))
+                all += " " + name + "=" + platform.fileContent(folder + name);
+            all += "\n";
+        }
+        return all;
+    }
+    std::string names(const char* folder) const {
+        std::string out;
+        for (const std::string& name : platform.filesIn(folder))
+            out += (out.empty() ? "" : " ") + name;
+        return out;
+    }
+
+    FakePlatform platform;
+    SharedState state;
+    FakeArrangeView view;
+    ArrangeDialog dialog{platform, state, view};
+};
+
+TEST(ItemNameTest, SplitsAtTheFirstDot) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {{"My.File.lnk", "My", ".File.lnk"},
+                                                                       {"tool", "tool", ""},
+                                                                       {".profile", "", ".profile"},
+                                                                       {"a.", "a", "."}};
+    for (const auto& [name, base, extension] : cases) {
+        EXPECT_EQ(SplitItemName(name), (ItemName{base, extension})) << name;
+        EXPECT_EQ(SplitItemName(name).full(), name);
+    }
+}
+
+TEST_F(ArrangeDialogTest, LoadListsThePoolAndTheDesksItemsLiveForTheDeskShown) {
+    platform.makeHidden(std::string(kPool) + "tool");
+    open(2);
+    EXPECT_EQ(view.deskName, "趣味");
+    EXPECT_THAT(FakeArrangeView::texts(view.pool), ElementsAre("A", "a", "a", "memo"));
+    EXPECT_EQ(dialog.pool()[2], (ItemName{"a", ".url"}));
+    EXPECT_THAT(FakeArrangeView::texts(view.desk), ElementsAre("memo", "old"));
+    EXPECT_FALSE(view.applicationControlsShown);
+
+    const struct {
+        const char* desktop;
+        const char* source;
+    } current[] = {{kDesktop, kDesktop}, {"\\", kDesk0}, {"C:\\gone\\", kDesk0}, {kDesk2, kDesk0}};
+    for (const auto& c : current) {
+        state.desktopFolder = c.desktop;
+        open(0);
+        EXPECT_EQ(dialog.deskSource(), c.source) << c.desktop;
+    }
+}
+
+TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
+    const struct {
+        std::vector<int> selected;  // pool: 0 A.lnk, 1 a.lnk, 2 a.url, 3 memo.txt, 4 tool
+        std::vector<std::string> deskBefore;
+        std::vector<std::string> deskAfter;
+        std::vector<int> stillSelected;
+        bool warned;
+    } cases[] = {
+        {{}, {"memo.txt"}, {"memo.txt"}, {}, false},
+        // The duplicate ends the walk: what came before stays copied, the rest stays selected.
+        {{1, 3, 4}, {"memo.txt"}, {"memo.txt", "a.lnk"}, {3, 4}, true},
+        // Letter case counts, and each extension is its own item.
+        {{1}, {"A.lnk"}, {"A.lnk", "a.lnk"}, {}, false},
+        {{1}, {"a.url"}, {"a.url", "a.lnk"}, {}, false},
+    };
+    for (const auto& c : cases) {
+        platform.deleteFile(std::string(kDesk2) + "old.txt");
+        platform.deleteFile(std::string(kDesk2) + "memo.txt");
+        for (const std::string& name : c.deskBefore)
+            platform.writeFile(kDesk2 + name, "x");
+        view = FakeArrangeView{};
+        open(2);
+        for (int entry : c.selected)
+            view.select(view.pool, {entry});
+        dialog.OnCopy();
+        EXPECT_EQ(fullNames(), c.deskAfter);
+        EXPECT_EQ(FakeArrangeView::texts(view.desk).size(), c.deskAfter.size());
+        EXPECT_EQ(FakeArrangeView::selection(view.pool), c.stillSelected);
+        EXPECT_EQ(view.warnings, c.warned ? std::vector<std::string>{"重複: すでにｺﾋﾟｰされてます。"}
+                                          : std::vector<std::string>{});
+        for (const std::string& name : c.deskBefore)
+            platform.deleteFile(kDesk2 + name);
+    }
+}
+
+TEST_F(ArrangeDialogTest, DeleteRemovesSelectedEntriesFromTheListOnly) {
+    put(kDesk2, {"x.lnk"}, "desk 2");
+    open(2);  // memo, old, x
+    dialog.OnDelete();
+    EXPECT_THAT(fullNames(), ElementsAre("memo.txt", "old.txt", "x.lnk"));
+    view.select(view.desk, {0, 2});
+    dialog.OnDelete();
+    EXPECT_THAT(fullNames(), ElementsAre("old.txt"));
+    EXPECT_THAT(FakeArrangeView::texts(view.desk), ElementsAre("old"));
+    EXPECT_THAT(platform.calls, IsEmpty());
+}
+
+TEST_F(ArrangeDialogTest, SetForAnotherDeskRewritesItsFolderAndLeavesTheDesktop) {
+    open(2);
+    view.select(view.pool, {1, 4});  // a.lnk, tool
+    dialog.OnCopy();
+    view.select(view.desk, {0});  // memo.txt
+    dialog.OnDelete();
+    dialog.OnSet();
+
+    EXPECT_EQ(names(kDesk2), "a.lnk old.txt tool");
+    EXPECT_EQ(platform.fileContent(std::string(kDesk2) + "old.txt"), "desk 2");
+    EXPECT_EQ(names(kPool), "A.lnk a.lnk a.url memo.txt old.txt tool");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "desk 2");
+    EXPECT_EQ(names(kDesktop), "memo.txt");
+    for (const std::string& call : platform.calls)
+        EXPECT_EQ(call.find("Desktop"), std::string::npos) << call;
+    EXPECT_THAT(platform.calls, ::testing::Contains("busy"));
+    EXPECT_EQ(platform.busyDepth, 0);
+    EXPECT_TRUE(view.closed);
+}
+
+TEST_F(ArrangeDialogTest, SetForTheDeskShownKeepsTheNewestVersionOfEveryLiveItem) {
+    put(kDesktop, {"new.txt"}, "made since the switch");
+    put(kDesktop, {"dropped.txt"}, "live, then dropped from the list");
+    put(kDesk0, {"dropped.txt"}, "as entered");
+    open(0);  // dropped, memo, new
+    view.select(view.desk, {0});
+    dialog.OnDelete();
+    view.select(view.pool, {1});  // a.lnk
+    dialog.OnCopy();
+    dialog.OnSet();
+
+    EXPECT_EQ(names(kDesktop), "a.lnk memo.txt new.txt");
+    EXPECT_EQ(names(kDesk0), names(kDesktop));
+    for (const char* folder : {kDesktop, kDesk0, kPool}) {
+        EXPECT_EQ(platform.fileContent(folder + std::string("memo.txt")), "desk 0 live") << folder;
+        EXPECT_EQ(platform.fileContent(folder + std::string("new.txt")), "made since the switch") << folder;
+    }
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "dropped.txt"), "live, then dropped from the list");
+}
+
+TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInThePool) {
+    put(kDesktop, {"new.txt"}, "live");
+    open(0);
+    view.select(view.desk, {0, 1});
+    dialog.OnDelete();
+    dialog.OnSet();
+    EXPECT_EQ(names(kDesktop), "");
+    EXPECT_EQ(names(kDesk0), "");
+    EXPECT_EQ(names(kPool), "A.lnk a.lnk a.url memo.txt new.txt tool");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "desk 0 live");
+}
+
+TEST_F(ArrangeDialogTest, AFileThatCannotMoveIsNeverReplacedByAnOlderCopy) {
+    open(0);  // memo
+    platform.failingCopies = {std::string(kDesktop) + "memo.txt"};
+    dialog.OnSet();
+    EXPECT_EQ(platform.fileContent(std::string(kDesktop) + "memo.txt"), "desk 0 live");
+
+    platform.failingCopies = {std::string(kDesk2) + "memo.txt"};  // stuck in the desk's folder
+    view = FakeArrangeView{};
+    open(2);
+    dialog.OnSet();
+    EXPECT_EQ(platform.fileContent(std::string(kDesk2) + "memo.txt"), "desk 2");
+}
+
+TEST(ApplicationListTest, ListsVisibleTitledApplicationWindowsOnly) {
+    const struct {
+        const char* className;
+        const char* title;
+        bool visible;
+        int parent;
+        bool listed;
+    } cases[] = {
+        {"Notepad", "無題 - メモ帳", true, 0, true},
+        {"Notepad", "   ", true, 0, false},
+        {"Notepad", "hidden", false, 0, false},
+        {"#32770", "ファイルを開く", true, 0, false},
+        {"KORUVAN.frmMAIN", "コルヴァン", true, 0, false},
+        {"Edit", "about コルヴァン 1.0", true, 0, false},
+        {"ThunderRT5Main", "old app", true, 0, true},
+        {"ThunderRTMain", "old app", true, 0, false},
+        {" shell_traywnd ", "taskbar", true, 0, false},
+        {"Progman", "Program Manager", true, 0, false},
+        {"IndicATOR", "x", true, 0, false},
+        {"VBCodeWin", "x", true, 0, false},
+        {"ThunderForm", "x", true, 0, false},
+        {"ThunderRTForm", "x", true, 0, false},
+        {"thundermain", "vb3 app", true, 1, true},
+        {"Notepad", "owned", true, 1, false},
+        {"ThunderMain", "other kind", true, 2, false},
+    };
+    for (const auto& c : cases) {
+        const RunningWindow window{c.className, c.title, "C:\\x.exe", c.visible, c.parent};
+        EXPECT_EQ(IsListedApplication(window), c.listed) << c.className << " | " << c.title;
+    }
+}
+
+TEST(ApplicationListTest, ProposesTheProgramFilesNameBeforeItsFirstDot) {
+    FakePlatform platform;
+    for (const char* file : {"C:\\Apps\\Paint.Pro.exe", "C:\\Apps\\tool", "C:\\Apps\\ spaced .exe"})
+        platform.writeFile(file, "program");
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Apps\\Paint.Pro.exe", "Paint"},
+        {"C:\\Apps\\tool", "tool"},
+        {"C:\\Apps\\ spaced .exe", "spaced"},
+        {"C:\\Apps\\gone.exe", ""},
+        {"C:\\Apps\\", ""},
+        {"", ""},
+    };
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(ProposedShortcutName(platform, path), name) << path;
+}
+
+TEST(ApplicationListTest, RefusesNamesThatCannotBecomeAShortcutFile) {
+    const char* period = "ｼｮｰﾄｶｯﾄ名にﾋﾟﾘｵﾄﾞを使用しないで下さい。";
+    const char* characters = "ｼｮｰﾄｶｯﾄ名に使えない文字があります。";
+    const char* device = "ｼｮｰﾄｶｯﾄ名に使えない名前です。";
+    const std::pair<const char*, const char*> cases[] = {
+        {"my app", ""},
+        {"メモ帳", ""},
+        {"COM10", ""},
+        {"CONSOLE", ""},
+        {"my.app", period},
+        {".", period},
+        {"a\\b", characters},
+        {"a/b", characters},
+        {"a:b", characters},
+        {"a*b", characters},
+        {"a?b", characters},
+        {"a\"b", characters},
+        {"a<b", characters},
+        {"a>b", characters},
+        {"a|b", characters},
+        {"tab\tname", characters},
+        {"CON", device},
+        {"nul", device},
+        {"com1", device},
+        {" LPT9 ", device},
+        {"", "ｼｮｰﾄｶｯﾄ名を入力して下さい。"},
+    };
+    for (const auto& [name, text] : cases) {
+        const Warning refusal = ShortcutNameRefusal(name);
+        EXPECT_EQ(refusal.text, text) << name;
+        if (refusal) {
+            EXPECT_EQ(refusal.title, "ｼｮｰﾄｶｯﾄ名のミス");
+        }
+    }
+}
+
+TEST_F(ArrangeDialogTest, TickingListsTheApplicationsAndProposesANameForTheFirst) {
+    platform.runningWindows = {{"Notepad", "hidden", "C:\\Apps\\x.exe", false, 0},
+                               {"PaintPro", "絵", "C:\\Apps\\Paint.Pro.exe", true, 0},
+                               {"Tool", "gone", "C:\\Apps\\gone.exe", true, 0},
+                               {"Tool", "道具", "C:\\Apps\\tool", true, 0}};
+    open(2);
+    dialog.OnAddApplicationToggled(true);
+    EXPECT_TRUE(view.applicationControlsShown);
+    EXPECT_THAT(view.applications, ElementsAre("絵", "gone", "道具"));
+    EXPECT_THAT(dialog.applicationFiles(),
+                ElementsAre("C:\\Apps\\Paint.Pro.exe", "C:\\Apps\\gone.exe", "C:\\Apps\\tool"));
+    EXPECT_EQ(view.selectedApplication, 0);
+    EXPECT_EQ(view.shortcutName, "Paint");
+    EXPECT_THAT(platform.calls, ElementsAre("busy", "pointer"));
+
+    view.shortcutName = "typed";
+    dialog.OnShortcutNameEdited("typed");
+    dialog.OnApplicationChosen(1);  // a program file that is gone proposes nothing
+    EXPECT_EQ(view.shortcutName, "typed");
+    dialog.OnApplicationChosen(2);
+    EXPECT_EQ(view.shortcutName, "tool");
+
+    dialog.OnAddApplicationToggled(false);
+    EXPECT_FALSE(view.applicationControlsShown);
+    EXPECT_EQ(dialog.currentApplication(), 2);
+    platform.runningWindows.clear();
+    view.shortcutName = "kept";
+    dialog.OnAddApplicationToggled(true);
+    EXPECT_THAT(view.applications, IsEmpty());
+    EXPECT_EQ(view.selectedApplication, -1);
+    EXPECT_EQ(dialog.currentApplication(), -1);
+    EXPECT_EQ(view.shortcutName, "kept");
+}
+
+TEST_F(ArrangeDialogTest, SetWritesTheShortcutOrRefusesBeforeTouchingAnyFolder) {
+    const struct {
+        const char* name;
+        std::vector<RunningWindow> windows;
+        bool deleteTarget;
+        bool writerFails;
+        const char* warning;  // "" for a shortcut written
+        const char* shortcut;
+    } cases[] = {
+        {"", {{"P", "絵", "C:\\Apps\\Paint.Pro.exe", true, 0}}, false, false, "", "Paint.lnk"},
+        {"my app", {{"T", "道具", "C:\\Apps\\tool", true, 0}}, false, false, "", "my app.lnk"},
+        {"my.app",
+         {{"T", "道具", "C:\\Apps\\tool", true, 0}},
+         false,
+         false,
+         "ｼｮｰﾄｶｯﾄ名のミス: ｼｮｰﾄｶｯﾄ名にﾋﾟﾘｵﾄﾞを使用しないで下さい。",
+         nullptr},
+        {"a:b",
+         {{"T", "道具", "C:\\Apps\\tool", true, 0}},
+         false,
+         false,
+         "ｼｮｰﾄｶｯﾄ名のミス: ｼｮｰﾄｶｯﾄ名に使えない文字があります。",
+         nullptr},
+        {"", {}, false, false, "ｼｮｰﾄｶｯﾄのミス: ｼｮｰﾄｶｯﾄを作るｱﾌﾟﾘｹｰｼｮﾝを選んで下さい。", nullptr},
+        {"",
+         {{"T", "道具", "C:\\Apps\\tool", true, 0}},
+         true,
+         false,
+         "ｼｮｰﾄｶｯﾄのミス: ｱﾌﾟﾘｹｰｼｮﾝのﾌｧｲﾙが見つかりません。\nC:\\Apps\\tool",
+         nullptr},
+        {"name",
+         {{"T", "道具", "C:\\Apps\\tool", true, 0}},
+         false,
+         true,
+         "ｼｮｰﾄｶｯﾄのミス: ｼｮｰﾄｶｯﾄを作成できませんでした。",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.writeFile("C:\\Apps\\tool", "program");
+        platform.runningWindows = c.windows;
+        platform.failShortcuts = c.writerFails;
+        view = FakeArrangeView{};
+        ArrangeDialog fresh{platform, state, view};
+        state.targetDesk = 2;
+        fresh.OnLoad();
+        fresh.OnAddApplicationToggled(true);
+        if (*c.name) fresh.OnShortcutNameEdited(c.name);
+        if (c.deleteTarget) platform.deleteFile("C:\\Apps\\tool");
+        const std::string before = folders();
+        fresh.OnSet();
+
+        EXPECT_EQ(view.closed, c.shortcut != nullptr);
+        EXPECT_EQ(platform.busyDepth, 0);
+        EXPECT_FALSE(platform.exists("C:\\KORUVAN\\KORUVAN-shortcut.tmp"));
+        if (c.shortcut) {
+            EXPECT_THAT(view.warnings, IsEmpty());
+            EXPECT_EQ(platform.fileContent(kDesk2 + std::string(c.shortcut)),
+                      "shortcut to " + c.windows[0].programFile);
+            platform.deleteFile(kDesk2 + std::string(c.shortcut));
+        } else {
+            EXPECT_THAT(view.warnings, ElementsAre(c.warning));
+            EXPECT_EQ(folders(), before);
+        }
+    }
+}
+
+TEST_F(ArrangeDialogTest, ResizeSnapsASmallWindowToTheMinimumAndLaysOutTheLists) {
+    open(2);
+    EXPECT_EQ(view.outer, (TwipsSize{4545 + 120, 3570 + 105}));  // the design client area
+    const struct {
+        TwipsSize asked;
+        TwipsSize result;
+    } cases[] = {
+        {{5000, 3000}, {4665, 3675}},
+        {{4000, 5000}, {4665, 3675}},
+        {{4665, 3675}, {4665, 3675}},
+        {{6000, 5000}, {6000, 5000}},
+    };
+    for (const auto& c : cases) {
+        view.outer = c.asked;
+        dialog.OnResize();
+        EXPECT_EQ(view.outer, c.result);
+    }
+    // 6000 x 5000 outer: client 5880 x 4895, the strip's top at 4265.
+    using enum ArrangeControl;
+    EXPECT_EQ(at(view.layout, txtSHORTCUT), (TwipsRect{2970, 600, 6000 - 2970 - 240, 270}));
+    EXPECT_EQ(at(view.layout, cboICON).width, 6000 - 2100 - 240);
+    EXPECT_EQ(at(view.layout, cmdESC), (TwipsRect{5880 - 1035 - 240, 4265 + 120, 1035, 405}));
+    EXPECT_EQ(at(view.layout, cmdSET).left, 5880 - 2 * (1035 + 240));
+    EXPECT_EQ(at(view.layout, cmdCOPY).left, (5880 - 735) / 2);
+    EXPECT_EQ(at(view.layout, cmdDEL).left, (5880 - 735) / 2);
+    EXPECT_EQ(at(view.layout, PoolList), (TwipsRect{60, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
+    EXPECT_EQ(at(view.layout, DeskList),
+              (TwipsRect{(5880 - 735) / 2 + 735 + 120, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
+    EXPECT_EQ(at(view.layout, lblNOWDESKICON).left, (5880 - 735) / 2 + 735 + 180);
+    EXPECT_EQ(at(view.layout, lblDESKNAME).width, 90 * 6);  // 趣味: six bytes in the fake's measure
+}
+
+}  // namespace
+}  // namespace koruvan::testing

@@ -1,0 +1,131 @@
+#include "organiser/size_change_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "fake/fake_size_change_view.h"
+
+namespace koruvan::testing {
+namespace {
+
+class SizeChangeDialogTest : public ::testing::Test {
+  protected:
+    SizeChangeDialogTest() {
+        state.currentDesk = 1;
+        state.deskTable[1][DeskField::Name] = "仕事";
+        state.deskTable[1][DeskField::Wallpaper] = "C:\\pics\\blue.bmp";
+        state.BarColors = {{{0x000000, 0x0000FF}, {0xFFFFFF, 0xFF0000}}};
+    }
+    void open(int sizeNum) {
+        state.SizeNum = static_cast<std::int16_t>(sizeNum);
+        view = FakeSizeChangeView{};
+        dialog.OnLoad();
+    }
+
+    SharedState state;
+    FakeSizeChangeView view;
+    SizeChangeDialog dialog{state, view};
+};
+
+TEST_F(SizeChangeDialogTest, OpensAtTheWidthOfSizeNum) {
+    const struct {
+        int sizeNum;
+        int value;
+        const char* number;
+        int width;
+        double height;
+        const char* preset;  // nullptr: hidden
+    } cases[] = {
+        {0, 40, "40", 40, 30, "ｻｲｽﾞ大"},
+        {1, 34, "34", 34, 25.5, "ｻｲｽﾞ中"},
+        {2, 28, "28", 28, 21, "ｻｲｽﾞ小"},
+        {50, 50, "50", 50, 37.5, nullptr},
+        {29, 29, "29", 29, 21.75, nullptr},
+        {64, 64, "64", 64, 48, nullptr},
+        // Out of the scroll bar's range: both steps are refused, and nothing follows the bar.
+        {100, 28, "", 64, 48, nullptr},
+        {-1, 28, "", 64, 48, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sizeNum);
+        SizeChangeDialog fresh{state, view};
+        state.SizeNum = static_cast<std::int16_t>(c.sizeNum);
+        view = FakeSizeChangeView{};
+        fresh.OnLoad();
+        EXPECT_EQ(view.smallest, 28);
+        EXPECT_EQ(view.largest, 64);
+        EXPECT_EQ(fresh.value(), c.value);
+        EXPECT_EQ(view.scrollValue, c.value);
+        EXPECT_EQ(view.sizeNumber, c.number);
+        EXPECT_EQ(view.previewWidth, c.width);
+        EXPECT_DOUBLE_EQ(view.previewHeight, c.height);
+        EXPECT_EQ(view.presetShown, c.preset != nullptr);
+        if (c.preset) {
+            EXPECT_EQ(view.presetName, c.preset);
+        }
+    }
+}
+
+TEST_F(SizeChangeDialogTest, ScrollingFollowsThePresetsAndStopsAtTheEnds) {
+    open(0);
+    const struct {
+        ScrollMove move;
+        int to;
+        int value;
+        bool presetShown;
+    } steps[] = {
+        {ScrollMove::LineMore, 0, 41, false}, {ScrollMove::LineLess, 0, 40, true},
+        {ScrollMove::PageLess, 0, 34, true},  {ScrollMove::PageLess, 0, 28, true},
+        {ScrollMove::PageLess, 0, 28, true},  {ScrollMove::LineLess, 0, 28, true},
+        {ScrollMove::To, 45, 45, false},      {ScrollMove::Most, 0, 64, false},
+        {ScrollMove::PageMore, 0, 64, false}, {ScrollMove::Least, 0, 28, true},
+    };
+    for (const auto& step : steps) {
+        dialog.OnScroll(step.move, step.to);
+        EXPECT_EQ(view.scrollValue, step.value);
+        EXPECT_EQ(view.sizeNumber, std::to_string(step.value));
+        EXPECT_EQ(view.presetShown, step.presetShown) << step.value;
+    }
+}
+
+TEST_F(SizeChangeDialogTest, SetLeavesTheWidthAndCancelLeavesSizeNum) {
+    const struct {
+        int to;
+        bool set;
+        int sizeNum;
+    } cases[] = {{45, true, 45}, {40, true, 40}, {34, true, 34}, {45, false, 2}};
+    for (const auto& c : cases) {
+        open(2);
+        dialog.OnScroll(ScrollMove::To, c.to);
+        if (c.set) {
+            dialog.OnSet();
+        } else {
+            dialog.OnCancel();
+        }
+        EXPECT_TRUE(view.closed);
+        EXPECT_EQ(state.SizeNum, c.sizeNum);
+    }
+}
+
+TEST_F(SizeChangeDialogTest, PreviewShowsTheCurrentDesksWallpaperAndNameTip) {
+    open(1);
+    EXPECT_EQ(view.picture, "C:\\pics\\blue.bmp");
+    EXPECT_EQ(view.tipText, "仕事");
+    EXPECT_EQ(view.tipTextColor, 0x000000);
+    EXPECT_EQ(view.tipBackColor, 0x0000FF);
+    EXPECT_FALSE(view.tipShown);
+    const std::pair<PointerPlace, bool> moves[] = {{PointerPlace::Preview, true},
+                                                   {PointerPlace::OtherControl, true},
+                                                   {PointerPlace::Background, false},
+                                                   {PointerPlace::OtherControl, false}};
+    for (const auto& [place, shown] : moves) {
+        dialog.OnPointerMoved(place);
+        EXPECT_EQ(view.tipShown, shown);
+    }
+
+    state.deskTable[1][DeskField::Wallpaper].clear();
+    open(1);
+    EXPECT_EQ(view.picture, "<built-in>");
+}
+
+}  // namespace
+}  // namespace koruvan::testing
