@@ -88,7 +88,10 @@ TEST_F(SwapDeskTest, AFileThatCannotMoveIsNeitherLostNorOverwritten) {
 
     SwapDesk(fake, state, 0, 1);
     EXPECT_EQ(fake.fileContent(locked), "live, still open");
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("other.lnk", "report.doc"));
+    // Desk 1's file comes in beside it under a free name: left in the store only, it would be deleted with
+    // the stored copy when desk 1 is left.
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("Report (2).DOC", "other.lnk", "report.doc"));
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "Report (2).DOC"), "desk 1's report");
     EXPECT_THAT(plainFiles(desk(0)), ElementsAre("free.lnk"));
     EXPECT_THAT(plainFiles(desk(1)), ElementsAre("Report.DOC", "other.lnk"));
 }
@@ -120,12 +123,15 @@ TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
     fake.setRegistry(kDesktopKey, "Wallpaper", "");
 
     SwapDesk(fake, state, 0, 2);
-    EXPECT_THAT(fake.calls,
-                ElementsAre("busy", "delete C:\\KORUVAN\\dsk0\\old.lnk",
-                            "move C:\\Users\\user\\Desktop\\live.lnk -> C:\\KORUVAN\\dsk0\\live.lnk",
-                            "copy C:\\KORUVAN\\dsk2\\new.lnk -> C:\\Users\\user\\Desktop\\new.lnk", "pump",
-                            "wallpaper C:\\w.bmp", "reg Wallpaper=C:\\w.bmp", "reg TileWallpaper=0",
-                            "reg WallpaperStyle=2", "wallpaper C:\\w.bmp", "pointer"));
+    const std::string journal = "write C:\\KORUVAN\\KORUVAN.jnl";
+    EXPECT_THAT(
+        fake.calls,
+        ElementsAre("busy", journal, "delete C:\\KORUVAN\\dsk0\\old.lnk", journal,
+                    "move C:\\Users\\user\\Desktop\\live.lnk -> C:\\KORUVAN\\dsk0\\live.lnk", journal,
+                    "copy C:\\KORUVAN\\dsk2\\new.lnk -> C:\\Users\\user\\Desktop\\~KORUVAN copy.tmp",
+                    "move C:\\Users\\user\\Desktop\\~KORUVAN copy.tmp -> C:\\Users\\user\\Desktop\\new.lnk",
+                    journal, "pump", "wallpaper C:\\w.bmp", "reg Wallpaper=C:\\w.bmp", "reg TileWallpaper=0",
+                    "reg WallpaperStyle=2", "wallpaper C:\\w.bmp", "pointer"));
 }
 
 TEST_F(SwapDeskTest, AnOutOfRangeDeskSkipsOnlyItsOwnSteps) {
@@ -133,15 +139,15 @@ TEST_F(SwapDeskTest, AnOutOfRangeDeskSkipsOnlyItsOwnSteps) {
     fake.writeFile(desk(1) + "live.txt", "desk 1");
     fake.writeFile(desk(1) + "b.lnk", "b");
 
-    // No old desk to keep the Desktop's items: they stay, and nothing of desk 1 replaces them.
+    // No old desk to keep the Desktop's items: they stay, and desk 1's file of the same name comes beside it.
     SwapDesk(fake, state, 10, 1);
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "live.txt"), "live");
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "live.txt"));
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "live (2).txt", "live.txt"));
 
     fake.clearCalls();
     SwapDesk(fake, state, 1, -1);
     EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
-    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "live.txt"));
+    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "live (2).txt", "live.txt"));
     EXPECT_EQ(fake.fileContent(desk(1) + "live.txt"), "live");
     EXPECT_EQ(fake.calls.back(), "pointer");
     EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "pump"), 1);
