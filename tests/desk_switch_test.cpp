@@ -153,5 +153,15 @@ TEST_F(DeskSwitchTest, NameTipSitsOverTheButtonInTheDeskColours) {
     EXPECT_EQ(view.tip.backColor, 255);
 }
 
+TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStart) {
+    platform.failWrites = true;  // a read-only program folder
+    bar.btnWALLclick(2);
+    EXPECT_EQ(state.currentDesk, 0);
+    EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
+    EXPECT_FALSE(platform.window(editor).minimized);
+    EXPECT_EQ(view.buttons[0].pictureRect.top, 2) << "desk 0 is still drawn current";
+    EXPECT_TRUE(view.timer);
+}
+
 }  // namespace
 }  // namespace koruvan::testing

@@ -35,6 +35,17 @@ int MoveFiles(Platform& platform, const std::string& source, const std::string& 
     return failed;
 }
 
+// The Desktop's items into the old desk's folder, just cleared: a file that cannot move stays on the Desktop,
+// and what a move across drives left of it in the folder goes, lest the desk come back with half a file.
+void StoreDesktopItems(Platform& platform, const std::string& desktop, const std::string& folder) {
+    for (const std::string& name : platform.listPlainFiles(desktop)) {
+        if (!platform.moveFile(desktop + name, folder + name) && platform.plainFileExists(desktop + name) &&
+            platform.plainFileExists(folder + name)) {
+            platform.deleteFile(folder + name);
+        }
+    }
+}
+
 // A failed read leaves "\" (the root of the current drive), and a path that names no folder would make every
 // swap empty a desk's folder while moving nothing in its place. A Desktop that is itself a desk folder would
 // be emptied.
@@ -80,7 +91,8 @@ bool RunSwitchSteps(Platform& platform, const SharedState& state, SwitchJournal 
     // without the old desk's items, and a later switch would then clear their only copy.
     if (journal.phase == SwitchPhase::Storing) {
         // A file that fails to move stays on the Desktop, where the new desk's items will not replace it.
-        if (isDeskIndex(journal.oldDesk)) MoveFiles(platform, desktop, deskFolder(state, journal.oldDesk));
+        if (isDeskIndex(journal.oldDesk))
+            StoreDesktopItems(platform, desktop, deskFolder(state, journal.oldDesk));
         advance(SwitchPhase::Placing);
     }
     if (journal.phase == SwitchPhase::Placing) {
