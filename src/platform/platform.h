@@ -46,8 +46,8 @@ class Platform {
     // Names (not paths) of the plain files of a folder: no folders, no hidden or system files. A folder that
     // does not exist lists nothing.
     virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
-    // Copies, replacing a file of the target's name unless it is hidden or read-only. False when the copy is
-    // not complete (a part of it may be left at the target).
+    // Copies, replacing a file of the target's name (Windows refuses to replace a hidden or read-only one).
+    // False when the copy is not complete (a part of it may be left at the target).
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
     // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source
     // is deleted only once the copy is complete. False leaves the source where it was.
