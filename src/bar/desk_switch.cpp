@@ -53,12 +53,8 @@ void DeskBar::ChgDsk(int desk) {
     view_.showTip(tip_);
     platform_.pumpPendingEvents();
     setTimer(false);
-    if (SwapDesk(platform_, state_, old, desk)) {
-        enterDesk(old, desk);
-    } else {
-        // Nothing was moved: the bar stays at the desk whose items the Desktop holds.
-        ClearSwitchJournal(platform_, state_);
-    }
+    // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
+    if (SwapDesk(platform_, state_, old, desk)) enterDesk(old, desk);
     SetWaku();
     FormHide();
     setTimer(true);

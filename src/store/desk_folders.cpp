@@ -162,11 +162,9 @@ bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) 
 }
 
 bool FinishInterruptedSwitch(Platform& platform, SharedState& state) {
+    // A damaged journal names nothing to finish; the next switch writes over it.
     const std::optional<SwitchJournal> journal = ReadSwitchJournal(platform, state);
-    if (!journal) {
-        ClearSwitchJournal(platform, state);  // a damaged journal names nothing to finish
-        return false;
-    }
+    if (!journal) return false;
     const Desk* entered = deskAt(state, journal->newDesk);
     const std::string desktop = WithTrailingBackslash(state.desktopFolder);
     if (!entered || !entered->exists() ||
