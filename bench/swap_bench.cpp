@@ -32,7 +32,7 @@ struct SwapSetup {
 };
 
 // Every Desktop file copied into the old desk's folder and then deleted, as one copy-everything swap does it.
-void LiteralSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
+bool LiteralSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
     platform.setBusyPointer(true);
     const std::string oldFolder = deskFolder(state, oldDesk);
     const std::string newFolder = deskFolder(state, newDesk);
@@ -48,9 +48,10 @@ void LiteralSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     const Desk& desk = state.deskTable[static_cast<std::size_t>(newDesk)];
     ApplyWallpaper(platform, desk[DeskField::Wallpaper], desk[DeskField::Style]);
     platform.setBusyPointer(false);
+    return true;
 }
 
-template <void (*Swap)(Platform&, SharedState&, int, int)>
+template <bool (*Swap)(Platform&, SharedState&, int, int)>
 void BM_Swap(benchmark::State& run) {
     SwapSetup setup(run.range(0), run.range(1));
     int shown = 0;

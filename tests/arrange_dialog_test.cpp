@@ -27,7 +27,7 @@ class ArrangeDialogTest : public ::testing::Test {
         state.deskTable[2][DeskField::Name] = "趣味";
         for (const char* folder : {kDesktop, kPool, kDesk0, kDesk2})
             platform.makeFolder(folder);
-        put(kPool, {"a.lnk", "A.lnk", "a.url", "memo.txt", "tool"}, "pool");
+        put(kPool, {"a.lnk", "a.url", "memo.txt", "tool"}, "pool");
         put(kDesk2, {"old.txt", "memo.txt"}, "desk 2");
         put(kDesk0, {"memo.txt"}, "desk 0 as entered");
         put(kDesktop, {"memo.txt"}, "desk 0 live");
@@ -90,8 +90,8 @@ TEST_F(ArrangeDialogTest, LoadListsThePoolAndTheDesksItemsLiveForTheDeskShown) {
     platform.makeHidden(std::string(kPool) + "tool");
     open(2);
     EXPECT_EQ(view.deskName, "趣味");
-    EXPECT_THAT(FakeArrangeView::texts(view.pool), ElementsAre("A", "a", "a", "memo"));
-    EXPECT_EQ(dialog.pool()[2], (ItemName{"a", ".url"}));
+    EXPECT_THAT(FakeArrangeView::texts(view.pool), ElementsAre("a", "a", "memo"));
+    EXPECT_EQ(dialog.pool()[1], (ItemName{"a", ".url"}));
     EXPECT_THAT(FakeArrangeView::texts(view.desk), ElementsAre("memo", "old"));
     EXPECT_FALSE(view.applicationControlsShown);
 
@@ -108,7 +108,7 @@ TEST_F(ArrangeDialogTest, LoadListsThePoolAndTheDesksItemsLiveForTheDeskShown) {
 
 TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
     const struct {
-        std::vector<int> selected;  // pool: 0 A.lnk, 1 a.lnk, 2 a.url, 3 memo.txt, 4 tool
+        std::vector<int> selected;  // pool: 0 a.lnk, 1 a.url, 2 memo.txt, 3 tool
         std::vector<std::string> deskBefore;
         std::vector<std::string> deskAfter;
         std::vector<int> stillSelected;
@@ -116,10 +116,10 @@ TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
     } cases[] = {
         {{}, {"memo.txt"}, {"memo.txt"}, {}, false},
         // The duplicate ends the walk: what came before stays copied, the rest stays selected.
-        {{1, 3, 4}, {"memo.txt"}, {"memo.txt", "a.lnk"}, {3, 4}, true},
+        {{0, 2, 3}, {"memo.txt"}, {"memo.txt", "a.lnk"}, {2, 3}, true},
         // Letter case counts, and each extension is its own item.
-        {{1}, {"A.lnk"}, {"A.lnk", "a.lnk"}, {}, false},
-        {{1}, {"a.url"}, {"a.url", "a.lnk"}, {}, false},
+        {{0}, {"A.lnk"}, {"A.lnk", "a.lnk"}, {}, false},
+        {{0}, {"a.url"}, {"a.url", "a.lnk"}, {}, false},
     };
     for (const auto& c : cases) {
         platform.deleteFile(std::string(kDesk2) + "old.txt");
@@ -155,7 +155,7 @@ TEST_F(ArrangeDialogTest, DeleteRemovesSelectedEntriesFromTheListOnly) {
 
 TEST_F(ArrangeDialogTest, SetForAnotherDeskRewritesItsFolderAndLeavesTheDesktop) {
     open(2);
-    view.select(view.pool, {1, 4});  // a.lnk, tool
+    view.select(view.pool, {0, 3});  // a.lnk, tool
     dialog.OnCopy();
     view.select(view.desk, {0});  // memo.txt
     dialog.OnDelete();
@@ -163,8 +163,10 @@ TEST_F(ArrangeDialogTest, SetForAnotherDeskRewritesItsFolderAndLeavesTheDesktop)
 
     EXPECT_EQ(names(kDesk2), "a.lnk old.txt tool");
     EXPECT_EQ(platform.fileContent(std::string(kDesk2) + "old.txt"), "desk 2");
-    EXPECT_EQ(names(kPool), "A.lnk a.lnk a.url memo.txt old.txt tool");
+    // The pool's own memo was a different file: it stays, under a free name.
+    EXPECT_EQ(names(kPool), "a.lnk a.url memo (2).txt memo.txt old.txt tool");
     EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "desk 2");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo (2).txt"), "pool");
     EXPECT_EQ(names(kDesktop), "memo.txt");
     for (const std::string& call : platform.calls)
         EXPECT_EQ(call.find("Desktop"), std::string::npos) << call;
@@ -180,7 +182,7 @@ TEST_F(ArrangeDialogTest, SetForTheDeskShownKeepsTheNewestVersionOfEveryLiveItem
     open(0);  // dropped, memo, new
     view.select(view.desk, {0});
     dialog.OnDelete();
-    view.select(view.pool, {1});  // a.lnk
+    view.select(view.pool, {0});  // a.lnk
     dialog.OnCopy();
     dialog.OnSet();
 
@@ -201,7 +203,7 @@ TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInTheP
     dialog.OnSet();
     EXPECT_EQ(names(kDesktop), "");
     EXPECT_EQ(names(kDesk0), "");
-    EXPECT_EQ(names(kPool), "A.lnk a.lnk a.url memo.txt new.txt tool");
+    EXPECT_EQ(names(kPool), "a.lnk a.url memo (2).txt memo.txt new.txt tool");
     EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "desk 0 live");
 }
 

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
+#include "store/desk_items.h"
 
 namespace koruvan {
 namespace {
@@ -14,6 +16,9 @@ namespace {
 using ::testing::ElementsAre;
 using testing::FakePlatform;
 using ::testing::IsEmpty;
+using testing::kHidden;
+using testing::kReadOnly;
+using testing::kSystem;
 
 constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
 
@@ -88,7 +93,10 @@ TEST_F(SwapDeskTest, AFileThatCannotMoveIsNeitherLostNorOverwritten) {
 
     SwapDesk(fake, state, 0, 1);
     EXPECT_EQ(fake.fileContent(locked), "live, still open");
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("other.lnk", "report.doc"));
+    // Desk 1's file comes in beside it under a free name: left in the store only, it would be deleted with
+    // the stored copy when desk 1 is left.
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("Report (2).DOC", "other.lnk", "report.doc"));
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "Report (2).DOC"), "desk 1's report");
     EXPECT_THAT(plainFiles(desk(0)), ElementsAre("free.lnk"));
     EXPECT_THAT(plainFiles(desk(1)), ElementsAre("Report.DOC", "other.lnk"));
 }
@@ -120,12 +128,15 @@ TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
     fake.setRegistry(kDesktopKey, "Wallpaper", "");
 
     SwapDesk(fake, state, 0, 2);
-    EXPECT_THAT(fake.calls,
-                ElementsAre("busy", "delete C:\\KORUVAN\\dsk0\\old.lnk",
-                            "move C:\\Users\\user\\Desktop\\live.lnk -> C:\\KORUVAN\\dsk0\\live.lnk",
-                            "copy C:\\KORUVAN\\dsk2\\new.lnk -> C:\\Users\\user\\Desktop\\new.lnk", "pump",
-                            "wallpaper C:\\w.bmp", "reg Wallpaper=C:\\w.bmp", "reg TileWallpaper=0",
-                            "reg WallpaperStyle=2", "wallpaper C:\\w.bmp", "pointer"));
+    const std::string journal = "write C:\\KORUVAN\\KORUVAN.jnl";
+    EXPECT_THAT(
+        fake.calls,
+        ElementsAre("busy", journal, "delete C:\\KORUVAN\\dsk0\\old.lnk", journal,
+                    "move C:\\Users\\user\\Desktop\\live.lnk -> C:\\KORUVAN\\dsk0\\live.lnk", journal,
+                    "copy C:\\KORUVAN\\dsk2\\new.lnk -> C:\\Users\\user\\Desktop\\~KORUVAN copy.tmp",
+                    "move C:\\Users\\user\\Desktop\\~KORUVAN copy.tmp -> C:\\Users\\user\\Desktop\\new.lnk",
+                    journal, "pump", "wallpaper C:\\w.bmp", "reg Wallpaper=C:\\w.bmp", "reg TileWallpaper=0",
+                    "reg WallpaperStyle=2", "wallpaper C:\\w.bmp", "pointer"));
 }
 
 TEST_F(SwapDeskTest, AnOutOfRangeDeskSkipsOnlyItsOwnSteps) {
@@ -133,15 +144,15 @@ TEST_F(SwapDeskTest, AnOutOfRangeDeskSkipsOnlyItsOwnSteps) {
     fake.writeFile(desk(1) + "live.txt", "desk 1");
     fake.writeFile(desk(1) + "b.lnk", "b");
 
-    // No old desk to keep the Desktop's items: they stay, and nothing of desk 1 replaces them.
+    // No old desk to keep the Desktop's items: they stay, and desk 1's file of the same name comes beside it.
     SwapDesk(fake, state, 10, 1);
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "live.txt"), "live");
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "live.txt"));
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "live (2).txt", "live.txt"));
 
     fake.clearCalls();
     SwapDesk(fake, state, 1, -1);
     EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
-    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "live.txt"));
+    EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "live (2).txt", "live.txt"));
     EXPECT_EQ(fake.fileContent(desk(1) + "live.txt"), "live");
     EXPECT_EQ(fake.calls.back(), "pointer");
     EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "pump"), 1);
@@ -160,6 +171,93 @@ TEST_F(SwapDeskTest, CopyFolderFilesCountsFailuresAndKeepsEverySource) {
     EXPECT_THAT(plainFiles(desk(3)), ElementsAre("a.txt", "b.txt"));
 
     EXPECT_EQ(CopyFolderFiles(fake, "C:\\no such folder\\", desk(3), false), 0);
+}
+
+// A Desktop file "report.doc" that the switch meets in one of Windows' ways, and desk 1's own "REPORT.doc"
+// (the same name to Windows): nothing is lost, nothing overwritten, each file ends where it can.
+TEST_F(SwapDeskTest, DesktopFilesThatCannotMoveKeepTheirPlaceAndTheirContent) {
+    struct Case {
+        const char* what;
+        std::function<void(FakePlatform&, const std::string&)> make;
+        std::vector<std::string> desktop;  // plain files after the switch
+        std::vector<std::string> desk0;
+    };
+    const Case cases[] = {
+        {"locked",
+         [](FakePlatform& f, const std::string& p) { f.failingCopies.insert(p); },
+         {"REPORT (2).doc", "report.doc"},
+         {}},
+        {"cut off half-way",
+         [](FakePlatform& f, const std::string& p) { f.halfFailingMoves.insert(p); },
+         {"REPORT (2).doc", "report.doc"},
+         {}},
+        {"read-only",
+         [](FakePlatform& f, const std::string& p) { f.setAttributes(p, kReadOnly); },
+         {"REPORT.doc"},
+         {"report.doc"}},
+        {"hidden",
+         [](FakePlatform& f, const std::string& p) { f.setAttributes(p, kHidden); },
+         {"REPORT (2).doc"},
+         {}},
+        {"system",
+         [](FakePlatform& f, const std::string& p) { f.setAttributes(p, kSystem); },
+         {"REPORT (2).doc"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlatform machine;
+        for (int d = 0; d < kDeskCount; ++d)
+            machine.makeFolder(desk(d));
+        const std::string report = std::string(kDesktop) + "report.doc";
+        machine.writeFile(report, "desk 0's report");
+        machine.writeFile(desk(0) + "report.doc", "desk 0's report as entered");
+        machine.setAttributes(desk(0) + "report.doc", kReadOnly);  // the stored copy of a read-only item
+        machine.writeFile(desk(1) + "REPORT.doc", "desk 1's report");
+        c.make(machine, report);
+
+        SwapDesk(machine, state, 0, 1);
+        EXPECT_EQ(machine.listPlainFiles(kDesktop), c.desktop);
+        EXPECT_EQ(machine.listPlainFiles(desk(0)), c.desk0);
+        const std::string placed = std::string(kDesktop) + c.desktop.front();
+        EXPECT_EQ(machine.fileContent(placed), "desk 1's report");
+        const std::string left = c.desk0.empty() ? report : desk(0) + "report.doc";
+        EXPECT_EQ(machine.fileContent(left), "desk 0's report");
+        EXPECT_FALSE(machine.exists(std::string(kDesktop) + kCopyInProgressName));
+    }
+}
+
+TEST_F(SwapDeskTest, OnAFullDiskTheNewDesksItemsMoveInsteadOfBeingCopied) {
+    fake.writeFile(std::string(kDesktop) + "a.txt", std::string(5000, 'a'));
+    fake.writeFile(desk(1) + "b.txt", std::string(5000, 'b'));
+    fake.freeBytes = 1000;  // the journal fits, no item does
+
+    EXPECT_TRUE(SwapDesk(fake, state, 0, 1));
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.txt"));
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "b.txt"), std::string(5000, 'b'));
+    EXPECT_THAT(plainFiles(desk(1)), IsEmpty());
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.txt"));
+
+    fake.freeBytes = 0;  // not even the journal: the switch does not start
+    EXPECT_FALSE(SwapDesk(fake, state, 1, 0));
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.txt"));
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.txt"));
+}
+
+TEST_F(SwapDeskTest, StartUpPutsBackOnlyWhatTheDesktopLacks) {
+    fake.writeFile(std::string(kDesktop) + "memo.txt", "edited today");
+    fake.writeFile(desk(0) + "memo.txt", "as entered");
+    fake.writeFile(desk(0) + "deleted.txt", "deleted since");
+    fake.writeFile(std::string(kDesktop) + "ｉｎｉ.txt", "hidden live file");
+    fake.makeHidden(std::string(kDesktop) + "ｉｎｉ.txt");
+    fake.writeFile(desk(0) + "ＩＮＩ.TXT", "stored file of the same name");
+    fake.writeFile(std::string(kDesktop) + kCopyInProgressName, "half a copy");
+
+    PutBackMissingItems(fake, state);
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "memo.txt"), "edited today");
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "deleted.txt"), "deleted since");
+    EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "ＩＮＩ.TXT"), "hidden live file");
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("deleted.txt", "memo.txt"));
 }
 
 TEST(ReadWindowsDirectory, EndsInExactlyOneBackslash) {

@@ -47,7 +47,7 @@ TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
     const std::size_t moveOut =
         indexOf("move C:\\Users\\user\\Desktop\\report.doc -> C:\\KORUVAN\\dsk0\\report.doc");
     const std::size_t copyIn =
-        indexOf("copy C:\\KORUVAN\\dsk2\\game.lnk -> C:\\Users\\user\\Desktop\\game.lnk");
+        indexOf("move C:\\Users\\user\\Desktop\\~KORUVAN copy.tmp -> C:\\Users\\user\\Desktop\\game.lnk");
     const std::size_t wallpaper = indexOf("wallpaper C:\\pics\\game.bmp");
     const std::size_t minimise = indexOf("minimize " + hex(editor));
     const std::size_t lastUse = indexOf("write " + state.settingsPath());
@@ -151,6 +151,16 @@ TEST_F(DeskSwitchTest, NameTipSitsOverTheButtonInTheDeskColours) {
     bar.btnWALLmousemove(0, 0);
     EXPECT_EQ(view.tip.textColor, 0);
     EXPECT_EQ(view.tip.backColor, 255);
+}
+
+TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStart) {
+    platform.failWrites = true;  // a read-only program folder
+    bar.btnWALLclick(2);
+    EXPECT_EQ(state.currentDesk, 0);
+    EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
+    EXPECT_FALSE(platform.window(editor).minimized);
+    EXPECT_EQ(view.buttons[0].pictureRect.top, 2) << "desk 0 is still drawn current";
+    EXPECT_TRUE(view.timer);
 }
 
 }  // namespace

@@ -11,12 +11,10 @@ void LoadDeskState(Platform& platform, SharedState& state) {
     state.desktopFolder = ReadDesktopFolder(platform);
     if (state.desktopFolder.empty() || state.desktopFolder.back() != '\\') state.desktopFolder += '\\';
     LoadSettings(platform, state);
-    // The Desktop gets the current desk's snapshot back: items deleted while the program was not running
-    // return.
-    // "\" alone would name the root of the current drive, not a Desktop.
-    if (state.desktopFolder != "\\" && platform.folderExists(state.desktopFolder)) {
-        CopyFolderFiles(platform, deskFolder(state, state.currentDesk), state.desktopFolder, true);
-    }
+    FinishInterruptedSwitch(platform, state);
+    // Items deleted from the Desktop come back from the current desk's stored copy; an item on the Desktop is
+    // the live one and is never rolled back to it.
+    PutBackMissingItems(platform, state);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
         ApplyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
     }

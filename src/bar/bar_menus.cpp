@@ -1,6 +1,7 @@
 // The bar's two pop-up menus: the desk menu and the options menu.
 #include "bar/desk_bar.h"
 #include "store/desk_folders.h"
+#include "store/desk_items.h"
 #include "store/settings.h"
 #include "store/window_table.h"
 
@@ -38,7 +39,9 @@ void DeskBar::deleteTargetDesk() {
     // The current desk is never deleted: its items are the ones on the Desktop.
     if (desk && desk->exists() && state_.targetDesk != state_.currentDesk &&
         view_.askYesNo("ﾃﾞｽｸﾄｯﾌﾟ「" + desk->name() + "」を削除しますか", "ﾃﾞｽｸﾄｯﾌﾟ削除")) {
-        DeleteFolderFiles(platform_, deskFolder(state_, state_.targetDesk));
+        // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
+        platform_.makeFolder(poolFolder(state_));
+        GiveFolderItems(platform_, deskFolder(state_, state_.targetDesk), poolFolder(state_));
         for (DeskField field :
              {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
             (*desk)[field].clear();

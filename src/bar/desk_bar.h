@@ -72,6 +72,7 @@ class DeskBar {
     void deleteTargetDesk();
     void openSizeDialog();
     void pollAppearance();
+    void enterDesk(int old, int desk);
     void showDeskWindows(int desk);
     bool busyWithSwitch() const { return switching_; }
 

@@ -53,10 +53,20 @@ void DeskBar::ChgDsk(int desk) {
     view_.showTip(tip_);
     platform_.pumpPendingEvents();
     setTimer(false);
-    SwapDesk(platform_, state_, old, desk);
+    // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
+    if (SwapDesk(platform_, state_, old, desk)) enterDesk(old, desk);
+    SetWaku();
+    FormHide();
+    setTimer(true);
+
+    switching_ = false;
+    if (closeRequested_) view_.close();
+}
+
+// The window work of a switch whose files are in place, and the record of the new desk.
+void DeskBar::enterDesk(int old, int desk) {
     platform_.pumpPendingEvents();
     platform_.setBusyPointer(true);
-
     const int captured = CreateApl(platform_, state_, ListWindows(platform_));
     if (isDeskIndex(old)) {
         const DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(old)];
@@ -66,14 +76,10 @@ void DeskBar::ChgDsk(int desk) {
 
     state_.currentDesk = static_cast<std::int16_t>(desk);
     showDeskWindows(desk);
-    WriteUserValue(platform_, state_, "LastUse", state_.currentDesk);
-    SetWaku();
-    FormHide();
-    setTimer(true);
+    // Until LastUse names the new desk, a start after a crash needs the journal to finish this switch.
+    if (WriteUserValue(platform_, state_, kLastUseKey, state_.currentDesk))
+        ClearSwitchJournal(platform_, state_);
     platform_.setBusyPointer(false);
-
-    switching_ = false;
-    if (closeRequested_) view_.close();
 }
 
 // The windows of the desk's last capture, exactly: entries below the terminator, shown from the last to the

@@ -1,23 +1,15 @@
 #include "organiser/arrange_dialog.h"
 
 #include <algorithm>
-#include <set>
 
 #include "core/text.h"
 #include "store/desk_folders.h"
+#include "store/desk_items.h"
 
 namespace koruvan {
 namespace {
 
 constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄのミス";
-
-// File names compare as the file system compares them.
-std::set<std::string> NameKeys(const std::vector<std::string>& names) {
-    std::set<std::string> keys;
-    for (const std::string& name : names)
-        keys.insert(toUpperAscii(name));
-    return keys;
-}
 
 std::vector<ItemName> ItemsIn(Platform& platform, const std::string& folder) {
     std::vector<ItemName> items;
@@ -31,18 +23,6 @@ std::vector<std::string> Bases(const std::vector<ItemName>& items) {
     for (const ItemName& item : items)
         bases.push_back(item.base);
     return bases;
-}
-
-// The Desktop takes part only when it names a real folder of its own: a failed read leaves "\" (the root of
-// the current drive), and a Desktop that is a store folder would be emptied into itself.
-bool IsUsableDesktop(Platform& platform, const SharedState& state) {
-    const std::string key = toUpperAscii(state.desktopFolder);
-    if (state.desktopFolder.empty() || state.desktopFolder == "\\" || key == toUpperAscii(poolFolder(state)))
-        return false;
-    for (int desk = 0; desk < kDeskCount; ++desk) {
-        if (key == toUpperAscii(deskFolder(state, desk))) return false;
-    }
-    return platform.folderExists(state.desktopFolder);
 }
 
 }  // namespace
@@ -153,7 +133,10 @@ void ArrangeDialog::OnSet() {
 
     platform_.setBusyPointer(true);
     if (listsDesktop_) bringDesktopIntoDeskFolder(folder);
-    CopyFolderFiles(platform_, folder, poolFolder(state_), false);
+    // The desk's items are the newest of their names; a different pool item of a name keeps its content
+    // under another, since the pool may hold it alone (an item taken off a desk, or a deleted desk's).
+    for (const std::string& item : platform_.listPlainFiles(folder))
+        StoreItem(platform_, folder, item, poolFolder(state_));
     fillDeskFolder(folder);
     bool shortcutInPlace = true;
     if (addApplication_) {
@@ -178,21 +161,14 @@ void ArrangeDialog::bringDesktopIntoDeskFolder(const std::string& folder) {
 // The list's items from the pool. A file that did not move into the pool is still in the folder and newer
 // than the pool's: it is not replaced. An item missing from the pool is skipped.
 void ArrangeDialog::fillDeskFolder(const std::string& folder) {
-    const std::set<std::string> stayed = NameKeys(platform_.listPlainFiles(folder));
-    for (const ItemName& item : desk_) {
-        const std::string name = item.full();
-        if (stayed.count(toUpperAscii(name)) == 0)
-            platform_.copyFile(poolFolder(state_) + name, folder + name);
-    }
+    for (const ItemName& item : desk_)
+        PlaceItem(platform_, poolFolder(state_), item.full(), folder);
 }
 
 // The Desktop gets the desk's items; a file that could not leave it is the live one and is kept.
 void ArrangeDialog::copyDeskFolderToDesktop(const std::string& folder) {
-    const std::set<std::string> stayed = NameKeys(platform_.listPlainFiles(state_.desktopFolder));
-    for (const std::string& name : platform_.listPlainFiles(folder)) {
-        if (stayed.count(toUpperAscii(name)) == 0)
-            platform_.copyFile(folder + name, state_.desktopFolder + name);
-    }
+    for (const std::string& name : platform_.listPlainFiles(folder))
+        PlaceItem(platform_, folder, name, state_.desktopFolder);
 }
 
 void ArrangeDialog::OnCancel() {

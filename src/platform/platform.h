@@ -55,14 +55,20 @@ class Platform {
     // Names (not paths) of the plain files of a folder: no folders, no hidden or system files. A folder that
     // does not exist lists nothing.
     virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
-    // Copies, replacing a file of the target's name. False when the copy is not complete.
+    // Copies, replacing a file of the target's name (Windows refuses to replace a hidden or read-only one).
+    // False when the copy is not complete (a part of it may be left at the target).
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
     // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source
     // is deleted only once the copy is complete. False leaves the source where it was.
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+    // Moves as moveFile does, but never onto an existing file or folder: names compare as the file system
+    // compares them (without case), and hidden and system files count. False when the target's name is taken.
+    virtual bool moveFileNoReplace(const std::string& from, const std::string& to) = 0;
+    // Deletes a file, read-only or not.
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool makeFolder(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
+    // Any file of that name, hidden and system files included (names compare without case).
     virtual bool plainFileExists(const std::string& path) = 0;
     // Names of a folder's subfolders, hidden ones included (a chooser must reach every folder); nothing when
     // the folder cannot be listed.
@@ -94,12 +100,15 @@ class Platform {
     virtual WindowHandle ownerWindow(WindowHandle window) = 0;       // GW_OWNER
     virtual WindowHandle parentWindow(WindowHandle window) = 0;      // GetParent
     virtual bool isWindowVisible(WindowHandle window) = 0;
+    // Never waits on the window's program: a program that has stopped answering cannot block the caller.
     virtual std::string windowTitle(WindowHandle window) = 0;
     virtual std::string windowClassName(WindowHandle window) = 0;
     virtual ScreenRect windowRect(WindowHandle window) = 0;
     virtual bool isWindowZoomed(WindowHandle window) = 0;
     virtual bool isWindowIconic(WindowHandle window) = 0;  // minimised
-    virtual bool minimizeWindow(WindowHandle window) = 0;  // CloseWindow
+    // Both ask the window's program and return without waiting for it: a hung program's window follows when
+    // it answers again. False when the handle names no window.
+    virtual bool minimizeWindow(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
 
     // --- Session ---

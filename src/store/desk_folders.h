@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "store/shared_state.h"
+#include "store/switch_journal.h"
 
 namespace koruvan {
 
@@ -23,8 +24,23 @@ int CopyFolderFiles(Platform& platform, const std::string& source, const std::st
 // Deletes every plain file of a folder; the folder itself stays.
 void DeleteFolderFiles(Platform& platform, const std::string& folder);
 
+// The Desktop takes part in moving items only when it names a real folder of its own: a failed read leaves
+// "\" (the root of the current drive), and a Desktop that is a store folder would be emptied into itself.
+bool IsUsableDesktop(Platform& platform, const SharedState& state);
+
 // Stores the Desktop's items as oldDesk's, puts newDesk's items on the Desktop, lets pending events run once
-// and applies newDesk's wallpaper. Does not change currentDesk.
-void SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk);
+// and applies newDesk's wallpaper. Does not change currentDesk. Every step is recorded in the switch journal
+// before it starts, and the caller clears the journal once LastUse names newDesk. A Desktop file that does
+// not move stays, and newDesk's file of that name takes a numbered name beside it. False when the switch
+// could not start (the journal could not be written): the Desktop then still holds oldDesk's items.
+bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk);
+
+// At start-up, after LoadSettings: finishes a switch that a crash cut off, whichever step it had reached, and
+// records its new desk as LastUse and currentDesk. True when there was one to finish.
+bool FinishInterruptedSwitch(Platform& platform, SharedState& state);
+
+// At start-up: copies each stored item of the current desk onto the Desktop where the Desktop has no file of
+// that name. A file there is the live one and is never replaced by the stored copy.
+void PutBackMissingItems(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

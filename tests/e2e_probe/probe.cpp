@@ -4,6 +4,8 @@
 //
 //   probe windows N                     opens "probe 1".."probe N" (the second maximised), prints "ready",
 //                                       runs until killed
+//   probe hang AFTER FOR                opens "probe hung", prints "ready"; AFTER ms later stops answering
+//                                       (prints "hung"), FOR ms later answers again (prints "awake")
 //   probe wait TITLE [MS]               exit 0 once a visible top-level window has that title (default 10 s)
 //   probe gone TITLE [MS]               exit 0 once no top-level window has that title
 //   probe close TITLE                   posts WM_CLOSE to it, as its close box would
@@ -91,31 +93,64 @@ LRESULT CALLBACK probeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int openWindows(int count) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
+const wchar_t* registerProbeClass() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = probeWindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"KoruvanProbeWindow";
-    if (!RegisterClassW(&windowClass)) return 1;
-    for (int k = 1; k <= count; ++k) {
-        const std::wstring title = L"probe " + std::to_wstring(k);
-        HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                      200 + 40 * (k % 10), 150 + 30 * (k % 10), 360, 240, nullptr, nullptr,
-                                      instance, nullptr);
-        if (!window) return 1;
-        ShowWindow(window, k == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-        UpdateWindow(window);
-    }
-    print("ready");
+    return RegisterClassW(&windowClass) ? windowClass.lpszClassName : nullptr;
+}
+
+int pumpUntilQuit() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     return 0;
+}
+
+// A program whose window stops answering for a while, as a busy or stuck program's does.
+int hangWindow(DWORD after, DWORD duration) {
+    const wchar_t* className = registerProbeClass();
+    if (!className) return 1;
+    HWND window = CreateWindowExW(0, className, L"probe hung", WS_OVERLAPPEDWINDOW, 300, 200, 360, 240,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    print("ready");
+    const ULONGLONG until = GetTickCount64() + after;
+    MSG message;
+    while (GetTickCount64() < until) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+    print("hung");
+    Sleep(duration);
+    print("awake");
+    return pumpUntilQuit();
+}
+
+int openWindows(int count) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const wchar_t* className = registerProbeClass();
+    if (!className) return 1;
+    for (int k = 1; k <= count; ++k) {
+        const std::wstring title = L"probe " + std::to_wstring(k);
+        HWND window = CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 200 + 40 * (k % 10),
+                                      150 + 30 * (k % 10), 360, 240, nullptr, nullptr, instance, nullptr);
+        if (!window) return 1;
+        ShowWindow(window, k == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    print("ready");
+    return pumpUntilQuit();
 }
 
 int windowState(const std::wstring& title) {
@@ -360,7 +395,8 @@ int shortcutTarget(const std::wstring& file) {
 
 int usage() {
     print(
-        "usage: probe windows N | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state TITLE | rect TITLE "
+        "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state "
+        "TITLE | rect TITLE "
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
@@ -379,6 +415,7 @@ int wmain(int argc, wchar_t** argv) {
     };
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
+    if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
     if (command == L"wait" && !args.empty()) {
         return waitFor(milliseconds(1),
                        [&] {

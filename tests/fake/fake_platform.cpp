@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/text.h"
+
 namespace koruvan::testing {
 namespace fs = std::filesystem;
 
@@ -17,6 +19,33 @@ std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
+}
+
+// The upper case of the letters whose case the tests meet (Latin, Greek, Cyrillic, full-width Latin); Windows
+// compares file names through such a table.
+char32_t upperLetter(char32_t c) {
+    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB) ||
+        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A)) {
+        return c == 0x3C2 ? 0x3A3 : c - 0x20;
+    }
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    if (c >= 0x100 && c <= 0x17F && c % 2 == 1 && c != 0x131 && c != 0x149) return c - 1;
+    return c;
+}
+
+// The name in upper case, as a key that compares names the way the file system does.
+std::string nameKey(std::string_view name) {
+    std::string key;
+    for (std::size_t at = 0; at < name.size();)
+        appendUtf8(key, upperLetter(nextCodePoint(name, at)));
+    return key;
+}
+
+std::string readHost(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
 }
 }  // namespace
 
@@ -34,32 +63,73 @@ FakePlatform::~FakePlatform() {
     fs::remove_all(root_, ignored);
 }
 
-fs::path FakePlatform::hostPath(const std::string& windowsPath) const {
-    fs::path result = root_;
-    std::string part;
-    for (char c : windowsPath) {
-        if (c == '\\') {
-            if (!part.empty()) result /= (part.size() == 2 && part[1] == ':') ? part.substr(0, 1) : part;
-            part.clear();
-        } else {
-            part += c;
+// The entry of `folder` that the name finds: the name itself, or an existing entry spelled in another case.
+// Each folder's names are read once and then kept up to date by the fake's own changes.
+fs::path FakePlatform::entryFor(const fs::path& folder, const std::string& name) const {
+    auto it = names_.find(folder.string());
+    if (it == names_.end()) {
+        std::error_code error;
+        if (!fs::is_directory(folder, error)) return folder / name;
+        std::map<std::string, std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder, error)) {
+            const std::string found = entry.path().filename().string();
+            names.emplace(nameKey(found), found);
         }
+        it = names_.emplace(folder.string(), std::move(names)).first;
     }
-    if (!part.empty()) result /= part;
-    return result;
+    const auto found = it->second.find(nameKey(name));
+    return folder / (found == it->second.end() ? name : found->second);
+}
+
+void FakePlatform::forgetNames() {
+    names_.clear();
+    folders_.clear();
+}
+
+void FakePlatform::noteEntry(const fs::path& path, bool present) {
+    const auto it = names_.find(path.parent_path().string());
+    if (it == names_.end()) return;
+    const std::string name = path.filename().string();
+    if (present) {
+        it->second[nameKey(name)] = name;
+    } else {
+        it->second.erase(nameKey(name));
+    }
+}
+
+fs::path FakePlatform::hostPath(const std::string& windowsPath) const {
+    // The folder part is resolved once: a path's folders are few, its names many.
+    const std::size_t split = windowsPath.find_last_of('\\');
+    const std::string folderPart = split == std::string::npos ? std::string() : windowsPath.substr(0, split);
+    const std::string name = split == std::string::npos ? windowsPath : windowsPath.substr(split + 1);
+    auto folder = folders_.find(folderPart);
+    if (folder == folders_.end()) {
+        fs::path result = root_;
+        std::string part;
+        for (char c : folderPart + '\\') {
+            if (c != '\\') {
+                part += c;
+            } else if (!part.empty()) {
+                result = entryFor(result, part.size() == 2 && part[1] == ':' ? part.substr(0, 1) : part);
+                part.clear();
+            }
+        }
+        // Only folders that exist keep their spelling; one made later is resolved again.
+        if (!fs::is_directory(result)) return name.empty() ? result : entryFor(result, name);
+        folder = folders_.emplace(folderPart, result).first;
+    }
+    return name.empty() ? folder->second : entryFor(folder->second, name);
 }
 
 void FakePlatform::writeFile(const std::string& windowsPath, std::string_view content) {
     const fs::path path = hostPath(windowsPath);
-    fs::create_directories(path.parent_path());
+    if (fs::create_directories(path.parent_path())) forgetNames();
     std::ofstream(path, std::ios::binary) << content;
+    noteEntry(path, true);
 }
 
 std::string FakePlatform::fileContent(const std::string& windowsPath) const {
-    std::ifstream in(hostPath(windowsPath), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return readHost(hostPath(windowsPath));
 }
 
 bool FakePlatform::exists(const std::string& windowsPath) const {
@@ -67,7 +137,16 @@ bool FakePlatform::exists(const std::string& windowsPath) const {
 }
 
 void FakePlatform::makeHidden(const std::string& windowsPath) {
-    hidden_.insert(hostPath(windowsPath).string());
+    setAttributes(windowsPath, attributes(windowsPath) | kHidden);
+}
+
+void FakePlatform::setAttributes(const std::string& windowsPath, unsigned attributes) {
+    attributes_[hostPath(windowsPath).string()] = attributes;
+}
+
+unsigned FakePlatform::attributes(const std::string& windowsPath) const {
+    const auto it = attributes_.find(hostPath(windowsPath).string());
+    return it == attributes_.end() ? 0 : it->second;
 }
 
 std::vector<std::string> FakePlatform::filesIn(const std::string& windowsFolder) const {
@@ -145,40 +224,124 @@ std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder)
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(hostPath(folder), error)) {
-        if (entry.is_regular_file() && hidden_.count(entry.path().string()) == 0) {
-            names.push_back(entry.path().filename().string());
-        }
+        const auto it = attributes_.find(entry.path().string());
+        const bool plain = it == attributes_.end() || (it->second & (kHidden | kSystem)) == 0;
+        if (entry.is_regular_file() && plain) names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
+bool FakePlatform::crashesHere() {
+    ++fileOperations;
+    return crashAtOperation && fileOperations == *crashAtOperation;
+}
+
+void FakePlatform::crash() {
+    calls.push_back("crash");
+    throw SimulatedCrash{fileOperations};
+}
+
+bool FakePlatform::writeWithinFreeSpace(const fs::path& path, std::string_view bytes) {
+    const std::size_t room =
+        freeBytes ? static_cast<std::size_t>(std::min<std::uintmax_t>(*freeBytes, bytes.size()))
+                  : bytes.size();
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        noteEntry(path, true);
+        out.write(bytes.data(), static_cast<std::streamsize>(room));
+        if (!out) return false;
+    }
+    if (freeBytes) *freeBytes -= room;
+    return room == bytes.size();
+}
+
+// A rename within the one volume of the fake; the target's attributes go, the source's come along.
+bool FakePlatform::renameHost(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    fs::rename(from, to, error);
+    if (error) return false;
+    noteEntry(from, false);
+    noteEntry(to, true);
+    const auto node = attributes_.extract(from.string());
+    attributes_.erase(to.string());
+    if (!node.empty()) attributes_[to.string()] = node.mapped();
+    return true;
+}
+
 bool FakePlatform::copyFile(const std::string& from, const std::string& to) {
     calls.push_back("copy " + from + " -> " + to);
-    if (failingCopies.count(from)) return false;
-    std::error_code error;
-    fs::copy_file(hostPath(from), hostPath(to), fs::copy_options::overwrite_existing, error);
-    return !error;
+    const bool crashing = crashesHere();
+    const fs::path source = hostPath(from);
+    const fs::path target = hostPath(to);
+    if (failingCopies.count(from) || !fs::is_regular_file(source) || fs::is_directory(target)) {
+        if (crashing) crash();
+        return false;
+    }
+    // Windows refuses to replace a hidden or read-only file.
+    if (fs::exists(target) && (attributes(to) & (kHidden | kReadOnly)) != 0) {
+        if (crashing) crash();
+        return false;
+    }
+    const std::string content = readHost(source);
+    if (crashing && crashHalfWay) {
+        writeWithinFreeSpace(target, std::string_view(content).substr(0, content.size() / 2));
+        crash();
+    }
+    const bool done = writeWithinFreeSpace(target, content);
+    attributes_.erase(target.string());
+    if (const unsigned copied = attributes(from)) attributes_[target.string()] = copied;
+    if (crashing) crash();
+    return done;
 }
 
 bool FakePlatform::moveFile(const std::string& from, const std::string& to) {
     calls.push_back("move " + from + " -> " + to);
-    if (failingCopies.count(from)) return false;
-    std::error_code error;
-    fs::rename(hostPath(from), hostPath(to), error);
-    return !error;
+    const bool crashing = crashesHere();
+    if (crashing && crashHalfWay) crash();  // a rename is done whole or not at all
+    const fs::path source = hostPath(from);
+    const fs::path target = hostPath(to);
+    bool done = false;
+    if (halfFailingMoves.count(from)) {
+        const std::string content = readHost(source);
+        writeWithinFreeSpace(target, std::string_view(content).substr(0, content.size() / 2));
+    } else if (!failingCopies.count(from) && fs::is_regular_file(source) &&
+               !(fs::exists(target) && (attributes(to) & kReadOnly) != 0)) {
+        done = renameHost(source, target);
+    }
+    if (crashing) crash();
+    return done;
+}
+
+bool FakePlatform::moveFileNoReplace(const std::string& from, const std::string& to) {
+    if (!fs::exists(hostPath(to))) return moveFile(from, to);
+    calls.push_back("move " + from + " -> " + to + " (name taken)");
+    if (crashesHere()) crash();
+    return false;
 }
 
 bool FakePlatform::deleteFile(const std::string& path) {
     calls.push_back("delete " + path);
-    if (failingDeletes.count(path)) return false;
-    std::error_code error;
-    return fs::remove(hostPath(path), error) && !error;
+    const bool crashing = crashesHere();
+    if (crashing && crashHalfWay) crash();
+    bool done = false;
+    if (!failingDeletes.count(path)) {
+        const fs::path target = hostPath(path);
+        std::error_code error;
+        done = fs::is_regular_file(target) && fs::remove(target, error) && !error;
+        if (done) {
+            attributes_.erase(target.string());
+            noteEntry(target, false);
+        }
+    }
+    if (crashing) crash();
+    return done;
 }
 
 bool FakePlatform::makeFolder(const std::string& path) {
     calls.push_back("mkdir " + path);
     std::error_code error;
+    forgetNames();
     return fs::create_directories(hostPath(path), error) && !error;
 }
 
@@ -221,17 +384,25 @@ std::optional<std::string> FakePlatform::readFileBytes(const std::string& path) 
 
 bool FakePlatform::replaceFileBytes(const std::string& path, std::string_view bytes) {
     calls.push_back("write " + path);
-    if (failWrites) return false;
+    const bool crashing = crashesHere();
     const fs::path target = hostPath(path);
     const fs::path aside = target.string() + ".new";
-    {
-        std::ofstream out(aside, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) return false;
+    if (crashing && crashHalfWay) {
+        writeWithinFreeSpace(aside, bytes.substr(0, bytes.size() / 2));
+        crash();
     }
-    std::error_code error;
-    fs::rename(aside, target, error);
-    return !error;
+    bool done = false;
+    if (!failWrites) {
+        done = writeWithinFreeSpace(aside, bytes);
+        std::error_code error;
+        if (done) fs::rename(aside, target, error);
+        if (!done || error) fs::remove(aside, error);
+        done = done && !error;
+        noteEntry(aside, false);
+        noteEntry(target, done || fs::exists(target));
+    }
+    if (crashing) crash();
+    return done;
 }
 
 bool FakePlatform::setCurrentDirectory(const std::string& path) {

@@ -1,12 +1,15 @@
 #pragma once
 // A Platform for native tests: registry and window tree in memory, files in a real temporary folder.
-// Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b. Every call that changes something outside the
+// Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b, and as on Windows a name finds an existing
+// file or folder whatever its case ("Ａ.txt" is "ａ.txt"). Every call that changes something outside the
 // program is recorded in `calls`, so tests can assert on the order of effects.
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +17,15 @@
 #include "platform/platform.h"
 
 namespace koruvan::testing {
+
+// Thrown by a file operation of the fake when a test asked for a crash there: the test catches it where the
+// process would have died and starts afresh on the files as they are.
+struct SimulatedCrash {
+    int operation = 0;
+};
+
+// File attributes the fake keeps beside the real files (Windows' FILE_ATTRIBUTE_* bits).
+enum FileAttribute : unsigned { kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4 };
 
 struct FakeWindow {
     WindowHandle parent = 0;  // 0 for top-level windows (their tree parent is the desktop)
@@ -40,6 +52,8 @@ class FakePlatform : public Platform {
     std::string fileContent(const std::string& windowsPath) const;
     bool exists(const std::string& windowsPath) const;
     void makeHidden(const std::string& windowsPath);
+    void setAttributes(const std::string& windowsPath, unsigned attributes);
+    unsigned attributes(const std::string& windowsPath) const;
     std::vector<std::string> filesIn(const std::string& windowsFolder) const;  // sorted plain file names
     void setRegistry(const std::string& subKey, const std::string& valueName, const std::string& value);
     std::optional<std::string> registryValue(const std::string& subKey, const std::string& valueName) const;
@@ -62,8 +76,18 @@ class FakePlatform : public Platform {
     std::deque<double> randoms;
     std::set<std::string> failingCopies;  // Windows paths whose copy or move fails
     std::set<std::string> failingDeletes;
-    std::set<std::string> offlineDrives;  // offered by listDrives, but nothing on them can be read
-    bool failWrites = false;              // replaceFileBytes fails
+    std::set<std::string> offlineDrives;     // offered by listDrives, but nothing on them can be read
+    std::set<std::string> halfFailingMoves;  // sources whose move leaves half a copy at the target and fails
+    bool failWrites = false;                 // replaceFileBytes fails
+    // Bytes that copies and writes may still add; past them a copy stops half-way and fails. Renames and
+    // deletes need none.
+    std::optional<std::uintmax_t> freeBytes;
+    // Copies, moves, deletes and whole-file writes done so far. When the count reaches crashAtOperation that
+    // operation is done (or, with crashHalfWay, left half-done: a copy or write cut off, a move not begun)
+    // and SimulatedCrash is thrown.
+    int fileOperations = 0;
+    std::optional<int> crashAtOperation;
+    bool crashHalfWay = false;
     int busyDepth = 0;
     std::function<void()> onPumpPendingEvents;
 
@@ -76,6 +100,7 @@ class FakePlatform : public Platform {
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     bool moveFile(const std::string& from, const std::string& to) override;
+    bool moveFileNoReplace(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
     bool makeFolder(const std::string& path) override;
     bool folderExists(const std::string& path) override;
@@ -125,9 +150,21 @@ class FakePlatform : public Platform {
     std::map<std::string, std::map<std::string, std::string>> registry_;  // lower-case key and value names
     std::map<WindowHandle, FakeWindow> windows_;
     std::map<WindowHandle, std::vector<WindowHandle>> children_;  // front to back
-    std::set<std::string> hidden_;
+    std::map<std::string, unsigned> attributes_;                  // host paths of files with attributes
+    // Host folder -> upper-case name -> the name as spelled on disk.
+    mutable std::map<std::string, std::map<std::string, std::string>> names_;
+    mutable std::map<std::string, std::filesystem::path> folders_;  // Windows folder path -> host folder
+    void forgetNames();
+    std::filesystem::path entryFor(const std::filesystem::path& folder, const std::string& name) const;
+    void noteEntry(const std::filesystem::path& path, bool present);
     WindowHandle nextHandle_ = 0x20000;
     const FakeWindow* find(WindowHandle handle) const;
+    // Counts a file operation; true when the test's crash falls on it.
+    bool crashesHere();
+    void crash();
+    // Writes `bytes` to a host file within the free space; false (with what fitted written) when full.
+    bool writeWithinFreeSpace(const std::filesystem::path& path, std::string_view bytes);
+    bool renameHost(const std::filesystem::path& from, const std::filesystem::path& to);
 };
 
 }  // namespace koruvan::testing

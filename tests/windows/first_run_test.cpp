@@ -275,8 +275,8 @@ TEST_F(ResumedStartTest, PutsTheLastUsedDesksItemsAndWallpaperInPlace) {
     ASSERT_TRUE(writeTestFile(narrow(program + L"dsk0\\memo.txt"), "desk 0"));
     ASSERT_TRUE(writeTestFile(narrow(program + L"dsk2\\趣味.txt"), "desk 2"));
     ASSERT_TRUE(writeTestFile(narrow(program + L"dsk2\\plan.txt"), "plan of desk 2"));
-    // The Desktop holds a stale copy of one of desk 2's items: the stored one replaces it.
-    ASSERT_TRUE(writeTestFile(narrow(desktop + L"plan.txt"), "stale plan"));
+    // The Desktop holds one of desk 2's items, edited since the desk was entered: the live file stays.
+    ASSERT_TRUE(writeTestFile(narrow(desktop + L"plan.txt"), "plan edited on the Desktop"));
 
     ProgramRun run(exe);
     ASSERT_TRUE(run.started());
@@ -284,7 +284,7 @@ TEST_F(ResumedStartTest, PutsTheLastUsedDesksItemsAndWallpaperInPlace) {
     ASSERT_NE(bar, nullptr) << "no visible window titled コルヴァン; exit code " << run.exitCode();
 
     EXPECT_EQ(entriesOf(desktop), sorted({L"plan.txt", L"趣味.txt"}));
-    EXPECT_EQ(testFileContent(narrow(desktop + L"plan.txt")), "plan of desk 2");
+    EXPECT_EQ(testFileContent(narrow(desktop + L"plan.txt")), "plan edited on the Desktop");
     EXPECT_EQ(testFileContent(narrow(desktop + L"趣味.txt")), "desk 2");
     EXPECT_EQ(entriesOf(program + L"dsk2\\"), sorted({L"plan.txt", L"趣味.txt"}));
     EXPECT_EQ(entriesOf(program + L"dsk0\\"), std::vector<std::wstring>{L"memo.txt"});

@@ -247,5 +247,36 @@ TEST_F(PlatformFilesTest, ChangesCurrentFolder) {
     SetCurrentDirectoryW(temp);  // let the scratch folder go
 }
 
+// What the desk swap relies on to never overwrite a Desktop file: a move that does not replace finds a file
+// of the name whatever its case (beyond ASCII too) or attributes; the stored copy of a read-only item can be
+// deleted. (Whether a copy replaces a hidden or read-only file differs between Windows and Wine run as root:
+// the swap never copies onto an item.)
+TEST_F(PlatformFilesTest, NoReplaceMovesAndCopiesRespectWhatIsThere) {
+    const struct {
+        const char* existing;
+        DWORD attributes;
+        const char* incoming;
+    } taken[] = {
+        {"Ａ.txt", 0, "ａ.txt"},
+        {"Report.DOC", 0, "report.doc"},
+        {"desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, "DESKTOP.INI"},
+        {"secret.txt", FILE_ATTRIBUTE_HIDDEN, "secret.txt"},
+        {"kept.txt", FILE_ATTRIBUTE_READONLY, "kept.txt"},
+    };
+    for (const auto& c : taken) {
+        SCOPED_TRACE(c.incoming);
+        ASSERT_TRUE(writeTestFile(scratch / c.existing, "there", c.attributes));
+        ASSERT_TRUE(writeTestFile(scratch / "incoming", "new"));
+        EXPECT_TRUE(platform.plainFileExists(scratch / c.incoming));
+        EXPECT_FALSE(platform.moveFileNoReplace(scratch / "incoming", scratch / c.incoming));
+        EXPECT_EQ(testFileContent(scratch / c.existing), "there");
+        EXPECT_EQ(testFileContent(scratch / "incoming"), "new");
+    }
+    EXPECT_TRUE(platform.moveFileNoReplace(scratch / "incoming", scratch / "free.txt"));
+    EXPECT_EQ(testFileContent(scratch / "free.txt"), "new");
+    EXPECT_TRUE(platform.deleteFile(scratch / "kept.txt"));
+    EXPECT_FALSE(testPathExists(scratch / "kept.txt"));
+}
+
 }  // namespace
 }  // namespace koruvan::win32

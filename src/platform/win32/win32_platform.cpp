@@ -199,8 +199,21 @@ bool Win32Platform::moveFile(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool Win32Platform::moveFileNoReplace(const std::string& from, const std::string& to) {
+    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                       MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool Win32Platform::deleteFile(const std::string& path) {
-    return DeleteFileW(widen(path).c_str()) != FALSE;
+    const std::wstring wide = widen(path);
+    if (DeleteFileW(wide.c_str())) return true;
+    // A read-only file refuses deletion; the stored copy of a read-only item is one.
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+    if (!SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    if (DeleteFileW(wide.c_str())) return true;
+    SetFileAttributesW(wide.c_str(), attributes);
+    return false;
 }
 
 bool Win32Platform::makeFolder(const std::string& path) {
@@ -335,8 +348,10 @@ bool Win32Platform::isWindowVisible(WindowHandle window) {
 }
 
 std::string Win32Platform::windowTitle(WindowHandle window) {
+    // GetWindowTextW sends WM_GETTEXT to windows of this process and would wait on a hung one; the stored
+    // caption needs no answer from anyone.
     return fixedBufferText(
-        [&](wchar_t* buffer, int size) { return GetWindowTextW(toHwnd(window), buffer, size); });
+        [&](wchar_t* buffer, int size) { return InternalGetWindowText(toHwnd(window), buffer, size); });
 }
 
 std::string Win32Platform::windowClassName(WindowHandle window) {
@@ -359,17 +374,21 @@ bool Win32Platform::isWindowIconic(WindowHandle window) {
     return IsIconic(toHwnd(window)) != FALSE;
 }
 
+// CloseWindow and ShowWindow wait until the window's program has handled the change, for ever when it has
+// stopped answering; the asynchronous form posts the change and the window follows when its program wakes.
+// For a window of this thread the result is the earlier visibility, not success: a closed window is the
+// failure that matters.
 bool Win32Platform::minimizeWindow(WindowHandle window) {
     const HWND hwnd = toHwnd(window);
-    return IsWindow(hwnd) && CloseWindow(hwnd);  // Wine's CloseWindow reports success for any handle
+    if (!IsWindow(hwnd)) return false;
+    ShowWindowAsync(hwnd, SW_MINIMIZE);
+    return true;
 }
 
 bool Win32Platform::showWindow(WindowHandle window, ShowCommand command) {
-    // ShowWindow's result is the earlier visibility, not success: a closed window is the failure that
-    // matters.
     const HWND hwnd = toHwnd(window);
     if (!IsWindow(hwnd)) return false;
-    ShowWindow(hwnd, static_cast<int>(command));
+    ShowWindowAsync(hwnd, static_cast<int>(command));
     return true;
 }
 

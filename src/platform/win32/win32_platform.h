@@ -38,6 +38,7 @@ class Win32Platform final : public Platform {
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     bool copyFile(const std::string& from, const std::string& to) override;
     bool moveFile(const std::string& from, const std::string& to) override;
+    bool moveFileNoReplace(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
     bool makeFolder(const std::string& path) override;
     bool folderExists(const std::string& path) override;

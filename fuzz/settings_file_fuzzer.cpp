@@ -1,0 +1,50 @@
+// The settings file as a user's editor, an older version or a damaged disk may leave it, in any encoding:
+// loading it never fails, always leaves a current desk that exists, and every desk read from it is written
+// back and read again unchanged. The switch journal goes through the same reader.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "fuzz_platform.h"
+#include "store/profile_file.h"
+#include "store/settings.h"
+#include "store/switch_journal.h"
+
+namespace koruvan::fuzzing {
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+}  // namespace koruvan::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace koruvan;
+    static fuzzing::MemoryFilePlatform platform;
+    platform.file = std::string(reinterpret_cast<const char*>(data), size);
+
+    SharedState state;
+    state.programDir = "C:\\KORUVAN\\";
+    state.desktopFolder = "C:\\Users\\user\\Desktop\\";
+    LoadSettings(platform, state);
+    const Desk* current = deskAt(state, state.currentDesk);
+    fuzzing::Check(current != nullptr && current->exists());
+
+    if (const auto journal = ReadSwitchJournal(platform, state)) {
+        fuzzing::Check(isDeskIndex(journal->oldDesk) && isDeskIndex(journal->newDesk) &&
+                       journal->oldDesk != journal->newDesk);
+    }
+
+    const SharedState loaded = state;
+    SaveDeskTable(platform, state);
+    const ProfileFile file(platform, state.settingsPath());
+    for (int desk = 0; desk < kDeskCount; ++desk) {
+        Desk reread;
+        ReadDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""), reread);
+        const Desk& original = loaded.deskTable[static_cast<std::size_t>(desk)];
+        fuzzing::Check(!original.exists() || reread.fields == original.fields);
+    }
+    return 0;
+}

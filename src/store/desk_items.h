@@ -1,0 +1,39 @@
+#pragma once
+// Moving single desk items between folders without losing or overwriting any: the rules that the desk swap,
+// the start-up and the deletion of a desk share.
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace koruvan {
+
+// The name that a copy on its way into a folder has until it is complete; a crash leaves at most this one.
+inline constexpr const char* kCopyInProgressName = "~KORUVAN copy.tmp";
+
+// "name (n).ext", or "name (n)" for a name without an extension.
+std::string NumberedName(const std::string& name, int number);
+
+// Copies folder + name into `targetFolder` under the same name, through kCopyInProgressName so that a
+// cut-off copy never stands there as the item. A file of that name already in the target stays and the copy
+// is not made. When the copy fails (a full disk) the item is moved instead. False when the item is not there.
+bool PlaceItem(Platform& platform, const std::string& folder, const std::string& name,
+               const std::string& targetFolder);
+
+// Gives the item to `targetFolder`, copying it (keepSource) or moving it. Where the target holds a different
+// file of that name, that file stays and the item takes the first free name "name (2).ext", "name (3).ext",
+// ...; where it holds the same content already, nothing more is done. False when the item could not be put
+// there: it is then still in its folder.
+bool GiveItem(Platform& platform, const std::string& folder, const std::string& name,
+              const std::string& targetFolder, bool keepSource);
+
+// Moves the item into `targetFolder` under its own name, as the newest version of that item. A different file
+// of that name there is not lost: it moves aside to the first free "name (2).ext", "name (3).ext", .... False
+// when the item could not be put there: it is then still in its folder.
+bool StoreItem(Platform& platform, const std::string& folder, const std::string& name,
+               const std::string& targetFolder);
+
+// Moves every plain file of `folder` into `targetFolder` by GiveItem; returns how many stayed behind.
+int GiveFolderItems(Platform& platform, const std::string& folder, const std::string& targetFolder);
+
+}  // namespace koruvan

@@ -1,0 +1,39 @@
+#pragma once
+// The journal of a desk switch: a small file beside the settings file that says which switch is moving files
+// and how far it has come, so that a start after a crash can finish it. Written whole and atomically at each
+// step, removed once LastUse names the new desk.
+
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+#include "store/shared_state.h"
+
+namespace koruvan {
+
+// The steps of a switch's file work, in order. A step is recorded before it starts.
+enum class SwitchPhase : int {
+    Clearing = 1,  // the old desk's stored copy is being deleted
+    Storing = 2,   // the Desktop's items are moving into the old desk's folder
+    Placing = 3,   // the new desk's items are being copied onto the Desktop
+    Placed = 4,    // the files are done; LastUse is still to be written
+};
+
+struct SwitchJournal {
+    int oldDesk = 0;
+    int newDesk = 0;
+    SwitchPhase phase = SwitchPhase::Clearing;
+    friend bool operator==(const SwitchJournal&, const SwitchJournal&) = default;
+};
+
+std::string SwitchJournalPath(const SharedState& state);
+
+bool WriteSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal);
+
+// The journal of an unfinished switch; nullopt when there is none, or when it names no switch between two
+// desks (unreadable, damaged, desks out of range or equal, an unknown step).
+std::optional<SwitchJournal> ReadSwitchJournal(Platform& platform, const SharedState& state);
+
+bool ClearSwitchJournal(Platform& platform, const SharedState& state);
+
+}  // namespace koruvan
