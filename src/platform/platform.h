@@ -34,6 +34,15 @@ struct RunningWindow {
     int parent = 0;  // 0: a window of its own; 1: owned by another window
 };
 
+// A plain file as a listing sees it, with what tells whether two names are one file (hard links).
+struct PlainFile {
+    std::string name;
+    std::uint64_t volume = 0;
+    std::uint64_t fileId = 0;  // 0 when the file system gives none
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+};
+
 // Show codes of ShowWindow that the program uses.
 enum class ShowCommand : int { Normal = 1, Maximized = 3 };
 
@@ -55,6 +64,12 @@ class Platform {
     // Names (not paths) of the plain files of a folder: no folders, no hidden or system files. A folder that
     // does not exist lists nothing.
     virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
+    // The same listing with each file's identity. A file system without file identities gives them as 0.
+    virtual std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) = 0;
+    // Gives a file a second name on its volume (a hard link), never replacing a file of that name. False when
+    // the name is taken or the file system refuses: another volume, no links there, or a read-only file (its
+    // other names would lose the attribute whenever one of them is deleted).
+    virtual bool linkFile(const std::string& existing, const std::string& newName) = 0;
     // Copies, replacing a file of the target's name (Windows refuses to replace a hidden or read-only one).
     // False when the copy is not complete (a part of it may be left at the target).
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
@@ -79,6 +94,11 @@ class Platform {
     virtual std::optional<std::string> readFileBytes(const std::string& path) = 0;
     // Writes beside the file and renames over it, so a crash never leaves a half-written file.
     virtual bool replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
+    // Overwrites part of an existing file in place and flushes it; for a few bytes within one disk sector,
+    // which the disk writes whole.
+    virtual bool patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
+    // Adds to the end of a file, making it when missing; not flushed (for logs).
+    virtual bool appendFileBytes(const std::string& path, std::string_view bytes) = 0;
     virtual bool setCurrentDirectory(const std::string& path) = 0;
 
     // --- Text ---

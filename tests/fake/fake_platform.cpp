@@ -1,6 +1,7 @@
 #include "fake/fake_platform.h"
 
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -232,6 +233,40 @@ std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder)
     return names;
 }
 
+std::vector<PlainFile> FakePlatform::listPlainFileIdentities(const std::string& folder) {
+    std::vector<PlainFile> files;
+    for (std::string& name : listPlainFiles(folder)) {
+        struct stat info {};
+        if (::stat(hostPath(folder + name).c_str(), &info) != 0) continue;
+        files.push_back({std::move(name), static_cast<std::uint64_t>(info.st_dev),
+                         static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_size),
+                         static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                             static_cast<std::uint64_t>(info.st_mtim.tv_nsec)});
+    }
+    return files;
+}
+
+bool FakePlatform::linkFile(const std::string& existing, const std::string& newName) {
+    calls.push_back("link " + existing + " -> " + newName);
+    const bool crashing = crashesHere();
+    if (crashing && crashHalfWay) crash();  // a link is made whole or not at all
+    const fs::path source = hostPath(existing);
+    const fs::path target = hostPath(newName);
+    bool done = false;
+    if (!failLinks && fs::is_regular_file(source) && !fs::exists(target) &&
+        (attributes(existing) & kReadOnly) == 0) {
+        std::error_code error;
+        fs::create_hard_link(source, target, error);
+        done = !error;
+        if (done) {
+            noteEntry(target, true);
+            if (const unsigned shared = attributes(existing)) attributes_[target.string()] = shared;
+        }
+    }
+    if (crashing) crash();
+    return done;
+}
+
 bool FakePlatform::crashesHere() {
     ++fileOperations;
     return crashAtOperation && fileOperations == *crashAtOperation;
@@ -259,6 +294,8 @@ bool FakePlatform::writeWithinFreeSpace(const fs::path& path, std::string_view b
 // A rename within the one volume of the fake; the target's attributes go, the source's come along.
 bool FakePlatform::renameHost(const fs::path& from, const fs::path& to) {
     std::error_code error;
+    // As under Wine (POSIX rename), a rename onto another name of the same file does nothing.
+    if (fs::exists(to) && fs::equivalent(from, to, error)) return true;
     fs::rename(from, to, error);
     if (error) return false;
     noteEntry(from, false);
@@ -403,6 +440,28 @@ bool FakePlatform::replaceFileBytes(const std::string& path, std::string_view by
     }
     if (crashing) crash();
     return done;
+}
+
+bool FakePlatform::patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) {
+    calls.push_back("patch " + path);
+    const bool crashing = crashesHere();
+    if (crashing && crashHalfWay) crash();  // a sector is written whole or not at all
+    const fs::path target = hostPath(path);
+    bool done = false;
+    if (!failWrites && fs::is_regular_file(target) && offset + bytes.size() <= fs::file_size(target)) {
+        std::fstream file(target, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(static_cast<std::streamoff>(offset));
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        done = static_cast<bool>(file);
+    }
+    if (crashing) crash();
+    return done;
+}
+
+bool FakePlatform::appendFileBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(hostPath(path), std::ios::binary | std::ios::app);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
 }
 
 bool FakePlatform::setCurrentDirectory(const std::string& path) {

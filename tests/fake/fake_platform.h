@@ -78,6 +78,7 @@ class FakePlatform : public Platform {
     std::set<std::string> failingDeletes;
     std::set<std::string> offlineDrives;     // offered by listDrives, but nothing on them can be read
     std::set<std::string> halfFailingMoves;  // sources whose move leaves half a copy at the target and fails
+    bool failLinks = false;                  // the file system makes no hard links (another volume, FAT)
     bool failWrites = false;                 // replaceFileBytes fails
     // Bytes that copies and writes may still add; past them a copy stops half-way and fails. Renames and
     // deletes need none.
@@ -108,7 +109,11 @@ class FakePlatform : public Platform {
     std::vector<std::string> listFolders(const std::string& folder) override;
     std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
+    std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
+    bool linkFile(const std::string& existing, const std::string& newName) override;
     bool replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    bool patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
+    bool appendFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
     std::optional<std::string> decodeLegacyText(std::string_view bytes) override;
     bool setDesktopWallpaper(const std::string& path) override;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/win32/win32_platform.h"
+#include "store/desk_items.h"
 #include "windows/scratch_folder.h"
 
 namespace koruvan::win32 {
@@ -87,6 +88,28 @@ TEST_F(PlatformFilesTest, FolderListingReachesHiddenFoldersAndNoFiles) {
     const std::vector<std::string> drives = platform.listDrives();
     EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
     EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+}
+
+TEST_F(PlatformFilesTest, LinksAreOneFileUnderTwoNamesAndTheListingTellsSo) {
+    ASSERT_TRUE(CreateDirectoryW(widen(scratch / "机").c_str(), nullptr));
+    ASSERT_TRUE(writeTestFile(scratch / "予定.txt", "plan"));
+    ASSERT_TRUE(writeTestFile(scratch / "readonly.txt", "r", FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(platform.linkFile(scratch / "予定.txt", scratch / "机\\予定.txt"));
+    EXPECT_FALSE(platform.linkFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "a taken name";
+    EXPECT_FALSE(platform.linkFile(scratch / "readonly.txt", scratch / "机\\readonly.txt"));
+    ASSERT_TRUE(platform.copyFile(scratch / "予定.txt", scratch / "机\\copy.txt"));
+
+    const auto find = [&](const std::string& folder, const std::string& name) {
+        for (const PlainFile& file : platform.listPlainFileIdentities(folder))
+            if (file.name == name) return file;
+        return PlainFile{};
+    };
+    const PlainFile original = find(scratch.path(), "予定.txt");
+    EXPECT_NE(original.fileId, 0u);
+    EXPECT_TRUE(SameFile(original, find(scratch / "机\\", "予定.txt")));
+    EXPECT_FALSE(SameFile(original, find(scratch / "机\\", "copy.txt")));
+    ASSERT_TRUE(writeTestFile(scratch / "机\\予定.txt", "edited through the link"));
+    EXPECT_EQ(testFileContent(scratch / "予定.txt"), "edited through the link");
 }
 
 TEST_F(PlatformFilesTest, CopyKeepsSourceAndReplacesTarget) {

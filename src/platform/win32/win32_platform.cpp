@@ -188,6 +188,47 @@ std::vector<std::string> Win32Platform::listDrives() {
     return roots;
 }
 
+std::vector<PlainFile> Win32Platform::listPlainFileIdentities(const std::string& folder) {
+    std::vector<PlainFile> files;
+    if (folder.empty()) return files;
+    FileHandle directory(CreateFileW(folderPrefix(folder).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION folderInfo{};
+    if (!directory || !GetFileInformationByHandle(directory.get(), &folderInfo)) return files;
+    // One call reads a whole batch of entries with their file identities.
+    alignas(LARGE_INTEGER) std::byte buffer[64 * 1024];
+    FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+    while (GetFileInformationByHandleEx(directory.get(), kind, buffer, sizeof(buffer))) {
+        kind = FileIdBothDirectoryInfo;
+        for (std::size_t offset = 0;;) {
+            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + offset);
+            if (isPlainFile(entry->FileAttributes)) {
+                files.push_back(
+                    {narrow(std::wstring_view(entry->FileName, entry->FileNameLength / sizeof(wchar_t))),
+                     folderInfo.dwVolumeSerialNumber, static_cast<std::uint64_t>(entry->FileId.QuadPart),
+                     static_cast<std::uint64_t>(entry->EndOfFile.QuadPart),
+                     static_cast<std::uint64_t>(entry->LastWriteTime.QuadPart)});
+            }
+            if (entry->NextEntryOffset == 0) break;
+            offset += entry->NextEntryOffset;
+        }
+    }
+    if (GetLastError() == ERROR_NO_MORE_FILES) return files;
+    // A file system without this listing: the names alone, whose identities are unknown.
+    files.clear();
+    for (std::string& name : listPlainFiles(folder))
+        files.push_back({std::move(name)});
+    return files;
+}
+
+bool Win32Platform::linkFile(const std::string& existing, const std::string& newName) {
+    const std::wstring source = widen(existing);
+    const DWORD attributes = GetFileAttributesW(source.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+    return CreateHardLinkW(widen(newName).c_str(), source.c_str(), nullptr) != FALSE;
+}
+
 bool Win32Platform::copyFile(const std::string& from, const std::string& to) {
     return CopyFileW(widen(from).c_str(), widen(to).c_str(), FALSE) != FALSE;
 }
@@ -271,6 +312,28 @@ bool Win32Platform::replaceFileBytes(const std::string& path, std::string_view b
         return false;
     }
     return true;
+}
+
+bool Win32Platform::patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) ||
+        offset + bytes.size() > static_cast<std::uint64_t>(size.QuadPart)) {
+        return false;
+    }
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at) &&
+           written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+bool Win32Platform::appendFileBytes(const std::string& path, std::string_view bytes) {
+    FileHandle file(CreateFileW(widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && writeAll(file.get(), bytes);
 }
 
 bool Win32Platform::setCurrentDirectory(const std::string& path) {

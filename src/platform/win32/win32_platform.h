@@ -46,7 +46,11 @@ class Win32Platform final : public Platform {
     std::vector<std::string> listFolders(const std::string& folder) override;
     std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
+    std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
+    bool linkFile(const std::string& existing, const std::string& newName) override;
     bool replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    bool patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
+    bool appendFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
 
     std::optional<std::string> decodeLegacyText(std::string_view bytes) override;
