@@ -18,6 +18,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     koruvan::win32::BarWindow bar(platform, state);
+    // KORUVAN_TIMING=1 logs where each switch's time goes, beside the settings file.
+    wchar_t timing[8] = {};
+    bar.model().logSwitchTimes =
+        GetEnvironmentVariableW(L"KORUVAN_TIMING", timing, 8) > 0 && timing[0] == L'1';
     if (!bar.Start()) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bar/bar_view.h"
+#include "core/step_log.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
 
@@ -13,6 +14,7 @@ namespace koruvan {
 
 constexpr const char* kBarCaption = "コルヴァン";
 constexpr double kIdleSecondsBeforeHiding = 5.0;
+constexpr const char* kSwitchTimesFile = "KORUVAN-timing.log";
 
 class DeskBar {
   public:
@@ -61,6 +63,8 @@ class DeskBar {
     bool timerRunning = false;
     // The wallpaper the desk dialog stored last: it starts browsing there for a desk without one.
     std::string lblBEFOREWALL;
+    // Each switch appends where its time went to kSwitchTimesFile beside the settings file.
+    bool logSwitchTimes = false;
     const DeskButtons& buttons() const { return buttons_; }
     const TipLook& tip() const { return tip_; }
     bool switching() const { return switching_; }
@@ -72,7 +76,7 @@ class DeskBar {
     void deleteTargetDesk();
     void openSizeDialog();
     void pollAppearance();
-    void enterDesk(int old, int desk);
+    void enterDesk(int old, int desk, StepLog& log);
     void showDeskWindows(int desk);
     bool busyWithSwitch() const { return switching_; }
 

@@ -49,36 +49,50 @@ void DeskBar::ChgDsk(int desk) {
     switching_ = true;
     const int old = state_.currentDesk;
 
+    StepLog log = logSwitchTimes ? StepLog([this] { return platform_.monotonicSeconds(); }) : StepLog();
     tip_.text = "GO!";
     view_.showTip(tip_);
     platform_.pumpPendingEvents();
     setTimer(false);
+    log.mark("tip");
     // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
-    if (SwapDesk(platform_, state_, old, desk)) enterDesk(old, desk);
+    if (SwapDesk(platform_, state_, old, desk, &log)) enterDesk(old, desk, log);
     SetWaku();
     FormHide();
     setTimer(true);
+    log.mark("redraw");
+    if (log.enabled()) {
+        platform_.appendFileBytes(
+            state_.programDir + kSwitchTimesFile,
+            "switch " + std::to_string(old) + "->" + std::to_string(desk) + " " + log.summary() + "\r\n");
+    }
 
     switching_ = false;
     if (closeRequested_) view_.close();
 }
 
 // The window work of a switch whose files are in place, and the record of the new desk.
-void DeskBar::enterDesk(int old, int desk) {
+void DeskBar::enterDesk(int old, int desk, StepLog& log) {
     platform_.pumpPendingEvents();
     platform_.setBusyPointer(true);
+    log.mark("pump");
     const int captured = CreateApl(platform_, state_, ListWindows(platform_));
+    log.mark("capture");
     if (isDeskIndex(old)) {
         const DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(old)];
         for (int k = 0; k < captured; ++k)
             platform_.minimizeWindow(leaving[static_cast<std::size_t>(k)].hWnd);
     }
+    log.mark("minimise");
 
     state_.currentDesk = static_cast<std::int16_t>(desk);
     showDeskWindows(desk);
+    log.mark("restore");
     // Until LastUse names the new desk, a start after a crash needs the journal to finish this switch.
-    if (WriteUserValue(platform_, state_, kLastUseKey, state_.currentDesk))
-        ClearSwitchJournal(platform_, state_);
+    const bool written = WriteUserValue(platform_, state_, kLastUseKey, state_.currentDesk);
+    log.mark("lastuse");
+    if (written) ClearSwitchJournal(platform_, state_);
+    log.mark("journal");
     platform_.setBusyPointer(false);
 }
 
