@@ -195,6 +195,25 @@ TEST_F(ArrangeDialogTest, SetForTheDeskShownKeepsTheNewestVersionOfEveryLiveItem
     EXPECT_EQ(platform.fileContent(std::string(kPool) + "dropped.txt"), "live, then dropped from the list");
 }
 
+TEST_F(ArrangeDialogTest, SetOnLinkedItemsLeavesThePoolApartFromTheDesk) {
+    // As entering the desk left them: the Desktop's items are second names of the desk folder's.
+    platform.deleteFile(std::string(kDesktop) + "memo.txt");
+    platform.linkFile(std::string(kDesk0) + "memo.txt", std::string(kDesktop) + "memo.txt");
+    put(kDesk0, {"gone.txt"}, "to be removed");
+    platform.linkFile(std::string(kDesk0) + "gone.txt", std::string(kDesktop) + "gone.txt");
+    open(0);  // gone, memo
+    view.select(view.desk, {0});
+    dialog.OnDelete();
+    dialog.OnSet();
+
+    EXPECT_EQ(names(kDesktop), "memo.txt");
+    EXPECT_EQ(names(kDesk0), "memo.txt");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "gone.txt"), "to be removed");
+    platform.writeFile(std::string(kDesktop) + "memo.txt", "edited on the desk");
+    EXPECT_EQ(platform.fileContent(std::string(kDesk0) + "memo.txt"), "edited on the desk");
+    EXPECT_NE(platform.fileContent(std::string(kPool) + "memo.txt"), "edited on the desk");
+}
+
 TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInThePool) {
     put(kDesktop, {"new.txt"}, "live");
     open(0);

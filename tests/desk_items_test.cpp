@@ -44,6 +44,75 @@ TEST(GiveFolderItems, TheDesksItemsJoinThePoolWithoutReplacingAny) {
     EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("locked.txt"));  // it stays rather than be lost
 }
 
+// Whether the two names are one file, as the listing tells.
+bool Linked(FakePlatform& fake, const std::string& folderA, const std::string& folderB,
+            const std::string& name) {
+    const auto find = [&](const std::string& folder) {
+        for (const PlainFile& file : fake.listPlainFileIdentities(folder))
+            if (file.name == name) return file;
+        return PlainFile{};
+    };
+    return SameFile(find(folderA), find(folderB));
+}
+
+TEST(PlaceItem, ADesksItemComesAsALinkWhereTheVolumeAllowsElseAsACopy) {
+    constexpr const char* kDesktop = "C:\\Desktop\\";
+    struct Case {
+        const char* why;
+        bool failLinks;
+        bool readOnly;
+        Placement placement;
+        bool linked;
+    };
+    const Case cases[] = {
+        {"one volume", false, false, Placement::LinkOrCopy, true},
+        {"another volume, or no links", true, false, Placement::LinkOrCopy, false},
+        {"read-only: its other names would lose the attribute", false, true, Placement::LinkOrCopy, false},
+        {"a pool item: desks never share one file", false, false, Placement::Copy, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FakePlatform fake;
+        fake.makeFolder(kDesktop);
+        fake.writeFile(std::string(kDesk3) + "plan.txt", "plan");
+        if (c.readOnly) fake.setAttributes(std::string(kDesk3) + "plan.txt", testing::kReadOnly);
+        fake.failLinks = c.failLinks;
+        ASSERT_TRUE(PlaceItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
+        EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan.txt"), "plan");
+        EXPECT_EQ(Linked(fake, kDesk3, kDesktop, "plan.txt"), c.linked);
+        EXPECT_THAT(fake.filesIn(kDesktop), ElementsAre("plan.txt"));  // no copy left half-way
+
+        // A name taken on the Desktop by another file is never replaced; given, the item takes the next
+        // free name.
+        fake.deleteFile(std::string(kDesktop) + "plan.txt");
+        fake.writeFile(std::string(kDesktop) + "PLAN.txt", "live");
+        ASSERT_TRUE(PlaceItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
+        ASSERT_TRUE(GiveItem(fake, kDesk3, "plan.txt", kDesktop, true, c.placement));
+        EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan.txt"), "live");
+        EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan (2).txt"), "plan");
+    }
+}
+
+TEST(ReplaceItems, TheLiveItemsReplaceTheirStoredCopiesAndOneFileIsNeverKeptTwice) {
+    constexpr const char* kDesktop = "C:\\Desktop\\";
+    FakePlatform fake;
+    fake.writeFile(std::string(kDesk3) + "same.txt", "entered, unchanged");
+    fake.linkFile(std::string(kDesk3) + "same.txt", std::string(kDesktop) + "same.txt");
+    fake.writeFile(std::string(kDesk3) + "edited.txt", "as entered");
+    fake.writeFile(std::string(kDesktop) + "edited.txt", "saved anew");
+    fake.writeFile(std::string(kDesk3) + "kept.txt", "read-only copy");
+    fake.setAttributes(std::string(kDesk3) + "kept.txt", testing::kReadOnly);
+    fake.writeFile(std::string(kDesktop) + "KEPT.txt", "live");
+    fake.writeFile(std::string(kDesktop) + "new.txt", "made on the desk");
+
+    ReplaceItems(fake, kDesktop, kDesk3);
+    EXPECT_THAT(fake.filesIn(kDesktop), IsEmpty());
+    EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("KEPT.txt", "edited.txt", "new.txt", "same.txt"));
+    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "same.txt"), "entered, unchanged");
+    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "edited.txt"), "saved anew");
+    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "KEPT.txt"), "live");
+}
+
 TEST(SwitchJournal, ReadsBackWhatWasWrittenAndNothingElse) {
     FakePlatform fake;
     SharedState state;

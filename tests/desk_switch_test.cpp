@@ -47,7 +47,7 @@ TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
     const std::size_t moveOut =
         indexOf("move C:\\Users\\user\\Desktop\\report.doc -> C:\\KORUVAN\\dsk0\\report.doc");
     const std::size_t copyIn =
-        indexOf("move C:\\Users\\user\\Desktop\\~KORUVAN copy.tmp -> C:\\Users\\user\\Desktop\\game.lnk");
+        indexOf("link C:\\KORUVAN\\dsk2\\game.lnk -> C:\\Users\\user\\Desktop\\game.lnk");
     const std::size_t wallpaper = indexOf("wallpaper C:\\pics\\game.bmp");
     const std::size_t minimise = indexOf("minimize " + hex(editor));
     const std::size_t lastUse = indexOf("write " + state.settingsPath());

@@ -154,21 +154,20 @@ void ArrangeDialog::OnSet() {
 // they replace those copies, so that the pool receives them and nothing made since the switch is lost. A
 // file that cannot be moved stays on the Desktop.
 void ArrangeDialog::bringDesktopIntoDeskFolder(const std::string& folder) {
-    for (const std::string& name : platform_.listPlainFiles(state_.desktopFolder))
-        platform_.moveFile(state_.desktopFolder + name, folder + name);
+    ReplaceItems(platform_, state_.desktopFolder, folder);
 }
 
 // The list's items from the pool. A file that did not move into the pool is still in the folder and newer
 // than the pool's: it is not replaced. An item missing from the pool is skipped.
 void ArrangeDialog::fillDeskFolder(const std::string& folder) {
     for (const ItemName& item : desk_)
-        PlaceItem(platform_, poolFolder(state_), item.full(), folder);
+        PlaceItem(platform_, poolFolder(state_), item.full(), folder, Placement::Copy);
 }
 
 // The Desktop gets the desk's items; a file that could not leave it is the live one and is kept.
 void ArrangeDialog::copyDeskFolderToDesktop(const std::string& folder) {
     for (const std::string& name : platform_.listPlainFiles(folder))
-        PlaceItem(platform_, folder, name, state_.desktopFolder);
+        PlaceItem(platform_, folder, name, state_.desktopFolder, Placement::LinkOrCopy);
 }
 
 void ArrangeDialog::OnCancel() {

@@ -1,5 +1,7 @@
 #include "store/desk_folders.h"
 
+#include <set>
+
 #include "core/text.h"
 #include "store/appearance.h"
 #include "store/desk_items.h"
@@ -35,14 +37,13 @@ int MoveFiles(Platform& platform, const std::string& source, const std::string& 
     return failed;
 }
 
-// The Desktop's items into the old desk's folder, just cleared: a file that cannot move stays on the Desktop,
-// and what a move across drives left of it in the folder goes, lest the desk come back with half a file.
-void StoreDesktopItems(Platform& platform, const std::string& desktop, const std::string& folder) {
-    for (const std::string& name : platform.listPlainFiles(desktop)) {
-        if (!platform.moveFile(desktop + name, folder + name) && platform.plainFileExists(desktop + name) &&
-            platform.plainFileExists(folder + name)) {
-            platform.deleteFile(folder + name);
-        }
+// The old desk's stored copies of items that are no longer on the Desktop: the user removed them there.
+void DeleteRemovedItems(Platform& platform, const std::string& desktop, const std::string& folder) {
+    std::set<std::string> live;
+    for (const std::string& name : platform.listPlainFiles(desktop))
+        live.insert(NameKey(name));
+    for (const std::string& name : platform.listPlainFiles(folder)) {
+        if (live.count(NameKey(name)) == 0) platform.deleteFile(folder + name);
     }
 }
 
@@ -63,36 +64,42 @@ void DeletePartialCopy(Platform& platform, const std::string& folder) {
     if (platform.plainFileExists(partial)) platform.deleteFile(partial);
 }
 
-// Runs a switch's file steps from the journal's step on, recording each step before it starts when
-// `journaled`. False when it stopped before the Desktop's items began to move.
-bool RunSwitchSteps(Platform& platform, const SharedState& state, SwitchJournal journal, bool journaled) {
+// Runs a switch's file steps from the journal's step on, recording a step before it starts when `journaled`.
+// False when it stopped before the Desktop's items began to move.
+bool RunSwitchSteps(Platform& platform, const SharedState& state, SwitchJournal journal, bool journaled,
+                    StepLog* log) {
     const std::string desktop = WithTrailingBackslash(state.desktopFolder);
     const auto advance = [&](SwitchPhase next) {
         journal.phase = next;
-        return !journaled || WriteSwitchJournal(platform, state, journal);
+        const bool written = !journaled || WriteSwitchJournal(platform, state, journal);
+        MarkStep(log, "journal");
+        return written;
     };
     if (journal.phase == SwitchPhase::Clearing) {
-        if (isDeskIndex(journal.oldDesk)) DeleteFolderFiles(platform, deskFolder(state, journal.oldDesk));
-        // Once the Desktop's items start moving in, that folder must never be cleared again: without that
-        // record the switch stops here, with the old desk's items still on the Desktop.
+        if (isDeskIndex(journal.oldDesk))
+            DeleteRemovedItems(platform, desktop, deskFolder(state, journal.oldDesk));
+        MarkStep(log, "clear");
+        // Once the Desktop's items start moving, only this record tells them from stale copies: without it
+        // the switch stops here, with the old desk's items still on the Desktop.
         if (!advance(SwitchPhase::Storing)) return false;
     }
     // From here on the switch goes on even when the journal cannot follow: stopping would leave the Desktop
-    // without the old desk's items, and a later switch would then clear their only copy.
+    // without the old desk's items.
     if (journal.phase == SwitchPhase::Storing) {
-        // A file that fails to move stays on the Desktop, where the new desk's items will not replace it.
-        if (isDeskIndex(journal.oldDesk))
-            StoreDesktopItems(platform, desktop, deskFolder(state, journal.oldDesk));
+        // Each item replaces its stored copy; an item that cannot move stays on the Desktop, where the new
+        // desk's items will not replace it.
+        if (isDeskIndex(journal.oldDesk)) ReplaceItems(platform, desktop, deskFolder(state, journal.oldDesk));
+        MarkStep(log, "store");
         advance(SwitchPhase::Placing);
     }
-    if (journal.phase == SwitchPhase::Placing) {
-        if (isDeskIndex(journal.newDesk)) {
-            const std::string folder = deskFolder(state, journal.newDesk);
-            DeletePartialCopy(platform, desktop);
-            for (const std::string& name : platform.listPlainFiles(folder))
-                GiveItem(platform, folder, name, desktop, true);
-        }
-        advance(SwitchPhase::Placed);
+    // Placing again skips what is there already, so a cut-off placing is finished by placing again, and its
+    // end needs no record of its own.
+    if (journal.phase == SwitchPhase::Placing && isDeskIndex(journal.newDesk)) {
+        const std::string folder = deskFolder(state, journal.newDesk);
+        DeletePartialCopy(platform, desktop);
+        for (const std::string& name : platform.listPlainFiles(folder))
+            GiveItem(platform, folder, name, desktop, true, Placement::LinkOrCopy);
+        MarkStep(log, "place");
     }
     return true;
 }
@@ -142,23 +149,25 @@ bool IsUsableDesktop(Platform& platform, const SharedState& state) {
     return platform.folderExists(desktop);
 }
 
-bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
+bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StepLog* log) {
     const BusyPointer busy(platform);
-    const std::string desktop = WithTrailingBackslash(state.desktopFolder);
 
     if (IsUsableDesktop(platform, state)) {
         const SwitchJournal journal{oldDesk, newDesk, SwitchPhase::Clearing};
         // Only a switch between two desks can be finished after a crash; nothing moves unless it is recorded.
         const bool journaled = isDeskIndex(oldDesk) && isDeskIndex(newDesk);
         if (journaled && !WriteSwitchJournal(platform, state, journal)) return false;
-        if (!RunSwitchSteps(platform, state, journal, journaled)) return false;
+        MarkStep(log, "journal");
+        if (!RunSwitchSteps(platform, state, journal, journaled, log)) return false;
     }
 
     // Explorer redraws the Desktop before the wallpaper changes.
     platform.pumpPendingEvents();
+    MarkStep(log, "pump");
     if (const Desk* desk = deskAt(state, newDesk)) {
         ApplyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
     }
+    MarkStep(log, "wallpaper");
     return true;
 }
 
@@ -170,7 +179,7 @@ bool FinishInterruptedSwitch(Platform& platform, SharedState& state) {
     if (!entered || !entered->exists() || !IsUsableDesktop(platform, state)) {
         return false;  // kept for a start that can finish it
     }
-    if (!RunSwitchSteps(platform, state, *journal, true)) return false;
+    if (!RunSwitchSteps(platform, state, *journal, true, nullptr)) return false;
     state.currentDesk = static_cast<std::int16_t>(journal->newDesk);
     if (WriteUserValue(platform, state, kLastUseKey, state.currentDesk)) ClearSwitchJournal(platform, state);
     return true;
@@ -182,7 +191,7 @@ void PutBackMissingItems(Platform& platform, const SharedState& state) {
     const std::string folder = deskFolder(state, state.currentDesk);
     DeletePartialCopy(platform, desktop);
     for (const std::string& name : platform.listPlainFiles(folder))
-        PlaceItem(platform, folder, name, desktop);
+        PlaceItem(platform, folder, name, desktop, Placement::LinkOrCopy);
 }
 
 }  // namespace koruvan

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/step_log.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
 #include "store/switch_journal.h"
@@ -33,7 +34,8 @@ bool IsUsableDesktop(Platform& platform, const SharedState& state);
 // before it starts, and the caller clears the journal once LastUse names newDesk. A Desktop file that does
 // not move stays, and newDesk's file of that name takes a numbered name beside it. False when the switch
 // could not start (the journal could not be written): the Desktop then still holds oldDesk's items.
-bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk);
+// `log`, when given, gets the steps' times.
+bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StepLog* log = nullptr);
 
 // At start-up, after LoadSettings: finishes a switch that a crash cut off, whichever step it had reached, and
 // records its new desk as LastUse and currentDesk. True when there was one to finish.

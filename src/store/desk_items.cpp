@@ -1,6 +1,9 @@
 #include "store/desk_items.h"
 
+#include <map>
 #include <optional>
+
+#include "core/text.h"
 
 namespace koruvan {
 
@@ -8,6 +11,11 @@ namespace {
 
 // Far more numbered names than a folder ever holds of one item, yet a bound on the search.
 constexpr int kLastNumberedName = 999;
+
+// Names compare as the file system compares them.
+std::string NameKey(const std::string& name) {
+    return toUpperAscii(name);
+}
 
 bool NameTaken(Platform& platform, const std::string& path) {
     return platform.plainFileExists(path) || platform.folderExists(path);
@@ -20,9 +28,11 @@ bool SameContent(Platform& platform, const std::string& a, const std::string& b)
     return second && *first == *second;
 }
 
-// The copy lands under its own name only once it is whole, and never on a name that was taken meanwhile.
+// The copy lands under its own name only once it is whole, and never on a name that was taken meanwhile. A
+// link is made whole or not at all, and only on a free name.
 bool CopyWhole(Platform& platform, const std::string& from, const std::string& targetFolder,
-               const std::string& name) {
+               const std::string& name, Placement placement) {
+    if (placement == Placement::LinkOrCopy && platform.linkFile(from, targetFolder + name)) return true;
     const std::string partial = targetFolder + kCopyInProgressName;
     if (platform.copyFile(from, partial) && platform.moveFileNoReplace(partial, targetFolder + name))
         return true;
@@ -31,8 +41,8 @@ bool CopyWhole(Platform& platform, const std::string& from, const std::string& t
 }
 
 bool CopyOrMove(Platform& platform, const std::string& from, const std::string& targetFolder,
-                const std::string& name, bool keepSource) {
-    if (keepSource && CopyWhole(platform, from, targetFolder, name)) return true;
+                const std::string& name, bool keepSource, Placement placement) {
+    if (keepSource && CopyWhole(platform, from, targetFolder, name, placement)) return true;
     // Without room for a copy the item itself goes: a rename needs none.
     return platform.moveFileNoReplace(from, targetFolder + name);
 }
@@ -47,14 +57,19 @@ std::string NumberedName(const std::string& name, int number) {
 }
 
 bool PlaceItem(Platform& platform, const std::string& folder, const std::string& name,
-               const std::string& targetFolder) {
+               const std::string& targetFolder, Placement placement) {
+    // A link refuses a taken name by itself: the usual case costs one operation.
+    if (placement == Placement::LinkOrCopy && platform.linkFile(folder + name, targetFolder + name))
+        return true;
     if (NameTaken(platform, targetFolder + name)) return true;
-    return CopyOrMove(platform, folder + name, targetFolder, name, true);
+    return CopyOrMove(platform, folder + name, targetFolder, name, true, Placement::Copy);
 }
 
 bool GiveItem(Platform& platform, const std::string& folder, const std::string& name,
-              const std::string& targetFolder, bool keepSource) {
+              const std::string& targetFolder, bool keepSource, Placement placement) {
     const std::string from = folder + name;
+    if (keepSource && placement == Placement::LinkOrCopy && platform.linkFile(from, targetFolder + name))
+        return true;
     for (int number = 1; number <= kLastNumberedName; ++number) {
         const std::string candidate = number == 1 ? name : NumberedName(name, number);
         const std::string target = targetFolder + candidate;
@@ -62,7 +77,7 @@ bool GiveItem(Platform& platform, const std::string& folder, const std::string& 
             if (!SameContent(platform, from, target)) continue;
             return keepSource || platform.deleteFile(from);
         }
-        if (CopyOrMove(platform, from, targetFolder, candidate, keepSource)) return true;
+        if (CopyOrMove(platform, from, targetFolder, candidate, keepSource, placement)) return true;
         // A failure other than a name taken meanwhile leaves the item where it is.
         if (!NameTaken(platform, target)) return false;
     }
@@ -80,6 +95,38 @@ bool StoreItem(Platform& platform, const std::string& folder, const std::string&
         if (!aside) return false;
     }
     return platform.moveFile(from, target);
+}
+
+bool SameFile(const PlainFile& a, const PlainFile& b) {
+    return a.fileId != 0 && a.fileId == b.fileId && a.volume == b.volume && a.size == b.size &&
+           a.writeTime == b.writeTime;
+}
+
+void ReplaceItems(Platform& platform, const std::string& folder, const std::string& targetFolder) {
+    std::map<std::string, PlainFile> older;
+    for (PlainFile& file : platform.listPlainFileIdentities(targetFolder))
+        older.emplace(NameKey(file.name), std::move(file));
+    for (const PlainFile& item : platform.listPlainFileIdentities(folder)) {
+        const std::string from = folder + item.name;
+        const auto found = older.find(NameKey(item.name));
+        const PlainFile* copy = found == older.end() ? nullptr : &found->second;
+        if (copy && SameFile(item, *copy)) {
+            platform.deleteFile(from);
+            continue;
+        }
+        const std::string to = targetFolder + item.name;
+        bool moved = platform.moveFile(from, to);
+        if (!moved && copy)
+            moved = platform.deleteFile(targetFolder + copy->name) && platform.moveFile(from, to);
+        if (moved) {
+            // A rename onto another name of the same file may do nothing: the name here is then the one to
+            // go.
+            if (platform.plainFileExists(from)) platform.deleteFile(from);
+        } else if (platform.plainFileExists(from) && platform.plainFileExists(to)) {
+            // What a move across drives left of the item.
+            platform.deleteFile(to);
+        }
+    }
 }
 
 int GiveFolderItems(Platform& platform, const std::string& folder, const std::string& targetFolder) {

@@ -11,12 +11,12 @@
 
 namespace koruvan {
 
-// The steps of a switch's file work, in order. A step is recorded before it starts.
+// The steps of a switch's file work, in order. The steps that move items are recorded before they start.
 enum class SwitchPhase : int {
-    Clearing = 1,  // the old desk's stored copy is being deleted
+    Clearing = 1,  // the old desk's stored copies of items gone from the Desktop are being deleted
     Storing = 2,   // the Desktop's items are moving into the old desk's folder
-    Placing = 3,   // the new desk's items are being copied onto the Desktop
-    Placed = 4,    // the files are done; LastUse is still to be written
+    Placing = 3,   // the new desk's items are being placed on the Desktop
+    Placed = 4,    // the files are done; LastUse is still to be written (recorded by earlier versions)
 };
 
 struct SwitchJournal {
