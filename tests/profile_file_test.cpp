@@ -107,6 +107,22 @@ TEST_F(ProfileFileTest, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(file.readInt("User", "LastUse", 0), 1);
 }
 
+TEST_F(ProfileFileTest, AValueOfTheSameLengthIsWrittenInPlace) {
+    give(EncodeProfileText("[User]\r\nLastUse=1\r\n[DeskTop]\r\n0=仕事,,,,0\r\n"));
+    const struct {
+        const char* value;
+        const char* call;
+    } cases[] = {{"7", "patch"}, {"7", nullptr}, {"12", "write"}, {"34", "patch"}};
+    for (const auto& c : cases) {
+        platform.clearCalls();
+        ASSERT_TRUE(file.writeString("User", "LastUse", c.value));
+        EXPECT_EQ(file.readString("User", "LastUse", ""), c.value);
+        EXPECT_EQ(platform.calls, c.call ? std::vector<std::string>{std::string(c.call) + " " + kPath}
+                                         : std::vector<std::string>{});
+    }
+    EXPECT_EQ(text(), "[User]\r\nLastUse=34\r\n[DeskTop]\r\n0=仕事,,,,0\r\n");
+}
+
 TEST(ProfileEncoding, DecodesBothUtf16OrdersAndDamagedInput) {
     testing::FakePlatform platform;
     const std::string encoded = EncodeProfileText("a=デ𝄞");  // 𝄞 needs a surrogate pair

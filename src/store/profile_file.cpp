@@ -126,6 +126,25 @@ std::string StorableValue(const std::string& value) {
     return line;
 }
 
+// A change of the file that keeps its length and stays within one disk sector (LastUse from one desk to
+// another, say) is written in place: the disk writes a sector whole, so the file is never half-changed, and
+// the file is not read, rewritten and renamed for the sake of one digit.
+struct Patch {
+    std::size_t offset;
+    std::string_view bytes;
+};
+constexpr std::size_t kSectorSize = 512;
+
+std::optional<Patch> SmallPatch(std::string_view oldBytes, std::string_view newBytes) {
+    if (oldBytes.size() != newBytes.size()) return std::nullopt;
+    const auto first = std::mismatch(oldBytes.begin(), oldBytes.end(), newBytes.begin()).first;
+    const auto last = std::mismatch(oldBytes.rbegin(), oldBytes.rend(), newBytes.rbegin()).first.base();
+    const std::size_t begin = static_cast<std::size_t>(first - oldBytes.begin());
+    const std::size_t end = static_cast<std::size_t>(last - oldBytes.begin());
+    if (end <= begin || begin / kSectorSize != (end - 1) / kSectorSize) return std::nullopt;
+    return Patch{begin, newBytes.substr(begin, end - begin)};
+}
+
 }  // namespace
 
 std::string ProfileFile::readString(const std::string& section, const std::string& key,
@@ -177,6 +196,10 @@ bool ProfileFile::writeString(const std::string& section, const std::string& key
 
     const std::string newBytes = EncodeProfileText(JoinLines(lines));
     if (bytes && *bytes == newBytes) return true;
+    if (bytes) {
+        if (const std::optional<Patch> patch = SmallPatch(*bytes, newBytes))
+            return platform_.patchFileBytes(path_, patch->offset, patch->bytes);
+    }
     return platform_.replaceFileBytes(path_, newBytes);
 }
 
