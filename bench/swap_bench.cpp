@@ -1,6 +1,7 @@
-// A desk switch's file swap on real folders: SwapDesk, which moves the Desktop's items by renaming them,
-// against the literal algorithm that copies each item and then deletes it. Each iteration switches between
-// two desks of the same size, so every iteration does the same work.
+// A desk switch's file swap on real folders: SwapDesk, which moves the Desktop's items by renaming them and
+// brings the new desk's in as second names of the stored files, against the literal algorithm that copies each
+// item and then deletes it. Each iteration switches between two desks of the same size, so every iteration
+// does the same work.
 
 #include <benchmark/benchmark.h>
 
@@ -65,11 +66,15 @@ void BM_Swap(benchmark::State& run) {
 }
 
 void SwapArguments(benchmark::internal::Benchmark* bench) {
-    bench->ArgNames({"items", "bytes"})->Args({100, 2048})->Args({500, 2048})->Args({100, 262144});
+    bench->ArgNames({"items", "bytes"})->Args({100, 2048})->Args({500, 2048})->Args({100, 2 << 20});
     bench->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(BM_Swap<SwapDesk>)->Name("SwapDesk")->Apply(SwapArguments);
+bool ProgramSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
+    return SwapDesk(platform, state, oldDesk, newDesk);
+}
+
+BENCHMARK(BM_Swap<ProgramSwapDesk>)->Name("SwapDesk")->Apply(SwapArguments);
 BENCHMARK(BM_Swap<LiteralSwapDesk>)->Name("LiteralCopyThenDelete")->Apply(SwapArguments);
 
 }  // namespace
