@@ -82,6 +82,16 @@ TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile)
               std::tie(state.currentDesk, state.Topwindow, state.Position, state.AutoHide, state.SizeNum));
 }
 
+TEST_F(SettingsTest, AFirstRunOverItemsLinkedFromDesk0KeepsThem) {
+    // The settings file deleted while desk 0 was current: its folder holds the Desktop's own files.
+    platform.writeFile(deskFolder(state, 0) + "memo.txt", "written on the desk");
+    platform.makeFolder(kDesktop);
+    ASSERT_TRUE(platform.linkFile(deskFolder(state, 0) + "memo.txt", std::string(kDesktop) + "memo.txt"));
+    LoadSettings(platform, state);
+    EXPECT_EQ(platform.fileContent(std::string(kDesktop) + "memo.txt"), "written on the desk");
+    EXPECT_EQ(platform.fileContent(deskFolder(state, 0) + "memo.txt"), "written on the desk");
+}
+
 TEST(DeskLine, EmptyAndCommaOnlyLinesEmptyTheDesk) {
     const Desk used = MakeDesk("a", "b", "c", "d", "e");
     for (const char* line : {"", ",,,", " ,,, \t", ",,,,"})

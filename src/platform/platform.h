@@ -71,7 +71,9 @@ class Platform {
     // other names would lose the attribute whenever one of them is deleted).
     virtual bool linkFile(const std::string& existing, const std::string& newName) = 0;
     // Copies, replacing a file of the target's name (Windows refuses to replace a hidden or read-only one).
-    // False when the copy is not complete (a part of it may be left at the target).
+    // A target that is the source itself under another name (a hard link) is left as it is: opening it to
+    // write would empty the source. False when the copy is not complete (a part of it may be left at the
+    // target).
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
     // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source
     // is deleted only once the copy is complete. False leaves the source where it was.

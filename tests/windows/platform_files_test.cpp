@@ -110,6 +110,8 @@ TEST_F(PlatformFilesTest, LinksAreOneFileUnderTwoNamesAndTheListingTellsSo) {
     EXPECT_FALSE(SameFile(original, find(scratch / "机\\", "copy.txt")));
     ASSERT_TRUE(writeTestFile(scratch / "机\\予定.txt", "edited through the link"));
     EXPECT_EQ(testFileContent(scratch / "予定.txt"), "edited through the link");
+    EXPECT_TRUE(platform.copyFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "onto itself";
+    EXPECT_EQ(testFileContent(scratch / "予定.txt"), "edited through the link");
 }
 
 TEST_F(PlatformFilesTest, CopyKeepsSourceAndReplacesTarget) {

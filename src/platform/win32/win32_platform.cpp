@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "platform/win32/wide_text.h"
 
@@ -229,8 +231,28 @@ bool Win32Platform::linkFile(const std::string& existing, const std::string& new
     return CreateHardLinkW(widen(newName).c_str(), source.c_str(), nullptr) != FALSE;
 }
 
+namespace {
+
+// The volume and index that name a file whatever its name; nullopt when it cannot be opened.
+std::optional<std::pair<DWORD, ULONGLONG>> FileIdentity(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return std::make_pair(info.dwVolumeSerialNumber,
+                          (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
+}  // namespace
+
 bool Win32Platform::copyFile(const std::string& from, const std::string& to) {
-    return CopyFileW(widen(from).c_str(), widen(to).c_str(), FALSE) != FALSE;
+    const std::wstring source = widen(from);
+    const std::wstring target = widen(to);
+    if (const auto targetIdentity = FileIdentity(target)) {
+        if (targetIdentity == FileIdentity(source)) return true;
+    }
+    return CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE;
 }
 
 bool Win32Platform::moveFile(const std::string& from, const std::string& to) {
