@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bar/bar_layout.h"
+#include "bar/desk_keys.h"
 
 namespace koruvan {
 
@@ -50,6 +52,12 @@ enum class MenuCommand {
 
 enum class DialogKind { MakeDesk, Arrange, Settings, SizeChange, About };
 
+// What was chosen in the tray menu: a desk, or a command of the options menu that follows the desks.
+struct TrayChoice {
+    int desk = -1;
+    MenuCommand command = MenuCommand::None;
+};
+
 class BarView {
   public:
     virtual ~BarView() = default;
@@ -71,6 +79,10 @@ class BarView {
     // Pop-up menus at the pointer; modal; return the chosen command.
     virtual MenuCommand popupDeskMenu(bool openAndDeleteEnabled) = 0;
     virtual MenuCommand popupOptionsMenu(int checkedSizeItem) = 0;
+    // The notification-area icon: the current desk's number drawn on it, the tip beside it.
+    virtual void showTray(int deskNumber, const std::string& tip) = 0;
+    // The tray menu at the pointer: the named desks (the current one checked), then the options menu.
+    virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) = 0;
     // A yes/no question with a warning icon; true for yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
     // Opens a dialog modally; false when there is no such dialog to open.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "bar/bar_load.h"
+#include "bar/desk_keys.h"
 #include "core/text.h"
 #include "store/appearance.h"
 #include "store/settings.h"
@@ -90,6 +91,10 @@ void DeskBar::SetWaku() {
         }
     }
     view_.showButtons(buttons_);
+    if (const Desk* current = deskAt(state_, state_.currentDesk)) {
+        view_.showTray(DeskNumber(state_.deskTable, state_.currentDesk),
+                       std::string(kBarCaption) + " - " + current->name());
+    }
     platform_.setBusyPointer(false);
 }
 
@@ -158,9 +163,32 @@ void DeskBar::OnBackgroundClick() {
 }
 
 void DeskBar::OnBackgroundRightDown() {
-    if (busyWithSwitch()) return;
+    if (busyWithSwitch() || menuOpen_) return;
+    menuOpen_ = true;
     TopWinONOFF(0);
     OnOptionsMenuCommand(view_.popupOptionsMenu(checkedSizeItem));
+    menuOpen_ = false;
+}
+
+void DeskBar::OnHotkey(int hotkey) {
+    if (menuOpen_) return;
+    const int desk = DeskForHotkey(state_.deskTable, state_.currentDesk, hotkey);
+    if (desk >= 0) btnWALLclick(desk);
+}
+
+void DeskBar::OnTrayClick() {
+    if (busyWithSwitch() || menuOpen_) return;
+    menuOpen_ = true;
+    TopWinONOFF(0);
+    const TrayChoice choice = view_.popupTrayMenu(
+        TrayMenuDesks(state_.deskTable, state_.currentDesk, hotkeysHeld), checkedSizeItem);
+    if (choice.desk >= 0) {
+        TopWinONOFF(1);
+        btnWALLclick(choice.desk);
+    } else {
+        OnOptionsMenuCommand(choice.command);
+    }
+    menuOpen_ = false;
 }
 
 void DeskBar::OnCloseRequest() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bar/bar_view.h"
+#include "bar/desk_keys.h"
 #include "core/step_log.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
@@ -49,6 +50,11 @@ class DeskBar {
     void OnDeskMenuCommand(MenuCommand command);
     void OnOptionsMenuCommand(MenuCommand command);
 
+    // Desks from the keyboard and the notification area: the same switch as a click, never while a menu or
+    // a dialog is open.
+    void OnHotkey(int hotkey);
+    void OnTrayClick();
+
     // The close box: ends the program, deferred to the end of a running switch.
     void OnCloseRequest();
 
@@ -65,6 +71,8 @@ class DeskBar {
     std::string lblBEFOREWALL;
     // Each switch appends where its time went to kSwitchTimesFile beside the settings file.
     bool logSwitchTimes = false;
+    // The hotkeys the program could register (another program may hold some).
+    HeldHotkeys hotkeysHeld{};
     const DeskButtons& buttons() const { return buttons_; }
     const TipLook& tip() const { return tip_; }
     bool switching() const { return switching_; }
@@ -86,6 +94,7 @@ class DeskBar {
     DeskButtons buttons_{};
     TipLook tip_{};
     bool switching_ = false;
+    bool menuOpen_ = false;  // from a pop-up menu's opening to the end of its command and any dialog
     bool closeRequested_ = false;
 };
 

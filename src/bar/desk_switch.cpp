@@ -21,13 +21,15 @@ void DeskBar::btnWALLclick(int desk) {
 }
 
 void DeskBar::btnWALLmousedown(int desk) {
-    if (busyWithSwitch() || !isDeskIndex(desk)) return;
+    if (busyWithSwitch() || menuOpen_ || !isDeskIndex(desk)) return;
+    menuOpen_ = true;
     state_.targetDesk = static_cast<std::int16_t>(desk);
     const bool otherDesk = desk != state_.currentDesk;
     TopWinONOFF(0);
     tip_.visible = false;
     view_.showTip(tip_);
     OnDeskMenuCommand(view_.popupDeskMenu(otherDesk));
+    menuOpen_ = false;
 }
 
 void DeskBar::btnWALLmousemove(int desk, double x) {

@@ -16,6 +16,8 @@
 //   box
 //                                       (a combo box's entries have no rectangle)
 //   probe control TITLE ID              visible=1 enabled=1 checked=0 of one control
+//   probe tray                          L T R B of the shell's notification area while it is shown (icons are
+//                                       drawn in it); exit 1 when it is not
 //   probe focus TITLE                   class<TAB>id<TAB>text of the control that has the keyboard focus
 //   probe menu                          L T R B of each visible pop-up menu, the front-most first
 //   probe wallpaper [PATH]              the wallpaper in effect; with PATH, PATH is put into effect first
@@ -246,6 +248,15 @@ int controlState(const std::wstring& title, int id) {
     return 0;
 }
 
+int trayArea() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray || !IsWindowVisible(tray)) return 1;
+    RECT r{};
+    GetWindowRect(tray, &r);
+    print(rectText(r));
+    return 0;
+}
+
 int focusedControl(const std::wstring& title) {
     HWND window = findTopLevel(title);
     GUITHREADINFO info{};
@@ -398,7 +409,7 @@ int usage() {
         "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state "
         "TITLE | rect TITLE "
         "| children "
-        "TITLE | items TITLE ID | control TITLE ID | focus TITLE"
+        "TITLE | items TITLE ID | control TITLE ID | tray | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
         " | reg-restore FILE | shortcut FILE");
     return 2;
@@ -437,6 +448,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"children" && args.size() == 1) return children(args[0]);
     if (command == L"items" && args.size() == 2) return listItems(args[0], _wtoi(args[1].c_str()));
     if (command == L"control" && args.size() == 2) return controlState(args[0], _wtoi(args[1].c_str()));
+    if (command == L"tray" && args.empty()) return trayArea();
     if (command == L"focus" && args.size() == 1) return focusedControl(args[0]);
     if (command == L"menu" && args.empty()) return popupMenus();
     if (command == L"wallpaper" && args.size() <= 1)

@@ -32,6 +32,10 @@ class FakeBarView : public BarView {
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
     std::vector<DialogKind> dialogs;
+    int trayNumber = 0;
+    std::string trayTip;
+    std::vector<std::vector<TrayDesk>> trayMenus;
+    std::deque<TrayChoice> trayAnswers;
     std::function<void(DialogKind)> onDialog;
     std::vector<std::string>* log =
         nullptr;  // shared with the fake platform's calls, for the order of effects
@@ -77,6 +81,15 @@ class FakeBarView : public BarView {
     MenuCommand popupOptionsMenu(int checked) override {
         optionsMenuChecks.push_back(checked);
         return next(menuAnswers, MenuCommand::None);
+    }
+    void showTray(int number, const std::string& text) override {
+        trayNumber = number;
+        trayTip = text;
+    }
+    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checked) override {
+        trayMenus.push_back(desks);
+        optionsMenuChecks.push_back(checked);
+        return next(trayAnswers, TrayChoice{});
     }
     bool askYesNo(const std::string& text, const std::string& title) override {
         questions.push_back(title + ": " + text);

@@ -1,5 +1,7 @@
 #include "bar/win32/bar_window.h"
 
+#include "bar/win32/popup_menus.h"
+
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/make_desk_window.h"
 #include "dialogs/win32/settings_window.h"
@@ -14,22 +16,10 @@ namespace {
 constexpr UINT_PTR kWaitTimer = 1;
 constexpr UINT kWaitTimerInterval = 500;
 
-// Menu item identifiers are the commands themselves.
-UINT itemId(MenuCommand command) {
-    return static_cast<UINT>(command);
-}
+constexpr UINT kTrayMessage = WM_APP + 1;
 
 COLORREF colour(std::int32_t value) {
     return static_cast<COLORREF>(value) & 0x00FFFFFF;
-}
-
-void appendItem(HMENU menu, MenuCommand command, const char* caption, bool enabled = true,
-                bool checked = false) {
-    const std::wstring text = widen(caption);
-    UINT flags = MF_STRING;
-    if (!enabled) flags |= MF_GRAYED;
-    if (checked) flags |= MF_CHECKED;
-    AppendMenuW(menu, flags, itemId(command), text.c_str());
 }
 
 }  // namespace
@@ -52,6 +42,9 @@ bool BarWindow::Start() {
     const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     makeTipFont(dpiY);
+    tray_.emplace(hwnd(), kTrayMessage);
+    hotkeys_.emplace(hwnd());
+    model_.hotkeysHeld = hotkeys_->held();
     model_.Load(dpiX, dpiY);
     return true;
 }
@@ -134,47 +127,21 @@ void BarWindow::show() {
     UpdateWindow(hwnd());
 }
 
-MenuCommand BarWindow::trackMenu(HMENU menu) {
-    POINT at{};
-    GetCursorPos(&at);
-    // The bar must be foreground for the menu to close when the user clicks elsewhere.
-    SetForegroundWindow(hwnd());
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
-    PostMessageW(hwnd(), WM_NULL, 0, 0);
-    DestroyMenu(menu);
-    return chosen == 0 ? MenuCommand::None : static_cast<MenuCommand>(chosen);
-}
-
 MenuCommand BarWindow::popupDeskMenu(bool openAndDeleteEnabled) {
-    HMENU menu = CreatePopupMenu();
-    appendItem(menu, MenuCommand::Open, "開く", openAndDeleteEnabled);
-    appendItem(menu, MenuCommand::Rename, "ﾃﾞｽｸﾄｯﾌﾟの変更");
-    appendItem(menu, MenuCommand::Organise, "ﾃﾞｽｸﾄｯﾌﾟの整理");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    appendItem(menu, MenuCommand::Delete, "ﾃﾞｽｸﾄｯﾌﾟの削除", openAndDeleteEnabled);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    appendItem(menu, MenuCommand::DeskCancel, "ｷｬﾝｾﾙ");
-    return trackMenu(menu);
+    return CommandOf(TrackMenuAtPointer(hwnd(), MakeDeskMenu(openAndDeleteEnabled)));
 }
 
 MenuCommand BarWindow::popupOptionsMenu(int checkedSizeItem) {
-    HMENU sizes = CreatePopupMenu();
-    appendItem(sizes, MenuCommand::SizeLarge, "大", true, checkedSizeItem == 0);
-    appendItem(sizes, MenuCommand::SizeMedium, "中", true, checkedSizeItem == 1);
-    appendItem(sizes, MenuCommand::SizeSmall, "小", true, checkedSizeItem == 2);
-    appendItem(sizes, MenuCommand::SizeCustom, "任意", true, checkedSizeItem == 3);
+    return CommandOf(TrackMenuAtPointer(hwnd(), MakeOptionsMenu(checkedSizeItem)));
+}
 
-    HMENU menu = CreatePopupMenu();
-    appendItem(menu, MenuCommand::NewDesk, "新規にデスクトップを作る");
-    appendItem(menu, MenuCommand::Settings, "設定を変更する");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sizes), widen("ボタンサイズ").c_str());
-    appendItem(menu, MenuCommand::OptionsCancel, "ｷｬﾝｾﾙ");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    appendItem(menu, MenuCommand::About, "このプログラムについて");
-    appendItem(menu, MenuCommand::End, "プログラムの終了");
-    return trackMenu(menu);  // destroying the menu destroys its submenu too
+void BarWindow::showTray(int deskNumber, const std::string& tip) {
+    if (tray_) tray_->show(deskNumber, widen(tip));
+}
+
+TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
+    const UINT item = TrackMenuAtPointer(hwnd(), MakeTrayMenu(desks, checkedSizeItem));
+    return {TrayDeskOf(item), CommandOf(item)};
 }
 
 bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
@@ -360,10 +327,20 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             model_.OnCloseRequest();
             return 0;
+        case WM_HOTKEY:
+            if (const int hotkey = DeskHotkeys::hotkeyOf(wParam); hotkey >= 0) model_.OnHotkey(hotkey);
+            return 0;
+        case kTrayMessage:
+            // The icon's own mouse messages come in lParam.
+            if (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP) model_.OnTrayClick();
+            return 0;
         case WM_DESTROY:
+            tray_.reset();
+            hotkeys_.reset();
             PostQuitMessage(0);
             return 0;
         default:
+            if (tray_ && tray_->isTaskbarCreated(message)) tray_->addAgain();
             break;
     }
     return Window::onMessage(message, wParam, lParam);

@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "bar/desk_bar.h"
+#include "bar/win32/desk_hotkeys.h"
+#include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
 #include "platform/win32/window.h"
 
@@ -36,6 +40,8 @@ class BarWindow final : public Window, public BarView {
     void show() override;
     MenuCommand popupDeskMenu(bool openAndDeleteEnabled) override;
     MenuCommand popupOptionsMenu(int checkedSizeItem) override;
+    void showTray(int deskNumber, const std::string& tip) override;
+    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     bool openDialog(DialogKind kind) override;
     void close() override;
@@ -50,7 +56,6 @@ class BarWindow final : public Window, public BarView {
     int deskAt(POINT point) const;
     RECT faceRect(int desk) const;
     void onMouseMove(POINT point);
-    MenuCommand trackMenu(HMENU menu);
 
     Platform& platform_;
     SharedState& state_;
@@ -60,6 +65,8 @@ class BarWindow final : public Window, public BarView {
     WallpaperThumbnails thumbnails_;
     HFONT tipFont_ = nullptr;
     int pressedDesk_ = -1;
+    std::optional<TrayIcon> tray_;
+    std::optional<DeskHotkeys> hotkeys_;
 };
 
 }  // namespace koruvan::win32

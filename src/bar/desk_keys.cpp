@@ -1,0 +1,54 @@
+#include "bar/desk_keys.h"
+
+#include <algorithm>
+
+namespace koruvan {
+
+std::vector<int> NamedDesks(const DeskTable& desks) {
+    std::vector<int> named;
+    for (int d = 0; d < kDeskCount; ++d) {
+        if (desks[static_cast<std::size_t>(d)].exists()) named.push_back(d);
+    }
+    return named;
+}
+
+int DeskForHotkey(const DeskTable& desks, int currentDesk, int hotkey) {
+    const std::vector<int> named = NamedDesks(desks);
+    if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) {
+        return hotkey < static_cast<int>(named.size()) ? named[static_cast<std::size_t>(hotkey)] : -1;
+    }
+    const auto current = std::find(named.begin(), named.end(), currentDesk);
+    if (current == named.end()) return -1;
+    if (hotkey == kPreviousDeskHotkey) return current == named.begin() ? -1 : *(current - 1);
+    if (hotkey == kNextDeskHotkey) return current + 1 == named.end() ? -1 : *(current + 1);
+    return -1;
+}
+
+std::string HotkeyName(int hotkey) {
+    if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) return "Ctrl+Alt+" + std::to_string((hotkey + 1) % 10);
+    if (hotkey == kPreviousDeskHotkey) return "Ctrl+Alt+←";
+    if (hotkey == kNextDeskHotkey) return "Ctrl+Alt+→";
+    return {};
+}
+
+int DeskNumber(const DeskTable& desks, int desk) {
+    const std::vector<int> named = NamedDesks(desks);
+    const auto found = std::find(named.begin(), named.end(), desk);
+    return found == named.end() ? 0 : static_cast<int>(found - named.begin()) + 1;
+}
+
+std::vector<TrayDesk> TrayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held) {
+    std::vector<TrayDesk> entries;
+    for (int desk : NamedDesks(desks)) {
+        const int hotkey = static_cast<int>(entries.size());
+        std::string text = desks[static_cast<std::size_t>(desk)].name();
+        if (held[static_cast<std::size_t>(hotkey)]) {
+            text += '\t';
+            text += HotkeyName(hotkey);
+        }
+        entries.push_back({desk, std::move(text), desk == currentDesk});
+    }
+    return entries;
+}
+
+}  // namespace koruvan

@@ -1,0 +1,41 @@
+#pragma once
+// Desks from the keyboard and the notification area: which desk a hotkey leads to, and what the tray icon and
+// its menu show. Desks count in bar order, the named ones only, from 1.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "store/shared_state.h"
+
+namespace koruvan {
+
+// Ctrl+Alt+1 .. Ctrl+Alt+9 and Ctrl+Alt+0 (hotkeys 0..9: the first .. tenth named desk), then Ctrl+Alt+Left
+// and Ctrl+Alt+Right (10, 11: the named desk before and after the current one).
+constexpr int kDeskHotkeyCount = 12;
+constexpr int kPreviousDeskHotkey = 10;
+constexpr int kNextDeskHotkey = 11;
+using HeldHotkeys = std::array<bool, kDeskHotkeyCount>;
+
+// The named desks in bar order.
+std::vector<int> NamedDesks(const DeskTable& desks);
+
+// The desk a hotkey leads to, or -1 for none: a number past the last named desk, or a step past either end
+// (the ends do not wrap round, as with the system's own desktops).
+int DeskForHotkey(const DeskTable& desks, int currentDesk, int hotkey);
+
+// "Ctrl+Alt+1" .. "Ctrl+Alt+0", "Ctrl+Alt+←", "Ctrl+Alt+→".
+std::string HotkeyName(int hotkey);
+
+// The current desk's number in bar order (1..10), 0 when it has no name.
+int DeskNumber(const DeskTable& desks, int desk);
+
+struct TrayDesk {
+    int desk = 0;
+    std::string text;  // the name, and after a tab the hotkey that leads there when the program holds it
+    bool current = false;
+    friend bool operator==(const TrayDesk&, const TrayDesk&) = default;
+};
+std::vector<TrayDesk> TrayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held);
+
+}  // namespace koruvan

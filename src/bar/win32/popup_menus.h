@@ -1,0 +1,24 @@
+#pragma once
+// The bar's pop-up menus, built from the standard menu calls. Item identifiers are the commands themselves;
+// the tray menu's desks come after them.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "bar/bar_view.h"
+
+namespace koruvan::win32 {
+
+HMENU MakeDeskMenu(bool openAndDeleteEnabled);
+HMENU MakeOptionsMenu(int checkedSizeItem);
+// The named desks, the current one checked, then the options menu's items.
+HMENU MakeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem);
+
+// Shows the menu at the pointer for `owner`, destroys it and gives the chosen item (0 for none).
+UINT TrackMenuAtPointer(HWND owner, HMENU menu);
+MenuCommand CommandOf(UINT item);
+// The desk of a tray menu item, or -1 for a command.
+int TrayDeskOf(UINT item);
+
+}  // namespace koruvan::win32

@@ -1,0 +1,80 @@
+#include "bar/win32/tray_icon.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+namespace koruvan::win32 {
+namespace {
+
+constexpr UINT kIconId = 1;
+
+// A small square in the colours of the program's own icon, with the desk's number on it.
+HICON NumberIcon(int number) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const Bitmap colour(CreateCompatibleBitmap(screen, size, size));
+    const Bitmap mask(CreateBitmap(size, size, 1, 1, nullptr));  // all opaque once cleared
+    HGDIOBJ old = SelectObject(dc, mask.get());
+    PatBlt(dc, 0, 0, size, size, BLACKNESS);
+    SelectObject(dc, colour.get());
+    RECT all{0, 0, size, size};
+    const Brush frame(CreateSolidBrush(RGB(0x2b, 0x34, 0x40)));
+    FillRect(dc, &all, frame.get());
+    RECT tile{1, 1, size - 1, size - 1};
+    const Brush blue(CreateSolidBrush(RGB(0x3a, 0x6f, 0xd9)));
+    FillRect(dc, &tile, blue.get());
+    const Font font(CreateFontW(-(size * 3 / 4), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                                L"Tahoma"));
+    HGDIOBJ oldFont = SelectObject(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    const std::wstring text = std::to_wstring(number);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    return CreateIconIndirect(&info);  // copies the bitmaps
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(HWND window, UINT callbackMessage)
+    : window_(window),
+      callbackMessage_(callbackMessage),
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+TrayIcon::~TrayIcon() {
+    if (added_) notify(NIM_DELETE);
+}
+
+bool TrayIcon::notify(DWORD action) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window_;
+    data.uID = kIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = callbackMessage_;
+    data.hIcon = icon_.get();
+    tip_.copy(data.szTip, std::size(data.szTip) - 1);
+    return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+void TrayIcon::show(int number, const std::wstring& tip) {
+    if (added_ && number == number_ && tip == tip_) return;
+    if (number != number_) icon_ = Icon(NumberIcon(number));
+    number_ = number;
+    tip_ = tip;
+    // Without a shell to take it, the icon is added when one starts (TaskbarCreated).
+    added_ = added_ ? notify(NIM_MODIFY) || notify(NIM_ADD) : notify(NIM_ADD);
+}
+
+void TrayIcon::addAgain() {
+    if (number_ >= 0) added_ = notify(NIM_ADD);
+}
+
+}  // namespace koruvan::win32
