@@ -6,15 +6,17 @@ namespace koruvan::win32 {
 namespace {
 
 // The frame at width x height as 32-bit BGRA (premultiplied: a transparent part shows black), written to
-// pixels. The scaler comes straight after the decoder so that WIC can let the decoder scale while it decodes
-// (the JPEG decoder reduces by 2, 4 or 8 at once): a large photograph is never held at full size.
+// pixels. The scaler comes straight after the decoder so that WIC lets a decoder that can scale do so while
+// it decodes (Windows' JPEG decoder reduces by 2, 4 or 8 at once) instead of decoding a photograph at full
+// size.
 bool copyScaled(IWICImagingFactory& factory, IWICBitmapSource* frame, UINT width, UINT height,
                 bool scaleFirst, BYTE* pixels) {
     ComRef<IWICBitmapScaler> scaler;
     ComRef<IWICFormatConverter> converter;
     if (FAILED(factory.CreateBitmapScaler(scaler.put())) ||
-        FAILED(factory.CreateFormatConverter(converter.put())))
+        FAILED(factory.CreateFormatConverter(converter.put()))) {
         return false;
+    }
     const auto convert = [&](IWICBitmapSource* source) {
         return converter->Initialize(source, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
                                      0, WICBitmapPaletteTypeCustom);
