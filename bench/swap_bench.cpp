@@ -1,7 +1,7 @@
 // A desk switch's file swap on real folders: SwapDesk, which moves the Desktop's items by renaming them and
-// brings the new desk's in as second names of the stored files, against the literal algorithm that copies each
-// item and then deletes it. Each iteration switches between two desks of the same size, so every iteration
-// does the same work.
+// brings the new desk's in as second names of the stored files, against the literal algorithm that copies
+// each item and then deletes it. Each iteration switches between two desks of the same size, so every
+// iteration does the same work.
 
 #include <benchmark/benchmark.h>
 

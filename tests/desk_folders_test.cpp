@@ -120,7 +120,8 @@ TEST_F(SwapDeskTest, WithoutAUsableDesktopFolderNoFileIsTouched) {
     fake.writeFile("C:\\stray.txt", "root of the drive");
     state.deskTable[1][DeskField::Wallpaper] = "C:\\w.bmp";
 
-    for (const std::string folder : {"", "\\", "C:\\Users\\user\\NoSuchDesktop\\", "C:\\KORUVAN\\dsk0\\"}) {
+    for (const std::string folder : {"", "\\", "C:\\Users\\user\\NoSuchDesktop\\", "C:\\KORUVAN\\dsk0\\",
+                                     "C:\\KORUVAN\\", "c:\\koruvan"}) {
         SCOPED_TRACE(folder);
         state.desktopFolder = folder;
         fake.clearCalls();

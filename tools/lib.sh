@@ -11,7 +11,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 KORUVAN_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang-format
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 xvfb xdotool imagemagick x11-utils
-  fonts-ipafont-gothic locales)
+  fonts-ipafont-gothic locales zip unzip)
 
 koruvan_log() { printf '[koruvan] %s\n' "$*" >&2; }
 

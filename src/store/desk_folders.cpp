@@ -143,6 +143,7 @@ bool IsUsableDesktop(Platform& platform, const SharedState& state) {
     if (desktop == "\\") return false;
     const std::string key = NameKey(desktop);
     if (key == NameKey(poolFolder(state))) return false;
+    if (key == NameKey(WithTrailingBackslash(state.programDir))) return false;
     for (int desk = 0; desk < kDeskCount; ++desk) {
         if (key == NameKey(deskFolder(state, desk))) return false;
     }

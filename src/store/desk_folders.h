@@ -26,7 +26,8 @@ int CopyFolderFiles(Platform& platform, const std::string& source, const std::st
 void DeleteFolderFiles(Platform& platform, const std::string& folder);
 
 // The Desktop takes part in moving items only when it names a real folder of its own: a failed read leaves
-// "\" (the root of the current drive), and a Desktop that is a store folder would be emptied into itself.
+// "\" (the root of the current drive), and a Desktop that is a store folder would be emptied into itself; one
+// that holds the program (KORUVAN.exe put on the Desktop) would carry off its settings file and its journal.
 bool IsUsableDesktop(Platform& platform, const SharedState& state);
 
 // Stores the Desktop's items as oldDesk's, puts newDesk's items on the Desktop, lets pending events run once

@@ -1,37 +1,42 @@
 #pragma once
-// Wallpaper pictures scaled to the button size, cached by path, file size and modification time: a changed
-// file is read again, an unchanged one is not.
+// Wallpaper pictures scaled to the button size, decoded by the Windows Imaging Component: every format
+// Windows takes as a wallpaper (JPEG, PNG, GIF, TIFF, BMP), recognised by content, so a file without an
+// extension such as "TranscodedWallpaper" is shown too. ThumbnailCache decides when a file is decoded again.
 
 #include <windows.h>
 
-#include <map>
+#include <wincodec.h>
+
+#include <optional>
 #include <string>
+
+#include "bar/thumbnail_cache.h"
+#include "platform/win32/com.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace koruvan::win32 {
 
-class WallpaperThumbnails {
+// Made on the user-interface thread, which it keeps in a COM apartment while it lives.
+class WallpaperThumbnails final : private PictureReader<Bitmap> {
   public:
     WallpaperThumbnails() = default;
     WallpaperThumbnails(const WallpaperThumbnails&) = delete;
     WallpaperThumbnails& operator=(const WallpaperThumbnails&) = delete;
-    ~WallpaperThumbnails();
+    ~WallpaperThumbnails() override = default;
 
     // A bitmap of exactly width x height, or nullptr when the file is missing or not a picture. Owned by the
     // cache.
     HBITMAP get(const std::string& path, int width, int height);
-    int decodeCount() const { return decodes_; }
+    int decodeCount() const { return cache_.decodeCount(); }
 
   private:
-    struct Entry {
-        ULONGLONG fileSize = 0;
-        FILETIME writeTime{};
-        int width = 0;
-        int height = 0;
-        HBITMAP bitmap = nullptr;
-        bool decoded = false;
-    };
-    std::map<std::string, Entry> entries_;
-    int decodes_ = 0;
+    std::optional<FileStamp> stamp(const std::string& path) override;
+    std::optional<Bitmap> decode(const std::string& path, int width, int height) override;
+
+    // Declared in this order so that the pictures go first and the apartment last.
+    ComApartment com_;
+    ComRef<IWICImagingFactory> factory_;
+    ThumbnailCache<Bitmap> cache_{*this};
 };
 
 }  // namespace koruvan::win32

@@ -8,6 +8,7 @@
 
 #include <map>
 
+#include "platform/win32/com.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -36,39 +37,6 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
-
-// A COM interface released once.
-template <typename Interface>
-class ComRef {
-  public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (pointer_) pointer_->Release();
-    }
-    Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-    void** receive() { return reinterpret_cast<void**>(&pointer_); }
-
-  private:
-    Interface* pointer_ = nullptr;
-};
-
-// COM for the calling thread, as long as the object lives; a thread that already has it keeps its own.
-class ComApartment {
-  public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
-  private:
-    HRESULT result_;
-};
 
 }  // namespace
 
