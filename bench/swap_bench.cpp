@@ -1,4 +1,4 @@
-// A desk switch's file swap on real folders: SwapDesk, which moves the Desktop's items by renaming them and
+// A desk switch's file swap on real folders: swapDesk, which moves the Desktop's items by renaming them and
 // brings the new desk's in as second names of the stored files, against the literal algorithm that copies
 // each item and then deletes it. Each iteration switches between two desks of the same size, so every
 // iteration does the same work.
@@ -14,11 +14,11 @@ namespace {
 
 constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
 
-struct SwapSetup {
+struct swapSetup {
     testing::FakePlatform fake;
     SharedState state;
 
-    SwapSetup(std::int64_t items, std::int64_t bytes) {
+    swapSetup(std::int64_t items, std::int64_t bytes) {
         state.programDir = fake.programDir;
         state.desktopFolder = kDesktop;
         fake.makeFolder(deskFolder(state, 0));
@@ -33,11 +33,11 @@ struct SwapSetup {
 };
 
 // Every Desktop file copied into the old desk's folder and then deleted, as one copy-everything swap does it.
-bool LiteralSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
+bool literalSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
     platform.setBusyPointer(true);
     const std::string oldFolder = deskFolder(state, oldDesk);
     const std::string newFolder = deskFolder(state, newDesk);
-    DeleteFolderFiles(platform, oldFolder);
+    deleteFolderFiles(platform, oldFolder);
     for (const std::string& name : platform.listPlainFiles(state.desktopFolder)) {
         platform.copyFile(state.desktopFolder + name, oldFolder + name);
         platform.deleteFile(state.desktopFolder + name);
@@ -47,14 +47,14 @@ bool LiteralSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     }
     platform.pumpPendingEvents();
     const Desk& desk = state.deskTable[static_cast<std::size_t>(newDesk)];
-    ApplyWallpaper(platform, desk[DeskField::Wallpaper], desk[DeskField::Style]);
+    applyWallpaper(platform, desk[DeskField::Wallpaper], desk[DeskField::Style]);
     platform.setBusyPointer(false);
     return true;
 }
 
 template <bool (*Swap)(Platform&, SharedState&, int, int)>
 void BM_Swap(benchmark::State& run) {
-    SwapSetup setup(run.range(0), run.range(1));
+    swapSetup setup(run.range(0), run.range(1));
     int shown = 0;
     for (auto _ : run) {
         const int next = 1 - shown;
@@ -65,17 +65,17 @@ void BM_Swap(benchmark::State& run) {
     run.SetItemsProcessed(run.iterations() * run.range(0));
 }
 
-void SwapArguments(benchmark::internal::Benchmark* bench) {
+void swapArguments(benchmark::internal::Benchmark* bench) {
     bench->ArgNames({"items", "bytes"})->Args({100, 2048})->Args({500, 2048})->Args({100, 2 << 20});
     bench->Unit(benchmark::kMillisecond);
 }
 
-bool ProgramSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
-    return SwapDesk(platform, state, oldDesk, newDesk);
+bool programSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
+    return swapDesk(platform, state, oldDesk, newDesk);
 }
 
-BENCHMARK(BM_Swap<ProgramSwapDesk>)->Name("SwapDesk")->Apply(SwapArguments);
-BENCHMARK(BM_Swap<LiteralSwapDesk>)->Name("LiteralCopyThenDelete")->Apply(SwapArguments);
+BENCHMARK(BM_Swap<programSwapDesk>)->Name("swapDesk")->Apply(swapArguments);
+BENCHMARK(BM_Swap<literalSwapDesk>)->Name("LiteralCopyThenDelete")->Apply(swapArguments);
 
 }  // namespace
 }  // namespace koruvan

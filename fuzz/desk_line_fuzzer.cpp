@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace koruvan;
     const std::string line(reinterpret_cast<const char*>(data), size);
     Desk desk;
-    ReadDeskLine(line, desk);
+    readDeskLine(line, desk);
     if (!desk.exists()) return 0;
     Desk again;
-    ReadDeskLine(FormatDeskLine(desk), again);
+    readDeskLine(formatDeskLine(desk), again);
     if (again.fields != desk.fields) std::abort();
     return 0;
 }

@@ -28,21 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SharedState state;
     state.programDir = "C:\\KORUVAN\\";
     state.desktopFolder = "C:\\Users\\user\\Desktop\\";
-    LoadSettings(platform, state);
+    loadSettings(platform, state);
     const Desk* current = deskAt(state, state.currentDesk);
     fuzzing::Check(current != nullptr && current->exists());
 
-    if (const auto journal = ReadSwitchJournal(platform, state)) {
+    if (const auto journal = readSwitchJournal(platform, state)) {
         fuzzing::Check(isDeskIndex(journal->oldDesk) && isDeskIndex(journal->newDesk) &&
                        journal->oldDesk != journal->newDesk);
     }
 
     const SharedState loaded = state;
-    SaveDeskTable(platform, state);
+    saveDeskTable(platform, state);
     const ProfileFile file(platform, state.settingsPath());
     for (int desk = 0; desk < kDeskCount; ++desk) {
         Desk reread;
-        ReadDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""), reread);
+        readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""), reread);
         const Desk& original = loaded.deskTable[static_cast<std::size_t>(desk)];
         fuzzing::Check(!original.exists() || reread.fields == original.fields);
     }

@@ -31,9 +31,9 @@ std::vector<std::string> Lines(std::string_view text) {
 }
 
 // Texts the line format can carry: no separator of its own, nothing the line's cleaning would change.
-bool Carried(const std::string& text, std::string_view separator) {
+bool carried(const std::string& text, std::string_view separator) {
     std::string cleaned = text;
-    koruvan::BlankNonPrinting(cleaned);
+    koruvan::blankNonPrinting(cleaned);
     return text.find(separator) == std::string::npos && cleaned == text && !text.empty() &&
            text.front() != ' ' && text.back() != ' ';
 }
@@ -48,22 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SharedState state;
     const std::vector<std::string> lines = Lines(text);
     for (const std::string& line : lines)
-        ParseWindowLine(platform, line);
-    const int count = CreateApl(platform, state, lines);
+        parseWindowLine(platform, line);
+    const int count = captureWindows(platform, state, lines);
     Check(count >= 0 && count <= kMaxCapturedWindows &&
-          state.windowTable[0][static_cast<std::size_t>(count)].ClassName.empty());
+          state.windowTable[0][static_cast<std::size_t>(count)].className.empty());
 
     // The first line is a title, the second a class name.
-    if (lines.size() < 2 || !Carried(lines[0], " <") || !Carried(lines[1], "> ") ||
+    if (lines.size() < 2 || !carried(lines[0], " <") || !carried(lines[1], "> ") ||
         lines[1].find('>') != std::string::npos)
         return 0;
     static const WindowHandle handle = platform.addWindow({.rect = {-32000, 5, 1024, 2147483647}});
     platform.window(handle).title = lines[0];
     platform.window(handle).className = lines[1];
     std::vector<std::string> described;
-    Check(DescribeWindow(platform, handle, 1, described));
-    const WindowEntry entry = ParseWindowLine(platform, described.front());
-    Check(entry.hWnd == handle && entry.Title == lines[0] && entry.ClassName == lines[1] &&
-          entry.Left == -32000 && entry.Top == 5 && entry.Right == 1024 && entry.Bottom == 2147483647);
+    Check(describeWindow(platform, handle, 1, described));
+    const WindowEntry entry = parseWindowLine(platform, described.front());
+    Check(entry.window == handle && entry.title == lines[0] && entry.className == lines[1] &&
+          entry.left == -32000 && entry.top == 5 && entry.right == 1024 && entry.bottom == 2147483647);
     return 0;
 }

@@ -2,46 +2,46 @@
 // views. The confirm and cancel buttons of every dialog are IDOK and IDCANCEL, so Enter and Esc reach them.
 #pragma once
 
-// frmMAKEDESK, the desk dialog
-#define IDD_MAKEDESK 100
-#define IDC_fraEDIT 1001
-#define IDC_txtDESKTOPNAME 1002
-#define IDC_Frame2 1003
-#define IDC_drive 1004
-#define IDC_Folder 1005
-#define IDC_lstFILE 1006
-#define IDC_imgDESK 1007
-#define IDC_cboWALLSTYLE 1008
+// The desk dialog
+#define IDD_DESK 100
+#define IDC_NAME_FRAME 1001
+#define IDC_DESK_NAME 1002
+#define IDC_WALLPAPER_FRAME 1003
+#define IDC_DRIVES 1004
+#define IDC_FOLDERS 1005
+#define IDC_WALLPAPER_FILES 1006
+#define IDC_WALLPAPER_PREVIEW 1007
+#define IDC_WALLPAPER_STYLE 1008
 
-// frmWALLPAPER, the enlarged wallpaper preview
-#define IDD_WALLPAPER 110
-#define IDC_imgWALLPAPER 1101
+// The enlarged wallpaper preview
+#define IDD_ENLARGED_WALLPAPER 110
+#define IDC_ENLARGED_PICTURE 1101
 
-// frmSET, the settings dialog
-#define IDD_SET 120
-#define IDC_chkHIDE 1201
-#define IDC_chkTOPWIN 1202
-#define IDC_cmdMAKENEWDESK 1203
-#define IDC_cmdABOUTS 1204
-#define IDC_cmdEND 1205
-#define IDC_Frame3 1206
-#define IDC_screen 1207
-#define IDC_lblPOS0 1210  // lblPOS(0..5): 1210..1215
-#define IDC_Frame4 1220
-#define IDC_cboKIND 1221
-#define IDC_optTEXT 1222
-#define IDC_optBACK 1223
-#define IDC_lblCOLOR0 1230  // lblCOLOR(0..14): 1230..1244
-#define IDC_Label2 1250
-#define IDC_lblTIP 1251
+// The settings dialog
+#define IDD_SETTINGS 120
+#define IDC_AUTO_HIDE 1201
+#define IDC_ALWAYS_ON_TOP 1202
+#define IDC_NEW_DESK 1203
+#define IDC_ABOUT 1204
+#define IDC_END_PROGRAM 1205
+#define IDC_POSITION_FRAME 1206
+#define IDC_SCREEN_PICTURE 1207
+#define IDC_POSITION0 1210  // the six positions: 1210..1215
+#define IDC_TIP_COLOR_FRAME 1220
+#define IDC_TIP_KIND 1221
+#define IDC_TIP_TEXT 1222
+#define IDC_TIP_BACKGROUND 1223
+#define IDC_SWATCH0 1230  // the fifteen colours: 1230..1244
+#define IDC_SAMPLE_CAPTION 1250
+#define IDC_TIP_SAMPLE 1251
 
-// frmABOUTS, the about box, and its pictures
-#define IDD_ABOUTS 130
-#define IDC_Picture1 1301
-#define IDC_title 1302
-#define IDC_for 1303
-#define IDC_dates 1304
-#define IDC_imgICON0 1310  // imgICON(0..2): 1310..1312
+// The about box, and its pictures
+#define IDD_ABOUT 130
+#define IDC_ABOUT_PICTURE 1301
+#define IDC_ABOUT_TITLE 1302
+#define IDC_ABOUT_PLATFORM 1303
+#define IDC_ABOUT_RELEASE 1304
+#define IDC_ABOUT_ICON0 1310  // the three small pictures: 1310..1312
 // Resource names must be plain numbers for every resource compiler.
 #define IDB_ABOUT_PICTURE0 1400  // the ten pictures: 1400..1409
 #define IDB_ABOUT_PICTURE1 1401
@@ -59,28 +59,28 @@
 #define IDB_ABOUT_ICON1 1421
 #define IDB_ABOUT_ICON2 1422
 
-// frmARRANGE, the desk organiser
-#define IDD_ARRANGE 200
-#define IDC_ARRANGE_Label1 201
-#define IDC_lblDESKNAME 202
-#define IDC_chkADDAPL 203
-#define IDC_cboICON 204
-#define IDC_lblAPL 205
-#define IDC_txtSHORTCUT 206
-#define IDC_ARRANGE_Label2 207
-#define IDC_lblNOWDESKICON 208
-#define IDC_lstDESK0 209
-#define IDC_cmdCOPY 210
-#define IDC_cmdDEL 211
-#define IDC_lstDESK1 212
+// The desk organiser
+#define IDD_ORGANISER 200
+#define IDC_ORGANISED_DESK_CAPTION 201
+#define IDC_ORGANISED_DESK 202
+#define IDC_ADD_APPLICATION 203
+#define IDC_APPLICATIONS 204
+#define IDC_SHORTCUT_NAME_CAPTION 205
+#define IDC_SHORTCUT_NAME 206
+#define IDC_POOL_CAPTION 207
+#define IDC_DESK_ITEMS_CAPTION 208
+#define IDC_POOL_ITEMS 209
+#define IDC_COPY_ITEMS 210
+#define IDC_REMOVE_ITEMS 211
+#define IDC_DESK_ITEMS 212
 
-// frmSIZECHG, the button-size dialog
-#define IDD_SIZECHG 300
-#define IDC_SIZECHG_Label1 301
-#define IDC_imgPREV 302
-#define IDC_lblTIPS 303
-#define IDC_SIZECHG_Label2 304
-#define IDC_lblSIZE 305
-#define IDC_hsbCHG 306
-#define IDC_lblSIZEINFO 307
-#define IDB_SIZEPREVIEW 310
+// The button-size dialog
+#define IDD_BUTTON_SIZE 300
+#define IDC_PREVIEW_CAPTION 301
+#define IDC_BUTTON_PREVIEW 302
+#define IDC_PREVIEW_TIP 303
+#define IDC_SIZE_CAPTION 304
+#define IDC_SIZE_NUMBER 305
+#define IDC_SIZE_SCROLL 306
+#define IDC_PRESET_NAME 307
+#define IDB_BUTTON_PREVIEW 310

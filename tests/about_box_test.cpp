@@ -40,10 +40,10 @@ TEST(AboutBoxTest, ThePictureAdvancesOncePerTenSecondMark) {
         platform.randoms = {c.firstRandom};
         FakeAboutView view;
         AboutBox box(platform, view);
-        box.OnOpen();
+        box.onOpen();
         for (double second : c.ticks) {
             platform.timeOfDay = second;
-            box.OnTimer();
+            box.onTimer();
         }
         EXPECT_EQ(view.pictures, c.shown) << c.firstRandom;
     }
@@ -53,21 +53,21 @@ TEST(AboutBoxTest, ACtrlDoubleClickBringsOutTheFigureThatChangesEveryTick) {
     FakePlatform platform;
     FakeAboutView view;
     AboutBox box(platform, view);
-    box.OnOpen();
-    box.OnPictureMouseDown(false);
-    box.OnPictureDoubleClick();
+    box.onOpen();
+    box.onPictureMouseDown(false);
+    box.onPictureDoubleClick();
     platform.randoms = {0.7};
-    box.OnTimer();
+    box.onTimer();
     EXPECT_FALSE(box.figureVisible());
     EXPECT_TRUE(view.figures.empty());
 
-    box.OnPictureMouseDown(true);
-    box.OnPictureDoubleClick();
+    box.onPictureMouseDown(true);
+    box.onPictureDoubleClick();
     platform.randoms = {0.2, 0.9};
-    box.OnTimer();
-    box.OnTimer();
+    box.onTimer();
+    box.onTimer();
     EXPECT_THAT(view.figures, ElementsAre(2, 1, 2));
-    box.OnOK();
+    box.onOk();
     EXPECT_TRUE(view.closed);
 }
 

@@ -28,7 +28,7 @@ class AppearanceTest : public ::testing::Test {
 TEST_F(AppearanceTest, NoWallpaperRemovesItAndLeavesTheStyleValues) {
     for (const std::string& path : {std::string(), std::string("\0C:\\ignored.bmp", 15)}) {
         fake.clearCalls();
-        ApplyWallpaper(fake, path, "2");
+        applyWallpaper(fake, path, "2");
         EXPECT_THAT(fake.calls, ElementsAre("wallpaper ", "reg Wallpaper="));
         EXPECT_EQ(desktopValue("Wallpaper"), "");
         EXPECT_EQ(desktopValue("TileWallpaper"), "1");
@@ -50,7 +50,7 @@ TEST_F(AppearanceTest, StyleTextSelectsTileAndStyleValues) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
         fake.clearCalls();
-        ApplyWallpaper(fake, "C:\\a.bmp", c.style);
+        applyWallpaper(fake, "C:\\a.bmp", c.style);
         EXPECT_THAT(fake.calls, ElementsAre("wallpaper C:\\a.bmp", "reg Wallpaper=C:\\a.bmp",
                                             std::string("reg TileWallpaper=") + c.tile,
                                             std::string("reg WallpaperStyle=") + c.wallpaperStyle,
@@ -58,22 +58,22 @@ TEST_F(AppearanceTest, StyleTextSelectsTileAndStyleValues) {
         EXPECT_EQ(desktopValue("TileWallpaper"), c.tile);
         EXPECT_EQ(desktopValue("WallpaperStyle"), c.wallpaperStyle);
     }
-    EXPECT_EQ(StyleCode("99999999999"), 32767);
-    EXPECT_EQ(StyleCode("-99999"), -32768);
-    EXPECT_EQ(StyleCode("-0.5"), 0);
+    EXPECT_EQ(styleCode("99999999999"), 32767);
+    EXPECT_EQ(styleCode("-99999"), -32768);
+    EXPECT_EQ(styleCode("-0.5"), 0);
 }
 
 TEST_F(AppearanceTest, AJapanesePathIsWrittenWhole) {
     const std::string path = "D:\\壁紙\\ｻｸﾗ の 写真.bmp";
-    ApplyWallpaper(fake, path, "0");
+    applyWallpaper(fake, path, "0");
     EXPECT_EQ(desktopValue("Wallpaper"), path);
     EXPECT_EQ(fake.wallpaperInEffect, path);
-    EXPECT_EQ(ReadWallpaper(fake), path);
+    EXPECT_EQ(readWallpaper(fake), path);
 }
 
 TEST_F(AppearanceTest, AMissingDesktopKeyGetsNothingWrittenButBothWallpaperCalls) {
     fake.removeRegistryKey(kDesktopKey);
-    ApplyWallpaper(fake, "C:\\a.bmp", "1");
+    applyWallpaper(fake, "C:\\a.bmp", "1");
     EXPECT_THAT(fake.calls, ElementsAre("wallpaper C:\\a.bmp", "wallpaper C:\\a.bmp"));
     EXPECT_FALSE(fake.registryValue(kDesktopKey, "Wallpaper"));
 }
@@ -82,20 +82,20 @@ TEST_F(AppearanceTest, ReadersTrimSurroundingBlanksOnly) {
     fake.setRegistry(kColorsKey, "Background", "  0 128 128  ");
     fake.setRegistry(kDesktopKey, "Pattern", " (None) ");
     fake.setRegistry(kDesktopKey, "Wallpaper", "  C:\\My Pictures\\sea side.bmp ");
-    EXPECT_EQ(ReadBackgroundColor(fake), "0 128 128");
-    EXPECT_EQ(ReadPattern(fake), "(None)");
-    EXPECT_EQ(ReadWallpaper(fake), "C:\\My Pictures\\sea side.bmp");
-    EXPECT_EQ(ReadWallpaperStyle(fake), "2");  // stored as "WallpaperStyle"
+    EXPECT_EQ(readBackgroundColor(fake), "0 128 128");
+    EXPECT_EQ(readPattern(fake), "(None)");
+    EXPECT_EQ(readWallpaper(fake), "C:\\My Pictures\\sea side.bmp");
+    EXPECT_EQ(readWallpaperStyle(fake), "2");  // stored as "WallpaperStyle"
 
     fake.removeRegistryKey(kColorsKey);
-    EXPECT_EQ(ReadBackgroundColor(fake), "");
-    EXPECT_EQ(RegReadString(fake, RegistryRoot::CurrentUser, kDesktopKey, "NoSuchValue"), "");
+    EXPECT_EQ(readBackgroundColor(fake), "");
+    EXPECT_EQ(regReadString(fake, RegistryRoot::CurrentUser, kDesktopKey, "NoSuchValue"), "");
 }
 
 TEST_F(AppearanceTest, ValuesLongerThanTheBufferReadAsEmpty) {
     const auto read = [&](const std::string& value) {
         fake.setRegistry(kDesktopKey, "Long", value);
-        return RegReadString(fake, RegistryRoot::CurrentUser, kDesktopKey, "Long");
+        return regReadString(fake, RegistryRoot::CurrentUser, kDesktopKey, "Long");
     };
     const std::string ascii(1023, 'a');
     EXPECT_EQ(read(ascii), ascii);

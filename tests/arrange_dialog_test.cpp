@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "fake/fake_arrange_view.h"
 #include "fake/fake_platform.h"
 
@@ -41,13 +43,13 @@ class ArrangeDialogTest : public ::testing::Test {
             platform.writeFile(folder + name, content);
     }
     void open(int desk) {
-        state.targetDesk = static_cast<std::int16_t>(desk);
-        dialog.OnLoad();
+        dialog.emplace(platform, state, desk, view);
+        dialog->onLoad();
         platform.clearCalls();
     }
     std::vector<std::string> fullNames() const {
         std::vector<std::string> names;
-        for (const ItemName& item : dialog.desk())
+        for (const ItemName& item : dialog->desk())
             names.push_back(item.full());
         return names;
     }
@@ -72,7 +74,7 @@ class ArrangeDialogTest : public ::testing::Test {
     FakePlatform platform;
     SharedState state;
     FakeArrangeView view;
-    ArrangeDialog dialog{platform, state, view};
+    std::optional<ArrangeDialog> dialog;
 };
 
 TEST(ItemNameTest, SplitsAtTheFirstDot) {
@@ -81,8 +83,8 @@ TEST(ItemNameTest, SplitsAtTheFirstDot) {
                                                                        {".profile", "", ".profile"},
                                                                        {"a.", "a", "."}};
     for (const auto& [name, base, extension] : cases) {
-        EXPECT_EQ(SplitItemName(name), (ItemName{base, extension})) << name;
-        EXPECT_EQ(SplitItemName(name).full(), name);
+        EXPECT_EQ(splitItemName(name), (ItemName{base, extension})) << name;
+        EXPECT_EQ(splitItemName(name).full(), name);
     }
 }
 
@@ -91,7 +93,7 @@ TEST_F(ArrangeDialogTest, LoadListsThePoolAndTheDesksItemsLiveForTheDeskShown) {
     open(2);
     EXPECT_EQ(view.deskName, "趣味");
     EXPECT_THAT(FakeArrangeView::texts(view.pool), ElementsAre("a", "a", "memo"));
-    EXPECT_EQ(dialog.pool()[1], (ItemName{"a", ".url"}));
+    EXPECT_EQ(dialog->pool()[1], (ItemName{"a", ".url"}));
     EXPECT_THAT(FakeArrangeView::texts(view.desk), ElementsAre("memo", "old"));
     EXPECT_FALSE(view.applicationControlsShown);
 
@@ -102,7 +104,7 @@ TEST_F(ArrangeDialogTest, LoadListsThePoolAndTheDesksItemsLiveForTheDeskShown) {
     for (const auto& c : current) {
         state.desktopFolder = c.desktop;
         open(0);
-        EXPECT_EQ(dialog.deskSource(), c.source) << c.desktop;
+        EXPECT_EQ(dialog->deskSource(), c.source) << c.desktop;
     }
 }
 
@@ -130,7 +132,7 @@ TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
         open(2);
         for (int entry : c.selected)
             view.select(view.pool, {entry});
-        dialog.OnCopy();
+        dialog->onCopy();
         EXPECT_EQ(fullNames(), c.deskAfter);
         EXPECT_EQ(FakeArrangeView::texts(view.desk).size(), c.deskAfter.size());
         EXPECT_EQ(FakeArrangeView::selection(view.pool), c.stillSelected);
@@ -144,10 +146,10 @@ TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
 TEST_F(ArrangeDialogTest, DeleteRemovesSelectedEntriesFromTheListOnly) {
     put(kDesk2, {"x.lnk"}, "desk 2");
     open(2);  // memo, old, x
-    dialog.OnDelete();
+    dialog->onDelete();
     EXPECT_THAT(fullNames(), ElementsAre("memo.txt", "old.txt", "x.lnk"));
     view.select(view.desk, {0, 2});
-    dialog.OnDelete();
+    dialog->onDelete();
     EXPECT_THAT(fullNames(), ElementsAre("old.txt"));
     EXPECT_THAT(FakeArrangeView::texts(view.desk), ElementsAre("old"));
     EXPECT_THAT(platform.calls, IsEmpty());
@@ -156,10 +158,10 @@ TEST_F(ArrangeDialogTest, DeleteRemovesSelectedEntriesFromTheListOnly) {
 TEST_F(ArrangeDialogTest, SetForAnotherDeskRewritesItsFolderAndLeavesTheDesktop) {
     open(2);
     view.select(view.pool, {0, 3});  // a.lnk, tool
-    dialog.OnCopy();
+    dialog->onCopy();
     view.select(view.desk, {0});  // memo.txt
-    dialog.OnDelete();
-    dialog.OnSet();
+    dialog->onDelete();
+    dialog->onSet();
 
     EXPECT_EQ(names(kDesk2), "a.lnk old.txt tool");
     EXPECT_EQ(platform.fileContent(std::string(kDesk2) + "old.txt"), "desk 2");
@@ -181,10 +183,10 @@ TEST_F(ArrangeDialogTest, SetForTheDeskShownKeepsTheNewestVersionOfEveryLiveItem
     put(kDesk0, {"dropped.txt"}, "as entered");
     open(0);  // dropped, memo, new
     view.select(view.desk, {0});
-    dialog.OnDelete();
+    dialog->onDelete();
     view.select(view.pool, {0});  // a.lnk
-    dialog.OnCopy();
-    dialog.OnSet();
+    dialog->onCopy();
+    dialog->onSet();
 
     EXPECT_EQ(names(kDesktop), "a.lnk memo.txt new.txt");
     EXPECT_EQ(names(kDesk0), names(kDesktop));
@@ -203,8 +205,8 @@ TEST_F(ArrangeDialogTest, SetOnLinkedItemsLeavesThePoolApartFromTheDesk) {
     platform.linkFile(std::string(kDesk0) + "gone.txt", std::string(kDesktop) + "gone.txt");
     open(0);  // gone, memo
     view.select(view.desk, {0});
-    dialog.OnDelete();
-    dialog.OnSet();
+    dialog->onDelete();
+    dialog->onSet();
 
     EXPECT_EQ(names(kDesktop), "memo.txt");
     EXPECT_EQ(names(kDesk0), "memo.txt");
@@ -218,8 +220,8 @@ TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInTheP
     put(kDesktop, {"new.txt"}, "live");
     open(0);
     view.select(view.desk, {0, 1});
-    dialog.OnDelete();
-    dialog.OnSet();
+    dialog->onDelete();
+    dialog->onSet();
     EXPECT_EQ(names(kDesktop), "");
     EXPECT_EQ(names(kDesk0), "");
     EXPECT_EQ(names(kPool), "a.lnk a.url memo (2).txt memo.txt new.txt tool");
@@ -229,13 +231,13 @@ TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInTheP
 TEST_F(ArrangeDialogTest, AFileThatCannotMoveIsNeverReplacedByAnOlderCopy) {
     open(0);  // memo
     platform.failingCopies = {std::string(kDesktop) + "memo.txt"};
-    dialog.OnSet();
+    dialog->onSet();
     EXPECT_EQ(platform.fileContent(std::string(kDesktop) + "memo.txt"), "desk 0 live");
 
     platform.failingCopies = {std::string(kDesk2) + "memo.txt"};  // stuck in the desk's folder
     view = FakeArrangeView{};
     open(2);
-    dialog.OnSet();
+    dialog->onSet();
     EXPECT_EQ(platform.fileContent(std::string(kDesk2) + "memo.txt"), "desk 2");
 }
 
@@ -267,7 +269,7 @@ TEST(ApplicationListTest, ListsVisibleTitledApplicationWindowsOnly) {
     };
     for (const auto& c : cases) {
         const RunningWindow window{c.className, c.title, "C:\\x.exe", c.visible, c.parent};
-        EXPECT_EQ(IsListedApplication(window), c.listed) << c.className << " | " << c.title;
+        EXPECT_EQ(isListedApplication(window), c.listed) << c.className << " | " << c.title;
     }
 }
 
@@ -284,7 +286,7 @@ TEST(ApplicationListTest, ProposesTheProgramFilesNameBeforeItsFirstDot) {
         {"", ""},
     };
     for (const auto& [path, name] : cases)
-        EXPECT_EQ(ProposedShortcutName(platform, path), name) << path;
+        EXPECT_EQ(proposedShortcutName(platform, path), name) << path;
 }
 
 TEST(ApplicationListTest, RefusesNamesThatCannotBecomeAShortcutFile) {
@@ -315,7 +317,7 @@ TEST(ApplicationListTest, RefusesNamesThatCannotBecomeAShortcutFile) {
         {"", "ｼｮｰﾄｶｯﾄ名を入力して下さい。"},
     };
     for (const auto& [name, text] : cases) {
-        const Warning refusal = ShortcutNameRefusal(name);
+        const Warning refusal = shortcutNameRefusal(name);
         EXPECT_EQ(refusal.text, text) << name;
         if (refusal) {
             EXPECT_EQ(refusal.title, "ｼｮｰﾄｶｯﾄ名のミス");
@@ -329,31 +331,31 @@ TEST_F(ArrangeDialogTest, TickingListsTheApplicationsAndProposesANameForTheFirst
                                {"Tool", "gone", "C:\\Apps\\gone.exe", true, 0},
                                {"Tool", "道具", "C:\\Apps\\tool", true, 0}};
     open(2);
-    dialog.OnAddApplicationToggled(true);
+    dialog->onAddApplicationToggled(true);
     EXPECT_TRUE(view.applicationControlsShown);
     EXPECT_THAT(view.applications, ElementsAre("絵", "gone", "道具"));
-    EXPECT_THAT(dialog.applicationFiles(),
+    EXPECT_THAT(dialog->applicationFiles(),
                 ElementsAre("C:\\Apps\\Paint.Pro.exe", "C:\\Apps\\gone.exe", "C:\\Apps\\tool"));
     EXPECT_EQ(view.selectedApplication, 0);
     EXPECT_EQ(view.shortcutName, "Paint");
     EXPECT_THAT(platform.calls, ElementsAre("busy", "pointer"));
 
     view.shortcutName = "typed";
-    dialog.OnShortcutNameEdited("typed");
-    dialog.OnApplicationChosen(1);  // a program file that is gone proposes nothing
+    dialog->onShortcutNameEdited("typed");
+    dialog->onApplicationChosen(1);  // a program file that is gone proposes nothing
     EXPECT_EQ(view.shortcutName, "typed");
-    dialog.OnApplicationChosen(2);
+    dialog->onApplicationChosen(2);
     EXPECT_EQ(view.shortcutName, "tool");
 
-    dialog.OnAddApplicationToggled(false);
+    dialog->onAddApplicationToggled(false);
     EXPECT_FALSE(view.applicationControlsShown);
-    EXPECT_EQ(dialog.currentApplication(), 2);
+    EXPECT_EQ(dialog->currentApplication(), 2);
     platform.runningWindows.clear();
     view.shortcutName = "kept";
-    dialog.OnAddApplicationToggled(true);
+    dialog->onAddApplicationToggled(true);
     EXPECT_THAT(view.applications, IsEmpty());
     EXPECT_EQ(view.selectedApplication, -1);
-    EXPECT_EQ(dialog.currentApplication(), -1);
+    EXPECT_EQ(dialog->currentApplication(), -1);
     EXPECT_EQ(view.shortcutName, "kept");
 }
 
@@ -400,14 +402,13 @@ TEST_F(ArrangeDialogTest, SetWritesTheShortcutOrRefusesBeforeTouchingAnyFolder) 
         platform.runningWindows = c.windows;
         platform.failShortcuts = c.writerFails;
         view = FakeArrangeView{};
-        ArrangeDialog fresh{platform, state, view};
-        state.targetDesk = 2;
-        fresh.OnLoad();
-        fresh.OnAddApplicationToggled(true);
-        if (*c.name) fresh.OnShortcutNameEdited(c.name);
+        ArrangeDialog fresh{platform, state, 2, view};
+        fresh.onLoad();
+        fresh.onAddApplicationToggled(true);
+        if (*c.name) fresh.onShortcutNameEdited(c.name);
         if (c.deleteTarget) platform.deleteFile("C:\\Apps\\tool");
         const std::string before = folders();
-        fresh.OnSet();
+        fresh.onSet();
 
         EXPECT_EQ(view.closed, c.shortcut != nullptr);
         EXPECT_EQ(platform.busyDepth, 0);
@@ -438,22 +439,22 @@ TEST_F(ArrangeDialogTest, ResizeSnapsASmallWindowToTheMinimumAndLaysOutTheLists)
     };
     for (const auto& c : cases) {
         view.outer = c.asked;
-        dialog.OnResize();
+        dialog->onResize();
         EXPECT_EQ(view.outer, c.result);
     }
     // 6000 x 5000 outer: client 5880 x 4895, the strip's top at 4265.
     using enum ArrangeControl;
-    EXPECT_EQ(at(view.layout, txtSHORTCUT), (TwipsRect{2970, 600, 6000 - 2970 - 240, 270}));
-    EXPECT_EQ(at(view.layout, cboICON).width, 6000 - 2100 - 240);
-    EXPECT_EQ(at(view.layout, cmdESC), (TwipsRect{5880 - 1035 - 240, 4265 + 120, 1035, 405}));
-    EXPECT_EQ(at(view.layout, cmdSET).left, 5880 - 2 * (1035 + 240));
-    EXPECT_EQ(at(view.layout, cmdCOPY).left, (5880 - 735) / 2);
-    EXPECT_EQ(at(view.layout, cmdDEL).left, (5880 - 735) / 2);
+    EXPECT_EQ(at(view.layout, ShortcutName), (TwipsRect{2970, 600, 6000 - 2970 - 240, 270}));
+    EXPECT_EQ(at(view.layout, Applications).width, 6000 - 2100 - 240);
+    EXPECT_EQ(at(view.layout, Cancel), (TwipsRect{5880 - 1035 - 240, 4265 + 120, 1035, 405}));
+    EXPECT_EQ(at(view.layout, Set).left, 5880 - 2 * (1035 + 240));
+    EXPECT_EQ(at(view.layout, CopyItems).left, (5880 - 735) / 2);
+    EXPECT_EQ(at(view.layout, RemoveItems).left, (5880 - 735) / 2);
     EXPECT_EQ(at(view.layout, PoolList), (TwipsRect{60, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
     EXPECT_EQ(at(view.layout, DeskList),
               (TwipsRect{(5880 - 735) / 2 + 735 + 120, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
-    EXPECT_EQ(at(view.layout, lblNOWDESKICON).left, (5880 - 735) / 2 + 735 + 180);
-    EXPECT_EQ(at(view.layout, lblDESKNAME).width, 90 * 6);  // 趣味: six bytes in the fake's measure
+    EXPECT_EQ(at(view.layout, DeskItemsCaption).left, (5880 - 735) / 2 + 735 + 180);
+    EXPECT_EQ(at(view.layout, DeskName).width, 90 * 6);  // 趣味: six bytes in the fake's measure
 }
 
 }  // namespace

@@ -25,9 +25,9 @@ class BarFixture {
         platform.setRegistry(kColorsKey, "Background", "0 128 128");
         platform.setRegistry(kDesktopKey, "Wallpaper", "");
         platform.setRegistry(kShellFoldersKey, "Desktop", "C:\\Users\\user\\Desktop");
-        state.Topwindow = 1;
-        state.BarColors = kFirstRunBarColors;
-        state.SizeNum = 0;
+        state.alwaysOnTop = 1;
+        state.tipColors = kFirstRunTipColors;
+        state.buttonSizeSetting = 0;
     }
 
     void nameDesk(int desk, const std::string& name, const std::string& wallpaper = "") {
@@ -38,9 +38,8 @@ class BarFixture {
 
     // Lays the bar out as the load sequence does, without reading a settings file.
     void layOut() {
-        bar.buttonSize = 40;
-        bar.SizeAdjust();
-        bar.SetWaku();
+        bar.fitToDesks();
+        bar.redrawButtons();
         platform.clearCalls();
     }
 

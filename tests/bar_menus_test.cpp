@@ -14,22 +14,23 @@ class BarMenusTest : public ::testing::Test, public BarFixture {
         state.deskTable[3][DeskField::Style] = "1";
         platform.writeFile("C:\\KORUVAN\\dsk3\\game.lnk", "x");
         platform.writeFile("C:\\KORUVAN\\dsk3\\notes.txt", "y");
-        SaveDeskTable(platform, state);
+        saveDeskTable(platform, state);
         layOut();
     }
 };
 
 TEST_F(BarMenusTest, OpenAndDeleteAreEnabledOnlyForOtherDesks) {
-    bar.btnWALLmousedown(0);
-    bar.btnWALLmousedown(3);
+    view.menuAnswers = {MenuCommand::None, MenuCommand::Organise};
+    bar.onDeskRightPressed(0);
+    bar.onDeskRightPressed(3);
     EXPECT_EQ(view.deskMenuEnabled, (std::vector<bool>{false, true}));
-    EXPECT_EQ(state.targetDesk, 3);
+    EXPECT_EQ(view.dialogs.back(), (OpenedDialog{DialogKind::Organiser, 3}));
     EXPECT_TRUE(view.timer) << "the dismissed menu started the timer again";
 }
 
 TEST_F(BarMenusTest, OpenSwitchesToTheTargetDesk) {
     view.menuAnswers = {MenuCommand::Open};
-    bar.btnWALLmousedown(1);
+    bar.onDeskRightPressed(1);
     EXPECT_EQ(state.currentDesk, 1);
     EXPECT_EQ(setting("User", "LastUse"), "1");
 }
@@ -37,7 +38,7 @@ TEST_F(BarMenusTest, OpenSwitchesToTheTargetDesk) {
 TEST_F(BarMenusTest, DeleteAnsweredYesEmptiesTheDeskButKeepsItsFolderAndStyle) {
     view.menuAnswers = {MenuCommand::Delete};
     view.yesNoAnswers = {true};
-    bar.btnWALLmousedown(3);
+    bar.onDeskRightPressed(3);
 
     EXPECT_EQ(view.questions, std::vector<std::string>{"ﾃﾞｽｸﾄｯﾌﾟ削除: ﾃﾞｽｸﾄｯﾌﾟ「ゲーム」を削除しますか"});
     EXPECT_TRUE(platform.folderExists("C:\\KORUVAN\\dsk3\\"));
@@ -53,7 +54,7 @@ TEST_F(BarMenusTest, DeleteAnsweredYesEmptiesTheDeskButKeepsItsFolderAndStyle) {
 TEST_F(BarMenusTest, DeleteAnsweredNoChangesNothing) {
     view.menuAnswers = {MenuCommand::Delete};
     view.yesNoAnswers = {false};
-    bar.btnWALLmousedown(3);
+    bar.onDeskRightPressed(3);
     EXPECT_TRUE(state.deskTable[3].exists());
     EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk3\\").size(), 2u);
     EXPECT_EQ(setting("DeskTop", "3"), "ゲーム,C:\\pics\\game.bmp,,0 128 128,1");
@@ -62,54 +63,54 @@ TEST_F(BarMenusTest, DeleteAnsweredNoChangesNothing) {
 TEST_F(BarMenusTest, TheCurrentDeskIsNeverDeleted) {
     view.menuAnswers = {MenuCommand::Delete};
     view.yesNoAnswers = {true};
-    bar.btnWALLmousedown(0);
+    bar.onDeskRightPressed(0);
     EXPECT_TRUE(view.questions.empty());
     EXPECT_TRUE(state.deskTable[0].exists());
 }
 
 TEST_F(BarMenusTest, SizePresetsResizeAtOnceAndAreWritten) {
     view.menuAnswers = {MenuCommand::SizeSmall};
-    bar.OnBackgroundRightDown();
-    EXPECT_EQ(bar.buttonSize, 28);
-    EXPECT_EQ(bar.checkedSizeItem, 2);
+    bar.onBackgroundRightPressed();
+    EXPECT_EQ(bar.buttonSize(), 28);
+    EXPECT_EQ(bar.checkedSizeItem(), 2);
     EXPECT_EQ(view.buttons[1].boxRect.width, 28);
-    EXPECT_EQ(view.bar.clientWidth, ToPixels(3.2 * 30));
+    EXPECT_EQ(view.bar.clientWidth, toPixels(3.2 * 30));
     EXPECT_EQ(setting("User", "SizeNum"), "2");
 
     view.menuAnswers = {MenuCommand::SizeLarge};
-    bar.OnBackgroundRightDown();
+    bar.onBackgroundRightPressed();
     EXPECT_EQ(view.optionsMenuChecks.back(), 2) << "the menu showed the check on the size in use";
-    EXPECT_EQ(bar.buttonSize, 40);
+    EXPECT_EQ(bar.buttonSize(), 40);
     EXPECT_EQ(setting("User", "SizeNum"), "0");
 }
 
 TEST_F(BarMenusTest, CustomSizeEqualToAPresetIsStoredAsThePreset) {
-    state.SizeNum = 34;  // as the size dialog leaves it
+    view.buttonSizeAnswer = 34;
     view.menuAnswers = {MenuCommand::SizeCustom};
-    bar.OnBackgroundRightDown();
-    EXPECT_EQ(state.SizeNum, 1);
-    EXPECT_EQ(bar.checkedSizeItem, 1);
+    bar.onBackgroundRightPressed();
+    EXPECT_EQ(state.buttonSizeSetting, 1);
+    EXPECT_EQ(bar.checkedSizeItem(), 1);
     EXPECT_EQ(setting("User", "SizeNum"), "1");
 
-    state.SizeNum = 45;
+    view.buttonSizeAnswer = 45;
     view.menuAnswers = {MenuCommand::SizeCustom};
-    bar.OnBackgroundRightDown();
-    EXPECT_EQ(bar.buttonSize, 45);
-    EXPECT_EQ(bar.checkedSizeItem, 3);
+    bar.onBackgroundRightPressed();
+    EXPECT_EQ(bar.buttonSize(), 45);
+    EXPECT_EQ(bar.checkedSizeItem(), 3);
     EXPECT_EQ(setting("User", "SizeNum"), "45");
 }
 
 TEST_F(BarMenusTest, NewDeskGoesToTheFirstFreeSlotOrToNine) {
     view.menuAnswers = {MenuCommand::NewDesk};
-    bar.OnBackgroundRightDown();
-    EXPECT_EQ(state.targetDesk, 2);
+    bar.onBackgroundRightPressed();
+    EXPECT_EQ(view.dialogs.back(), (OpenedDialog{DialogKind::Desk, 2}));
 
     for (int d = 0; d <= 8; ++d)
         nameDesk(d, "D" + std::to_string(d));
     nameDesk(9, "taken");
     view.menuAnswers = {MenuCommand::NewDesk};
-    bar.OnBackgroundRightDown();
-    EXPECT_EQ(state.targetDesk, 9);
+    bar.onBackgroundRightPressed();
+    EXPECT_EQ(view.dialogs.back(), (OpenedDialog{DialogKind::Desk, 9}));
     EXPECT_TRUE(view.timer);
 }
 
@@ -117,7 +118,7 @@ TEST_F(BarMenusTest, DialogsRedrawTheBarOnlyWhenConfirmed) {
     struct Case {
         MenuCommand command;
         int cancelled;
-        int redraws;  // SizeAdjust and SetWaku each draw
+        int redraws;  // fitToDesks and redrawButtons each draw
     };
     const Case cases[] = {
         {MenuCommand::Rename, 0, 1},  {MenuCommand::Rename, 1, 0},   {MenuCommand::NewDesk, 0, 2},
@@ -125,37 +126,39 @@ TEST_F(BarMenusTest, DialogsRedrawTheBarOnlyWhenConfirmed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.command));
-        view.onDialog = [&](DialogKind) { state.dialogCancelled = static_cast<std::int16_t>(c.cancelled); };
+        view.onDialog = [&](DialogKind) {
+            return c.cancelled ? DialogResult::Cancelled : DialogResult::Stored;
+        };
         view.menuAnswers = {c.command};
         platform.clearCalls();
         if (c.command == MenuCommand::Rename) {
-            bar.btnWALLmousedown(1);
+            bar.onDeskRightPressed(1);
         } else {
-            bar.OnBackgroundRightDown();
+            bar.onBackgroundRightPressed();
         }
         const auto dialog = std::find(platform.calls.begin(), platform.calls.end(), "dialog");
         ASSERT_NE(dialog, platform.calls.end());
         EXPECT_EQ(std::count(dialog, platform.calls.end(), "draw"), c.redraws);
-        EXPECT_EQ(view.dialogs.back(),
-                  c.command == MenuCommand::Settings ? DialogKind::Settings : DialogKind::MakeDesk);
+        EXPECT_EQ(view.dialogs.back().kind,
+                  c.command == MenuCommand::Settings ? DialogKind::Settings : DialogKind::Desk);
         EXPECT_TRUE(view.timer);
     }
 }
 
 TEST_F(BarMenusTest, ConfirmedSettingsPlaceTheBarAtOnce) {
     view.onDialog = [&](DialogKind) {
-        state.Position = 1;
-        state.dialogCancelled = 0;
+        state.barPosition = BarPosition::TopRight;
+        return DialogResult::Stored;
     };
     view.menuAnswers = {MenuCommand::Settings};
-    bar.OnBackgroundRightDown();
+    bar.onBackgroundRightPressed();
     EXPECT_EQ(view.bar.left, view.screenW - view.bar.outerWidth);
 }
 
 TEST_F(BarMenusTest, EndClosesWithoutWriting) {
     view.menuAnswers = {MenuCommand::End};
     platform.clearCalls();
-    bar.OnBackgroundRightDown();
+    bar.onBackgroundRightPressed();
     EXPECT_TRUE(view.closed);
     EXPECT_EQ(std::count_if(platform.calls.begin(), platform.calls.end(),
                             [](const std::string& c) { return c.rfind("write", 0) == 0; }),

@@ -36,7 +36,7 @@ struct Desks {
     Files desk2;
 };
 
-Desks MakeDesks(int items) {
+Desks makeDesks(int items) {
     Desks desks;
     for (int i = 0; i < items; ++i) {
         const std::string n = std::to_string(i);
@@ -53,7 +53,7 @@ Desks MakeDesks(int items) {
     return desks;
 }
 
-Files FilesIn(FakePlatform& fake, const std::string& folder) {
+Files filesIn(FakePlatform& fake, const std::string& folder) {
     Files files;
     for (const std::string& name : fake.filesIn(folder))
         files[name] = fake.fileContent(folder + name);
@@ -61,7 +61,7 @@ Files FilesIn(FakePlatform& fake, const std::string& folder) {
 }
 
 // A machine with KORUVAN installed and desk 0 current.
-std::unique_ptr<FakePlatform> MakeMachine(const Desks& desks, bool links) {
+std::unique_ptr<FakePlatform> makeMachine(const Desks& desks, bool links) {
     auto fake = std::make_unique<FakePlatform>();
     fake->failLinks = !links;
     fake->setRegistry(kShellFoldersKey, "Desktop", "C:\\Users\\user\\Desktop");
@@ -71,7 +71,7 @@ std::unique_ptr<FakePlatform> MakeMachine(const Desks& desks, bool links) {
         fake->makeFolder(fake->programDir + "dsk" + std::to_string(desk) + "\\");
     fake->makeFolder(kDesktop);
     fake->writeFile(fake->programDir + "KORUVAN.ini",
-                    EncodeProfileText("[User]\r\nLastUse=0\r\nSizeNum=0\r\n[DeskTop]\r\n0=仕事,,,,0\r\n"
+                    encodeProfileText("[User]\r\nLastUse=0\r\nSizeNum=0\r\n[DeskTop]\r\n0=仕事,,,,0\r\n"
                                       "2=趣味,C:\\pics\\hobby.bmp,,,0\r\n"));
     for (const auto& [name, content] : desks.desk0Entered)
         fake->writeFile(kDesk0 + name, content);
@@ -90,8 +90,8 @@ std::unique_ptr<FakePlatform> MakeMachine(const Desks& desks, bool links) {
 // One run of the program, from its start.
 struct Program {
     explicit Program(FakePlatform& fake) : bar(fake, state, view) {
-        Main(fake, state);
-        bar.Load(96, 96);
+        startAsOnlyInstance(fake, state);
+        bar.load(96, 96);
     }
     SharedState state;
     FakeBarView view;
@@ -100,7 +100,7 @@ struct Program {
 
 // Runs the program until its crash; false when it ran through without reaching the operation. In the session
 // the user deletes the items that only desk 0's stored copy still has, then clicks desk 2.
-bool RunUntilCrash(FakePlatform& fake, const Desks& desks, int operation, bool halfWay, bool session) {
+bool runUntilCrash(FakePlatform& fake, const Desks& desks, int operation, bool halfWay, bool session) {
     bool crashed = false;
     try {
         Program program(fake);
@@ -110,7 +110,7 @@ bool RunUntilCrash(FakePlatform& fake, const Desks& desks, int operation, bool h
             }
             fake.crashAtOperation = fake.fileOperations + operation;
             fake.crashHalfWay = halfWay;
-            program.bar.btnWALLclick(2);
+            program.bar.onDeskClicked(2);
         }
     } catch (const SimulatedCrash&) {
         crashed = true;
@@ -119,7 +119,7 @@ bool RunUntilCrash(FakePlatform& fake, const Desks& desks, int operation, bool h
     return crashed;
 }
 
-std::string Differences(const std::string& where, const Files& expected, const Files& actual) {
+std::string differences(const std::string& where, const Files& expected, const Files& actual) {
     std::string text;
     for (const auto& [name, content] : expected) {
         const auto it = actual.find(name);
@@ -135,22 +135,22 @@ std::string Differences(const std::string& where, const Files& expected, const F
 }
 
 // The state a start must leave after a cut-off switch from desk 0 to desk 2; empty when it holds.
-std::string Violations(FakePlatform& fake, const Desks& desks, int lastUse) {
+std::string invariantViolations(FakePlatform& fake, const Desks& desks, int lastUse) {
     if (fake.exists("C:\\KORUVAN\\KORUVAN.jnl")) return "the journal is still there";
-    const Files desktop = FilesIn(fake, kDesktop);
+    const Files desktop = filesIn(fake, kDesktop);
     if (lastUse == 2) {
-        return Differences("the Desktop", desks.desk2, desktop) +
-               Differences("dsk0", desks.desk0Live, FilesIn(fake, kDesk0)) +
-               Differences("dsk2", desks.desk2, FilesIn(fake, kDesk2));
+        return differences("the Desktop", desks.desk2, desktop) +
+               differences("dsk0", desks.desk0Live, filesIn(fake, kDesk0)) +
+               differences("dsk2", desks.desk2, filesIn(fake, kDesk2));
     }
     if (lastUse != 0) return "LastUse is " + std::to_string(lastUse);
     // Cut off before the switch was recorded: nothing moved, and the start put the deleted items back.
     Files expected = desks.desk0Entered;
     for (const auto& [name, content] : desks.desk0Live)
         expected[name] = content;
-    return Differences("the Desktop", expected, desktop) +
-           Differences("dsk0", desks.desk0Entered, FilesIn(fake, kDesk0)) +
-           Differences("dsk2", desks.desk2, FilesIn(fake, kDesk2));
+    return differences("the Desktop", expected, desktop) +
+           differences("dsk0", desks.desk0Entered, filesIn(fake, kDesk0)) +
+           differences("dsk2", desks.desk2, filesIn(fake, kDesk2));
 }
 
 struct Sweep {
@@ -162,21 +162,21 @@ struct Sweep {
 };
 
 // Returns the number of operations interrupted.
-int SweepSwitch(const Sweep& sweep) {
-    const Desks desks = MakeDesks(sweep.items);
+int sweepSwitch(const Sweep& sweep) {
+    const Desks desks = makeDesks(sweep.items);
     int interrupted = 0;
     std::string failures;
     for (int operation = 1;; operation += sweep.step) {
-        auto fake = MakeMachine(desks, sweep.links);
-        if (!RunUntilCrash(*fake, desks, operation, sweep.halfWay, true)) break;
+        auto fake = makeMachine(desks, sweep.links);
+        if (!runUntilCrash(*fake, desks, operation, sweep.halfWay, true)) break;
         ++interrupted;
         if (sweep.crashAgain) {
             fake->crashAtOperation = fake->fileOperations + 1 + operation % 23;
-            RunUntilCrash(*fake, desks, 0, sweep.halfWay, false);
+            runUntilCrash(*fake, desks, 0, sweep.halfWay, false);
         }
         const Program restart(*fake);
         const int lastUse = ProfileFile(*fake, restart.state.settingsPath()).readInt("User", "LastUse", -1);
-        const std::string violations = Violations(*fake, desks, lastUse);
+        const std::string violations = invariantViolations(*fake, desks, lastUse);
         if (!violations.empty() && failures.size() < 2000)
             failures += "cut off after operation " + std::to_string(operation) + ": " + violations + "\n";
         if (restart.state.currentDesk != lastUse) failures += "currentDesk differs from LastUse\n";
@@ -191,15 +191,15 @@ int SweepSwitch(const Sweep& sweep) {
 // Each sweep also counts what it covered: a switch that did far less work than its items need would pass
 // without testing much.
 TEST(CrashSafety, ASwitchCutOffAfterAnyOperationIsFinishedByTheNextStart) {
-    EXPECT_GT(SweepSwitch({.items = 12}), 30);
-    EXPECT_GT(SweepSwitch({.items = 12, .halfWay = true, .crashAgain = true}), 30);
-    EXPECT_GT(SweepSwitch({.items = 12, .links = false}), 40);
-    EXPECT_GT(SweepSwitch({.items = 12, .halfWay = true, .crashAgain = true, .links = false}), 40);
+    EXPECT_GT(sweepSwitch({.items = 12}), 30);
+    EXPECT_GT(sweepSwitch({.items = 12, .halfWay = true, .crashAgain = true}), 30);
+    EXPECT_GT(sweepSwitch({.items = 12, .links = false}), 40);
+    EXPECT_GT(sweepSwitch({.items = 12, .halfWay = true, .crashAgain = true, .links = false}), 40);
 }
 
 TEST(CrashSafety, ASwitchOfHundredsOfItemsCutOffAtADenseSample) {
-    EXPECT_GT(SweepSwitch({.items = 300, .step = 41}), 12);
-    EXPECT_GT(SweepSwitch({.items = 300, .step = 157, .halfWay = true, .links = false}), 4);
+    EXPECT_GT(sweepSwitch({.items = 300, .step = 41}), 12);
+    EXPECT_GT(sweepSwitch({.items = 300, .step = 157, .halfWay = true, .links = false}), 4);
 }
 
 }  // namespace

@@ -11,13 +11,13 @@ class DeskBarTest : public ::testing::Test, public BarFixture {};
 
 TEST_F(DeskBarTest, FirstRunShowsOneMediumButtonInAHiddenBarThreeSlotsWide) {
     platform.writeFile("C:\\Users\\user\\Desktop\\memo.txt", "memo");
-    bar.Load(96, 96);
+    bar.load(96, 96);
 
     EXPECT_EQ(view.caption, "コルヴァン");
-    EXPECT_EQ(bar.twipsPerPixelX, 15);
-    EXPECT_EQ(bar.buttonSize, 34);
-    EXPECT_EQ(bar.checkedSizeItem, 1);
-    EXPECT_EQ(bar.buttonCount, 3);
+    EXPECT_EQ(bar.twipsPerPixelX(), 15);
+    EXPECT_EQ(bar.buttonSize(), 34);
+    EXPECT_EQ(bar.checkedSizeItem(), 1);
+    EXPECT_EQ(bar.buttonCount(), 3);
     EXPECT_EQ(view.bar.clientWidth, 115);  // 3.2 slots of 36 pixels
     EXPECT_EQ(view.bar.clientHeight, 28);  // 27.5 rounded
     EXPECT_EQ(view.bar.left, 0);
@@ -25,7 +25,7 @@ TEST_F(DeskBarTest, FirstRunShowsOneMediumButtonInAHiddenBarThreeSlotsWide) {
     EXPECT_TRUE(view.timer);
     EXPECT_TRUE(view.shown);
     EXPECT_TRUE(view.buttons[0].boxVisible);
-    EXPECT_EQ(view.buttons[0].boxRect, (RealRect{2, 2, 34, 25.5}));
+    EXPECT_EQ(view.buttons[0].boxRect, (Rect<double>{2, 2, 34, 25.5}));
     EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk0\\"), std::vector<std::string>{"memo.txt"});
 }
 
@@ -33,17 +33,17 @@ TEST_F(DeskBarTest, ResumedStartCopiesTheDeskSnapshotBackAndTakesACustomSize) {
     platform.writeFile(state.settingsPath(),
                        "[User]\r\nLastUse=2\r\nSizeNum=45\r\n[DeskTop]\r\n0=A\r\n2=B,,,,2\r\n");
     platform.writeFile("C:\\KORUVAN\\dsk2\\only-on-b.txt", "b");
-    bar.Load(120, 120);
+    bar.load(120, 120);
 
     EXPECT_EQ(state.currentDesk, 2);
-    EXPECT_EQ(bar.twipsPerPixelX, 12);
-    EXPECT_EQ(bar.buttonSize, 45);
-    EXPECT_EQ(bar.checkedSizeItem, 3);
+    EXPECT_EQ(bar.twipsPerPixelX(), 12);
+    EXPECT_EQ(bar.buttonSize(), 45);
+    EXPECT_EQ(bar.checkedSizeItem(), 3);
     EXPECT_TRUE(platform.exists("C:\\Users\\user\\Desktop\\only-on-b.txt"));
     EXPECT_TRUE(platform.exists("C:\\KORUVAN\\dsk2\\only-on-b.txt"));
 }
 
-TEST_F(DeskBarTest, SetWakuShowsPicturesBoxesAndTheCurrentDeskPressed) {
+TEST_F(DeskBarTest, RedrawShowsPicturesBoxesAndTheCurrentDeskPressed) {
     platform.setRegistry(kColorsKey, "Background", "255 0 0");
     nameDesk(0, "A", "  C:\\pics\\a.bmp  ");
     nameDesk(3, "B");
@@ -55,12 +55,12 @@ TEST_F(DeskBarTest, SetWakuShowsPicturesBoxesAndTheCurrentDeskPressed) {
     EXPECT_TRUE(b[0].pictureVisible);
     EXPECT_FALSE(b[0].boxVisible);
     EXPECT_EQ(b[0].picturePath, "C:\\pics\\a.bmp");
-    EXPECT_EQ(b[0].pictureRect, (RealRect{0, 0, 40, 30}));
+    EXPECT_EQ(b[0].pictureRect, (Rect<double>{0, 0, 40, 30}));
     EXPECT_TRUE(b[3].boxVisible);
     EXPECT_FALSE(b[3].pictureVisible);
     EXPECT_EQ(b[3].boxColor, 255);
-    EXPECT_EQ(b[3].boxRect, (RealRect{44, 2, 40, 30}));
-    EXPECT_EQ(b[7].pictureRect, (RealRect{84, 0, 40, 30}));
+    EXPECT_EQ(b[3].boxRect, (Rect<double>{44, 2, 40, 30}));
+    EXPECT_EQ(b[7].pictureRect, (Rect<double>{84, 0, 40, 30}));
     for (int unnamed : {1, 2, 4, 5, 6, 8, 9}) {
         EXPECT_FALSE(b[static_cast<std::size_t>(unnamed)].pictureVisible ||
                      b[static_cast<std::size_t>(unnamed)].boxVisible);
@@ -69,34 +69,34 @@ TEST_F(DeskBarTest, SetWakuShowsPicturesBoxesAndTheCurrentDeskPressed) {
 
 TEST_F(DeskBarTest, TimerTickKeepsTopmostAndHidesOnlyAfterFiveIdleSeconds) {
     nameDesk(0, "A");
-    state.AutoHide = 1;
+    state.autoHide = 1;
     layOut();
     view.bar.top = 0;
 
-    bar.OnBackgroundMouseMove();
+    bar.onBackgroundPointerMoved();
     platform.clock += 4.9;
-    bar.OnTimerTick();
+    bar.onTimerTick();
     EXPECT_TRUE(view.topmost);
     EXPECT_EQ(view.bar.top, 0) << "the pointer left less than five seconds ago";
 
     platform.clock += 0.2;
-    bar.OnTimerTick();
+    bar.onTimerTick();
     EXPECT_LT(view.bar.top, 0);
 
-    state.Topwindow = 0;
-    bar.OnTimerTick();
+    state.alwaysOnTop = 0;
+    bar.onTimerTick();
     EXPECT_FALSE(view.topmost);
 }
 
 TEST_F(DeskBarTest, PointerOverTheBackgroundRevealsTheHiddenBarAndHidesTheTip) {
     nameDesk(0, "A");
-    state.AutoHide = 1;
+    state.autoHide = 1;
     layOut();
-    bar.FormHide();
-    bar.btnWALLmousemove(0, 3);
+    bar.placeOrHide();
+    bar.onDeskPointerMoved(0, 3);
     ASSERT_TRUE(view.tip.visible);
 
-    bar.OnBackgroundMouseMove();
+    bar.onBackgroundPointerMoved();
     EXPECT_EQ(view.bar.top, 0);
     EXPECT_FALSE(view.tip.visible);
 }
@@ -108,16 +108,16 @@ TEST_F(DeskBarTest, AppearancePollStoresOutsideChangesAndWritesNothingWhenEqual)
     platform.setRegistry(kDesktopKey, "Pattern", " (None) ");
     layOut();
 
-    bar.OnTimerTick();
+    bar.onTimerTick();
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "write " + state.settingsPath()), 0);
 
     platform.setRegistry(kDesktopKey, "WallpaperStyle", "2");
-    bar.OnTimerTick();
+    bar.onTimerTick();
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "write " + state.settingsPath()), 0)
         << "the style is not watched";
 
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\My Pictures\\new one.bmp");
-    bar.OnTimerTick();
+    bar.onTimerTick();
     EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(view.buttons[0].picturePath, "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(setting("DeskTop", "0"), "A,C:\\My Pictures\\new one.bmp,(None),0 128 128,");
@@ -127,19 +127,19 @@ TEST_F(DeskBarTest, AppearancePollNeverTakesAValueWithAComma) {
     nameDesk(0, "A", "C:\\pics\\a.bmp");
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\pics\\one,two.bmp");
     layOut();
-    bar.OnTimerTick();
+    bar.onTimerTick();
     EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\pics\\a.bmp");
 }
 
 TEST_F(DeskBarTest, BackgroundMenuStopsTheTimerAndADismissedMenuStartsItAgain) {
     nameDesk(0, "A");
     layOut();
-    bar.OnTimerTick();
+    bar.onTimerTick();
     ASSERT_TRUE(view.topmost);
 
     view.menuAnswers = {MenuCommand::None};
     platform.clearCalls();
-    bar.OnBackgroundRightDown();
+    bar.onBackgroundRightPressed();
     EXPECT_EQ(view.optionsMenuChecks, std::vector<int>{0});
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"timer off", "notopmost", "timer on"}));
     EXPECT_TRUE(view.timer);
@@ -148,7 +148,7 @@ TEST_F(DeskBarTest, BackgroundMenuStopsTheTimerAndADismissedMenuStartsItAgain) {
 TEST_F(DeskBarTest, CloseBoxEndsAtOnceWithoutWritingAnything) {
     nameDesk(0, "A");
     layOut();
-    bar.OnCloseRequest();
+    bar.onCloseRequested();
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(platform.calls.empty());
 }

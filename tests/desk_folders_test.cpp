@@ -53,7 +53,7 @@ TEST_F(SwapDeskTest, RoundTripKeepsEachDesksItemsIncludingSameNamedOnes) {
     fake.writeFile(desk(1) + "b.lnk", "b1");
     fake.writeFile(desk(1) + "shared.txt", "desk 1");
 
-    SwapDesk(fake, state, 0, 1);
+    swapDesk(fake, state, 0, 1);
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "shared.txt"));
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "shared.txt"), "desk 1");
     EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.lnk", "shared.txt"));
@@ -61,7 +61,7 @@ TEST_F(SwapDeskTest, RoundTripKeepsEachDesksItemsIncludingSameNamedOnes) {
     EXPECT_EQ(fake.fileContent(desk(0) + "shared.txt"), "desk 0");
 
     fake.writeFile(std::string(kDesktop) + "made on desk 1.txt", "new");
-    SwapDesk(fake, state, 1, 0);
+    swapDesk(fake, state, 1, 0);
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("a.lnk", "shared.txt"));
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "shared.txt"), "desk 0");
     EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.lnk", "shared.txt"));
@@ -71,11 +71,11 @@ TEST_F(SwapDeskTest, RoundTripKeepsEachDesksItemsIncludingSameNamedOnes) {
 
 TEST_F(SwapDeskTest, AnItemEditedInPlaceComesBackEditedAfterARoundTrip) {
     fake.writeFile(desk(1) + "notes.txt", "as stored");
-    SwapDesk(fake, state, 0, 1);
+    swapDesk(fake, state, 0, 1);
     fake.writeFile(std::string(kDesktop) + "notes.txt", "edited in place");  // the stored item's one file
     EXPECT_EQ(fake.fileContent(desk(1) + "notes.txt"), "edited in place");
-    SwapDesk(fake, state, 1, 0);
-    SwapDesk(fake, state, 0, 1);
+    swapDesk(fake, state, 1, 0);
+    swapDesk(fake, state, 0, 1);
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "notes.txt"), "edited in place");
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("notes.txt"));
     EXPECT_THAT(plainFiles(desk(1)), ElementsAre("notes.txt"));
@@ -89,7 +89,7 @@ TEST_F(SwapDeskTest, FoldersAndHiddenFilesStayOnTheDesktop) {
     fake.writeFile(std::string(kDesktop) + "Projects\\plan.txt", "in a folder");
     fake.writeFile(std::string(kDesktop) + "item.lnk", "x");
 
-    SwapDesk(fake, state, 0, 1);  // desk 1 is empty
+    swapDesk(fake, state, 0, 1);  // desk 1 is empty
     EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
     EXPECT_EQ(fake.fileContent(hidden), "hidden");
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "Projects\\plan.txt"), "in a folder");
@@ -104,7 +104,7 @@ TEST_F(SwapDeskTest, AFileThatCannotMoveIsNeitherLostNorOverwritten) {
     fake.writeFile(desk(1) + "other.lnk", "other");
     fake.failingCopies.insert(locked);
 
-    SwapDesk(fake, state, 0, 1);
+    swapDesk(fake, state, 0, 1);
     EXPECT_EQ(fake.fileContent(locked), "live, still open");
     // Desk 1's file comes in beside it under a free name: left in the store only, it would be deleted with
     // the stored copy when desk 1 is left.
@@ -125,7 +125,7 @@ TEST_F(SwapDeskTest, WithoutAUsableDesktopFolderNoFileIsTouched) {
         SCOPED_TRACE(folder);
         state.desktopFolder = folder;
         fake.clearCalls();
-        SwapDesk(fake, state, 0, 1);
+        swapDesk(fake, state, 0, 1);
         EXPECT_FALSE(touchedFiles());
         EXPECT_THAT(fake.calls,
                     ElementsAre("busy", "pump", "wallpaper C:\\w.bmp", "wallpaper C:\\w.bmp", "pointer"));
@@ -141,7 +141,7 @@ TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
     state.deskTable[2][DeskField::Style] = "2";
     fake.setRegistry(kDesktopKey, "Wallpaper", "");
 
-    SwapDesk(fake, state, 0, 2);
+    swapDesk(fake, state, 0, 2);
     const std::string journal = "write C:\\KORUVAN\\KORUVAN.jnl";
     EXPECT_THAT(fake.calls,
                 ElementsAre("busy", journal, "delete C:\\KORUVAN\\dsk0\\old.lnk", journal,
@@ -157,12 +157,12 @@ TEST_F(SwapDeskTest, AnOutOfRangeDeskSkipsOnlyItsOwnSteps) {
     fake.writeFile(desk(1) + "b.lnk", "b");
 
     // No old desk to keep the Desktop's items: they stay, and desk 1's file of the same name comes beside it.
-    SwapDesk(fake, state, 10, 1);
+    swapDesk(fake, state, 10, 1);
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "live.txt"), "live");
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "live (2).txt", "live.txt"));
 
     fake.clearCalls();
-    SwapDesk(fake, state, 1, -1);
+    swapDesk(fake, state, 1, -1);
     EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
     EXPECT_THAT(plainFiles(desk(1)), ElementsAre("b.lnk", "live (2).txt", "live.txt"));
     EXPECT_EQ(fake.fileContent(desk(1) + "live.txt"), "live");
@@ -175,14 +175,14 @@ TEST_F(SwapDeskTest, CopyFolderFilesCountsFailuresAndKeepsEverySource) {
     fake.writeFile(desk(3) + "b.txt", "b");
     fake.writeFile(desk(4) + "a.txt", "old a");
 
-    EXPECT_EQ(CopyFolderFiles(fake, desk(3), desk(4), true), 0);
+    EXPECT_EQ(copyFolderFiles(fake, desk(3), desk(4), true), 0);
     EXPECT_EQ(fake.fileContent(desk(4) + "a.txt"), "new a");
     EXPECT_THAT(plainFiles(desk(3)), ElementsAre("a.txt", "b.txt"));
 
-    EXPECT_EQ(CopyFolderFiles(fake, desk(3), "C:\\no such folder\\", false), 2);
+    EXPECT_EQ(copyFolderFiles(fake, desk(3), "C:\\no such folder\\", false), 2);
     EXPECT_THAT(plainFiles(desk(3)), ElementsAre("a.txt", "b.txt"));
 
-    EXPECT_EQ(CopyFolderFiles(fake, "C:\\no such folder\\", desk(3), false), 0);
+    EXPECT_EQ(copyFolderFiles(fake, "C:\\no such folder\\", desk(3), false), 0);
 }
 
 // A Desktop file "report.doc" that the switch meets in one of Windows' ways, and desk 1's own "REPORT.doc"
@@ -228,7 +228,7 @@ TEST_F(SwapDeskTest, DesktopFilesThatCannotMoveKeepTheirPlaceAndTheirContent) {
         machine.writeFile(desk(1) + "REPORT.doc", "desk 1's report");
         c.make(machine, report);
 
-        SwapDesk(machine, state, 0, 1);
+        swapDesk(machine, state, 0, 1);
         EXPECT_EQ(machine.listPlainFiles(kDesktop), c.desktop);
         EXPECT_EQ(machine.listPlainFiles(desk(0)), c.desk0);
         const std::string placed = std::string(kDesktop) + c.desktop.front();
@@ -245,14 +245,14 @@ TEST_F(SwapDeskTest, OnAFullDiskTheNewDesksItemsMoveInsteadOfBeingCopied) {
     fake.failLinks = true;  // another volume: a desk's items come as copies
     fake.freeBytes = 1000;  // the journal fits, no item does
 
-    EXPECT_TRUE(SwapDesk(fake, state, 0, 1));
+    EXPECT_TRUE(swapDesk(fake, state, 0, 1));
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.txt"));
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "b.txt"), std::string(5000, 'b'));
     EXPECT_THAT(plainFiles(desk(1)), IsEmpty());
     EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.txt"));
 
     fake.freeBytes = 0;  // not even the journal: the switch does not start
-    EXPECT_FALSE(SwapDesk(fake, state, 1, 0));
+    EXPECT_FALSE(swapDesk(fake, state, 1, 0));
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.txt"));
     EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.txt"));
 }
@@ -266,7 +266,7 @@ TEST_F(SwapDeskTest, StartUpPutsBackOnlyWhatTheDesktopLacks) {
     fake.writeFile(desk(0) + "ＩＮＩ.TXT", "stored file of the same name");
     fake.writeFile(std::string(kDesktop) + kCopyInProgressName, "half a copy");
 
-    PutBackMissingItems(fake, state);
+    putBackMissingItems(fake, state);
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "memo.txt"), "edited today");
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "deleted.txt"), "deleted since");
     EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "ＩＮＩ.TXT"), "hidden live file");
@@ -284,20 +284,20 @@ TEST(ReadWindowsDirectory, EndsInExactlyOneBackslash) {
     };
     for (const auto& [system, expected] : cases) {
         fake.windowsDir = system;
-        EXPECT_EQ(ReadWindowsDirectory(fake), expected);
+        EXPECT_EQ(readWindowsDirectory(fake), expected);
     }
 }
 
 TEST(ReadDesktopFolder, KeepsInnerBlanksAndFallsBackToTheKnownFolder) {
     FakePlatform fake;
     fake.setRegistry(kShellFoldersKey, "Desktop", " C:\\Documents and Settings\\山田 太郎\\デスクトップ\t ");
-    EXPECT_EQ(ReadDesktopFolder(fake), "C:\\Documents and Settings\\山田 太郎\\デスクトップ");
+    EXPECT_EQ(readDesktopFolder(fake), "C:\\Documents and Settings\\山田 太郎\\デスクトップ");
 
     fake.knownDesktop = "  C:\\Users\\Taro Yamada\\Desktop  ";
     fake.setRegistry(kShellFoldersKey, "Desktop", "   ");
-    EXPECT_EQ(ReadDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
+    EXPECT_EQ(readDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
     fake.removeRegistryKey(kShellFoldersKey);
-    EXPECT_EQ(ReadDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
+    EXPECT_EQ(readDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
 }
 
 }  // namespace

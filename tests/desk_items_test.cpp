@@ -18,10 +18,10 @@ constexpr const char* kPool = "C:\\KORUVAN\\DskTop\\";
 constexpr const char* kDesk3 = "C:\\KORUVAN\\dsk3\\";
 
 TEST(NumberedName, GoesBeforeTheExtension) {
-    EXPECT_EQ(NumberedName("report.doc", 2), "report (2).doc");
-    EXPECT_EQ(NumberedName("archive.tar.gz", 3), "archive.tar (3).gz");
-    EXPECT_EQ(NumberedName("README", 2), "README (2)");
-    EXPECT_EQ(NumberedName(".profile", 2), ".profile (2)");
+    EXPECT_EQ(numberedName("report.doc", 2), "report (2).doc");
+    EXPECT_EQ(numberedName("archive.tar.gz", 3), "archive.tar (3).gz");
+    EXPECT_EQ(numberedName("README", 2), "README (2)");
+    EXPECT_EQ(numberedName(".profile", 2), ".profile (2)");
 }
 
 TEST(GiveFolderItems, TheDesksItemsJoinThePoolWithoutReplacingAny) {
@@ -36,7 +36,7 @@ TEST(GiveFolderItems, TheDesksItemsJoinThePoolWithoutReplacingAny) {
     fake.writeFile(std::string(kDesk3) + "locked.txt", "in use");
     fake.failingCopies.insert(std::string(kDesk3) + "locked.txt");
 
-    EXPECT_EQ(GiveFolderItems(fake, kDesk3, kPool), 1);
+    EXPECT_EQ(giveFolderItems(fake, kDesk3, kPool), 1);
     EXPECT_THAT(fake.filesIn(kPool),
                 ElementsAre("MEMO (3).txt", "Tool.lnk", "memo (2).txt", "memo.txt", "plan.txt"));
     EXPECT_EQ(fake.fileContent(std::string(kPool) + "memo.txt"), "the pool's memo");
@@ -45,14 +45,14 @@ TEST(GiveFolderItems, TheDesksItemsJoinThePoolWithoutReplacingAny) {
 }
 
 // Whether the two names are one file, as the listing tells.
-bool Linked(FakePlatform& fake, const std::string& folderA, const std::string& folderB,
+bool linked(FakePlatform& fake, const std::string& folderA, const std::string& folderB,
             const std::string& name) {
     const auto find = [&](const std::string& folder) {
         for (const PlainFile& file : fake.listPlainFileIdentities(folder))
             if (file.name == name) return file;
         return PlainFile{};
     };
-    return SameFile(find(folderA), find(folderB));
+    return sameFile(find(folderA), find(folderB));
 }
 
 TEST(PlaceItem, ADesksItemComesAsALinkWhereTheVolumeAllowsElseAsACopy) {
@@ -77,17 +77,17 @@ TEST(PlaceItem, ADesksItemComesAsALinkWhereTheVolumeAllowsElseAsACopy) {
         fake.writeFile(std::string(kDesk3) + "plan.txt", "plan");
         if (c.readOnly) fake.setAttributes(std::string(kDesk3) + "plan.txt", testing::kReadOnly);
         fake.failLinks = c.failLinks;
-        ASSERT_TRUE(PlaceItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
+        ASSERT_TRUE(placeItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
         EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan.txt"), "plan");
-        EXPECT_EQ(Linked(fake, kDesk3, kDesktop, "plan.txt"), c.linked);
+        EXPECT_EQ(linked(fake, kDesk3, kDesktop, "plan.txt"), c.linked);
         EXPECT_THAT(fake.filesIn(kDesktop), ElementsAre("plan.txt"));  // no copy left half-way
 
         // A name taken on the Desktop by another file is never replaced; given, the item takes the next
         // free name.
         fake.deleteFile(std::string(kDesktop) + "plan.txt");
         fake.writeFile(std::string(kDesktop) + "PLAN.txt", "live");
-        ASSERT_TRUE(PlaceItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
-        ASSERT_TRUE(GiveItem(fake, kDesk3, "plan.txt", kDesktop, true, c.placement));
+        ASSERT_TRUE(placeItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
+        ASSERT_TRUE(giveItem(fake, kDesk3, "plan.txt", kDesktop, true, c.placement));
         EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan.txt"), "live");
         EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan (2).txt"), "plan");
     }
@@ -105,7 +105,7 @@ TEST(ReplaceItems, TheLiveItemsReplaceTheirStoredCopiesAndOneFileIsNeverKeptTwic
     fake.writeFile(std::string(kDesktop) + "KEPT.txt", "live");
     fake.writeFile(std::string(kDesktop) + "new.txt", "made on the desk");
 
-    ReplaceItems(fake, kDesktop, kDesk3);
+    replaceItems(fake, kDesktop, kDesk3);
     EXPECT_THAT(fake.filesIn(kDesktop), IsEmpty());
     EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("KEPT.txt", "edited.txt", "new.txt", "same.txt"));
     EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "same.txt"), "entered, unchanged");
@@ -119,18 +119,18 @@ TEST(SwitchJournal, ReadsBackWhatWasWrittenAndNothingElse) {
     state.programDir = fake.programDir;
     fake.makeFolder(fake.programDir);
     const SwitchJournal written{3, 7, SwitchPhase::Placing};
-    ASSERT_TRUE(WriteSwitchJournal(fake, state, written));
-    EXPECT_EQ(ReadSwitchJournal(fake, state), written);
+    ASSERT_TRUE(writeSwitchJournal(fake, state, written));
+    EXPECT_EQ(readSwitchJournal(fake, state), written);
 
     for (const char* text : {"[Switch]\nFrom=3\nTo=3\nPhase=1", "[Switch]\nFrom=0\nTo=10\nPhase=1",
                              "[Switch]\nFrom=0\nTo=1\nPhase=5", "[Switch]\nTo=1\nPhase=2", "\xFF\xFE\x00"}) {
         SCOPED_TRACE(text);
-        fake.writeFile(SwitchJournalPath(state), EncodeProfileText(text));
-        EXPECT_EQ(ReadSwitchJournal(fake, state), std::nullopt);
+        fake.writeFile(switchJournalPath(state), encodeProfileText(text));
+        EXPECT_EQ(readSwitchJournal(fake, state), std::nullopt);
     }
-    EXPECT_TRUE(ClearSwitchJournal(fake, state));
-    EXPECT_FALSE(fake.exists(SwitchJournalPath(state)));
-    EXPECT_EQ(ReadSwitchJournal(fake, state), std::nullopt);
+    EXPECT_TRUE(clearSwitchJournal(fake, state));
+    EXPECT_FALSE(fake.exists(switchJournalPath(state)));
+    EXPECT_EQ(readSwitchJournal(fake, state), std::nullopt);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-DeskTable Named(std::initializer_list<std::pair<int, const char*>> desks) {
+DeskTable named(std::initializer_list<std::pair<int, const char*>> desks) {
     DeskTable table{};
     for (const auto& [desk, name] : desks)
         table[static_cast<std::size_t>(desk)][DeskField::Name] = name;
@@ -18,7 +18,7 @@ DeskTable Named(std::initializer_list<std::pair<int, const char*>> desks) {
 }
 
 TEST(DeskKeysTest, NumbersCountNamedDesksInBarOrderAndStepsStopAtTheEnds) {
-    const DeskTable desks = Named({{0, "A"}, {2, "B"}, {3, "C"}, {7, "D"}});
+    const DeskTable desks = named({{0, "A"}, {2, "B"}, {3, "C"}, {7, "D"}});
     const struct {
         int current;
         int hotkey;
@@ -29,9 +29,9 @@ TEST(DeskKeysTest, NumbersCountNamedDesksInBarOrderAndStepsStopAtTheEnds) {
         {5, 10, -1}, {5, 11, -1}, {2, 12, -1}, {2, -1, -1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(DeskForHotkey(desks, c.current, c.hotkey), c.desk) << c.current << " " << c.hotkey;
-    EXPECT_EQ(DeskNumber(desks, 3), 3);
-    EXPECT_EQ(DeskNumber(desks, 5), 0);
+        EXPECT_EQ(deskForHotkey(desks, c.current, c.hotkey), c.desk) << c.current << " " << c.hotkey;
+    EXPECT_EQ(deskNumber(desks, 3), 3);
+    EXPECT_EQ(deskNumber(desks, 5), 0);
 }
 
 TEST(DeskKeysTest, TheTrayMenuListsTheNamedDesksWithTheHotkeysHeld) {
@@ -42,14 +42,14 @@ TEST(DeskKeysTest, TheTrayMenuListsTheNamedDesksWithTheHotkeysHeld) {
     HeldHotkeys held{};
     held.fill(true);
     held[1] = false;  // another program holds Ctrl+Alt+2
-    const std::vector<TrayDesk> entries = TrayMenuDesks(desks, 3, held);
+    const std::vector<TrayDesk> entries = trayMenuDesks(desks, 3, held);
     ASSERT_EQ(entries.size(), 9u);
     EXPECT_EQ(entries[0], (TrayDesk{0, "d0\tCtrl+Alt+1", false}));
     EXPECT_EQ(entries[1], (TrayDesk{1, "d1", false}));
     EXPECT_EQ(entries[3], (TrayDesk{3, "d3\tCtrl+Alt+4", true}));
     EXPECT_EQ(entries[8], (TrayDesk{9, "d9\tCtrl+Alt+9", false}));
-    EXPECT_EQ(HotkeyName(9), "Ctrl+Alt+0");
-    EXPECT_EQ(HotkeyName(kNextDeskHotkey), "Ctrl+Alt+→");
+    EXPECT_EQ(hotkeyName(9), "Ctrl+Alt+0");
+    EXPECT_EQ(hotkeyName(kNextDeskHotkey), "Ctrl+Alt+→");
 }
 
 class DeskKeysBarTest : public ::testing::Test, public BarFixture {
@@ -62,27 +62,30 @@ class DeskKeysBarTest : public ::testing::Test, public BarFixture {
 };
 
 TEST_F(DeskKeysBarTest, AHotkeySwitchesAsAClickDoesButNeverUnderAMenuOrDialog) {
-    view.onDialog = [&](DialogKind) { bar.OnHotkey(1); };
+    view.onDialog = [&](DialogKind) {
+        bar.onHotkey(1);
+        return DialogResult::Stored;
+    };
     view.menuAnswers = {MenuCommand::Settings};
-    bar.OnBackgroundRightDown();
+    bar.onBackgroundRightPressed();
     EXPECT_EQ(state.currentDesk, 0) << "the settings dialog was open";
 
-    bar.OnHotkey(1);
+    bar.onHotkey(1);
     EXPECT_EQ(state.currentDesk, 2);
     EXPECT_EQ(setting("User", "LastUse"), "2");
     EXPECT_EQ(view.trayNumber, 2);
     EXPECT_EQ(view.trayTip, "コルヴァン - 趣味");
-    bar.OnHotkey(kPreviousDeskHotkey);
+    bar.onHotkey(kPreviousDeskHotkey);
     EXPECT_EQ(state.currentDesk, 0);
 }
 
 TEST_F(DeskKeysBarTest, TheTrayMenuSwitchesOrRunsAnOptionsCommand) {
     view.trayAnswers = {TrayChoice{2, MenuCommand::None}, TrayChoice{-1, MenuCommand::SizeSmall}};
-    bar.OnTrayClick();
+    bar.onTrayClicked();
     EXPECT_EQ(state.currentDesk, 2);
     EXPECT_THAT(view.trayMenus[0], ElementsAre(TrayDesk{0, "仕事", true}, TrayDesk{2, "趣味", false}));
-    bar.OnTrayClick();
-    EXPECT_EQ(bar.buttonSize, 28);
+    bar.onTrayClicked();
+    EXPECT_EQ(bar.buttonSize(), 28);
     EXPECT_TRUE(view.timer);
 }
 

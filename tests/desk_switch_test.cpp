@@ -40,7 +40,7 @@ class DeskSwitchTest : public ::testing::Test, public BarFixture {
 };
 
 TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
-    bar.btnWALLclick(2);
+    bar.onDeskClicked(2);
 
     ASSERT_EQ(state.currentDesk, 2);
     const std::size_t timerOff = indexOf("timer off");
@@ -71,9 +71,9 @@ TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
 }
 
 TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsLastToFirstMaximisedAsTheyWere) {
-    bar.btnWALLclick(2);
+    bar.onDeskClicked(2);
     platform.clearCalls();
-    bar.btnWALLclick(0);
+    bar.onDeskClicked(0);
 
     std::vector<std::string> shows;
     std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(shows),
@@ -88,11 +88,11 @@ TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsLastToFirstMaximisedAsTheyW
 TEST_F(DeskSwitchTest, OnlyTheLastCaptureIsShownEvenWhenOlderEntriesRemain) {
     for (int k = 0; k < 12; ++k) {
         WindowEntry& entry = state.windowTable[1][static_cast<std::size_t>(k)];
-        entry.hWnd = 0x900u + static_cast<WindowHandle>(k);
-        entry.ClassName = "Old";
+        entry.window = 0x900u + static_cast<WindowHandle>(k);
+        entry.className = "Old";
     }
-    state.windowTable[1][2].ClassName.clear();  // the last capture had two windows
-    bar.btnWALLclick(1);
+    state.windowTable[1][2].className.clear();  // the last capture had two windows
+    bar.onDeskClicked(1);
 
     std::vector<std::string> shows;
     std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(shows),
@@ -104,12 +104,12 @@ TEST_F(DeskSwitchTest, ARequestDuringTheSwitchIsIgnored) {
     int nested = 0;
     platform.onPumpPendingEvents = [&] {
         ++nested;
-        bar.btnWALLclick(1);
-        bar.ChgDsk(1);
-        bar.btnWALLmousedown(1);
-        bar.OnBackgroundRightDown();
+        bar.onDeskClicked(1);
+        bar.switchToDesk(1);
+        bar.onDeskRightPressed(1);
+        bar.onBackgroundRightPressed();
     };
-    bar.btnWALLclick(2);
+    bar.onDeskClicked(2);
     platform.onPumpPendingEvents = nullptr;
 
     EXPECT_EQ(nested, 3) << "events run twice in the switch and once in the swap";
@@ -121,16 +121,16 @@ TEST_F(DeskSwitchTest, ARequestDuringTheSwitchIsIgnored) {
 
 TEST_F(DeskSwitchTest, CloseDuringTheSwitchWaitsForItsEnd) {
     platform.onPumpPendingEvents = [&] {
-        bar.OnCloseRequest();
+        bar.onCloseRequested();
         EXPECT_FALSE(view.closed);
     };
-    bar.btnWALLclick(2);
+    bar.onDeskClicked(2);
     EXPECT_TRUE(view.closed);
     EXPECT_EQ(setting("User", "LastUse"), "2");
 }
 
 TEST_F(DeskSwitchTest, ClickOnTheCurrentDeskDoesNothing) {
-    bar.btnWALLclick(0);
+    bar.onDeskClicked(0);
     EXPECT_TRUE(platform.calls.empty());
     EXPECT_EQ(setting("User", "LastUse"), "<missing>");
 }
@@ -138,24 +138,24 @@ TEST_F(DeskSwitchTest, ClickOnTheCurrentDeskDoesNothing) {
 TEST_F(DeskSwitchTest, NameTipSitsOverTheButtonInTheDeskColours) {
     nameDesk(3, "音楽");
     layOut();  // four desks in slots 0..3
-    bar.btnWALLmousemove(1, 15);
+    bar.onDeskPointerMoved(1, 15);
     EXPECT_TRUE(view.tip.visible);
     EXPECT_EQ(view.tip.text, "趣味");
     EXPECT_EQ(view.tip.left, 1 + 42 + 2);
     EXPECT_EQ(view.tip.textColor, 16777215);
     EXPECT_EQ(view.tip.backColor, 16711680);
 
-    bar.btnWALLmousemove(3, 0);
+    bar.onDeskPointerMoved(3, 0);
     EXPECT_EQ(view.tip.left, 4 * 42 - view.tipWidth("音楽"));
 
-    bar.btnWALLmousemove(0, 0);
+    bar.onDeskPointerMoved(0, 0);
     EXPECT_EQ(view.tip.textColor, 0);
     EXPECT_EQ(view.tip.backColor, 255);
 }
 
 TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStart) {
     platform.failWrites = true;  // a read-only program folder
-    bar.btnWALLclick(2);
+    bar.onDeskClicked(2);
     EXPECT_EQ(state.currentDesk, 0);
     EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
     EXPECT_FALSE(platform.window(editor).minimized);

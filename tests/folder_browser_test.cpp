@@ -27,9 +27,9 @@ TEST(FolderPathTest, FolderFileNameAndRootOfAPath) {
         {"pics\\sea.bmp", "pics\\", "sea.bmp", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(FolderOfPath(c.path), c.folder) << c.path;
-        EXPECT_EQ(FileNameOfPath(c.path), c.fileName) << c.path;
-        EXPECT_EQ(RootOfPath(c.path), c.root) << c.path;
+        EXPECT_EQ(folderOfPath(c.path), c.folder) << c.path;
+        EXPECT_EQ(fileNameOfPath(c.path), c.fileName) << c.path;
+        EXPECT_EQ(rootOfPath(c.path), c.root) << c.path;
     }
 }
 

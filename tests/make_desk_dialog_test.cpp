@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "fake/fake_make_desk_view.h"
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
@@ -31,8 +33,8 @@ class MakeDeskDialogTest : public ::testing::Test {
 
     Desk& desk(int d) { return state.deskTable[static_cast<std::size_t>(d)]; }
     void open(int slot) {
-        state.targetDesk = static_cast<std::int16_t>(slot);
-        dialog.OnOpen();
+        dialog.emplace(platform, state, slot, view);
+        dialog->onOpen();
         platform.clearCalls();
     }
     int fileEntry(const std::string& name) const {
@@ -41,10 +43,10 @@ class MakeDeskDialogTest : public ::testing::Test {
     }
     // Activates the root in the folder list, then its subfolder of that name.
     void enterFromRoot(MakeDeskDialog& on, const std::string& child) {
-        on.OnFolderActivated(0);
+        on.onFolderActivated(0);
         const auto it = std::find_if(view.folders.begin(), view.folders.end(),
                                      [&](const FolderEntry& entry) { return entry.name == child; });
-        on.OnFolderActivated(static_cast<int>(it - view.folders.begin()));
+        on.onFolderActivated(static_cast<int>(it - view.folders.begin()));
     }
     std::string storedLine(int slot) {
         return ProfileFile(platform, state.settingsPath())
@@ -53,28 +55,26 @@ class MakeDeskDialogTest : public ::testing::Test {
 
     FakePlatform platform;
     SharedState state;
-    std::string lblBEFOREWALL;
     FakeMakeDeskView view;
-    MakeDeskDialog dialog{platform, state, lblBEFOREWALL, view};
+    std::optional<MakeDeskDialog> dialog;
 };
 
 TEST_F(MakeDeskDialogTest, TheSlotsNameChoosesTheMode) {
     desk(3)[DeskField::Style] = "2";  // left by a deleted desk: a new one starts with it
     open(3);
-    EXPECT_EQ(dialog.mode(), MakeDeskMode::NewDesk);
+    EXPECT_EQ(dialog->mode(), MakeDeskMode::NewDesk);
     EXPECT_EQ(view.caption, "新規デスクトップ作成");
     EXPECT_EQ(view.nameFrame, "新規デスクトップ名");
     EXPECT_EQ(view.name, "");
     EXPECT_THAT(view.styles, ElementsAre("中央に表示", "並べて表示", "拡大"));
     EXPECT_EQ(view.selectedStyle, 2);
-    EXPECT_EQ(dialog.browser().folder(), "C:\\WINDOWS\\");
+    EXPECT_EQ(dialog->browser().folder(), "C:\\WINDOWS\\");
     EXPECT_THAT(view.files, ElementsAre("(なし)", "clouds.bmp"));
     EXPECT_EQ(view.selectedFile, -1);
     EXPECT_THAT(view.previews, ElementsAre(""));
 
-    MakeDeskDialog settings{platform, state, lblBEFOREWALL, view};
-    state.targetDesk = 0;
-    settings.OnOpen();
+    MakeDeskDialog settings{platform, state, 0, view};
+    settings.onOpen();
     EXPECT_EQ(settings.mode(), MakeDeskMode::DeskSettings);
     EXPECT_EQ(view.caption, "デスクトップの設定");
     EXPECT_EQ(view.nameFrame, "デスクトップ名");
@@ -103,11 +103,10 @@ TEST_F(MakeDeskDialogTest, BrowsingStartsAtTheWallpaperThenTheLastStoredThenWind
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wallpaper + std::string(" | ") + c.lastStored);
         desk(5) = {{"趣味", c.wallpaper, "", "", "1"}};
-        lblBEFOREWALL = c.lastStored;
+        state.lastChosenWallpaper = c.lastStored;
         view = FakeMakeDeskView{};
-        MakeDeskDialog fresh{platform, state, lblBEFOREWALL, view};
-        state.targetDesk = 5;
-        fresh.OnOpen();
+        MakeDeskDialog fresh{platform, state, 5, view};
+        fresh.onOpen();
         EXPECT_EQ(fresh.browser().folder(), c.folder);
         EXPECT_EQ(view.selectedFile, c.selected ? fileEntry(c.selected) : -1);
         EXPECT_THAT(view.previews, ElementsAre(c.preview));
@@ -131,13 +130,12 @@ TEST_F(MakeDeskDialogTest, OkRefusesWhatWouldCorruptTheDeskLine) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         view = FakeMakeDeskView{};
-        MakeDeskDialog fresh{platform, state, lblBEFOREWALL, view};
-        state.targetDesk = 4;
-        fresh.OnOpen();
-        fresh.OnNameEdited(c.name);
+        MakeDeskDialog fresh{platform, state, 4, view};
+        fresh.onOpen();
+        fresh.onNameEdited(c.name);
         enterFromRoot(fresh, c.folder);
-        fresh.OnFileChosen(1);
-        fresh.OnOK();
+        fresh.onFileChosen(1);
+        fresh.onOk();
         EXPECT_THAT(view.warnings, ElementsAre(c.warning));
         EXPECT_FALSE(view.closed);
         EXPECT_FALSE(desk(4).exists());
@@ -146,17 +144,16 @@ TEST_F(MakeDeskDialogTest, OkRefusesWhatWouldCorruptTheDeskLine) {
 }
 
 TEST_F(MakeDeskDialogTest, OkStoresTheNewDeskWithoutTouchingTheScreen) {
-    state.dialogCancelled = 1;
     open(2);
-    dialog.OnNameEdited(" 趣味 ");
-    dialog.OnFileChosen(1);
-    dialog.OnOK();
+    dialog->onNameEdited(" 趣味 ");
+    dialog->onFileChosen(1);
+    dialog->onOk();
 
     EXPECT_EQ(desk(2).fields,
               (std::array<std::string, 5>{" 趣味 ", "C:\\WINDOWS\\clouds.bmp", "(None)", "0 128 128", "-1"}));
     EXPECT_EQ(storedLine(2), "趣味 ,C:\\WINDOWS\\clouds.bmp,(None),0 128 128,-1");
-    EXPECT_EQ(lblBEFOREWALL, "C:\\WINDOWS\\clouds.bmp");
-    EXPECT_EQ(state.dialogCancelled, 0);
+    EXPECT_EQ(state.lastChosenWallpaper, "C:\\WINDOWS\\clouds.bmp");
+    EXPECT_EQ(dialog->result(), DialogResult::Stored);
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(platform.wallpaperInEffect.empty());
     EXPECT_THAT(platform.calls, ElementsAre("write C:\\KORUVAN\\KORUVAN.ini", "pump"));
@@ -164,9 +161,9 @@ TEST_F(MakeDeskDialogTest, OkStoresTheNewDeskWithoutTouchingTheScreen) {
 
 TEST_F(MakeDeskDialogTest, OkOnTheDeskShownPutsItsWallpaperIntoEffect) {
     open(0);
-    dialog.OnStyleChosen(1);
-    dialog.OnFileChosen(fileEntry("(なし)"));
-    dialog.OnOK();
+    dialog->onStyleChosen(1);
+    dialog->onFileChosen(fileEntry("(なし)"));
+    dialog->onOk();
 
     EXPECT_EQ(storedLine(0), "仕事,,(None),0 128 128,1");
     EXPECT_THAT(platform.calls, ElementsAre("write C:\\KORUVAN\\KORUVAN.ini", "pump", "wallpaper ",
@@ -175,39 +172,39 @@ TEST_F(MakeDeskDialogTest, OkOnTheDeskShownPutsItsWallpaperIntoEffect) {
 
 TEST_F(MakeDeskDialogTest, CancelAndCloseStoreNothing) {
     open(0);
-    dialog.OnNameEdited("別の名前");
-    dialog.OnFileChosen(fileEntry("data.bmp"));
-    dialog.OnFileChosen(fileEntry("(なし)"));
-    dialog.OnStyleChosen(2);
-    dialog.OnCancel();
+    dialog->onNameEdited("別の名前");
+    dialog->onFileChosen(fileEntry("data.bmp"));
+    dialog->onFileChosen(fileEntry("(なし)"));
+    dialog->onStyleChosen(2);
+    dialog->onCancel();
     EXPECT_EQ(desk(0).name(), "仕事");
     EXPECT_EQ(desk(0).wallpaper(), "C:\\pics\\a.bmp");
-    EXPECT_EQ(state.dialogCancelled, 1);
+    EXPECT_EQ(dialog->result(), DialogResult::Cancelled);
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(platform.calls.empty());
 
-    state.dialogCancelled = 0;
+    open(0);
     view.closed = false;
-    dialog.OnClose();
-    EXPECT_EQ(state.dialogCancelled, 0);
+    dialog->onClose();
+    EXPECT_EQ(dialog->result(), DialogResult::Closed);
     EXPECT_TRUE(view.closed);
 }
 
 TEST_F(MakeDeskDialogTest, PreviewEnlargesOnlyAChosenWallpaper) {
     open(0);
-    dialog.OnFileChosen(fileEntry("(なし)"));
-    dialog.OnPreviewClicked();
-    dialog.OnFileChosen(fileEntry("data.bmp"));
-    dialog.OnPreviewClicked();
+    dialog->onFileChosen(fileEntry("(なし)"));
+    dialog->onPreviewClicked();
+    dialog->onFileChosen(fileEntry("data.bmp"));
+    dialog->onPreviewClicked();
     EXPECT_THAT(view.enlarged, ElementsAre("C:\\pics\\data.bmp"));
 }
 
 TEST_F(MakeDeskDialogTest, AnUnreadableDriveLeavesTheListsWhereTheyWere) {
     platform.offlineDrives = {"A:\\"};
-    MakeDeskDialog withFloppy{platform, state, lblBEFOREWALL, view};  // drives are read as the dialog opens
-    withFloppy.OnOpen();
+    MakeDeskDialog withFloppy{platform, state, 0, view};  // drives are read as the dialog opens
+    withFloppy.onOpen();
     ASSERT_THAT(view.drives, ElementsAre("A:\\", "C:\\"));
-    withFloppy.OnDriveChosen(0);
+    withFloppy.onDriveChosen(0);
     EXPECT_EQ(view.selectedDrive, 1);
     EXPECT_EQ(withFloppy.browser().folder(), "C:\\pics\\");
 }
@@ -218,20 +215,20 @@ TEST(StyleEntryTest, WholeNumbersZeroToTwoSelectAnEntry) {
         {"-1", -1}, {"", -1}, {"abc", -1}, {"1x", -1}, {"3", -1},  {"-0", 0},
     };
     for (const auto& [style, entry] : cases)
-        EXPECT_EQ(StyleEntryFor(style), entry) << style;
+        EXPECT_EQ(styleEntryFor(style), entry) << style;
 }
 
 TEST(FirstFreeDeskSlotTest, LowestUnnamedOfZeroToEightElseNine) {
     DeskTable desks{};
-    EXPECT_EQ(FirstFreeDeskSlot(desks), 0);
+    EXPECT_EQ(firstFreeDeskSlot(desks), 0);
     for (int named = 0; named <= 8; ++named) {
         desks[static_cast<std::size_t>(named)][DeskField::Name] = "d";
-        EXPECT_EQ(FirstFreeDeskSlot(desks), named + 1 <= 8 ? named + 1 : 9);
+        EXPECT_EQ(firstFreeDeskSlot(desks), named + 1 <= 8 ? named + 1 : 9);
     }
     desks[9][DeskField::Name] = "taken";
-    EXPECT_EQ(FirstFreeDeskSlot(desks), 9);
+    EXPECT_EQ(firstFreeDeskSlot(desks), 9);
     desks[4][DeskField::Name].clear();
-    EXPECT_EQ(FirstFreeDeskSlot(desks), 4);
+    EXPECT_EQ(firstFreeDeskSlot(desks), 4);
 }
 
 }  // namespace

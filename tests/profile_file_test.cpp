@@ -18,7 +18,7 @@ class ProfileFileTest : public ::testing::Test {
     void SetUp() override { platform.makeFolder("C:\\KORUVAN\\"); }
 
     void give(std::string_view bytes) { platform.writeFile(kPath, bytes); }
-    std::string text() { return DecodeProfileBytes(platform.fileContent(kPath), platform); }
+    std::string text() { return decodeProfileBytes(platform.fileContent(kPath), platform); }
 };
 
 TEST_F(ProfileFileTest, RoundTripsJapaneseAndHalfWidthKatakanaAsUtf16WithCrlf) {
@@ -108,7 +108,7 @@ TEST_F(ProfileFileTest, AFailedWriteLeavesTheOldFile) {
 }
 
 TEST_F(ProfileFileTest, AValueOfTheSameLengthIsWrittenInPlace) {
-    give(EncodeProfileText("[User]\r\nLastUse=1\r\n[DeskTop]\r\n0=仕事,,,,0\r\n"));
+    give(encodeProfileText("[User]\r\nLastUse=1\r\n[DeskTop]\r\n0=仕事,,,,0\r\n"));
     const struct {
         const char* value;
         const char* call;
@@ -125,13 +125,13 @@ TEST_F(ProfileFileTest, AValueOfTheSameLengthIsWrittenInPlace) {
 
 TEST(ProfileEncoding, DecodesBothUtf16OrdersAndDamagedInput) {
     testing::FakePlatform platform;
-    const std::string encoded = EncodeProfileText("a=デ𝄞");  // 𝄞 needs a surrogate pair
+    const std::string encoded = encodeProfileText("a=デ𝄞");  // 𝄞 needs a surrogate pair
     EXPECT_EQ(encoded, std::string("\xFF\xFE"
                                    "a\0=\0\xC7\x30\x34\xD8\x1E\xDD",
                                    12));
-    EXPECT_EQ(DecodeProfileBytes(encoded, platform), "a=デ𝄞");
-    EXPECT_EQ(DecodeProfileBytes(std::string("\xFE\xFF\0a\x30\xC7", 6), platform), "aデ");
-    EXPECT_EQ(DecodeProfileBytes(std::string("\xFF\xFE"
+    EXPECT_EQ(decodeProfileBytes(encoded, platform), "a=デ𝄞");
+    EXPECT_EQ(decodeProfileBytes(std::string("\xFE\xFF\0a\x30\xC7", 6), platform), "aデ");
+    EXPECT_EQ(decodeProfileBytes(std::string("\xFF\xFE"
                                              "a\0\x00\xD8"
                                              "b\0",
                                              8),
@@ -139,7 +139,7 @@ TEST(ProfileEncoding, DecodesBothUtf16OrdersAndDamagedInput) {
               "a\uFFFDb");
 
     // A line that is not valid in the legacy code page costs only itself.
-    EXPECT_EQ(DecodeProfileBytes("a=\x83\x66\nb=\x83\n", platform), "a=デ\nb=\uFFFD\n");
+    EXPECT_EQ(decodeProfileBytes("a=\x83\x66\nb=\x83\n", platform), "a=デ\nb=\uFFFD\n");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ class FakeSettingsView : public SettingsView {
     int positionDraws = 0;
     std::vector<std::string> questions;
     bool answer = false;
-    std::function<void()> onDeskDialog;
+    std::function<void(int)> onDeskDialog;
     int abouts = 0;
     bool ended = false;
     bool closed = false;
@@ -50,15 +50,15 @@ class FakeSettingsView : public SettingsView {
         questions.push_back(title + ": " + text);
         return answer;
     }
-    void openDeskDialog() override {
-        if (onDeskDialog) onDeskDialog();
+    void openDeskDialog(int slot) override {
+        if (onDeskDialog) onDeskDialog(slot);
     }
     void openAbout() override { ++abouts; }
     void endProgram() override { ended = true; }
     void close() override { closed = true; }
 
     int chosen() const {
-        for (int p = 0; p < kPositionCount; ++p) {
+        for (int p = 0; p < kBarPositionCount; ++p) {
             if (positions[static_cast<std::size_t>(p)].chosen) return p;
         }
         return -1;
@@ -69,14 +69,14 @@ class SettingsDialogTest : public ::testing::Test {
   protected:
     SettingsDialogTest() {
         state.programDir = "C:\\KORUVAN\\";
-        state.BarColors = kFirstRunBarColors;
-        state.Position = 0;
-        state.AutoHide = 1;
-        state.Topwindow = 1;
+        state.tipColors = kFirstRunTipColors;
+        state.barPosition = BarPosition::TopLeft;
+        state.autoHide = 1;
+        state.alwaysOnTop = 1;
         platform.makeFolder("C:\\KORUVAN\\");
     }
     void open() {
-        dialog.OnOpen();
+        dialog.onOpen();
         platform.clearCalls();
     }
     std::string settingsText() {
@@ -103,16 +103,16 @@ TEST_F(SettingsDialogTest, OpensWithTheSettingsAsTheBarUsesThem) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.position << " " << c.autoHide << " " << c.topwindow);
-        state.Position = static_cast<std::int16_t>(c.position);
-        state.AutoHide = static_cast<std::int16_t>(c.autoHide);
-        state.Topwindow = static_cast<std::int16_t>(c.topwindow);
+        state.barPosition = BarPosition{static_cast<std::int16_t>(c.position)};
+        state.autoHide = static_cast<std::int16_t>(c.autoHide);
+        state.alwaysOnTop = static_cast<std::int16_t>(c.topwindow);
         view = FakeSettingsView{};
         SettingsDialog fresh{platform, state, view};
-        fresh.OnOpen();
+        fresh.onOpen();
         EXPECT_EQ(view.chosen(), c.chosen);
         EXPECT_EQ(view.autoHide, c.hide);
         EXPECT_EQ(view.topmost, c.top);
-        EXPECT_EQ(view.positions[kFreePosition].visible, c.freeVisible);
+        EXPECT_EQ(view.positions[static_cast<std::size_t>(BarPosition::Free)].visible, c.freeVisible);
         EXPECT_THAT(view.kinds, ElementsAre("現在のﾃﾞｽｸﾄｯﾌﾟ", "移動可能なﾃﾞｽｸﾄｯﾌﾟ"));
         EXPECT_EQ(view.kind, 0);
         EXPECT_TRUE(view.textPart);
@@ -121,57 +121,57 @@ TEST_F(SettingsDialogTest, OpensWithTheSettingsAsTheBarUsesThem) {
 }
 
 TEST_F(SettingsDialogTest, AutoHideMovesAFreeBarToTheTopLeftForGood) {
-    state.AutoHide = 0;
+    state.autoHide = 0;
     open();
-    dialog.OnPositionClicked(3);
+    dialog.onPositionClicked(3);
     const int draws = view.positionDraws;
-    dialog.OnPositionClicked(3);  // already chosen
+    dialog.onPositionClicked(3);  // already chosen
     EXPECT_EQ(view.positionDraws, draws);
-    dialog.OnAutoHideChanged(true);
+    dialog.onAutoHideChanged(true);
     EXPECT_EQ(view.chosen(), 0);
-    EXPECT_FALSE(view.positions[kFreePosition].visible);
-    dialog.OnAutoHideChanged(false);
+    EXPECT_FALSE(view.positions[static_cast<std::size_t>(BarPosition::Free)].visible);
+    dialog.onAutoHideChanged(false);
     EXPECT_EQ(view.chosen(), 0);
-    EXPECT_TRUE(view.positions[kFreePosition].visible);
+    EXPECT_TRUE(view.positions[static_cast<std::size_t>(BarPosition::Free)].visible);
 }
 
 TEST_F(SettingsDialogTest, SwatchesColourThePartAndKindShownOnly) {
     open();
-    dialog.OnSwatchClicked(9);  // text of the current desk: orange
-    dialog.OnKindChosen(1);
-    dialog.OnColorPartChosen(false);
-    dialog.OnSwatchClicked(11);  // background of the other desks: green
-    dialog.OnKindChosen(0);
+    dialog.onSwatchClicked(9);  // text of the current desk: orange
+    dialog.onKindChosen(1);
+    dialog.onColorPartChosen(false);
+    dialog.onSwatchClicked(11);  // background of the other desks: green
+    dialog.onKindChosen(0);
     EXPECT_THAT(view.samples, ElementsAre(std::make_pair(0, 255), std::make_pair(0x0080FF, 255),
                                           std::make_pair(0xFFFFFF, 0xFF0000),
                                           std::make_pair(0xFFFFFF, 0x00FF00), std::make_pair(0x0080FF, 255)));
-    EXPECT_EQ(dialog.workColors(), (BarColorTable{{{0x0080FF, 255}, {0xFFFFFF, 0x00FF00}}}));
-    EXPECT_EQ(state.BarColors, kFirstRunBarColors) << "only OK stores them";
+    EXPECT_EQ(dialog.workColors(), (TipColorTable{{{0x0080FF, 255}, {0xFFFFFF, 0x00FF00}}}));
+    EXPECT_EQ(state.tipColors, kFirstRunTipColors) << "only OK stores them";
 }
 
 TEST_F(SettingsDialogTest, OkStoresTheUserAndColorSectionsAndCancelNothing) {
     open();
-    dialog.OnKindChosen(1);
-    dialog.OnColorPartChosen(false);
-    dialog.OnSwatchClicked(14);
-    dialog.OnPositionClicked(1);
-    dialog.OnTopmostChanged(false);
-    dialog.OnCancel();
-    EXPECT_EQ(state.dialogCancelled, 1);
-    EXPECT_EQ(state.BarColors, kFirstRunBarColors);
-    EXPECT_EQ(state.Position, 0);
+    dialog.onKindChosen(1);
+    dialog.onColorPartChosen(false);
+    dialog.onSwatchClicked(14);
+    dialog.onPositionClicked(1);
+    dialog.onTopmostChanged(false);
+    dialog.onCancel();
+    EXPECT_EQ(dialog.result(), DialogResult::Cancelled);
+    EXPECT_EQ(state.tipColors, kFirstRunTipColors);
+    EXPECT_EQ(state.barPosition, BarPosition::TopLeft);
     EXPECT_EQ(settingsText(), "<none>");
 
     SettingsDialog again{platform, state, view};
-    again.OnOpen();
-    again.OnKindChosen(1);
-    again.OnColorPartChosen(false);
-    again.OnSwatchClicked(14);
-    again.OnPositionClicked(1);
-    again.OnTopmostChanged(false);
-    again.OnAutoHideChanged(false);
-    again.OnOK();
-    EXPECT_EQ(state.dialogCancelled, 0);
+    again.onOpen();
+    again.onKindChosen(1);
+    again.onColorPartChosen(false);
+    again.onSwatchClicked(14);
+    again.onPositionClicked(1);
+    again.onTopmostChanged(false);
+    again.onAutoHideChanged(false);
+    again.onOk();
+    EXPECT_EQ(again.result(), DialogResult::Stored);
     EXPECT_TRUE(view.closed);
     ProfileFile file(platform, state.settingsPath());
     EXPECT_EQ(file.readString("User", "Position", ""), "1");
@@ -185,31 +185,32 @@ TEST_F(SettingsDialogTest, OkStoresTheUserAndColorSectionsAndCancelNothing) {
 TEST_F(SettingsDialogTest, ANewDeskIsStoredAtOnceEvenWhenTheSettingsAreCancelled) {
     state.deskTable[0][DeskField::Name] = "仕事";
     state.windowsDir = "C:\\WINDOWS\\";
-    std::string lblBEFOREWALL;
-    view.onDeskDialog = [&] {
+    int deskDialogSlot = -1;
+    view.onDeskDialog = [&](int slot) {
+        deskDialogSlot = slot;
         FakeMakeDeskView deskView;
-        MakeDeskDialog desk{platform, state, lblBEFOREWALL, deskView};
-        desk.OnOpen();
-        desk.OnNameEdited("趣味");
-        desk.OnOK();
+        MakeDeskDialog desk{platform, state, slot, deskView};
+        desk.onOpen();
+        desk.onNameEdited("趣味");
+        desk.onOk();
     };
     open();
-    dialog.OnNewDesk();
-    dialog.OnCancel();
-    EXPECT_EQ(state.targetDesk, 1);
+    dialog.onNewDesk();
+    dialog.onCancel();
+    EXPECT_EQ(deskDialogSlot, 1);
     EXPECT_EQ(state.deskTable[1].name(), "趣味");
     EXPECT_EQ(ProfileFile(platform, state.settingsPath()).readString("DeskTop", "1", ""), "趣味,,,,-1");
-    EXPECT_EQ(state.dialogCancelled, 1);
+    EXPECT_EQ(dialog.result(), DialogResult::Cancelled);
 }
 
 TEST_F(SettingsDialogTest, QuitAsksAndEndsOnlyOnYes) {
     open();
-    dialog.OnQuit();
+    dialog.onQuit();
     EXPECT_THAT(view.questions, ElementsAre("終了処理: 「コルヴァン」を終了しますか"));
     EXPECT_FALSE(view.ended);
     EXPECT_FALSE(view.closed);
     view.answer = true;
-    dialog.OnQuit();
+    dialog.onQuit();
     EXPECT_TRUE(view.ended);
     EXPECT_TRUE(platform.calls.empty()) << "ending writes nothing";
 }

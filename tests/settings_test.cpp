@@ -23,11 +23,11 @@ Desk MakeDesk(std::string name, std::string wallpaper, std::string pattern, std:
 }
 
 Fields Read(const std::string& line, Desk desk = {}) {
-    ReadDeskLine(line, desk);
+    readDeskLine(line, desk);
     return desk.fields;
 }
 
-std::array<Fields, kDeskCount> AllFields(const DeskTable& table) {
+std::array<Fields, kDeskCount> allFields(const DeskTable& table) {
     std::array<Fields, kDeskCount> all;
     for (std::size_t i = 0; i < table.size(); ++i)
         all[i] = table[i].fields;
@@ -47,14 +47,14 @@ class SettingsTest : public ::testing::Test {
         platform.setRegistry(kDesktopKey, "WallpaperStyle", "2");
         platform.setRegistry(kColorsKey, "Background", "0 128 128");
     }
-    std::string iniText() { return DecodeProfileBytes(platform.fileContent(kIni), platform); }
-    void giveIni(const std::string& text) { platform.writeFile(kIni, EncodeProfileText(text)); }
+    std::string iniText() { return decodeProfileBytes(platform.fileContent(kIni), platform); }
+    void giveIni(const std::string& text) { platform.writeFile(kIni, encodeProfileText(text)); }
 };
 
 TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile) {
     platform.writeFile(std::string(kDesktop) + "メモ.txt", "memo");
     platform.writeFile(std::string(kDesktop) + "Editor.lnk", "link");
-    LoadSettings(platform, state);
+    loadSettings(platform, state);
 
     for (int desk = 0; desk < kDeskCount; ++desk)
         EXPECT_TRUE(platform.folderExists(deskFolder(state, desk)));
@@ -74,12 +74,14 @@ TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile)
     SharedState next;
     next.programDir = state.programDir;
     platform.clearCalls();
-    LoadSettings(platform, next);
+    loadSettings(platform, next);
     EXPECT_TRUE(platform.calls.empty());
-    EXPECT_EQ(AllFields(next.deskTable), AllFields(state.deskTable));
-    EXPECT_EQ(next.BarColors, kFirstRunBarColors);
-    EXPECT_EQ(std::tie(next.currentDesk, next.Topwindow, next.Position, next.AutoHide, next.SizeNum),
-              std::tie(state.currentDesk, state.Topwindow, state.Position, state.AutoHide, state.SizeNum));
+    EXPECT_EQ(allFields(next.deskTable), allFields(state.deskTable));
+    EXPECT_EQ(next.tipColors, kFirstRunTipColors);
+    EXPECT_EQ(
+        std::tie(next.currentDesk, next.alwaysOnTop, next.barPosition, next.autoHide, next.buttonSizeSetting),
+        std::tie(state.currentDesk, state.alwaysOnTop, state.barPosition, state.autoHide,
+                 state.buttonSizeSetting));
 }
 
 TEST_F(SettingsTest, AFirstRunOverItemsLinkedFromDesk0KeepsThem) {
@@ -87,7 +89,7 @@ TEST_F(SettingsTest, AFirstRunOverItemsLinkedFromDesk0KeepsThem) {
     platform.writeFile(deskFolder(state, 0) + "memo.txt", "written on the desk");
     platform.makeFolder(kDesktop);
     ASSERT_TRUE(platform.linkFile(deskFolder(state, 0) + "memo.txt", std::string(kDesktop) + "memo.txt"));
-    LoadSettings(platform, state);
+    loadSettings(platform, state);
     EXPECT_EQ(platform.fileContent(std::string(kDesktop) + "memo.txt"), "written on the desk");
     EXPECT_EQ(platform.fileContent(deskFolder(state, 0) + "memo.txt"), "written on the desk");
 }
@@ -111,8 +113,8 @@ TEST(DeskLine, FieldsAreCleanedAndOnlyThosePresentAreFilled) {
 }
 
 TEST(DeskLine, FormatJoinsTheFieldsAndGivesNothingForAnUnnamedDesk) {
-    EXPECT_EQ(FormatDeskLine(MakeDesk("デスク", "C:\\a.bmp", "", "1 2 3", "0")), "デスク,C:\\a.bmp,,1 2 3,0");
-    EXPECT_EQ(FormatDeskLine(MakeDesk("", "C:\\a.bmp", "p", "b", "1")), "");
+    EXPECT_EQ(formatDeskLine(MakeDesk("デスク", "C:\\a.bmp", "", "1 2 3", "0")), "デスク,C:\\a.bmp,,1 2 3,0");
+    EXPECT_EQ(formatDeskLine(MakeDesk("", "C:\\a.bmp", "p", "b", "1")), "");
 }
 
 TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
@@ -122,15 +124,15 @@ TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
         "[Color]\nNowDeskForeColor= 255\nNowDeskBackColor=255\nOtherDeskForeColor=word\n"
         "[DeskTop]\n0=デスクトップ,,,,\n1=長い," +
         longWallpaper + ",p,b,2\n2=,orphan,,,\n");
-    state.Position = 3;
-    LoadSettings(platform, state);
+    state.barPosition = BarPosition::Free;
+    loadSettings(platform, state);
 
     EXPECT_EQ(state.currentDesk, 1);
-    EXPECT_EQ(state.Topwindow, 1);
-    EXPECT_EQ(state.Position, 3);  // 40000 does not fit
-    EXPECT_EQ(state.AutoHide, -1);
-    EXPECT_EQ(state.SizeNum, 52);
-    EXPECT_EQ(state.BarColors, (BarColorTable{{{255, 255}, {0, 16711680}}}));
+    EXPECT_EQ(state.alwaysOnTop, 1);
+    EXPECT_EQ(state.barPosition, BarPosition::Free);  // 40000 does not fit
+    EXPECT_EQ(state.autoHide, -1);
+    EXPECT_EQ(state.buttonSizeSetting, 52);
+    EXPECT_EQ(state.tipColors, (TipColorTable{{{255, 255}, {0, 16711680}}}));
     EXPECT_EQ(state.deskTable[1].fields,
               MakeDesk("長い", longWallpaper, "p", "b", "2").fields);  // read whole
     EXPECT_FALSE(state.deskTable[2].exists());
@@ -139,14 +141,14 @@ TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
 TEST_F(SettingsTest, SavesWriteTheirSectionsAndKeepTheRest) {
     giveIni("[User]\r\nLastUse=0\r\n; mine\r\n");
     state.currentDesk = 2;
-    state.Topwindow = 1;
-    state.Position = 5;
-    state.BarColors = {{{-1, 255}, {0, 12}}};
+    state.alwaysOnTop = 1;
+    state.barPosition = BarPosition::BottomEdge;
+    state.tipColors = {{{-1, 255}, {0, 12}}};
     state.deskTable[0] = MakeDesk("デスク", "", "", "", "0");
     state.deskTable[3] = MakeDesk("", "C:\\left.bmp", "", "", "");
-    ASSERT_TRUE(SaveSettings(platform, state));
-    ASSERT_TRUE(SaveDeskTable(platform, state));
-    ASSERT_TRUE(WriteUserValue(platform, state, kSizeNumKey, 120));
+    ASSERT_TRUE(saveSettings(platform, state));
+    ASSERT_TRUE(saveDeskTable(platform, state));
+    ASSERT_TRUE(writeUserValue(platform, state, kSizeNumKey, 120));
     EXPECT_EQ(iniText(),
               "[User]\r\nLastUse=2\r\nTopwindow=1\r\nPosition=5\r\nAutoHide=0\r\nSizeNum=120\r\n; mine\r\n"
               "[Color]\r\nNowDeskForeColor=-1\r\nNowDeskBackColor= 255\r\nOtherDeskForeColor= 0\r\n"
@@ -155,9 +157,9 @@ TEST_F(SettingsTest, SavesWriteTheirSectionsAndKeepTheRest) {
 
     const std::string before = platform.fileContent(kIni);
     platform.failWrites = true;
-    EXPECT_TRUE(SaveDeskTable(platform, state));  // nothing changed, nothing to write
+    EXPECT_TRUE(saveDeskTable(platform, state));  // nothing changed, nothing to write
     state.deskTable[1] = MakeDesk("新しい", "", "", "", "0");
-    EXPECT_FALSE(SaveDeskTable(platform, state));
+    EXPECT_FALSE(saveDeskTable(platform, state));
     EXPECT_EQ(platform.fileContent(kIni), before);
 }
 
@@ -166,7 +168,7 @@ TEST_F(SettingsTest, AnUnusableLastUseResumesAtTheLowestNamedDesk) {
         giveIni(std::string("[User]\nLastUse=") + lastUse + "\n[DeskTop]\n3=三,,,,\n7=七,,,,\n");
         SharedState loaded;
         loaded.programDir = state.programDir;
-        LoadSettings(platform, loaded);
+        loadSettings(platform, loaded);
         EXPECT_EQ(loaded.currentDesk, 3) << lastUse;
     }
 }
@@ -174,7 +176,7 @@ TEST_F(SettingsTest, AnUnusableLastUseResumesAtTheLowestNamedDesk) {
 TEST_F(SettingsTest, AFileWithoutNamedDesksGetsDesk0BackWithoutCopyingItems) {
     platform.writeFile(std::string(kDesktop) + "a.lnk", "a");
     giveIni("[User]\r\nLastUse=4\r\n[DeskTop]\r\n0=,C:\\lost.bmp,,,\r\n4=\r\n");
-    LoadSettings(platform, state);
+    loadSettings(platform, state);
 
     EXPECT_EQ(state.currentDesk, 0);
     EXPECT_EQ(state.deskTable[0].fields,
@@ -185,8 +187,8 @@ TEST_F(SettingsTest, AFileWithoutNamedDesksGetsDesk0BackWithoutCopyingItems) {
 
     SharedState next;
     next.programDir = state.programDir;
-    LoadSettings(platform, next);
-    EXPECT_EQ(AllFields(next.deskTable), AllFields(state.deskTable));
+    loadSettings(platform, next);
+    EXPECT_EQ(allFields(next.deskTable), allFields(state.deskTable));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace koruvan {
 namespace {
 
 std::string cleaned(std::string text) {
-    BlankNonPrinting(text);
+    blankNonPrinting(text);
     return text;
 }
 
@@ -27,13 +27,13 @@ TEST(BlankNonPrinting, KeepsAccentsJapaneseAndHalfWidthKatakana) {
 TEST(BlankNonPrinting, AFixedBufferWithTrailingNulsLeavesOnlyTrailingBlanks) {
     std::string buffer = "C:\\WINDOWS\\";
     buffer.resize(20, '\0');
-    BlankNonPrinting(buffer);
-    EXPECT_EQ(RemoveBlanks(buffer), "C:\\WINDOWS\\");
+    blankNonPrinting(buffer);
+    EXPECT_EQ(removeBlanks(buffer), "C:\\WINDOWS\\");
 }
 
 TEST(RemoveBlanks, KeepsBlanksInsideAPath) {
     std::string path = "  C:\\Documents and Settings\\user\\Desktop ";
-    EXPECT_EQ(RemoveBlanks(path), "C:\\Documents and Settings\\user\\Desktop");
+    EXPECT_EQ(removeBlanks(path), "C:\\Documents and Settings\\user\\Desktop");
     EXPECT_EQ(path, "C:\\Documents and Settings\\user\\Desktop");
 }
 

@@ -1,4 +1,4 @@
-#include "organiser/wallpaper_preview.h"
+#include "dialogs/wallpaper_preview.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ class FakePreviewView : public WallpaperPreviewView {
 TEST(WallpaperPreviewTest, OpensAtTheDesignSizeWithThePictureFillingIt) {
     FakePreviewView view;
     WallpaperPreview preview(view, 15, 15);
-    preview.OnLoad();
+    preview.onLoad();
     EXPECT_EQ(view.outer, (WindowSize{269 + 16, 201 + 39}));
     EXPECT_EQ(view.picture, (std::vector<int>{0, 0, 269, 201}));
 }
@@ -42,10 +42,10 @@ TEST(WallpaperPreviewTest, LeftGrowsRightShrinksOnlyWhileWiderThanTheDesignSize)
         SCOPED_TRACE(c.clicks);
         FakePreviewView view;
         WallpaperPreview preview(view, 15, 15);
-        preview.OnLoad();
+        preview.onLoad();
         if (c.startWidth) view.outer.width = c.startWidth;  // dragged wider by the user
         for (const char* click = c.clicks; *click; ++click) {
-            preview.OnMouseDown(*click == 'L'   ? MouseButton::Left
+            preview.onMouseDown(*click == 'L'   ? MouseButton::Left
                                 : *click == 'R' ? MouseButton::Right
                                                 : MouseButton::Middle);
         }

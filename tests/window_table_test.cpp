@@ -45,7 +45,7 @@ TEST(WindowLine, WindowsAreWrittenWithWholeHandlesAndReadBack) {
     platform.addWindow(topLevel("a <b", "Cls"));
     platform.addWindow(topLevel("tab\there", "Cls"));
 
-    const std::vector<std::string> lines = ListWindows(platform);
+    const std::vector<std::string> lines = listWindows(platform);
     EXPECT_THAT(lines, ElementsAre("10010:DeskTop",                                       //
                                    "+20000:[0000]*Show*Notes <Notepad> (10,20-500,400)",  //
                                    "++20010:[0000]*Show*Big <Editor> (-4,-4-1924,1084)",  //
@@ -53,68 +53,68 @@ TEST(WindowLine, WindowsAreWrittenWithWholeHandlesAndReadBack) {
                                    "++20030:[0000]*Show*a <b <Cls> (10,20-500,400)",      //
                                    "++20040:[0000]*Show*tab here <Cls> (10,20-500,400)"));
 
-    const WindowEntry desktop = ParseWindowLine(platform, lines[0]);
-    EXPECT_EQ(desktop.hWnd, FakePlatform::kDesktop);
-    EXPECT_EQ(desktop.ShowState, "hide");
-    EXPECT_EQ(desktop.ClassName, "");
+    const WindowEntry desktop = parseWindowLine(platform, lines[0]);
+    EXPECT_EQ(desktop.window, FakePlatform::kDesktop);
+    EXPECT_EQ(desktop.showState, "hide");
+    EXPECT_EQ(desktop.className, "");
 
-    const WindowEntry notes = ParseWindowLine(platform, lines[1]);
-    EXPECT_EQ(notes.hWnd, plain);
-    EXPECT_EQ(notes.hOwner, 0u);
-    EXPECT_EQ(notes.ShowState, "show");
-    EXPECT_EQ(notes.Title, "Notes");
-    EXPECT_EQ(notes.ClassName, "Notepad");
-    EXPECT_EQ(notes.Zoomed, 0);
+    const WindowEntry notes = parseWindowLine(platform, lines[1]);
+    EXPECT_EQ(notes.window, plain);
+    EXPECT_EQ(notes.owner, 0u);
+    EXPECT_EQ(notes.showState, "show");
+    EXPECT_EQ(notes.title, "Notes");
+    EXPECT_EQ(notes.className, "Notepad");
+    EXPECT_EQ(notes.zoomed, 0);
 
-    const WindowEntry zoomed = ParseWindowLine(platform, lines[2]);
-    EXPECT_EQ(zoomed.hWnd, big);
-    EXPECT_EQ((ScreenRect{zoomed.Left, zoomed.Top, zoomed.Right, zoomed.Bottom}),
+    const WindowEntry zoomed = parseWindowLine(platform, lines[2]);
+    EXPECT_EQ(zoomed.window, big);
+    EXPECT_EQ((ScreenRect{zoomed.left, zoomed.top, zoomed.right, zoomed.bottom}),
               (ScreenRect{-4, -4, 1924, 1084}));
-    EXPECT_EQ(zoomed.Zoomed, 1);
+    EXPECT_EQ(zoomed.zoomed, 1);
 
-    const WindowEntry far = ParseWindowLine(platform, lines[3]);
-    EXPECT_EQ((ScreenRect{far.Left, far.Top, far.Right, far.Bottom}), (ScreenRect{-10, -20, -5, -1}));
+    const WindowEntry far = parseWindowLine(platform, lines[3]);
+    EXPECT_EQ((ScreenRect{far.left, far.top, far.right, far.bottom}), (ScreenRect{-10, -20, -5, -1}));
 
     // A title holding " <" is cut there; the rest of it starts the class name.
-    const WindowEntry cut = ParseWindowLine(platform, lines[4]);
-    EXPECT_EQ(cut.Title, "a");
-    EXPECT_EQ(cut.ClassName, "b <Cls");
-    EXPECT_EQ(cut.Bottom, 400);
+    const WindowEntry cut = parseWindowLine(platform, lines[4]);
+    EXPECT_EQ(cut.title, "a");
+    EXPECT_EQ(cut.className, "b <Cls");
+    EXPECT_EQ(cut.bottom, 400);
 }
 
 TEST(WindowLine, ReadsShortLongAndMisshapenLines) {
     FakePlatform platform;
-    const WindowEntry classic = ParseWindowLine(platform, line("0A1C", "0000", "Some title", "SomeClass"));
-    EXPECT_EQ(classic.hWnd, 2588u);
-    EXPECT_EQ(classic.hOwner, 0u);
-    EXPECT_EQ(classic.ShowState, "show");
-    EXPECT_EQ(classic.Title, "Some title");
-    EXPECT_EQ(classic.ClassName, "SomeClass");
-    EXPECT_EQ((ScreenRect{classic.Left, classic.Top, classic.Right, classic.Bottom}),
+    const WindowEntry classic = parseWindowLine(platform, line("0A1C", "0000", "Some title", "SomeClass"));
+    EXPECT_EQ(classic.window, 2588u);
+    EXPECT_EQ(classic.owner, 0u);
+    EXPECT_EQ(classic.showState, "show");
+    EXPECT_EQ(classic.title, "Some title");
+    EXPECT_EQ(classic.className, "SomeClass");
+    EXPECT_EQ((ScreenRect{classic.left, classic.top, classic.right, classic.bottom}),
               (ScreenRect{10, 20, 500, 400}));
 
     const WindowEntry wide =
-        ParseWindowLine(platform, "+++FFFFFFFF80001234:[123456789]*Show*t <c> (1,2-3,4)");
-    EXPECT_EQ(wide.hWnd, 0xFFFFFFFF80001234u);
-    EXPECT_EQ(wide.hOwner, 0x123456789u);
+        parseWindowLine(platform, "+++FFFFFFFF80001234:[123456789]*Show*t <c> (1,2-3,4)");
+    EXPECT_EQ(wide.window, 0xFFFFFFFF80001234u);
+    EXPECT_EQ(wide.owner, 0x123456789u);
 
-    const WindowEntry hidden = ParseWindowLine(platform, "+0001:[0002]-Hide-t <c> (1,2-3,4)");
-    EXPECT_EQ(hidden.hWnd, 1u);
-    EXPECT_EQ(hidden.hOwner, 2u);
-    EXPECT_EQ(hidden.ShowState, "hide");
-    EXPECT_EQ(hidden.Title, "");
+    const WindowEntry hidden = parseWindowLine(platform, "+0001:[0002]-Hide-t <c> (1,2-3,4)");
+    EXPECT_EQ(hidden.window, 1u);
+    EXPECT_EQ(hidden.owner, 2u);
+    EXPECT_EQ(hidden.showState, "hide");
+    EXPECT_EQ(hidden.title, "");
 
-    EXPECT_EQ(ParseWindowLine(platform, "").ShowState, "hide");
-    EXPECT_EQ(ParseWindowLine(platform, "+0001:[0002*Show*t").hOwner, 0u);          // no "]"
-    EXPECT_EQ(ParseWindowLine(platform, "11112222333344445:[0]*Show*t").hWnd, 0u);  // too long for a handle
+    EXPECT_EQ(parseWindowLine(platform, "").showState, "hide");
+    EXPECT_EQ(parseWindowLine(platform, "+0001:[0002*Show*t").owner, 0u);             // no "]"
+    EXPECT_EQ(parseWindowLine(platform, "11112222333344445:[0]*Show*t").window, 0u);  // too long for a handle
 
-    const WindowEntry torn = ParseWindowLine(platform, "0001:[0000]*Show*t <c> (1,2");
-    EXPECT_EQ(torn.ClassName, "c");
-    EXPECT_EQ((ScreenRect{torn.Left, torn.Top, torn.Right, torn.Bottom}), (ScreenRect{1, 2, 0, 0}));
-    const WindowEntry noClass = ParseWindowLine(platform, "0001:[0000]*Show*only a title");
-    EXPECT_EQ(noClass.Title, "only a title");
-    EXPECT_EQ(noClass.ClassName, "");
-    EXPECT_EQ(ParseWindowLine(platform, "0001:[0000]*Show*t <c> (99999999999,1-2,3)").Left, 0);
+    const WindowEntry torn = parseWindowLine(platform, "0001:[0000]*Show*t <c> (1,2");
+    EXPECT_EQ(torn.className, "c");
+    EXPECT_EQ((ScreenRect{torn.left, torn.top, torn.right, torn.bottom}), (ScreenRect{1, 2, 0, 0}));
+    const WindowEntry noClass = parseWindowLine(platform, "0001:[0000]*Show*only a title");
+    EXPECT_EQ(noClass.title, "only a title");
+    EXPECT_EQ(noClass.className, "");
+    EXPECT_EQ(parseWindowLine(platform, "0001:[0000]*Show*t <c> (99999999999,1-2,3)").left, 0);
 }
 
 // The depth marks of the recursive walk: a window's first child is marked with the depth the window is walked
@@ -137,17 +137,17 @@ std::vector<std::string> recursiveMarks(Platform& platform, WindowHandle window,
 
 std::vector<std::string> marksAndTitles(Platform& platform) {
     std::vector<std::string> marks;
-    for (const std::string& text : ListWindows(platform)) {
-        const WindowEntry entry = ParseWindowLine(platform, text);
-        if (entry.ShowState == "show")
-            marks.push_back(text.substr(0, text.find_first_not_of('+')) + entry.Title);
+    for (const std::string& text : listWindows(platform)) {
+        const WindowEntry entry = parseWindowLine(platform, text);
+        if (entry.showState == "show")
+            marks.push_back(text.substr(0, text.find_first_not_of('+')) + entry.title);
     }
     return marks;
 }
 
 TEST(WalkWindowTree, MarksDepthsInTheOrderOfTheRecursiveWalk) {
     FakePlatform platform;
-    const WindowHandle a = platform.addWindow(topLevel("A", "Main"));
+    const WindowHandle a = platform.addWindow(topLevel("A", "AppMain"));
     const WindowHandle a1 = platform.addWindow(nested(a, "a1"));
     platform.addWindow(nested(a1, "x1"));
     platform.addWindow(nested(a1, "x2"));
@@ -156,15 +156,15 @@ TEST(WalkWindowTree, MarksDepthsInTheOrderOfTheRecursiveWalk) {
     const WindowHandle hiddenA2 = platform.addWindow(a2);
     platform.addWindow(nested(hiddenA2, "y1"));
     platform.addWindow(nested(a, "a3"));
-    const WindowHandle b = platform.addWindow(topLevel("B", "Main"));
+    const WindowHandle b = platform.addWindow(topLevel("B", "AppMain"));
     FakeWindow control = nested(b, "control");
     control.childStyle = true;  // has a parent: never listed
     platform.addWindow(control);
     platform.addWindow(nested(b, "b2"));
-    FakeWindow owned = topLevel("owned", "Main");
+    FakeWindow owned = topLevel("owned", "AppMain");
     owned.owner = a;  // GetParent gives the owner: never listed
     platform.addWindow(owned);
-    platform.addWindow(topLevel("C", "Main"));
+    platform.addWindow(topLevel("C", "AppMain"));
 
     EXPECT_THAT(marksAndTitles(platform),
                 ElementsAre("+A", "++a1", "+++x1", "++++x2", "+++y1", "+++a3", "++B", "+++b2", "++C"));
@@ -196,29 +196,29 @@ class SiblingChainPlatform : public FakePlatform {
 TEST(WalkWindowTree, AHugeLevelDoesNotDeepenTheStackAndALoopEnds) {
     // A recursion per sibling would need far more than the whole stack here.
     SiblingChainPlatform many(100000, false);
-    const std::vector<std::string> lines = ListWindows(many);
+    const std::vector<std::string> lines = listWindows(many);
     ASSERT_EQ(lines.size(), 100001u);
     EXPECT_EQ(lines[1], "+1000000:[0000]*Show* <> (0,0-0,0)");
     EXPECT_EQ(lines.back(), "++101869F:[0000]*Show* <> (0,0-0,0)");
 
     // The z-order changed during the walk and the last window leads back to the first: each is listed once.
     SiblingChainPlatform looping(3, true);
-    EXPECT_EQ(ListWindows(looping).size(), 4u);
+    EXPECT_EQ(listWindows(looping).size(), 4u);
 }
 
-class CreateAplTest : public ::testing::Test {
+class CaptureWindowsTest : public ::testing::Test {
   protected:
     std::vector<std::string> titlesOfDesk(int desk, int count) const {
         std::vector<std::string> titles;
         for (int i = 0; i < count; ++i)
-            titles.push_back(state.windowTable[desk][i].Title);
+            titles.push_back(state.windowTable[desk][i].title);
         return titles;
     }
     FakePlatform platform;
     SharedState state;
 };
 
-TEST_F(CreateAplTest, KeepsOnlyVisibleTopLevelApplicationWindows) {
+TEST_F(CaptureWindowsTest, KeepsOnlyVisibleTopLevelApplicationWindows) {
     state.currentDesk = 4;
     const std::vector<std::string> lines = {
         "10010:DeskTop",
@@ -245,16 +245,16 @@ TEST_F(CreateAplTest, KeepsOnlyVisibleTopLevelApplicationWindows) {
         line("0015", "0000", "maximised", "Notepad", "(-4,-4-1924,1084)"),
     };
 
-    const int count = CreateApl(platform, state, lines);
+    const int count = captureWindows(platform, state, lines);
 
     EXPECT_THAT(titlesOfDesk(4, count),
                 ElementsAre("app", "owned form", "vb", "vb main", "vb main far", "last pixel", "maximised"));
-    EXPECT_EQ(state.windowTable[4][count].ClassName, "");
-    EXPECT_EQ(state.windowTable[4][1].hOwner, 1u);
-    EXPECT_EQ(state.windowTable[4][6].Left, -4);
+    EXPECT_EQ(state.windowTable[4][count].className, "");
+    EXPECT_EQ(state.windowTable[4][1].owner, 1u);
+    EXPECT_EQ(state.windowTable[4][6].left, -4);
 }
 
-TEST_F(CreateAplTest, CapturesRealWindowsWithTheirZoomState) {
+TEST_F(CaptureWindowsTest, CapturesRealWindowsWithTheirZoomState) {
     state.currentDesk = 0;
     platform.addWindow(topLevel("editor", "Notepad"));
     FakeWindow hidden = topLevel("hidden", "Notepad");
@@ -271,46 +271,46 @@ TEST_F(CreateAplTest, CapturesRealWindowsWithTheirZoomState) {
     parked.minimized = true;
     platform.addWindow(parked);
 
-    const int count = CreateApl(platform, state, ListWindows(platform));
+    const int count = captureWindows(platform, state, listWindows(platform));
 
     ASSERT_EQ(count, 2);
-    EXPECT_EQ(state.windowTable[0][0].Title, "editor");
-    EXPECT_EQ(state.windowTable[0][0].Zoomed, 0);
-    EXPECT_EQ(state.windowTable[0][1].hWnd, bigHandle);
-    EXPECT_EQ(state.windowTable[0][1].Zoomed, 1);
+    EXPECT_EQ(state.windowTable[0][0].title, "editor");
+    EXPECT_EQ(state.windowTable[0][0].zoomed, 0);
+    EXPECT_EQ(state.windowTable[0][1].window, bigHandle);
+    EXPECT_EQ(state.windowTable[0][1].zoomed, 1);
 }
 
-TEST_F(CreateAplTest, KeepsTheFirstHundredAndEndsThem) {
+TEST_F(CaptureWindowsTest, KeepsTheFirstHundredAndEndsThem) {
     state.currentDesk = 9;
-    state.windowTable[9][100].ClassName = "stale";
+    state.windowTable[9][100].className = "stale";
     std::vector<std::string> lines;
     for (int i = 0; i < 130; ++i)
         lines.push_back(line("0100", "0000", "w" + std::to_string(i), "Notepad"));
 
-    EXPECT_EQ(CreateApl(platform, state, lines), 100);
-    EXPECT_EQ(state.windowTable[9][0].Title, "w0");
-    EXPECT_EQ(state.windowTable[9][99].Title, "w99");
-    EXPECT_EQ(state.windowTable[9][100].ClassName, "");
+    EXPECT_EQ(captureWindows(platform, state, lines), 100);
+    EXPECT_EQ(state.windowTable[9][0].title, "w0");
+    EXPECT_EQ(state.windowTable[9][99].title, "w99");
+    EXPECT_EQ(state.windowTable[9][100].className, "");
 }
 
-TEST_F(CreateAplTest, AShorterCaptureLeavesTheOldEntriesBehindItsEnd) {
+TEST_F(CaptureWindowsTest, AShorterCaptureLeavesTheOldEntriesBehindItsEnd) {
     state.currentDesk = 2;
     std::vector<std::string> lines;
     for (int i = 0; i < 5; ++i)
         lines.push_back(line("0100", "0000", "old" + std::to_string(i), "Notepad"));
-    ASSERT_EQ(CreateApl(platform, state, lines), 5);
+    ASSERT_EQ(captureWindows(platform, state, lines), 5);
     lines = {line("0200", "0000", "new0", "Notepad"), line("0201", "0000", "new1", "Notepad"),
              line("0202", "0000", "new2", "Notepad")};
 
-    EXPECT_EQ(CreateApl(platform, state, lines), 3);
+    EXPECT_EQ(captureWindows(platform, state, lines), 3);
     EXPECT_THAT(titlesOfDesk(2, 5), ElementsAre("new0", "new1", "new2", "old3", "old4"));
-    EXPECT_EQ(state.windowTable[2][3].ClassName, "");
-    EXPECT_EQ(state.windowTable[2][4].ClassName, "Notepad");
-    EXPECT_EQ(state.windowTable[1][0].ClassName, "");  // other desks untouched
+    EXPECT_EQ(state.windowTable[2][3].className, "");
+    EXPECT_EQ(state.windowTable[2][4].className, "Notepad");
+    EXPECT_EQ(state.windowTable[1][0].className, "");  // other desks untouched
 
     for (const std::int16_t outOfRange : {std::int16_t{-1}, std::int16_t{10}}) {
         state.currentDesk = outOfRange;
-        EXPECT_EQ(CreateApl(platform, state, lines), 0);
+        EXPECT_EQ(captureWindows(platform, state, lines), 0);
     }
 }
 

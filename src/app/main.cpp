@@ -12,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS);
     koruvan::win32::Win32Platform platform;
     koruvan::SharedState state;
-    if (!koruvan::Main(platform, state)) return 0;  // another instance is running
+    if (!koruvan::startAsOnlyInstance(platform, state)) return 0;  // another instance is running
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -20,9 +20,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     koruvan::win32::BarWindow bar(platform, state);
     // KORUVAN_TIMING=1 logs where each switch's time goes, beside the settings file.
     wchar_t timing[8] = {};
-    bar.model().logSwitchTimes =
-        GetEnvironmentVariableW(L"KORUVAN_TIMING", timing, 8) > 0 && timing[0] == L'1';
-    if (!bar.Start()) return 1;
+    bar.model().logSwitchTimes(GetEnvironmentVariableW(L"KORUVAN_TIMING", timing, 8) > 0 &&
+                               timing[0] == L'1');
+    if (!bar.start()) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -6,19 +6,32 @@
 
 namespace koruvan {
 
-bool IsSizePreset(int sizeNum) {
-    return sizeNum >= 0 && sizeNum <= 2;
+namespace {
+constexpr int kLargestPreset = 40;
+constexpr int kPresetStep = 6;
+constexpr int kPresetCount = 3;
+}  // namespace
+
+bool isSizePreset(int setting) {
+    return setting >= 0 && setting < kPresetCount;
 }
 
-int ButtonSizeFor(int sizeNum) {
-    return IsSizePreset(sizeNum) ? 40 - 6 * sizeNum : sizeNum;
+int buttonSizeFor(int setting) {
+    return isSizePreset(setting) ? kLargestPreset - kPresetStep * setting : setting;
 }
 
-int SizeMenuIndexFor(int sizeNum) {
-    return IsSizePreset(sizeNum) ? sizeNum : 3;
+int buttonSizeSettingFor(int width) {
+    const int steps = (kLargestPreset - width) / kPresetStep;
+    const bool preset =
+        width <= kLargestPreset && (kLargestPreset - width) % kPresetStep == 0 && isSizePreset(steps);
+    return preset ? steps : width;
 }
 
-SlotLayout AssignSlots(const DeskTable& desks, const std::array<std::int16_t, kDeskCount>& previousSlots) {
+int sizeMenuIndexFor(int setting) {
+    return isSizePreset(setting) ? setting : 3;
+}
+
+SlotLayout assignSlots(const DeskTable& desks, const std::array<std::int16_t, kDeskCount>& previousSlots) {
     SlotLayout layout;
     layout.buttonSlot = previousSlots;
     for (int d = 0; d < kDeskCount; ++d) {
@@ -30,28 +43,28 @@ SlotLayout AssignSlots(const DeskTable& desks, const std::array<std::int16_t, kD
     return layout;
 }
 
-double SlotLeft(int buttonSize, int slot) {
+double slotLeft(int buttonSize, int slot) {
     return static_cast<double>(buttonSize + kButtonGap) * slot;
 }
 
-RealRect ButtonRect(int buttonSize, int slot, bool pressed) {
+Rect<double> buttonRect(int buttonSize, int slot, bool pressed) {
     const double off = pressed ? kPressedOffset : 0;
-    return {SlotLeft(buttonSize, slot) + off, off, static_cast<double>(buttonSize), buttonSize * 0.75};
+    return {slotLeft(buttonSize, slot) + off, off, static_cast<double>(buttonSize), buttonSize * 0.75};
 }
 
-double BarClientWidth(int buttonSize, int buttonCount) {
+double barClientWidth(int buttonSize, int buttonCount) {
     return (buttonCount + 0.2) * (buttonSize + kButtonGap);
 }
 
-double BarClientHeight(int buttonSize) {
+double barClientHeight(int buttonSize) {
     return buttonSize * 0.75 + 2;
 }
 
-int ToPixels(double value) {
+int toPixels(double value) {
     return static_cast<int>(std::floor(value + 0.5));
 }
 
-std::string Ccnv(const std::string& text) {
+std::string rgbTextToColorNumber(const std::string& text) {
     std::string rest = text;
     std::int64_t parts[3] = {0, 0, 0};
     for (int i = 0; i < 2; ++i) {
@@ -66,50 +79,50 @@ std::string Ccnv(const std::string& text) {
 }
 
 namespace {
-int Frame(const BarGeometry& bar) {
-    return ToPixels((bar.outerWidth - bar.clientWidth) / 2.0);
+int frameThickness(const BarGeometry& bar) {
+    return toPixels((bar.outerWidth - bar.clientWidth) / 2.0);
 }
-int HiddenTop(const BarGeometry& bar) {
-    return -ToPixels(bar.outerHeight - 1.5 * Frame(bar));
+int hiddenTop(const BarGeometry& bar) {
+    return -toPixels(bar.outerHeight - 1.5 * frameThickness(bar));
 }
-bool AtBottom(int position) {
-    return position == 4 || position == 5;
+bool atBottom(BarPosition position) {
+    return position == BarPosition::BottomRight || position == BarPosition::BottomEdge;
 }
 }  // namespace
 
-BarPlacement HiddenPlacement(const BarGeometry& bar, int autoHide, int position, int screenWidth,
+BarPlacement hiddenPlacement(const BarGeometry& bar, int autoHide, BarPosition position, int screenWidth,
                              int screenHeight) {
     BarPlacement place{bar.left, bar.top};
     if (autoHide == 1) {
         // Behind the edge, leaving the same strip of 1.5 frame thicknesses on the screen at either edge.
-        const int strip = bar.outerHeight + HiddenTop(bar);
-        place.top = AtBottom(position) ? screenHeight - strip : HiddenTop(bar);
+        const int strip = bar.outerHeight + hiddenTop(bar);
+        place.top = atBottom(position) ? screenHeight - strip : hiddenTop(bar);
     }
     switch (position) {
-        case 0:
+        case BarPosition::TopLeft:
             place.left = 0;
             break;
-        case 1:
-        case 4:
+        case BarPosition::TopRight:
+        case BarPosition::BottomRight:
             place.left = screenWidth - bar.outerWidth;
             break;
-        case 2:
+        case BarPosition::TopEdge:
             if (autoHide == 0) place.top = 0;
             break;
         default:
             break;
     }
-    if (AtBottom(position) && autoHide == 0) place.top = screenHeight - bar.outerHeight;
+    if (atBottom(position) && autoHide == 0) place.top = screenHeight - bar.outerHeight;
     return place;
 }
 
-BarPlacement RevealedPlacement(const BarGeometry& bar, int autoHide, int position, int screenHeight) {
+BarPlacement revealedPlacement(const BarGeometry& bar, int autoHide, BarPosition position, int screenHeight) {
     BarPlacement place{bar.left, bar.top};
-    if (autoHide == 1) place.top = AtBottom(position) ? screenHeight - bar.outerHeight : 0;
+    if (autoHide == 1) place.top = atBottom(position) ? screenHeight - bar.outerHeight : 0;
     return place;
 }
 
-int TipLeft(double pointerX, int twipsPerPixelX, int buttonSize, int slot, int buttonCount, int tipWidth) {
+int tipLeft(double pointerX, int twipsPerPixelX, int buttonSize, int slot, int buttonCount, int tipWidth) {
     const double pitch = buttonSize + kButtonGap;
     if (slot > buttonCount / 2) return static_cast<int>(roundHalfEven(pitch * (slot + 1) - tipWidth));
     const double perPixel = twipsPerPixelX > 0 ? twipsPerPixelX : 15;

@@ -1,22 +1,22 @@
 #include "bar/bar_load.h"
 
+#include "core/paths.h"
 #include "store/appearance.h"
 #include "store/desk_folders.h"
 #include "store/settings.h"
 
 namespace koruvan {
 
-void LoadDeskState(Platform& platform, SharedState& state) {
-    state.windowsDir = ReadWindowsDirectory(platform);
-    state.desktopFolder = ReadDesktopFolder(platform);
-    if (state.desktopFolder.empty() || state.desktopFolder.back() != '\\') state.desktopFolder += '\\';
-    LoadSettings(platform, state);
-    FinishInterruptedSwitch(platform, state);
+void loadDeskState(Platform& platform, SharedState& state) {
+    state.windowsDir = readWindowsDirectory(platform);
+    state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
+    loadSettings(platform, state);
+    finishInterruptedSwitch(platform, state);
     // Items deleted from the Desktop come back from the current desk's stored copy; an item on the Desktop is
     // the live one and is never rolled back to it.
-    PutBackMissingItems(platform, state);
+    putBackMissingItems(platform, state);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
-        ApplyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
+        applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
     }
 }
 

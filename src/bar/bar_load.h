@@ -7,6 +7,6 @@
 
 namespace koruvan {
 
-void LoadDeskState(Platform& platform, SharedState& state);
+void loadDeskState(Platform& platform, SharedState& state);
 
 }  // namespace koruvan

@@ -1,4 +1,5 @@
-// The bar's two pop-up menus: the desk menu and the options menu.
+// The bar's two pop-up menus: the desk menu and the options menu, and the dialogs they open.
+#include "bar/bar_layout.h"
 #include "bar/desk_bar.h"
 #include "store/desk_folders.h"
 #include "store/desk_items.h"
@@ -7,111 +8,104 @@
 
 namespace koruvan {
 
-void DeskBar::OnDeskMenuCommand(MenuCommand command) {
+void DeskBar::onDeskMenuCommand(int desk, MenuCommand command) {
     switch (command) {
         case MenuCommand::Open:
-            TopWinONOFF(1);
-            FormHide();
-            ChgDsk(state_.targetDesk);
+            resumeWatching();
+            placeOrHide();
+            switchToDesk(desk);
             return;
         case MenuCommand::Rename:
-            if (view_.openDialog(DialogKind::MakeDesk)) {
-                TopWinONOFF(1);
-                if (state_.dialogCancelled == 0) SetWaku();
-                return;
-            }
-            break;
+            editDesk(desk);
+            return;
         case MenuCommand::Organise:
-            CreateApl(platform_, state_, ListWindows(platform_));
-            view_.openDialog(DialogKind::Arrange);
+            captureWindows(platform_, state_, listWindows(platform_));
+            view_.openOrganiser(desk);
             break;
         case MenuCommand::Delete:
-            deleteTargetDesk();
+            deleteDesk(desk);
             break;
         default:  // the cancel item, or the menu dismissed: the bar keeps watching either way
             break;
     }
-    TopWinONOFF(1);
+    resumeWatching();
 }
 
-void DeskBar::deleteTargetDesk() {
-    Desk* desk = deskAt(state_, state_.targetDesk);
+void DeskBar::editDesk(int desk) {
+    const DialogResult result = view_.openDeskDialog(desk);
+    resumeWatching();
+    if (result == DialogResult::Stored) redrawButtons();
+}
+
+void DeskBar::deleteDesk(int slot) {
+    Desk* desk = deskAt(state_, slot);
     // The current desk is never deleted: its items are the ones on the Desktop.
-    if (desk && desk->exists() && state_.targetDesk != state_.currentDesk &&
+    if (desk && desk->exists() && slot != state_.currentDesk &&
         view_.askYesNo("ﾃﾞｽｸﾄｯﾌﾟ「" + desk->name() + "」を削除しますか", "ﾃﾞｽｸﾄｯﾌﾟ削除")) {
         // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
         platform_.makeFolder(poolFolder(state_));
-        GiveFolderItems(platform_, deskFolder(state_, state_.targetDesk), poolFolder(state_));
+        giveFolderItems(platform_, deskFolder(state_, slot), poolFolder(state_));
         for (DeskField field :
              {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
             (*desk)[field].clear();
         }
-        SetWaku();
-        SaveDeskTable(platform_, state_);
+        redrawButtons();
+        saveDeskTable(platform_, state_);
     }
-    SizeAdjust();
-    SetWaku();
+    fitToDesks();
+    redrawButtons();
 }
 
-void DeskBar::OnOptionsMenuCommand(MenuCommand command) {
+void DeskBar::onOptionsMenuCommand(MenuCommand command) {
     switch (command) {
-        case MenuCommand::NewDesk: {
-            setTimer(false);
-            state_.targetDesk = static_cast<std::int16_t>(FirstFreeDeskSlot(state_.deskTable));
-            if (view_.openDialog(DialogKind::MakeDesk) && state_.dialogCancelled == 0) {
-                SizeAdjust();
-                SetWaku();
-            }
+        case MenuCommand::NewDesk:
+            makeNewDesk();
             break;
-        }
         case MenuCommand::Settings:
-            if (view_.openDialog(DialogKind::Settings) && state_.dialogCancelled == 0) {
-                SizeAdjust();
-                SetWaku();
-                FormHide();  // a new position shows at once, not at the next idle check
-            }
+            changeSettings();
             break;
         case MenuCommand::SizeLarge:
-            applySizePreset(0);
-            break;
         case MenuCommand::SizeMedium:
-            applySizePreset(1);
-            break;
         case MenuCommand::SizeSmall:
-            applySizePreset(2);
+            storeButtonSizeSetting(static_cast<int>(command) - static_cast<int>(MenuCommand::SizeLarge));
             break;
         case MenuCommand::SizeCustom:
-            openSizeDialog();
+            if (const std::optional<int> width = view_.openButtonSizeDialog())
+                storeButtonSizeSetting(buttonSizeSettingFor(*width));
             break;
         case MenuCommand::About:
-            view_.openDialog(DialogKind::About);
+            view_.openAbout();
             break;
         case MenuCommand::End:
-            OnCloseRequest();
+            onCloseRequested();
             return;
         default:  // the cancel item, or the menu dismissed
             break;
     }
-    TopWinONOFF(1);
+    resumeWatching();
 }
 
-void DeskBar::applySizePreset(int index) {
-    state_.SizeNum = static_cast<std::int16_t>(index);
-    applySizeNum();
-    SizeAdjust();
-    WriteUserValue(platform_, state_, "SizeNum", state_.SizeNum);
-}
-
-void DeskBar::openSizeDialog() {
-    view_.openDialog(DialogKind::SizeChange);
-    // A custom size equal to a preset is stored as that preset.
-    if (!IsSizePreset(state_.SizeNum) && state_.SizeNum <= 40 && (40 - state_.SizeNum) % 6 == 0 &&
-        state_.SizeNum >= 28) {
-        state_.SizeNum = static_cast<std::int16_t>((40 - state_.SizeNum) / 6);
+void DeskBar::makeNewDesk() {
+    setTimer(false);
+    if (view_.openDeskDialog(firstFreeDeskSlot(state_.deskTable)) == DialogResult::Stored) {
+        fitToDesks();
+        redrawButtons();
     }
-    applySizeNum();
-    SizeAdjust();
-    WriteUserValue(platform_, state_, "SizeNum", state_.SizeNum);
+}
+
+void DeskBar::changeSettings() {
+    if (view_.openSettingsDialog() == DialogResult::Stored) {
+        fitToDesks();
+        redrawButtons();
+        placeOrHide();  // a new position shows at once, not at the next idle check
+    }
+}
+
+void DeskBar::storeButtonSizeSetting(int setting) {
+    state_.buttonSizeSetting = static_cast<std::int16_t>(setting);
+    applyButtonSizeSetting();
+    fitToDesks();
+    writeUserValue(platform_, state_, kSizeNumKey, state_.buttonSizeSetting);
 }
 
 }  // namespace koruvan

@@ -3,21 +3,23 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bar/bar_layout.h"
 #include "bar/desk_keys.h"
+#include "core/dialog_result.h"
 
 namespace koruvan {
 
-// One desk's button: the picture control imgWALL and the plain box lblWALL; at most one of them is visible.
+// One desk's button: its wallpaper's picture or a plain box; at most one of the two is visible.
 struct DeskButton {
     bool pictureVisible = false;
-    RealRect pictureRect;
+    Rect<double> pictureRect;
     std::string picturePath;  // empty: no picture loaded
     bool boxVisible = false;
-    RealRect boxRect;
+    Rect<double> boxRect;
     std::int32_t boxColor = 0;  // 0x00BBGGRR
 };
 using DeskButtons = std::array<DeskButton, kDeskCount>;
@@ -49,8 +51,6 @@ enum class MenuCommand {
     About,
     End,
 };
-
-enum class DialogKind { MakeDesk, Arrange, Settings, SizeChange, About };
 
 // What was chosen in the tray menu: a desk, or a command of the options menu that follows the desks.
 struct TrayChoice {
@@ -85,8 +85,14 @@ class BarView {
     virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) = 0;
     // A yes/no question with a warning icon; true for yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
-    // Opens a dialog modally; false when there is no such dialog to open.
-    virtual bool openDialog(DialogKind kind) = 0;
+    // The dialogs, modal, each on what it works on.
+    // The desk dialog on a slot: a new desk there when it is unused, else that desk's settings.
+    virtual DialogResult openDeskDialog(int slot) = 0;
+    virtual DialogResult openSettingsDialog() = 0;
+    virtual void openOrganiser(int desk) = 0;
+    // The button width chosen, or nothing when the dialog was cancelled or closed.
+    virtual std::optional<int> openButtonSizeDialog() = 0;
+    virtual void openAbout() = 0;
     // Ends the program (the message loop ends after the window is gone).
     virtual void close() = 0;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The desk bar frmMAIN: its state and every handler's logic, over a BarView.
+// The desk bar: its state and every handler's logic, over a BarView.
 
 #include <array>
 #include <cstdint>
@@ -22,75 +22,81 @@ class DeskBar {
     DeskBar(Platform& platform, SharedState& state, BarView& view);
 
     // The load sequence: caption, paths, settings, the current desk's items and wallpaper, layout, placement,
-    // shown. twipsPerPixel comes from the screen's dots per inch.
-    void Load(int dotsPerInchX, int dotsPerInchY);
-    // twipsPerPixel of a screen of the given dots per inch (15 at 96).
-    void SetDotsPerInch(int dotsPerInchX, int dotsPerInchY);
+    // shown.
+    void load(int dotsPerInchX, int dotsPerInchY);
+    // The screen's resolution, which the name tip's placement counts in.
+    void setDotsPerInch(int dotsPerInchX, int dotsPerInchY);
+    // Each switch appends where its time went to kSwitchTimesFile beside the settings file.
+    void logSwitchTimes(bool on) { logSwitchTimes_ = on; }
+    // The hotkeys the program could register (another program may hold some).
+    void setHeldHotkeys(const HeldHotkeys& held) { hotkeysHeld_ = held; }
 
-    // Layout and drawing.
-    void SizeAdjust();
-    void SetWaku();
-    void SetWinWidth();
+    // Layout and drawing: one button for each named desk, the bar's size to fit them, and their faces.
+    void fitToDesks();
+    void redrawButtons();
 
     // Auto-hide, topmost and the wait timer.
-    void FormHide();
-    void TopWinONOFF(int on);
-    void OnTimerTick();
-    void OnBackgroundMouseMove();
-    void OnBackgroundClick();
-    void OnBackgroundRightDown();
+    void placeOrHide();
+    // While a menu or a dialog is open the timer stops and the bar leaves the top of the window order.
+    void pauseWatching();
+    void resumeWatching();
+    void onTimerTick();
+    void onBackgroundPointerMoved();
+    void onBackgroundClicked();
+    void onBackgroundRightPressed();
 
     // Desk buttons and switching.
-    void btnWALLclick(int desk);
-    void btnWALLmousedown(int desk);
-    void btnWALLmousemove(int desk, double x);
-    void ChgDsk(int desk);
-
-    // Menu commands.
-    void OnDeskMenuCommand(MenuCommand command);
-    void OnOptionsMenuCommand(MenuCommand command);
+    void onDeskClicked(int desk);
+    void onDeskRightPressed(int desk);
+    void onDeskPointerMoved(int desk, double x);
+    void switchToDesk(int desk);
 
     // Desks from the keyboard and the notification area: the same switch as a click, never while a menu or
     // a dialog is open.
-    void OnHotkey(int hotkey);
-    void OnTrayClick();
+    void onHotkey(int hotkey);
+    void onTrayClicked();
 
     // The close box: ends the program, deferred to the end of a running switch.
-    void OnCloseRequest();
+    void onCloseRequested();
 
     // State, for the view and for tests.
-    std::int16_t twipsPerPixelX = 15;
-    std::int16_t twipsPerPixelY = 15;
-    std::int16_t buttonSize = 40;
-    std::int16_t buttonCount = 0;
-    std::array<std::int16_t, kDeskCount> buttonSlot{};
-    double lastPointerTime = 0;  // monotonic seconds of the last pointer movement over the background
-    int checkedSizeItem = 0;
-    bool timerRunning = false;
-    // The wallpaper the desk dialog stored last: it starts browsing there for a desk without one.
-    std::string lblBEFOREWALL;
-    // Each switch appends where its time went to kSwitchTimesFile beside the settings file.
-    bool logSwitchTimes = false;
-    // The hotkeys the program could register (another program may hold some).
-    HeldHotkeys hotkeysHeld{};
+    int twipsPerPixelX() const { return twipsPerPixelX_; }
+    int twipsPerPixelY() const { return twipsPerPixelY_; }
+    int buttonSize() const { return buttonSize_; }
+    int buttonCount() const { return buttonCount_; }
+    int checkedSizeItem() const { return checkedSizeItem_; }
+    bool timerRunning() const { return timerRunning_; }
     const DeskButtons& buttons() const { return buttons_; }
     const TipLook& tip() const { return tip_; }
     bool switching() const { return switching_; }
 
   private:
     void setTimer(bool running);
-    void applySizeNum();
-    void applySizePreset(int index);
-    void deleteTargetDesk();
-    void openSizeDialog();
-    void pollAppearance();
+    void applyButtonSizeSetting();
+    void storeButtonSizeSetting(int setting);
+    void onDeskMenuCommand(int desk, MenuCommand command);
+    void onOptionsMenuCommand(MenuCommand command);
+    void editDesk(int desk);
+    void makeNewDesk();
+    void changeSettings();
+    void deleteDesk(int desk);
+    void recordAppearanceChanges();
     void enterDesk(int old, int desk, StepLog& log);
     void showDeskWindows(int desk);
-    bool busyWithSwitch() const { return switching_; }
 
     Platform& platform_;
     SharedState& state_;
     BarView& view_;
+    int twipsPerPixelX_ = 15;
+    int twipsPerPixelY_ = 15;
+    int buttonSize_ = 40;
+    int buttonCount_ = 0;
+    std::array<std::int16_t, kDeskCount> buttonSlot_{};
+    double lastPointerTime_ = 0;  // monotonic seconds of the last pointer movement over the background
+    int checkedSizeItem_ = 0;
+    bool timerRunning_ = false;
+    bool logSwitchTimes_ = false;
+    HeldHotkeys hotkeysHeld_{};
     DeskButtons buttons_{};
     TipLook tip_{};
     bool switching_ = false;

@@ -4,7 +4,7 @@
 
 namespace koruvan {
 
-std::vector<int> NamedDesks(const DeskTable& desks) {
+std::vector<int> namedDesks(const DeskTable& desks) {
     std::vector<int> named;
     for (int d = 0; d < kDeskCount; ++d) {
         if (desks[static_cast<std::size_t>(d)].exists()) named.push_back(d);
@@ -12,8 +12,8 @@ std::vector<int> NamedDesks(const DeskTable& desks) {
     return named;
 }
 
-int DeskForHotkey(const DeskTable& desks, int currentDesk, int hotkey) {
-    const std::vector<int> named = NamedDesks(desks);
+int deskForHotkey(const DeskTable& desks, int currentDesk, int hotkey) {
+    const std::vector<int> named = namedDesks(desks);
     if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) {
         return hotkey < static_cast<int>(named.size()) ? named[static_cast<std::size_t>(hotkey)] : -1;
     }
@@ -24,27 +24,27 @@ int DeskForHotkey(const DeskTable& desks, int currentDesk, int hotkey) {
     return -1;
 }
 
-std::string HotkeyName(int hotkey) {
+std::string hotkeyName(int hotkey) {
     if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) return "Ctrl+Alt+" + std::to_string((hotkey + 1) % 10);
     if (hotkey == kPreviousDeskHotkey) return "Ctrl+Alt+←";
     if (hotkey == kNextDeskHotkey) return "Ctrl+Alt+→";
     return {};
 }
 
-int DeskNumber(const DeskTable& desks, int desk) {
-    const std::vector<int> named = NamedDesks(desks);
+int deskNumber(const DeskTable& desks, int desk) {
+    const std::vector<int> named = namedDesks(desks);
     const auto found = std::find(named.begin(), named.end(), desk);
     return found == named.end() ? 0 : static_cast<int>(found - named.begin()) + 1;
 }
 
-std::vector<TrayDesk> TrayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held) {
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held) {
     std::vector<TrayDesk> entries;
-    for (int desk : NamedDesks(desks)) {
+    for (int desk : namedDesks(desks)) {
         const int hotkey = static_cast<int>(entries.size());
         std::string text = desks[static_cast<std::size_t>(desk)].name();
         if (held[static_cast<std::size_t>(hotkey)]) {
             text += '\t';
-            text += HotkeyName(hotkey);
+            text += hotkeyName(hotkey);
         }
         entries.push_back({desk, std::move(text), desk == currentDesk});
     }

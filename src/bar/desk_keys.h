@@ -18,17 +18,17 @@ constexpr int kNextDeskHotkey = 11;
 using HeldHotkeys = std::array<bool, kDeskHotkeyCount>;
 
 // The named desks in bar order.
-std::vector<int> NamedDesks(const DeskTable& desks);
+std::vector<int> namedDesks(const DeskTable& desks);
 
 // The desk a hotkey leads to, or -1 for none: a number past the last named desk, or a step past either end
 // (the ends do not wrap round, as with the system's own desktops).
-int DeskForHotkey(const DeskTable& desks, int currentDesk, int hotkey);
+int deskForHotkey(const DeskTable& desks, int currentDesk, int hotkey);
 
 // "Ctrl+Alt+1" .. "Ctrl+Alt+0", "Ctrl+Alt+←", "Ctrl+Alt+→".
-std::string HotkeyName(int hotkey);
+std::string hotkeyName(int hotkey);
 
 // The current desk's number in bar order (1..10), 0 when it has no name.
-int DeskNumber(const DeskTable& desks, int desk);
+int deskNumber(const DeskTable& desks, int desk);
 
 struct TrayDesk {
     int desk = 0;
@@ -36,6 +36,6 @@ struct TrayDesk {
     bool current = false;
     friend bool operator==(const TrayDesk&, const TrayDesk&) = default;
 };
-std::vector<TrayDesk> TrayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held);
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held);
 
 }  // namespace koruvan

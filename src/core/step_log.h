@@ -29,7 +29,7 @@ class StepLog {
 };
 
 // Marks a step on a log that may be absent.
-inline void MarkStep(StepLog* log, const std::string& name) {
+inline void markStep(StepLog* log, const std::string& name) {
     if (log) log->mark(name);
 }
 

@@ -14,14 +14,14 @@ int randomBelow(Platform& platform, int count) {
 
 AboutBox::AboutBox(Platform& platform, AboutView& view) : platform_(platform), view_(view) {}
 
-void AboutBox::OnOpen() {
+void AboutBox::onOpen() {
     advanced_ = false;
     pictureIndex_ = randomBelow(platform_, kAboutPictureCount);
     shownPicture_ = storedPicture(pictureIndex_);
     view_.showPicture(shownPicture_);
 }
 
-void AboutBox::OnTimer() {
+void AboutBox::onTimer() {
     figureFrame_ = randomBelow(platform_, 2) + 1;
     if (figureVisible_) view_.showFigure(figureFrame_);
 
@@ -36,17 +36,17 @@ void AboutBox::OnTimer() {
     }
 }
 
-void AboutBox::OnPictureMouseDown(bool ctrlHeld) {
+void AboutBox::onPictureMouseDown(bool ctrlHeld) {
     ctrlHeld_ = ctrlHeld;
 }
 
-void AboutBox::OnPictureDoubleClick() {
+void AboutBox::onPictureDoubleClick() {
     if (!ctrlHeld_ || figureVisible_) return;
     figureVisible_ = true;
     view_.showFigure(figureFrame_);
 }
 
-void AboutBox::OnOK() {
+void AboutBox::onOk() {
     view_.close();
 }
 

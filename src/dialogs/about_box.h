@@ -1,5 +1,5 @@
 #pragma once
-// The about box frmABOUTS: a framed picture that changes at every ten-second mark of the clock, and a small
+// The about box: a framed picture that changes at every ten-second mark of the clock, and a small
 // figure that a Ctrl+double-click on the picture brings out, changing frame at every tick.
 
 #include "platform/platform.h"
@@ -21,11 +21,11 @@ class AboutBox {
   public:
     AboutBox(Platform& platform, AboutView& view);
 
-    void OnOpen();
-    void OnTimer();
-    void OnPictureMouseDown(bool ctrlHeld);
-    void OnPictureDoubleClick();
-    void OnOK();
+    void onOpen();
+    void onTimer();
+    void onPictureMouseDown(bool ctrlHeld);
+    void onPictureDoubleClick();
+    void onOk();
 
     int pictureIndex() const { return pictureIndex_; }
     int shownPicture() const { return shownPicture_; }

@@ -2,54 +2,24 @@
 
 #include <algorithm>
 
+#include "core/paths.h"
 #include "core/text.h"
 
 namespace koruvan {
 namespace {
-
-bool isAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 bool endsWithBitmapExtension(const std::string& name) {
     return name.size() >= 4 && toUpperAscii(std::string_view(name).substr(name.size() - 4)) == ".BMP";
 }
 
 std::vector<std::string> sortedByName(std::vector<std::string> names) {
-    std::sort(names.begin(), names.end(), NameOrderLess);
+    std::sort(names.begin(), names.end(), nameOrderLess);
     return names;
 }
 
 }  // namespace
 
-std::string FolderOfPath(const std::string& path) {
-    const std::size_t last = path.rfind('\\');
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
-
-std::string FileNameOfPath(const std::string& path) {
-    const std::size_t last = path.rfind('\\');
-    return last == std::string::npos ? path : path.substr(last + 1);
-}
-
-std::string RootOfPath(const std::string& path) {
-    // "C:name" is relative to the drive's current folder: no root of its own.
-    if (path.size() >= 2 && isAsciiLetter(path[0]) && path[1] == ':' &&
-        (path.size() == 2 || path[2] == '\\')) {
-        return toUpperAscii(path.substr(0, 1)) + ":\\";
-    }
-    if (path.rfind("\\\\", 0) == 0) {
-        const std::size_t serverEnd = path.find('\\', 2);
-        if (serverEnd == std::string::npos || serverEnd == 2) return {};
-        std::size_t shareEnd = path.find('\\', serverEnd + 1);
-        if (shareEnd == serverEnd + 1) return {};
-        if (shareEnd == std::string::npos) shareEnd = path.size();
-        return path.substr(0, shareEnd) + "\\";
-    }
-    return {};
-}
-
-bool NameOrderLess(const std::string& a, const std::string& b) {
+bool nameOrderLess(const std::string& a, const std::string& b) {
     const std::string upperA = toUpperAscii(a);
     const std::string upperB = toUpperAscii(b);
     return upperA != upperB ? upperA < upperB : a < b;
@@ -58,8 +28,8 @@ bool NameOrderLess(const std::string& a, const std::string& b) {
 FolderBrowser::FolderBrowser(Platform& platform) : platform_(platform), drives_(platform.listDrives()) {}
 
 bool FolderBrowser::moveTo(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    const std::string root = RootOfPath(folder);
+    if (!folder.empty()) folder = withTrailingBackslash(std::move(folder));
+    const std::string root = rootOfPath(folder);
     if (root.empty()) return false;
     folder = root + folder.substr(root.size());
     if (!platform_.folderExists(folder)) return false;
@@ -77,7 +47,7 @@ void FolderBrowser::list() {
     bitmaps_.clear();
     currentEntry_ = -1;
     if (folder_.empty()) return;
-    const std::string root = RootOfPath(folder_);
+    const std::string root = rootOfPath(folder_);
     entries_.push_back({root, 0, true});
     std::size_t start = root.size();
     for (std::size_t end; (end = folder_.find('\\', start)) != std::string::npos; start = end + 1) {
@@ -102,14 +72,13 @@ std::string FolderBrowser::entryFolder(int index) const {
     if (index > currentEntry_) return folder_ + entries_[static_cast<std::size_t>(index)].name + "\\";
     std::string folder;
     for (int k = 0; k <= index; ++k) {
-        folder += entries_[static_cast<std::size_t>(k)].name;
-        if (folder.back() != '\\') folder += '\\';
+        folder = withTrailingBackslash(folder + entries_[static_cast<std::size_t>(k)].name);
     }
     return folder;
 }
 
 int FolderBrowser::currentDrive() const {
-    const std::string root = toUpperAscii(RootOfPath(folder_));
+    const std::string root = toUpperAscii(rootOfPath(folder_));
     for (std::size_t k = 0; k < drives_.size(); ++k) {
         if (toUpperAscii(drives_[k]) == root) return static_cast<int>(k);
     }
@@ -117,7 +86,7 @@ int FolderBrowser::currentDrive() const {
 }
 
 std::string FolderBrowser::folderOnDrive(const std::string& root) const {
-    const auto found = lastFolderOnDrive_.find(RootOfPath(root));
+    const auto found = lastFolderOnDrive_.find(rootOfPath(root));
     return found == lastFolderOnDrive_.end() ? root : found->second;
 }
 

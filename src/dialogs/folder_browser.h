@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "platform/platform.h"
 
 namespace koruvan {
@@ -19,14 +20,8 @@ struct FolderEntry {
     friend bool operator==(const FolderEntry&, const FolderEntry&) = default;
 };
 
-// The path up to and including its last "\" (a folder's path is kept whole); empty without a "\".
-std::string FolderOfPath(const std::string& path);
-// The characters after the last "\".
-std::string FileNameOfPath(const std::string& path);
-// "C:\" (letter upper-cased) or "\\server\share\"; empty for a path with neither.
-std::string RootOfPath(const std::string& path);
 // Names in the order a folder listing shows them: ASCII letters compare without case.
-bool NameOrderLess(const std::string& a, const std::string& b);
+bool nameOrderLess(const std::string& a, const std::string& b);
 
 class FolderBrowser {
   public:

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/text.h"
+#include "platform/busy_pointer.h"
 #include "store/appearance.h"
 #include "store/settings.h"
 
@@ -30,19 +31,17 @@ bool isDecimalNumber(const std::string& text) {
 
 }  // namespace
 
-int StyleEntryFor(const std::string& style) {
+int styleEntryFor(const std::string& style) {
     const std::string text = trimBlanks(style);
     if (text.empty() || !isDecimalNumber(text)) return -1;
     const double code = roundHalfEven(leadingNumber(text));
     return code >= 0 && code <= 2 ? static_cast<int>(code) : -1;
 }
 
-MakeDeskDialog::MakeDeskDialog(Platform& platform, SharedState& state, std::string& lblBEFOREWALL,
-                               MakeDeskView& view)
-    : platform_(platform), state_(state), lblBEFOREWALL_(lblBEFOREWALL), view_(view), browser_(platform) {}
+MakeDeskDialog::MakeDeskDialog(Platform& platform, SharedState& state, int slot, MakeDeskView& view)
+    : platform_(platform), state_(state), view_(view), browser_(platform), slot_(slot) {}
 
-void MakeDeskDialog::OnOpen() {
-    slot_ = state_.targetDesk;
+void MakeDeskDialog::onOpen() {
     const Desk* desk = deskAt(state_, slot_);
     if (!desk) return;
     mode_ = desk->exists() ? MakeDeskMode::DeskSettings : MakeDeskMode::NewDesk;
@@ -51,7 +50,7 @@ void MakeDeskDialog::OnOpen() {
     } else {
         view_.setCaptions("新規デスクトップ作成", "新規デスクトップ名");
     }
-    style_ = StyleEntryFor((*desk)[DeskField::Style]);
+    style_ = styleEntryFor((*desk)[DeskField::Style]);
     view_.showStyles(kStyleEntries, style_);
     savedName_ = desk->name();
     savedWallpaper_ = desk->wallpaper();
@@ -59,17 +58,17 @@ void MakeDeskDialog::OnOpen() {
     name_ = savedName_;
     view_.showName(name_);
 
-    const std::string start = !savedWallpaper_.empty()  ? savedWallpaper_
-                              : !lblBEFOREWALL_.empty() ? lblBEFOREWALL_
-                                                        : state_.windowsDir;
+    const std::string start = !savedWallpaper_.empty()              ? savedWallpaper_
+                              : !state_.lastChosenWallpaper.empty() ? state_.lastChosenWallpaper
+                                                                    : state_.windowsDir;
     // The lists start where the program's current folder is; each step that cannot be taken leaves them
     // where the one before put them.
     browser_.moveTo(state_.programDir);
-    const std::string startRoot = RootOfPath(start);
-    if (!startRoot.empty() && startRoot != RootOfPath(browser_.folder())) {
+    const std::string startRoot = rootOfPath(start);
+    if (!startRoot.empty() && startRoot != rootOfPath(browser_.folder())) {
         browser_.moveTo(browser_.folderOnDrive(startRoot));
     }
-    browser_.moveTo(FolderOfPath(start));
+    browser_.moveTo(folderOfPath(start));
     showFolder();
 
     if (mode_ == MakeDeskMode::NewDesk) {
@@ -77,11 +76,11 @@ void MakeDeskDialog::OnOpen() {
         return;
     }
     // Exactly the saved file's name: "a.bmp" must not stand for "data.bmp".
-    const std::string fileName = FileNameOfPath(start);
+    const std::string fileName = fileNameOfPath(start);
     for (std::size_t k = 1; k < files_.size(); ++k) {
         if (files_[k] == fileName) {
             view_.showFiles(files_, static_cast<int>(k));
-            OnFileChosen(static_cast<int>(k));
+            onFileChosen(static_cast<int>(k));
             return;
         }
     }
@@ -89,7 +88,7 @@ void MakeDeskDialog::OnOpen() {
 }
 
 void MakeDeskDialog::showFolder() {
-    platform_.setBusyPointer(true);  // a folder of thousands of files takes a moment
+    const BusyPointer busy(platform_);  // a folder of thousands of files takes a moment
     browser_.list();
     files_.assign(1, kNoWallpaperEntry);
     files_.insert(files_.end(), browser_.bitmaps().begin(), browser_.bitmaps().end());
@@ -97,18 +96,17 @@ void MakeDeskDialog::showFolder() {
     view_.showDrives(browser_.drives(), browser_.currentDrive());
     view_.showFolders(browser_.entries(), browser_.currentEntry());
     view_.showFiles(files_, -1);
-    platform_.setBusyPointer(false);
 }
 
-void MakeDeskDialog::OnNameEdited(std::string text) {
+void MakeDeskDialog::onNameEdited(std::string text) {
     name_ = std::move(text);
 }
 
-void MakeDeskDialog::OnStyleChosen(int entry) {
+void MakeDeskDialog::onStyleChosen(int entry) {
     style_ = entry >= 0 && entry < static_cast<int>(kStyleEntries.size()) ? entry : -1;
 }
 
-void MakeDeskDialog::OnDriveChosen(int index) {
+void MakeDeskDialog::onDriveChosen(int index) {
     const auto& drives = browser_.drives();
     if (index < 0 || index >= static_cast<int>(drives.size()) || index == browser_.currentDrive()) return;
     const std::string root = drives[static_cast<std::size_t>(index)];
@@ -120,13 +118,13 @@ void MakeDeskDialog::OnDriveChosen(int index) {
     }
 }
 
-void MakeDeskDialog::OnFolderActivated(int entry) {
+void MakeDeskDialog::onFolderActivated(int entry) {
     // A folder gone meanwhile is not entered; the lists are read again either way, to show what is there.
     browser_.moveTo(browser_.entryFolder(entry));
     showFolder();
 }
 
-void MakeDeskDialog::OnFileChosen(int entry) {
+void MakeDeskDialog::onFileChosen(int entry) {
     if (entry < 0 || entry >= static_cast<int>(files_.size())) {
         selectedFile_ = -1;
         return;
@@ -142,7 +140,7 @@ void MakeDeskDialog::OnFileChosen(int entry) {
     view_.showPreview(chosenWallpaper_);
 }
 
-void MakeDeskDialog::OnPreviewClicked() {
+void MakeDeskDialog::onPreviewClicked() {
     if (!chosenWallpaper_.empty()) view_.showEnlarged(chosenWallpaper_);
 }
 
@@ -155,7 +153,7 @@ std::string MakeDeskDialog::refusalOf(const std::string& wallpaper) const {
     return {};
 }
 
-void MakeDeskDialog::OnOK() {
+void MakeDeskDialog::onOk() {
     Desk* desk = deskAt(state_, slot_);
     if (!desk) return;
     const std::string wallpaper = selectedFile_ >= 1
@@ -167,23 +165,23 @@ void MakeDeskDialog::OnOK() {
     }
     (*desk)[DeskField::Name] = name_;
     (*desk)[DeskField::Wallpaper] = wallpaper;
-    (*desk)[DeskField::Pattern] = DeskFieldValue(ReadPattern(platform_), (*desk)[DeskField::Pattern]);
+    (*desk)[DeskField::Pattern] = deskFieldValue(readPattern(platform_), (*desk)[DeskField::Pattern]);
     (*desk)[DeskField::Background] =
-        DeskFieldValue(ReadBackgroundColor(platform_), (*desk)[DeskField::Background]);
+        deskFieldValue(readBackgroundColor(platform_), (*desk)[DeskField::Background]);
     (*desk)[DeskField::Style] = std::to_string(style_);
-    WriteDeskLine(platform_, state_, slot_);
-    lblBEFOREWALL_ = wallpaper;
+    writeDeskLine(platform_, state_, slot_);
+    state_.lastChosenWallpaper = wallpaper;
     platform_.pumpPendingEvents();
     if (slot_ == state_.currentDesk) {
-        ApplyWallpaper(platform_, wallpaper, (*desk)[DeskField::Style]);
+        applyWallpaper(platform_, wallpaper, (*desk)[DeskField::Style]);
         platform_.pumpPendingEvents();
     }
-    state_.dialogCancelled = 0;
+    result_ = DialogResult::Stored;
     view_.close();
 }
 
-void MakeDeskDialog::OnCancel() {
-    state_.dialogCancelled = 1;
+void MakeDeskDialog::onCancel() {
+    result_ = DialogResult::Cancelled;
     if (Desk* desk = deskAt(state_, slot_)) {
         (*desk)[DeskField::Name] = savedName_;
         (*desk)[DeskField::Wallpaper] = savedWallpaper_;
@@ -191,7 +189,7 @@ void MakeDeskDialog::OnCancel() {
     view_.close();
 }
 
-void MakeDeskDialog::OnClose() {
+void MakeDeskDialog::onClose() {
     view_.close();
 }
 

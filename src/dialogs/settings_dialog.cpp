@@ -7,19 +7,19 @@ namespace koruvan {
 SettingsDialog::SettingsDialog(Platform& platform, SharedState& state, SettingsView& view)
     : platform_(platform), state_(state), view_(view) {}
 
-void SettingsDialog::OnOpen() {
-    workColors_ = state_.BarColors;
+void SettingsDialog::onOpen() {
+    workColors_ = state_.tipColors;
     // Shown as the bar behaves with them: auto-hide only for 1, in front for anything but 0, and a position
     // it does not know as free (the bar then stays where it is).
-    autoHide_ = state_.AutoHide == 1;
-    topmost_ = state_.Topwindow != 0;
-    chosenPosition_ =
-        state_.Position >= 0 && state_.Position < kPositionCount ? state_.Position : kFreePosition;
+    autoHide_ = state_.autoHide == 1;
+    topmost_ = state_.alwaysOnTop != 0;
+    const int stored = static_cast<int>(state_.barPosition);
+    chosenPosition_ = stored >= 0 && stored < kBarPositionCount ? state_.barPosition : BarPosition::Free;
     // "自由" is hidden while auto-hide is ticked: the choice never rests on a label that cannot be seen.
-    if (autoHide_ && chosenPosition_ == kFreePosition) chosenPosition_ = 0;
+    if (autoHide_ && chosenPosition_ == BarPosition::Free) chosenPosition_ = BarPosition::TopLeft;
     view_.showChecks(autoHide_, topmost_);
-    kind_ = 0;
-    view_.showKinds({"現在のﾃﾞｽｸﾄｯﾌﾟ", "移動可能なﾃﾞｽｸﾄｯﾌﾟ"}, kind_);
+    kind_ = TipKind::CurrentDesk;
+    view_.showKinds({"現在のﾃﾞｽｸﾄｯﾌﾟ", "移動可能なﾃﾞｽｸﾄｯﾌﾟ"}, static_cast<int>(kind_));
     textPart_ = true;
     view_.showColorPart(textPart_);
     showSample();
@@ -27,81 +27,81 @@ void SettingsDialog::OnOpen() {
 }
 
 void SettingsDialog::showSample() {
-    const auto& pair = workColors_[static_cast<std::size_t>(kind_)];
-    view_.showSample(pair[0], pair[1]);
+    view_.showSample(tipColor(workColors_, kind_, TipPart::Text),
+                     tipColor(workColors_, kind_, TipPart::Background));
 }
 
 void SettingsDialog::showPositions() {
     PositionLooks looks{};
-    for (int p = 0; p < kPositionCount; ++p)
-        looks[static_cast<std::size_t>(p)].chosen = p == chosenPosition_;
-    looks[kFreePosition].visible = !autoHide_;
+    for (int p = 0; p < kBarPositionCount; ++p)
+        looks[static_cast<std::size_t>(p)].chosen = p == static_cast<int>(chosenPosition_);
+    looks[static_cast<std::size_t>(BarPosition::Free)].visible = !autoHide_;
     view_.showPositions(looks);
 }
 
-void SettingsDialog::OnKindChosen(int kind) {
+void SettingsDialog::onKindChosen(int kind) {
     if (kind != 0 && kind != 1) return;
-    kind_ = kind;
+    kind_ = static_cast<TipKind>(kind);
     showSample();
 }
 
-void SettingsDialog::OnColorPartChosen(bool text) {
+void SettingsDialog::onColorPartChosen(bool text) {
     textPart_ = text;
 }
 
-void SettingsDialog::OnSwatchClicked(int swatch) {
+void SettingsDialog::onSwatchClicked(int swatch) {
     if (swatch < 0 || swatch >= static_cast<int>(kPalette.size())) return;
-    workColors_[static_cast<std::size_t>(kind_)][textPart_ ? 0 : 1] =
+    tipColor(workColors_, kind_, textPart_ ? TipPart::Text : TipPart::Background) =
         kPalette[static_cast<std::size_t>(swatch)];
     showSample();
 }
 
-void SettingsDialog::OnPositionClicked(int position) {
-    if (position < 0 || position >= kPositionCount || position == chosenPosition_) return;
-    chosenPosition_ = position;
+void SettingsDialog::onPositionClicked(int position) {
+    if (position < 0 || position >= kBarPositionCount || position == static_cast<int>(chosenPosition_))
+        return;
+    chosenPosition_ = static_cast<BarPosition>(position);
     showPositions();
 }
 
-void SettingsDialog::OnAutoHideChanged(bool ticked) {
+void SettingsDialog::onAutoHideChanged(bool ticked) {
     autoHide_ = ticked;
     // A free bar cannot hide behind an edge of its own choosing: the choice moves to the top left.
-    if (autoHide_ && chosenPosition_ == kFreePosition) chosenPosition_ = 0;
+    if (autoHide_ && chosenPosition_ == BarPosition::Free) chosenPosition_ = BarPosition::TopLeft;
     showPositions();
 }
 
-void SettingsDialog::OnTopmostChanged(bool ticked) {
+void SettingsDialog::onTopmostChanged(bool ticked) {
     topmost_ = ticked;
 }
 
-void SettingsDialog::OnOK() {
-    state_.BarColors = workColors_;
-    state_.Position = static_cast<std::int16_t>(chosenPosition_);
-    state_.Topwindow = topmost_ ? 1 : 0;
-    state_.AutoHide = autoHide_ ? 1 : 0;
-    SaveSettings(platform_, state_);
-    state_.dialogCancelled = 0;
+void SettingsDialog::onOk() {
+    state_.tipColors = workColors_;
+    state_.barPosition = chosenPosition_;
+    state_.alwaysOnTop = topmost_ ? 1 : 0;
+    state_.autoHide = autoHide_ ? 1 : 0;
+    saveSettings(platform_, state_);
+    result_ = DialogResult::Stored;
     view_.close();
 }
 
-void SettingsDialog::OnCancel() {
-    state_.dialogCancelled = 1;
+void SettingsDialog::onCancel() {
+    result_ = DialogResult::Cancelled;
     view_.close();
 }
 
-void SettingsDialog::OnClose() {
+void SettingsDialog::onClose() {
     view_.close();
 }
 
-void SettingsDialog::OnNewDesk() {
-    state_.targetDesk = static_cast<std::int16_t>(FirstFreeDeskSlot(state_.deskTable));
-    view_.openDeskDialog();
+void SettingsDialog::onNewDesk() {
+    view_.openDeskDialog(firstFreeDeskSlot(state_.deskTable));
 }
 
-void SettingsDialog::OnAbout() {
+void SettingsDialog::onAbout() {
     view_.openAbout();
 }
 
-void SettingsDialog::OnQuit() {
+void SettingsDialog::onQuit() {
     if (view_.askYesNo("「コルヴァン」を終了しますか", "終了処理")) view_.endProgram();
 }
 

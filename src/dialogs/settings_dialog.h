@@ -1,11 +1,12 @@
 #pragma once
-// The settings dialog frmSET: the bar's position, auto-hide and always-on-top, and the colours of the
+// The settings dialog: the bar's position, auto-hide and always-on-top, and the colours of the
 // desk-name tip. It edits working copies; only OK stores them. It also opens the desk dialog and the about
 // box, and can end the program.
 
 #include <array>
 #include <cstdint>
 
+#include "core/dialog_result.h"
 #include "dialogs/settings_view.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
@@ -18,29 +19,28 @@ inline constexpr std::array<std::int32_t, 15> kPalette{
     0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF,
 };
 
-inline constexpr int kFreePosition = 3;
-
 class SettingsDialog {
   public:
     SettingsDialog(Platform& platform, SharedState& state, SettingsView& view);
 
-    void OnOpen();
-    void OnKindChosen(int kind);
-    void OnColorPartChosen(bool text);
-    void OnSwatchClicked(int swatch);
-    void OnPositionClicked(int position);
-    void OnAutoHideChanged(bool ticked);
-    void OnTopmostChanged(bool ticked);
-    void OnOK();
-    void OnCancel();
-    // Closed other than by its buttons: nothing is stored and dialogCancelled stays as it was.
-    void OnClose();
-    void OnNewDesk();
-    void OnAbout();
-    void OnQuit();
+    void onOpen();
+    void onKindChosen(int kind);
+    void onColorPartChosen(bool text);
+    void onSwatchClicked(int swatch);
+    void onPositionClicked(int position);
+    void onAutoHideChanged(bool ticked);
+    void onTopmostChanged(bool ticked);
+    void onOk();
+    void onCancel();
+    // Closed other than by its buttons: nothing is stored.
+    void onClose();
+    void onNewDesk();
+    void onAbout();
+    void onQuit();
 
-    const BarColorTable& workColors() const { return workColors_; }
-    int chosenPosition() const { return chosenPosition_; }
+    DialogResult result() const { return result_; }
+    const TipColorTable& workColors() const { return workColors_; }
+    BarPosition chosenPosition() const { return chosenPosition_; }
 
   private:
     void showSample();
@@ -49,11 +49,12 @@ class SettingsDialog {
     Platform& platform_;
     SharedState& state_;
     SettingsView& view_;
-    BarColorTable workColors_{};
-    int chosenPosition_ = 0;
+    DialogResult result_ = DialogResult::Closed;
+    TipColorTable workColors_{};
+    BarPosition chosenPosition_ = BarPosition::TopLeft;
     bool autoHide_ = false;
     bool topmost_ = false;
-    int kind_ = 0;
+    TipKind kind_ = TipKind::CurrentDesk;
     bool textPart_ = true;
 };
 

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-namespace koruvan {
+#include "store/shared_state.h"
 
-constexpr int kPositionCount = 6;
+namespace koruvan {
 
 struct PositionLook {
     bool visible = true;
     bool chosen = false;  // drawn red and bold; otherwise black and plain
     friend bool operator==(const PositionLook&, const PositionLook&) = default;
 };
-using PositionLooks = std::array<PositionLook, kPositionCount>;
+using PositionLooks = std::array<PositionLook, kBarPositionCount>;
 
 class SettingsView {
   public:
@@ -29,8 +29,8 @@ class SettingsView {
     virtual void showPositions(const PositionLooks& looks) = 0;
     // A question with an exclamation icon and the buttons Yes and No; true for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
-    // The desk dialog and the about box, modal over this one.
-    virtual void openDeskDialog() = 0;
+    // The desk dialog on a slot and the about box, modal over this one.
+    virtual void openDeskDialog(int slot) = 0;
     virtual void openAbout() = 0;
     // Ends the program the way the bar's own command does.
     virtual void endProgram() = 0;

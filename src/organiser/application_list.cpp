@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/paths.h"
 #include "core/text.h"
-#include "dialogs/folder_browser.h"
 
 namespace koruvan {
 namespace {
@@ -28,7 +28,7 @@ bool isReservedDeviceName(const std::string& name) {
 
 }  // namespace
 
-bool IsListedApplication(const RunningWindow& window) {
+bool isListedApplication(const RunningWindow& window) {
     if (trimBlanks(window.title).empty() || !window.visible) return false;
     if (!window.className.empty() && window.className[0] == '#') return false;
     if (window.title.find(kOwnDisplayName) != std::string::npos) return false;
@@ -46,13 +46,13 @@ bool IsListedApplication(const RunningWindow& window) {
     }
 }
 
-std::string ProposedShortcutName(Platform& platform, const std::string& programFile) {
+std::string proposedShortcutName(Platform& platform, const std::string& programFile) {
     if (programFile.empty() || !platform.plainFileExists(programFile)) return {};
-    const std::string fileName = FileNameOfPath(programFile);
+    const std::string fileName = fileNameOfPath(programFile);
     return trimBlanks(fileName.substr(0, fileName.find('.')));
 }
 
-Warning ShortcutNameRefusal(const std::string& name) {
+Warning shortcutNameRefusal(const std::string& name) {
     if (name.empty()) return {"ｼｮｰﾄｶｯﾄ名を入力して下さい。", std::string(kNameTitle)};
     if (name.find('.') != std::string::npos) {
         return {"ｼｮｰﾄｶｯﾄ名にﾋﾟﾘｵﾄﾞを使用しないで下さい。", std::string(kNameTitle)};

@@ -10,11 +10,11 @@ namespace koruvan {
 
 // Whether the window is listed: a visible, titled window of an application, never one of ours nor the
 // taskbar, the desktop or a dialog.
-bool IsListedApplication(const RunningWindow& window);
+bool isListedApplication(const RunningWindow& window);
 
 // The program file's name cut before its first "." with surrounding blanks removed; empty when the path
 // names no existing file.
-std::string ProposedShortcutName(Platform& platform, const std::string& programFile);
+std::string proposedShortcutName(Platform& platform, const std::string& programFile);
 
 // A message box's text and title; empty text when there is nothing to say.
 struct Warning {
@@ -25,6 +25,6 @@ struct Warning {
 };
 
 // Why a shortcut name cannot become "<name>.lnk" in a folder; nothing when it can.
-Warning ShortcutNameRefusal(const std::string& name);
+Warning shortcutNameRefusal(const std::string& name);
 
 }  // namespace koruvan

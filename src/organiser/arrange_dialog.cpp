@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "platform/busy_pointer.h"
 #include "store/desk_folders.h"
 #include "store/desk_items.h"
 
@@ -11,14 +12,14 @@ namespace {
 
 constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄのミス";
 
-std::vector<ItemName> ItemsIn(Platform& platform, const std::string& folder) {
+std::vector<ItemName> itemsIn(Platform& platform, const std::string& folder) {
     std::vector<ItemName> items;
     for (const std::string& name : platform.listPlainFiles(folder))
-        items.push_back(SplitItemName(name));
+        items.push_back(splitItemName(name));
     return items;
 }
 
-std::vector<std::string> Bases(const std::vector<ItemName>& items) {
+std::vector<std::string> basesOf(const std::vector<ItemName>& items) {
     std::vector<std::string> bases;
     for (const ItemName& item : items)
         bases.push_back(item.base);
@@ -27,26 +28,25 @@ std::vector<std::string> Bases(const std::vector<ItemName>& items) {
 
 }  // namespace
 
-ItemName SplitItemName(const std::string& fileName) {
+ItemName splitItemName(const std::string& fileName) {
     const std::size_t dot = fileName.find('.');
     if (dot == std::string::npos) return {fileName, ""};
     return {fileName.substr(0, dot), fileName.substr(dot)};
 }
 
-ArrangeDialog::ArrangeDialog(Platform& platform, const SharedState& state, ArrangeView& view)
-    : platform_(platform), state_(state), view_(view) {}
+ArrangeDialog::ArrangeDialog(Platform& platform, const SharedState& state, int desk, ArrangeView& view)
+    : platform_(platform), state_(state), view_(view), deskIndex_(desk) {}
 
-void ArrangeDialog::OnLoad() {
-    deskIndex_ = state_.targetDesk;
+void ArrangeDialog::onLoad() {
     const Desk* desk = deskAt(state_, deskIndex_);
-    pool_ = ItemsIn(platform_, poolFolder(state_));
-    listsDesktop_ = desk && deskIndex_ == state_.currentDesk && IsUsableDesktop(platform_, state_);
+    pool_ = itemsIn(platform_, poolFolder(state_));
+    listsDesktop_ = desk && deskIndex_ == state_.currentDesk && isUsableDesktop(platform_, state_);
     deskSource_ = !desk           ? std::string()
                   : listsDesktop_ ? state_.desktopFolder
                                   : deskFolder(state_, deskIndex_);
-    desk_ = desk ? ItemsIn(platform_, deskSource_) : std::vector<ItemName>{};
-    view_.showPool(Bases(pool_));
-    view_.showDesk(Bases(desk_));
+    desk_ = desk ? itemsIn(platform_, deskSource_) : std::vector<ItemName>{};
+    view_.showPool(basesOf(pool_));
+    view_.showDesk(basesOf(desk_));
     const std::string name = desk ? desk->name() : std::string();
     view_.showDeskName(name);
     deskNameWidth_ = view_.deskNameWidth(name);
@@ -56,10 +56,10 @@ void ArrangeDialog::OnLoad() {
     const TwipsSize client = view_.clientSize();
     view_.setOuterSize({outer.width - client.width + kArrangeDesignClient.width,
                         outer.height - client.height + kArrangeDesignClient.height});
-    OnResize();
+    onResize();
 }
 
-void ArrangeDialog::OnResize() {
+void ArrangeDialog::onResize() {
     TwipsSize outer = view_.outerSize();
     // Set from within this handler, the new size comes back here at once: it is not snapped again.
     if (!snapping_ &&
@@ -69,10 +69,10 @@ void ArrangeDialog::OnResize() {
         snapping_ = false;
         outer = view_.outerSize();
     }
-    view_.place(ArrangeLayoutFor(outer.width, view_.clientSize(), deskNameWidth_));
+    view_.place(arrangeLayoutFor(outer.width, view_.clientSize(), deskNameWidth_));
 }
 
-void ArrangeDialog::OnCopy() {
+void ArrangeDialog::onCopy() {
     for (const int entry : view_.selectedPoolEntries()) {
         if (entry < 0 || entry >= static_cast<int>(pool_.size())) continue;
         const ItemName item = pool_[static_cast<std::size_t>(entry)];
@@ -87,7 +87,7 @@ void ArrangeDialog::OnCopy() {
     }
 }
 
-void ArrangeDialog::OnDelete() {
+void ArrangeDialog::onDelete() {
     const std::vector<int> selected = view_.selectedDeskEntries();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         if (*it < 0 || *it >= static_cast<int>(desk_.size())) continue;
@@ -105,11 +105,11 @@ Warning ArrangeDialog::shortcutRefusal(std::string& name, std::string& target) c
     if (target.empty() || !platform_.plainFileExists(target)) {
         return {"ｱﾌﾟﾘｹｰｼｮﾝのﾌｧｲﾙが見つかりません。" + (target.empty() ? "" : "\n" + target), kShortcutTitle};
     }
-    name = shortcutName_.empty() ? ProposedShortcutName(platform_, target) : shortcutName_;
-    return ShortcutNameRefusal(name);
+    name = shortcutName_.empty() ? proposedShortcutName(platform_, target) : shortcutName_;
+    return shortcutNameRefusal(name);
 }
 
-void ArrangeDialog::OnSet() {
+void ArrangeDialog::onSet() {
     if (!isDeskIndex(deskIndex_)) return;
     const std::string folder = deskFolder(state_, deskIndex_);
     std::string name;
@@ -121,79 +121,88 @@ void ArrangeDialog::OnSet() {
             return;
         }
         // Written aside first: a shortcut that cannot be written leaves every folder as it was.
-        platform_.setBusyPointer(true);
-        const bool written = platform_.writeShortcut(aside, target);
-        platform_.setBusyPointer(false);
-        if (!written) {
-            platform_.deleteFile(aside);
+        if (!writeShortcutAside(aside, target)) {
             view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
             return;
         }
     }
+    const bool shortcutInPlace = rewriteDesk(folder, addApplication_ ? aside : std::string(), name);
+    if (!shortcutInPlace) view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
+    view_.close();
+}
 
-    platform_.setBusyPointer(true);
+bool ArrangeDialog::writeShortcutAside(const std::string& aside, const std::string& target) {
+    const BusyPointer busy(platform_);
+    if (platform_.writeShortcut(aside, target)) return true;
+    platform_.deleteFile(aside);
+    return false;
+}
+
+// Stores the desk's items in the pool, fills its folder with the list's items and the shortcut written
+// aside (when there is one), and for the desk on screen the Desktop too. False when the shortcut could not
+// be put in place.
+bool ArrangeDialog::rewriteDesk(const std::string& folder, const std::string& shortcut,
+                                const std::string& shortcutName) {
+    const BusyPointer busy(platform_);
     if (listsDesktop_) bringDesktopIntoDeskFolder(folder);
     // The desk's items are the newest of their names; a different pool item of a name keeps its content
     // under another, since the pool may hold it alone (an item taken off a desk, or a deleted desk's).
     for (const std::string& item : platform_.listPlainFiles(folder))
-        StoreItem(platform_, folder, item, poolFolder(state_));
+        storeItem(platform_, folder, item, poolFolder(state_));
     fillDeskFolder(folder);
     bool shortcutInPlace = true;
-    if (addApplication_) {
+    if (!shortcut.empty()) {
         // The shortcut lands in the desk's folder; the next Set moves it into the pool with the others.
-        shortcutInPlace = platform_.moveFile(aside, folder + name + ".lnk");
-        if (!shortcutInPlace) platform_.deleteFile(aside);
+        shortcutInPlace = platform_.moveFile(shortcut, folder + shortcutName + ".lnk");
+        if (!shortcutInPlace) platform_.deleteFile(shortcut);
     }
     if (listsDesktop_) copyDeskFolderToDesktop(folder);
-    platform_.setBusyPointer(false);
-    if (!shortcutInPlace) view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
-    view_.close();
+    return shortcutInPlace;
 }
 
 // The Desktop holds the desk's live items, newer than the copies in its folder and maybe in neither folder:
 // they replace those copies, so that the pool receives them and nothing made since the switch is lost. A
 // file that cannot be moved stays on the Desktop.
 void ArrangeDialog::bringDesktopIntoDeskFolder(const std::string& folder) {
-    ReplaceItems(platform_, state_.desktopFolder, folder);
+    replaceItems(platform_, state_.desktopFolder, folder);
 }
 
 // The list's items from the pool. A file that did not move into the pool is still in the folder and newer
 // than the pool's: it is not replaced. An item missing from the pool is skipped.
 void ArrangeDialog::fillDeskFolder(const std::string& folder) {
     for (const ItemName& item : desk_)
-        PlaceItem(platform_, poolFolder(state_), item.full(), folder, Placement::Copy);
+        placeItem(platform_, poolFolder(state_), item.full(), folder, Placement::Copy);
 }
 
 // The Desktop gets the desk's items; a file that could not leave it is the live one and is kept.
 void ArrangeDialog::copyDeskFolderToDesktop(const std::string& folder) {
     for (const std::string& name : platform_.listPlainFiles(folder))
-        PlaceItem(platform_, folder, name, state_.desktopFolder, Placement::LinkOrCopy);
+        placeItem(platform_, folder, name, state_.desktopFolder, Placement::LinkOrCopy);
 }
 
-void ArrangeDialog::OnCancel() {
+void ArrangeDialog::onCancel() {
     view_.close();
 }
 
-void ArrangeDialog::OnAddApplicationToggled(bool ticked) {
+void ArrangeDialog::onAddApplicationToggled(bool ticked) {
     addApplication_ = ticked;
     view_.showApplicationControls(ticked);
     // Unticking only hides the lists and the name; ticking again reads the windows anew.
     if (!ticked) return;
-    platform_.setBusyPointer(true);
+    const BusyPointer busy(platform_);
     applicationTitles_.clear();
     applicationFiles_.clear();
     for (const RunningWindow& window : platform_.listRunningWindows()) {
-        if (!IsListedApplication(window)) continue;
+        if (!isListedApplication(window)) continue;
         applicationTitles_.push_back(window.title);
         applicationFiles_.push_back(window.programFile);
     }
     currentApplication_ = -1;
     view_.showApplications(applicationTitles_, applicationTitles_.empty() ? -1 : 0);
-    if (!applicationTitles_.empty()) OnApplicationChosen(0);
-    platform_.setBusyPointer(false);
+    if (!applicationTitles_.empty()) onApplicationChosen(0);
 }
 
-void ArrangeDialog::OnApplicationChosen(int index) {
+void ArrangeDialog::onApplicationChosen(int index) {
     if (index < 0 || index >= static_cast<int>(applicationFiles_.size())) {
         currentApplication_ = -1;
         return;
@@ -201,13 +210,13 @@ void ArrangeDialog::OnApplicationChosen(int index) {
     currentApplication_ = index;
     // A program file that is gone proposes nothing: the name box keeps what it has.
     const std::string proposed =
-        ProposedShortcutName(platform_, applicationFiles_[static_cast<std::size_t>(index)]);
+        proposedShortcutName(platform_, applicationFiles_[static_cast<std::size_t>(index)]);
     if (proposed.empty()) return;
     shortcutName_ = proposed;
     view_.showShortcutName(proposed);
 }
 
-void ArrangeDialog::OnShortcutNameEdited(std::string text) {
+void ArrangeDialog::onShortcutNameEdited(std::string text) {
     shortcutName_ = std::move(text);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The desk organiser frmARRANGE: which items of the pool the desk targetDesk carries, and a shortcut to a
-// running application. Copy and Delete change only the lists; Set rewrites the desk's folder and, for the
-// desk on screen, the Desktop.
+// The desk organiser: which items of the pool a desk carries, and a shortcut to a running application. Copy
+// and Delete change only the lists; Set rewrites the desk's folder and, for the desk on screen, the Desktop.
 
 #include <string>
 #include <vector>
@@ -20,28 +19,28 @@ struct ItemName {
     std::string full() const { return base + extension; }
     friend bool operator==(const ItemName&, const ItemName&) = default;
 };
-ItemName SplitItemName(const std::string& fileName);
+ItemName splitItemName(const std::string& fileName);
 
 class ArrangeDialog {
   public:
-    ArrangeDialog(Platform& platform, const SharedState& state, ArrangeView& view);
+    ArrangeDialog(Platform& platform, const SharedState& state, int desk, ArrangeView& view);
 
-    void OnLoad();
+    void onLoad();
     // Every change of the window's size.
-    void OnResize();
-    void OnCopy();
-    void OnDelete();
-    void OnSet();
+    void onResize();
+    void onCopy();
+    void onDelete();
+    void onSet();
     // The cancel button and the close box: nothing is written.
-    void OnCancel();
+    void onCancel();
 
-    void OnAddApplicationToggled(bool ticked);
-    void OnApplicationChosen(int index);  // -1: none
-    void OnShortcutNameEdited(std::string text);
+    void onAddApplicationToggled(bool ticked);
+    void onApplicationChosen(int index);  // -1: none
+    void onShortcutNameEdited(std::string text);
 
     const std::vector<ItemName>& pool() const { return pool_; }
     const std::vector<ItemName>& desk() const { return desk_; }
-    // lstFILE: the program file of each entry of the application list.
+    // The program file of each entry of the application list.
     const std::vector<std::string>& applicationFiles() const { return applicationFiles_; }
     int currentApplication() const { return currentApplication_; }
     // Where the desk list was read from: the Desktop for the desk on screen, else the desk's folder.
@@ -49,6 +48,8 @@ class ArrangeDialog {
 
   private:
     Warning shortcutRefusal(std::string& name, std::string& target) const;
+    bool writeShortcutAside(const std::string& aside, const std::string& target);
+    bool rewriteDesk(const std::string& folder, const std::string& shortcut, const std::string& shortcutName);
     void bringDesktopIntoDeskFolder(const std::string& folder);
     void fillDeskFolder(const std::string& folder);
     void copyDeskFolderToDesktop(const std::string& folder);
@@ -59,14 +60,14 @@ class ArrangeDialog {
     int deskIndex_ = -1;
     bool listsDesktop_ = false;
     std::string deskSource_;
-    std::vector<ItemName> pool_;  // lstDESK(0) and its twin lstDESK(2)
-    std::vector<ItemName> desk_;  // lstDESK(1) and its twin lstDESK(3)
+    std::vector<ItemName> pool_;
+    std::vector<ItemName> desk_;
     int deskNameWidth_ = 0;
     bool snapping_ = false;
 
     bool addApplication_ = false;
-    std::vector<std::string> applicationTitles_;  // cboICON
-    std::vector<std::string> applicationFiles_;   // lstFILE
+    std::vector<std::string> applicationTitles_;  // Applications
+    std::vector<std::string> applicationFiles_;
     int currentApplication_ = -1;
     std::string shortcutName_;
 };

@@ -9,47 +9,47 @@ constexpr int kGap = 120;
 constexpr int kStripHeight = 630;
 constexpr int kStripButtonTop = 120;
 
-// The design places; the widths and lefts that follow the window are filled in by ArrangeLayoutFor.
+// The design places; the widths and lefts that follow the window are filled in by arrangeLayoutFor.
 constexpr ArrangeLayout kDesign{{
-    {90, 60, 1005, 195},              // Label1
-    {1110, 30, 0, 240},               // lblDESKNAME
-    {180, 390, 1755, 405},            // chkADDAPL
-    {2100, 300, 0, 300},              // cboICON
-    {2070, 660, 855, 180},            // lblAPL
-    {2970, 600, 0, 270},              // txtSHORTCUT
-    {90, 930, 1455, 345},             // Label2
-    {0, 930, 1485, 345},              // lblNOWDESKICON
+    {90, 60, 1005, 195},              // DeskNameCaption
+    {1110, 30, 0, 240},               // DeskName
+    {180, 390, 1755, 405},            // AddApplication
+    {2100, 300, 0, 300},              // Applications
+    {2070, 660, 855, 180},            // ShortcutNameCaption
+    {2970, 600, 0, 270},              // ShortcutName
+    {90, 930, 1455, 345},             // PoolCaption
+    {0, 930, 1485, 345},              // DeskItemsCaption
     {60, 1320, 0, 0},                 // PoolList
-    {0, 1440, 735, 345},              // cmdCOPY
-    {0, 2400, 855, 375},              // cmdDEL
+    {0, 1440, 735, 345},              // CopyItems
+    {0, 2400, 855, 375},              // RemoveItems
     {0, 1320, 0, 0},                  // DeskList
-    {0, kStripButtonTop, 1035, 405},  // cmdSET
-    {0, kStripButtonTop, 1035, 405},  // cmdESC
+    {0, kStripButtonTop, 1035, 405},  // Set
+    {0, kStripButtonTop, 1035, 405},  // Cancel
 }};
 
 }  // namespace
 
-ArrangeLayout ArrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth) {
+ArrangeLayout arrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth) {
     using enum ArrangeControl;
     ArrangeLayout layout = kDesign;
-    at(layout, lblDESKNAME).width = deskNameWidth;
+    at(layout, DeskName).width = deskNameWidth;
 
-    TwipsRect& shortcut = at(layout, txtSHORTCUT);
+    TwipsRect& shortcut = at(layout, ShortcutName);
     shortcut.width = outerWidth - shortcut.left - kMargin;
-    TwipsRect& applications = at(layout, cboICON);
+    TwipsRect& applications = at(layout, Applications);
     applications.width = outerWidth - applications.left - kMargin;
 
     const int stripTop = client.height - kStripHeight;
-    TwipsRect& cancel = at(layout, cmdESC);
-    TwipsRect& set = at(layout, cmdSET);
+    TwipsRect& cancel = at(layout, Cancel);
+    TwipsRect& set = at(layout, Set);
     cancel.left = client.width - cancel.width - kMargin;
     set.left = cancel.left - set.width - kMargin;
     cancel.top += stripTop;
     set.top += stripTop;
 
-    TwipsRect& copy = at(layout, cmdCOPY);
+    TwipsRect& copy = at(layout, CopyItems);
     copy.left = (client.width - copy.width) / 2;
-    at(layout, cmdDEL).left = copy.left;
+    at(layout, RemoveItems).left = copy.left;
 
     TwipsRect& pool = at(layout, PoolList);
     TwipsRect& desk = at(layout, DeskList);
@@ -58,7 +58,7 @@ ArrangeLayout ArrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWid
     pool.height = stripTop - pool.top - kGap;
     desk.height = pool.height;
     desk.left = copy.left + copy.width + kGap;
-    at(layout, lblNOWDESKICON).left = desk.left + 60;
+    at(layout, DeskItemsCaption).left = desk.left + 60;
     for (TwipsRect& rect : layout) {  // a window below the minimum size never gets one
         if (rect.width < 0) rect.width = 0;
         if (rect.height < 0) rect.height = 0;

@@ -8,20 +8,20 @@
 namespace koruvan {
 
 enum class ArrangeControl : std::size_t {
-    Label1,
-    lblDESKNAME,
-    chkADDAPL,
-    cboICON,
-    lblAPL,
-    txtSHORTCUT,
-    Label2,
-    lblNOWDESKICON,
-    PoolList,  // lstDESK(0)
-    cmdCOPY,
-    cmdDEL,
-    DeskList,  // lstDESK(1)
-    cmdSET,
-    cmdESC,
+    DeskNameCaption,
+    DeskName,
+    AddApplication,
+    Applications,
+    ShortcutNameCaption,
+    ShortcutName,
+    PoolCaption,
+    DeskItemsCaption,
+    PoolList,
+    CopyItems,
+    RemoveItems,
+    DeskList,
+    Set,
+    Cancel,
 };
 inline constexpr std::size_t kArrangeControlCount = 14;
 
@@ -55,6 +55,6 @@ inline constexpr TwipsSize kArrangeDesignClient{4545, 3570};
 
 // The layout for a window of the given outer width and client size. `deskNameWidth` is the width of the
 // desk's name, to which its label is sized.
-ArrangeLayout ArrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth);
+ArrangeLayout arrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth);
 
 }  // namespace koruvan

@@ -34,7 +34,7 @@ class ArrangeView {
 
     virtual TwipsSize outerSize() = 0;
     virtual TwipsSize clientSize() = 0;
-    // The window reports its new size (OnResize) before this returns or soon after.
+    // The window reports its new size (onResize) before this returns or soon after.
     virtual void setOuterSize(TwipsSize size) = 0;
     virtual void place(const ArrangeLayout& layout) = 0;
 

@@ -18,7 +18,7 @@ struct StyleValues {
     const char* wallpaperStyle;
 };
 
-StyleValues StyleValuesFor(std::int16_t code) {
+StyleValues styleValuesFor(std::int16_t code) {
     switch (code) {
         case 0:
             return {"0", "0"};  // centre
@@ -31,25 +31,25 @@ StyleValues StyleValuesFor(std::int16_t code) {
     }
 }
 
-std::string ReadTrimmed(Platform& platform, const char* subKey, const char* valueName) {
-    return trimBlanks(RegReadString(platform, RegistryRoot::CurrentUser, subKey, valueName));
+std::string readTrimmed(Platform& platform, const char* subKey, const char* valueName) {
+    return trimBlanks(regReadString(platform, RegistryRoot::CurrentUser, subKey, valueName));
 }
 
 }  // namespace
 
-std::string RegReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
+std::string regReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
                           const std::string& valueName) {
     std::optional<std::string> value = platform.readRegistryString(root, subKey, valueName);
     if (!value || utf16Length(*value) >= kRegistryBufferUnits) return {};
     return std::move(*value);
 }
 
-bool RegWriteString(Platform& platform, RegistryRoot root, const std::string& subKey,
+bool regWriteString(Platform& platform, RegistryRoot root, const std::string& subKey,
                     const std::string& valueName, const std::string& value) {
     return platform.writeRegistryString(root, subKey, valueName, value);
 }
 
-std::int16_t StyleCode(const std::string& style) {
+std::int16_t styleCode(const std::string& style) {
     // A number beyond the 16-bit range is no style code either: it saturates and so selects no style.
     constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int16_t>::max();
@@ -57,45 +57,45 @@ std::int16_t StyleCode(const std::string& style) {
     return static_cast<std::int16_t>(std::clamp(rounded, kLowest, kHighest));
 }
 
-void ApplyWallpaper(Platform& platform, const std::string& wallpaper, const std::string& style) {
+void applyWallpaper(Platform& platform, const std::string& wallpaper, const std::string& style) {
     const bool hasWallpaper = !wallpaper.empty() && wallpaper.front() != '\0';
     if (!hasWallpaper) {
         platform.setDesktopWallpaper("");
-        RegWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper", "");
+        regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper", "");
         return;
     }
     platform.setDesktopWallpaper(wallpaper);
-    SetWallpaperStyle(platform, wallpaper, StyleCode(style));
+    setWallpaperStyle(platform, wallpaper, styleCode(style));
 }
 
-void SetWallpaperStyle(Platform& platform, const std::string& path, std::int16_t code) {
-    const StyleValues values = StyleValuesFor(code);
+void setWallpaperStyle(Platform& platform, const std::string& path, std::int16_t code) {
+    const StyleValues values = styleValuesFor(code);
     if (platform.registryKeyExists(RegistryRoot::CurrentUser, kDesktopKey)) {
-        RegWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper", path);
-        RegWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "TileWallpaper",
+        regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper", path);
+        regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "TileWallpaper",
                        values.tileWallpaper);
-        RegWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "WallpaperStyle",
+        regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "WallpaperStyle",
                        values.wallpaperStyle);
     }
     // Again after the registry writes, so that the new style takes effect.
     platform.setDesktopWallpaper(path);
 }
 
-std::string ReadWallpaper(Platform& platform) {
-    std::string path = RegReadString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper");
-    return RemoveBlanks(path);
+std::string readWallpaper(Platform& platform) {
+    std::string path = regReadString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper");
+    return removeBlanks(path);
 }
 
-std::string ReadPattern(Platform& platform) {
-    return ReadTrimmed(platform, kDesktopKey, "Pattern");
+std::string readPattern(Platform& platform) {
+    return readTrimmed(platform, kDesktopKey, "Pattern");
 }
 
-std::string ReadBackgroundColor(Platform& platform) {
-    return ReadTrimmed(platform, kColorsKey, "Background");
+std::string readBackgroundColor(Platform& platform) {
+    return readTrimmed(platform, kColorsKey, "Background");
 }
 
-std::string ReadWallpaperStyle(Platform& platform) {
-    return ReadTrimmed(platform, kDesktopKey, "WallPaperStyle");
+std::string readWallpaperStyle(Platform& platform) {
+    return readTrimmed(platform, kDesktopKey, "WallPaperStyle");
 }
 
 }  // namespace koruvan

@@ -14,21 +14,21 @@ inline constexpr const char* kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // One string value of a registry key: empty on any failure, and for values too long for the 1024-byte buffer.
-std::string RegReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
+std::string regReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
                           const std::string& valueName);
 // Creates or opens the key and writes the value; true when written.
-bool RegWriteString(Platform& platform, RegistryRoot root, const std::string& subKey,
+bool regWriteString(Platform& platform, RegistryRoot root, const std::string& subKey,
                     const std::string& valueName, const std::string& value);
 
 // The desk's `Style` text as a style code: the number at its start, rounded half to even; 0 when none.
-std::int16_t StyleCode(const std::string& style);
+std::int16_t styleCode(const std::string& style);
 
-void ApplyWallpaper(Platform& platform, const std::string& wallpaper, const std::string& style);
-void SetWallpaperStyle(Platform& platform, const std::string& path, std::int16_t code);
+void applyWallpaper(Platform& platform, const std::string& wallpaper, const std::string& style);
+void setWallpaperStyle(Platform& platform, const std::string& path, std::int16_t code);
 
-std::string ReadWallpaper(Platform& platform);
-std::string ReadPattern(Platform& platform);
-std::string ReadBackgroundColor(Platform& platform);
-std::string ReadWallpaperStyle(Platform& platform);
+std::string readWallpaper(Platform& platform);
+std::string readPattern(Platform& platform);
+std::string readBackgroundColor(Platform& platform);
+std::string readWallpaperStyle(Platform& platform);
 
 }  // namespace koruvan

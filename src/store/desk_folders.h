@@ -12,23 +12,23 @@ namespace koruvan {
 
 // The user's Desktop shell folder from the registry, cleaned; the platform's known Desktop folder when the
 // registry names none. No trailing "\" is added.
-std::string ReadDesktopFolder(Platform& platform);
+std::string readDesktopFolder(Platform& platform);
 
 // The Windows directory, ending in exactly one "\".
-std::string ReadWindowsDirectory(Platform& platform);
+std::string readWindowsDirectory(Platform& platform);
 
 // Copies (keepSource) or moves every plain file of `source` into `target` (both end in "\"), replacing files
 // of the same name. A file that cannot be moved stays in `source`. Returns the number of files that failed.
-int CopyFolderFiles(Platform& platform, const std::string& source, const std::string& target,
+int copyFolderFiles(Platform& platform, const std::string& source, const std::string& target,
                     bool keepSource);
 
 // Deletes every plain file of a folder; the folder itself stays.
-void DeleteFolderFiles(Platform& platform, const std::string& folder);
+void deleteFolderFiles(Platform& platform, const std::string& folder);
 
 // The Desktop takes part in moving items only when it names a real folder of its own: a failed read leaves
 // "\" (the root of the current drive), and a Desktop that is a store folder would be emptied into itself; one
 // that holds the program (KORUVAN.exe put on the Desktop) would carry off its settings file and its journal.
-bool IsUsableDesktop(Platform& platform, const SharedState& state);
+bool isUsableDesktop(Platform& platform, const SharedState& state);
 
 // Stores the Desktop's items as oldDesk's, puts newDesk's items on the Desktop, lets pending events run once
 // and applies newDesk's wallpaper. Does not change currentDesk. Every step is recorded in the switch journal
@@ -36,14 +36,14 @@ bool IsUsableDesktop(Platform& platform, const SharedState& state);
 // not move stays, and newDesk's file of that name takes a numbered name beside it. False when the switch
 // could not start (the journal could not be written): the Desktop then still holds oldDesk's items.
 // `log`, when given, gets the steps' times.
-bool SwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StepLog* log = nullptr);
+bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StepLog* log = nullptr);
 
-// At start-up, after LoadSettings: finishes a switch that a crash cut off, whichever step it had reached, and
+// At start-up, after loadSettings: finishes a switch that a crash cut off, whichever step it had reached, and
 // records its new desk as LastUse and currentDesk. True when there was one to finish.
-bool FinishInterruptedSwitch(Platform& platform, SharedState& state);
+bool finishInterruptedSwitch(Platform& platform, SharedState& state);
 
 // At start-up: copies each stored item of the current desk onto the Desktop where the Desktop has no file of
 // that name. A file there is the live one and is never replaced by the stored copy.
-void PutBackMissingItems(Platform& platform, const SharedState& state);
+void putBackMissingItems(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

@@ -12,7 +12,7 @@ namespace koruvan {
 inline constexpr const char* kCopyInProgressName = "~KORUVAN copy.tmp";
 
 // "name (n).ext", or "name (n)" for a name without an extension.
-std::string NumberedName(const std::string& name, int number);
+std::string numberedName(const std::string& name, int number);
 
 // How a kept copy of an item arrives. A desk's own items go between its folder and the Desktop as a second
 // name of the one file where the volume allows (no bytes copied, whatever the size; an edit on the Desktop
@@ -24,33 +24,33 @@ enum class Placement { Copy, LinkOrCopy };
 // kCopyInProgressName so that a cut-off copy never stands there as the item. A file of that name already in
 // the target stays and the copy is not made. When the copy fails (a full disk) the item is moved instead.
 // False when the item is not there.
-bool PlaceItem(Platform& platform, const std::string& folder, const std::string& name,
+bool placeItem(Platform& platform, const std::string& folder, const std::string& name,
                const std::string& targetFolder, Placement placement);
 
 // Gives the item to `targetFolder`, copying it (keepSource) or moving it. Where the target holds a different
 // file of that name, that file stays and the item takes the first free name "name (2).ext", "name (3).ext",
 // ...; where it holds the same content already, nothing more is done. False when the item could not be put
 // there: it is then still in its folder.
-bool GiveItem(Platform& platform, const std::string& folder, const std::string& name,
+bool giveItem(Platform& platform, const std::string& folder, const std::string& name,
               const std::string& targetFolder, bool keepSource, Placement placement = Placement::Copy);
 
 // Whether two listed files are one file under two names. A listing may show an older size or time for one
 // name of a file changed through another: such a pair counts as two files, which is the safe side.
-bool SameFile(const PlainFile& a, const PlainFile& b);
+bool sameFile(const PlainFile& a, const PlainFile& b);
 
 // Moves each item of `folder` into `targetFolder`, where it replaces the older copy of it: the moving items
 // are the live ones. An older copy that is the item itself (a second name of the same file) keeps the item,
 // and only the item's name in `folder` goes; one that refuses to be replaced (read-only) goes first. An item
 // that cannot move stays where it is, and no half-moved copy of it is left in `targetFolder`.
-void ReplaceItems(Platform& platform, const std::string& folder, const std::string& targetFolder);
+void replaceItems(Platform& platform, const std::string& folder, const std::string& targetFolder);
 
 // Moves the item into `targetFolder` under its own name, as the newest version of that item. A different file
 // of that name there is not lost: it moves aside to the first free "name (2).ext", "name (3).ext", .... False
 // when the item could not be put there: it is then still in its folder.
-bool StoreItem(Platform& platform, const std::string& folder, const std::string& name,
+bool storeItem(Platform& platform, const std::string& folder, const std::string& name,
                const std::string& targetFolder);
 
-// Moves every plain file of `folder` into `targetFolder` by GiveItem; returns how many stayed behind.
-int GiveFolderItems(Platform& platform, const std::string& folder, const std::string& targetFolder);
+// Moves every plain file of `folder` into `targetFolder` by giveItem; returns how many stayed behind.
+int giveFolderItems(Platform& platform, const std::string& folder, const std::string& targetFolder);
 
 }  // namespace koruvan

@@ -12,7 +12,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
     const auto unitAt = [&](std::size_t i) {
         const auto first = static_cast<unsigned char>(bytes[2 * i]);
         const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
@@ -38,7 +38,7 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
 }
 
 // Malformed bytes become U+FFFD, one each.
-std::string RepairUtf8(std::string_view bytes) {
+std::string repairUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     std::size_t pos = 0;
@@ -47,7 +47,7 @@ std::string RepairUtf8(std::string_view bytes) {
     return text;
 }
 
-std::string DecodeLegacy(std::string_view bytes, Platform& platform) {
+std::string decodeLegacy(std::string_view bytes, Platform& platform) {
     if (auto whole = platform.decodeLegacyText(bytes)) return std::move(*whole);
     // No lead or trail byte of the code page is a line feed, so the lines can be decoded one by one.
     std::string text;
@@ -57,38 +57,38 @@ std::string DecodeLegacy(std::string_view bytes, Platform& platform) {
         end = end == std::string_view::npos ? bytes.size() : end + 1;
         const std::string_view line = bytes.substr(start, end - start);
         auto decoded = platform.decodeLegacyText(line);
-        text += decoded ? *decoded : RepairUtf8(line);
+        text += decoded ? *decoded : repairUtf8(line);
         start = end;
     }
     return text;
 }
 
-void AppendUnit(std::string& out, std::uint32_t unit) {
+void appendUnit(std::string& out, std::uint32_t unit) {
     out += static_cast<char>(unit & 0xFF);
     out += static_cast<char>(unit >> 8);
 }
 
 }  // namespace
 
-std::string DecodeProfileBytes(std::string_view bytes, Platform& platform) {
-    if (bytes.starts_with(kUtf16LeMark)) return DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
-    if (bytes.starts_with(kUtf16BeMark)) return DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
-    if (bytes.starts_with(kUtf8Mark)) return RepairUtf8(bytes.substr(kUtf8Mark.size()));
+std::string decodeProfileBytes(std::string_view bytes, Platform& platform) {
+    if (bytes.starts_with(kUtf16LeMark)) return decodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
+    if (bytes.starts_with(kUtf16BeMark)) return decodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
+    if (bytes.starts_with(kUtf8Mark)) return repairUtf8(bytes.substr(kUtf8Mark.size()));
     if (isValidUtf8(bytes)) return std::string(bytes);
-    return DecodeLegacy(bytes, platform);
+    return decodeLegacy(bytes, platform);
 }
 
-std::string EncodeProfileText(std::string_view text) {
+std::string encodeProfileText(std::string_view text) {
     std::string out(kUtf16LeMark);
     out.reserve(2 + 2 * text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char32_t cp = nextCodePoint(text, pos);
         if (cp >= 0x10000) {
-            AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10));
-            AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF));
+            appendUnit(out, 0xD800 + ((cp - 0x10000) >> 10));
+            appendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
-            AppendUnit(out, cp);
+            appendUnit(out, cp);
         }
     }
     return out;

@@ -13,9 +13,9 @@ namespace koruvan {
 // mark, or without one when the bytes are valid UTF-8; anything else is the Japanese legacy code page, line
 // by line so that one damaged line does not cost the others (a line not valid there is read as UTF-8 with
 // replacements).
-std::string DecodeProfileBytes(std::string_view bytes, Platform& platform);
+std::string decodeProfileBytes(std::string_view bytes, Platform& platform);
 
 // UTF-8 text as UTF-16LE with a byte-order mark; malformed UTF-8 becomes U+FFFD.
-std::string EncodeProfileText(std::string_view text);
+std::string encodeProfileText(std::string_view text);
 
 }  // namespace koruvan

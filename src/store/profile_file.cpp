@@ -15,24 +15,24 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-bool IsProfileSpace(char c) {
+bool isProfileSpace(char c) {
     // Carriage return and ^Z (an old end-of-file mark) count as space, as for the system's own reader.
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
-std::string_view TrimSpace(std::string_view text) {
-    while (!text.empty() && IsProfileSpace(text.front()))
+std::string_view trimSpace(std::string_view text) {
+    while (!text.empty() && isProfileSpace(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsProfileSpace(text.back()))
+    while (!text.empty() && isProfileSpace(text.back()))
         text.remove_suffix(1);
     return text;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
+bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && toUpperAscii(a) == toUpperAscii(b);
 }
 
-Lines SplitLines(std::string_view text) {
+Lines splitLines(std::string_view text) {
     Lines lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -46,7 +46,7 @@ Lines SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string JoinLines(const Lines& lines) {
+std::string joinLines(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
@@ -62,8 +62,8 @@ struct ParsedLine {
     std::optional<std::string_view> value;
 };
 
-ParsedLine ParseLine(std::string_view line) {
-    line = TrimSpace(line);
+ParsedLine parseLine(std::string_view line) {
+    line = trimSpace(line);
     ParsedLine parsed;
     if (line.starts_with('[')) {
         const std::size_t close = line.rfind(']');
@@ -77,8 +77,8 @@ ParsedLine ParseLine(std::string_view line) {
     if (equals == std::string_view::npos) {
         parsed.name = line;
     } else {
-        parsed.name = TrimSpace(line.substr(0, equals));
-        parsed.value = TrimSpace(line.substr(equals + 1));
+        parsed.name = trimSpace(line.substr(0, equals));
+        parsed.value = trimSpace(line.substr(equals + 1));
     }
     return parsed;
 }
@@ -90,17 +90,17 @@ struct KeyPlace {
     std::optional<std::size_t> keyLine;
 };
 
-KeyPlace FindKey(const Lines& lines, std::string_view section, std::string_view key) {
+KeyPlace findKey(const Lines& lines, std::string_view section, std::string_view key) {
     KeyPlace place;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = ParseLine(lines[i]);
+        const ParsedLine parsed = parseLine(lines[i]);
         if (parsed.isSection) {
             if (place.header) {
                 place.sectionEnd = i;
                 return place;
             }
-            if (!parsed.name.empty() && SameName(parsed.name, section)) place.header = i;
-        } else if (place.header && !place.keyLine && SameName(parsed.name, key)) {
+            if (!parsed.name.empty() && sameName(parsed.name, section)) place.header = i;
+        } else if (place.header && !place.keyLine && sameName(parsed.name, key)) {
             place.keyLine = i;
         }
     }
@@ -108,21 +108,21 @@ KeyPlace FindKey(const Lines& lines, std::string_view section, std::string_view 
     return place;
 }
 
-bool IsBlankOrComment(std::string_view line) {
-    line = TrimSpace(line);
+bool isBlankOrComment(std::string_view line) {
+    line = trimSpace(line);
     return line.empty() || line.front() == ';';
 }
 
-bool IsQuoted(std::string_view value) {
+bool isQuoted(std::string_view value) {
     return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
            value.back() == value.front();
 }
 
-std::string StorableValue(const std::string& value) {
+std::string storableValue(const std::string& value) {
     std::string line = value;
     std::replace(line.begin(), line.end(), '\r', ' ');
     std::replace(line.begin(), line.end(), '\n', ' ');
-    if (IsQuoted(TrimSpace(line))) line = '"' + line + '"';
+    if (isQuoted(trimSpace(line))) line = '"' + line + '"';
     return line;
 }
 
@@ -135,7 +135,7 @@ struct Patch {
 };
 constexpr std::size_t kSectorSize = 512;
 
-std::optional<Patch> SmallPatch(std::string_view oldBytes, std::string_view newBytes) {
+std::optional<Patch> smallPatch(std::string_view oldBytes, std::string_view newBytes) {
     if (oldBytes.size() != newBytes.size()) return std::nullopt;
     const auto first = std::mismatch(oldBytes.begin(), oldBytes.end(), newBytes.begin()).first;
     const auto last = std::mismatch(oldBytes.rbegin(), oldBytes.rend(), newBytes.rbegin()).first.base();
@@ -151,12 +151,12 @@ std::string ProfileFile::readString(const std::string& section, const std::strin
                                     const std::string& fallback) const {
     const std::optional<std::string> bytes = platform_.readFileBytes(path_);
     if (!bytes) return fallback;
-    const Lines lines = SplitLines(DecodeProfileBytes(*bytes, platform_));
-    const KeyPlace place = FindKey(lines, section, key);
+    const Lines lines = splitLines(decodeProfileBytes(*bytes, platform_));
+    const KeyPlace place = findKey(lines, section, key);
     if (!place.keyLine) return fallback;
-    const std::optional<std::string_view> value = ParseLine(lines[*place.keyLine]).value;
+    const std::optional<std::string_view> value = parseLine(lines[*place.keyLine]).value;
     if (!value) return fallback;
-    if (IsQuoted(*value)) return std::string(value->substr(1, value->size() - 2));
+    if (isQuoted(*value)) return std::string(value->substr(1, value->size() - 2));
     return std::string(*value);
 }
 
@@ -175,17 +175,17 @@ bool ProfileFile::writeString(const std::string& section, const std::string& key
     // A file that exists but cannot be read now (in use, say) must not be replaced by this one key.
     if (!bytes && platform_.plainFileExists(path_)) return false;
 
-    Lines lines = bytes ? SplitLines(DecodeProfileBytes(*bytes, platform_)) : Lines{};
-    const KeyPlace place = FindKey(lines, section, key);
-    const std::string storable = StorableValue(value);
+    Lines lines = bytes ? splitLines(decodeProfileBytes(*bytes, platform_)) : Lines{};
+    const KeyPlace place = findKey(lines, section, key);
+    const std::string storable = storableValue(value);
     if (place.keyLine) {
         // The name keeps the spelling the file gave it.
         std::string& line = lines[*place.keyLine];
-        line = std::string(ParseLine(line).name) + "=" + storable;
+        line = std::string(parseLine(line).name) + "=" + storable;
     } else if (place.header) {
         // After the section's last entry: blank lines and comments that lead to the next section stay there.
         std::size_t at = place.sectionEnd;
-        while (at > *place.header + 1 && IsBlankOrComment(lines[at - 1]))
+        while (at > *place.header + 1 && isBlankOrComment(lines[at - 1]))
             --at;
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), key + "=" + storable);
     } else {
@@ -194,10 +194,10 @@ bool ProfileFile::writeString(const std::string& section, const std::string& key
         lines.push_back(key + "=" + storable);
     }
 
-    const std::string newBytes = EncodeProfileText(JoinLines(lines));
+    const std::string newBytes = encodeProfileText(joinLines(lines));
     if (bytes && *bytes == newBytes) return true;
     if (bytes) {
-        if (const std::optional<Patch> patch = SmallPatch(*bytes, newBytes))
+        if (const std::optional<Patch> patch = smallPatch(*bytes, newBytes))
             return platform_.patchFileBytes(path_, patch->offset, patch->bytes);
     }
     return platform_.replaceFileBytes(path_, newBytes);

@@ -17,78 +17,72 @@ constexpr const char* kDesktopDeskName = "デスクトップ";
 
 struct ColorKey {
     const char* key;
-    int kind;
-    int part;
+    TipKind kind;
+    TipPart part;
     std::int32_t fallback;
 };
 constexpr ColorKey kColorKeys[] = {
-    {"NowDeskForeColor", 0, 0, 0},
-    {"NowDeskBackColor", 0, 1, 255},
-    {"OtherDeskForeColor", 1, 0, 16777215},
-    {"OtherDeskBackColor", 1, 1, 16711680},
+    {"NowDeskForeColor", TipKind::CurrentDesk, TipPart::Text, 0},
+    {"NowDeskBackColor", TipKind::CurrentDesk, TipPart::Background, 255},
+    {"OtherDeskForeColor", TipKind::OtherDesks, TipPart::Text, 16777215},
+    {"OtherDeskBackColor", TipKind::OtherDesks, TipPart::Background, 16711680},
 };
 
-ProfileFile SettingsFile(Platform& platform, const SharedState& state) {
+ProfileFile settingsFile(Platform& platform, const SharedState& state) {
     return ProfileFile(platform, state.settingsPath());
 }
 
-std::int32_t& ColorCell(BarColorTable& colors, const ColorKey& cell) {
-    return colors[static_cast<std::size_t>(cell.kind)][static_cast<std::size_t>(cell.part)];
-}
-std::int32_t ColorCell(const BarColorTable& colors, const ColorKey& cell) {
-    return colors[static_cast<std::size_t>(cell.kind)][static_cast<std::size_t>(cell.part)];
-}
-
 // A value that does not fit the 16-bit setting leaves it as it was.
-void ReadUserValue(const ProfileFile& file, const char* key, std::int16_t& setting) {
+template <typename Setting>
+void readUserValue(const ProfileFile& file, const char* key, Setting& setting) {
     const std::int32_t value = file.readInt(kUserSection, key, 0);
     if (value >= std::numeric_limits<std::int16_t>::min() &&
         value <= std::numeric_limits<std::int16_t>::max()) {
-        setting = static_cast<std::int16_t>(value);
+        setting = static_cast<Setting>(value);
     }
 }
 
 // Colours read back as numbers whether or not the blank is there; it stands where a plus sign would.
-std::string ColorText(std::int32_t color) {
+std::string colorText(std::int32_t color) {
     std::string text = color >= 0 ? " " : "";
     text += std::to_string(color);
     return text;
 }
 
-std::string Cleaned(std::string text) {
-    BlankNonPrinting(text);
-    return RemoveBlanks(text);
+std::string cleaned(std::string text) {
+    blankNonPrinting(text);
+    return removeBlanks(text);
 }
 
-void CaptureDesktopAsDesk0(Platform& platform, SharedState& state) {
+void captureDesktopAsFirstDesk(Platform& platform, SharedState& state) {
     Desk& desk = state.deskTable[0];
     desk[DeskField::Name] = kDesktopDeskName;
-    desk[DeskField::Wallpaper] = ReadWallpaper(platform);
-    desk[DeskField::Pattern] = ReadPattern(platform);
-    desk[DeskField::Background] = ReadBackgroundColor(platform);
-    desk[DeskField::Style] = ReadWallpaperStyle(platform);
+    desk[DeskField::Wallpaper] = readWallpaper(platform);
+    desk[DeskField::Pattern] = readPattern(platform);
+    desk[DeskField::Background] = readBackgroundColor(platform);
+    desk[DeskField::Style] = readWallpaperStyle(platform);
 }
 
-void FirstRun(Platform& platform, SharedState& state) {
+void firstRun(Platform& platform, SharedState& state) {
     for (int desk = 0; desk < kDeskCount; ++desk)
         platform.makeFolder(deskFolder(state, desk));
     platform.makeFolder(poolFolder(state));
-    CopyFolderFiles(platform, state.desktopFolder, poolFolder(state), true);
-    CopyFolderFiles(platform, state.desktopFolder, deskFolder(state, 0), true);
+    copyFolderFiles(platform, state.desktopFolder, poolFolder(state), true);
+    copyFolderFiles(platform, state.desktopFolder, deskFolder(state, 0), true);
 
     state.deskTable = {};
-    CaptureDesktopAsDesk0(platform, state);
-    state.Topwindow = 1;
-    state.Position = 0;
+    captureDesktopAsFirstDesk(platform, state);
+    state.alwaysOnTop = 1;
+    state.barPosition = BarPosition::TopLeft;
     state.currentDesk = 0;
-    state.AutoHide = 1;
-    state.SizeNum = 1;
-    state.BarColors = kFirstRunBarColors;
-    SaveSettings(platform, state);
-    SaveDeskTable(platform, state);
+    state.autoHide = 1;
+    state.buttonSizeSetting = 1;
+    state.tipColors = kFirstRunTipColors;
+    saveSettings(platform, state);
+    saveDeskTable(platform, state);
 }
 
-int LowestNamedDesk(const SharedState& state) {
+int lowestNamedDesk(const SharedState& state) {
     for (int desk = 0; desk < kDeskCount; ++desk) {
         if (state.deskTable[static_cast<std::size_t>(desk)].exists()) return desk;
     }
@@ -97,75 +91,78 @@ int LowestNamedDesk(const SharedState& state) {
 
 // The bar relies on the current desk existing. A file edited by hand, or one whose desk lines were lost,
 // could break that: resume at the lowest named desk, or give the file back its first desk.
-void ResumeOnNamedDesk(Platform& platform, SharedState& state) {
+void resumeOnNamedDesk(Platform& platform, SharedState& state) {
     const Desk* current = deskAt(state, state.currentDesk);
     if (current && current->exists()) return;
-    const int lowest = LowestNamedDesk(state);
+    const int lowest = lowestNamedDesk(state);
     if (lowest >= 0) {
         state.currentDesk = static_cast<std::int16_t>(lowest);
         return;
     }
-    CaptureDesktopAsDesk0(platform, state);
+    captureDesktopAsFirstDesk(platform, state);
     state.currentDesk = 0;
-    SaveDeskTable(platform, state);
+    saveDeskTable(platform, state);
 }
 
 }  // namespace
 
-void LoadSettings(Platform& platform, SharedState& state) {
+void loadSettings(Platform& platform, SharedState& state) {
     if (!platform.plainFileExists(state.settingsPath())) {
-        FirstRun(platform, state);
+        firstRun(platform, state);
         return;
     }
-    const ProfileFile file = SettingsFile(platform, state);
-    ReadUserValue(file, kLastUseKey, state.currentDesk);
-    ReadUserValue(file, "Topwindow", state.Topwindow);
-    ReadUserValue(file, "Position", state.Position);
-    ReadUserValue(file, "AutoHide", state.AutoHide);
-    ReadUserValue(file, kSizeNumKey, state.SizeNum);
+    const ProfileFile file = settingsFile(platform, state);
+    readUserValue(file, kLastUseKey, state.currentDesk);
+    readUserValue(file, kTopwindowKey, state.alwaysOnTop);
+    readUserValue(file, kPositionKey, state.barPosition);
+    readUserValue(file, kAutoHideKey, state.autoHide);
+    readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
     for (int desk = 0; desk < kDeskCount; ++desk) {
-        ReadDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
+        readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
                      state.deskTable[static_cast<std::size_t>(desk)]);
     }
     for (const ColorKey& cell : kColorKeys) {
-        ColorCell(state.BarColors, cell) = file.readInt(kColorSection, cell.key, cell.fallback);
+        tipColor(state.tipColors, cell.kind, cell.part) =
+            file.readInt(kColorSection, cell.key, cell.fallback);
     }
-    ResumeOnNamedDesk(platform, state);
+    resumeOnNamedDesk(platform, state);
 }
 
-bool SaveSettings(Platform& platform, const SharedState& state) {
-    ProfileFile file = SettingsFile(platform, state);
+bool saveSettings(Platform& platform, const SharedState& state) {
+    ProfileFile file = settingsFile(platform, state);
     bool written = file.writeString(kUserSection, kLastUseKey, std::to_string(state.currentDesk));
-    written &= file.writeString(kUserSection, "Topwindow", std::to_string(state.Topwindow));
-    written &= file.writeString(kUserSection, "Position", std::to_string(state.Position));
-    written &= file.writeString(kUserSection, "AutoHide", std::to_string(state.AutoHide));
-    written &= file.writeString(kUserSection, kSizeNumKey, std::to_string(state.SizeNum));
+    written &= file.writeString(kUserSection, kTopwindowKey, std::to_string(state.alwaysOnTop));
+    written &=
+        file.writeString(kUserSection, kPositionKey, std::to_string(static_cast<int>(state.barPosition)));
+    written &= file.writeString(kUserSection, kAutoHideKey, std::to_string(state.autoHide));
+    written &= file.writeString(kUserSection, kSizeNumKey, std::to_string(state.buttonSizeSetting));
     for (const ColorKey& cell : kColorKeys) {
-        written &= file.writeString(kColorSection, cell.key, ColorText(ColorCell(state.BarColors, cell)));
+        written &= file.writeString(kColorSection, cell.key,
+                                    colorText(tipColor(state.tipColors, cell.kind, cell.part)));
     }
     return written;
 }
 
-bool SaveDeskTable(Platform& platform, const SharedState& state) {
+bool saveDeskTable(Platform& platform, const SharedState& state) {
     bool written = true;
     for (int desk = 0; desk < kDeskCount; ++desk)
-        written &= WriteDeskLine(platform, state, desk);
+        written &= writeDeskLine(platform, state, desk);
     return written;
 }
 
-bool WriteDeskLine(Platform& platform, const SharedState& state, int desk) {
+bool writeDeskLine(Platform& platform, const SharedState& state, int desk) {
     const Desk* entry = deskAt(state, desk);
     if (!entry) return false;
-    return SettingsFile(platform, state)
-        .writeString(kDeskTopSection, std::to_string(desk), FormatDeskLine(*entry));
+    return settingsFile(platform, state)
+        .writeString(kDeskTopSection, std::to_string(desk), formatDeskLine(*entry));
 }
 
-bool WriteUserValue(Platform& platform, const SharedState& state, const std::string& key, int value) {
-    return SettingsFile(platform, state).writeString(kUserSection, key, std::to_string(value));
+bool writeUserValue(Platform& platform, const SharedState& state, const std::string& key, int value) {
+    return settingsFile(platform, state).writeString(kUserSection, key, std::to_string(value));
 }
 
-void ReadDeskLine(const std::string& line, Desk& desk) {
-    std::string rest = Cleaned(line);
+void readDeskLine(const std::string& line, Desk& desk) {
+    std::string rest = cleaned(line);
     if (rest.empty() || rest == ",,,") {
         desk.fields = {};
         return;
@@ -175,12 +172,12 @@ void ReadDeskLine(const std::string& line, Desk& desk) {
     for (std::string& field : desk.fields) {
         const std::size_t comma = rest.find(',', start);
         if (comma == std::string::npos) break;
-        field = Cleaned(rest.substr(start, comma - start));
+        field = cleaned(rest.substr(start, comma - start));
         start = comma + 1;
     }
 }
 
-std::string FormatDeskLine(const Desk& desk) {
+std::string formatDeskLine(const Desk& desk) {
     if (!desk.exists()) return {};
     std::string line = desk.fields[0];
     for (std::size_t field = 1; field < desk.fields.size(); ++field)
@@ -188,7 +185,7 @@ std::string FormatDeskLine(const Desk& desk) {
     return line;
 }
 
-std::string DeskFieldValue(const std::string& read, const std::string& kept) {
+std::string deskFieldValue(const std::string& read, const std::string& kept) {
     return trimBlanks(read.find(',') == std::string::npos ? read : kept);
 }
 

@@ -14,30 +14,33 @@ inline constexpr const char* kColorSection = "Color";
 inline constexpr const char* kDeskTopSection = "DeskTop";
 inline constexpr const char* kLastUseKey = "LastUse";
 inline constexpr const char* kSizeNumKey = "SizeNum";
+inline constexpr const char* kTopwindowKey = "Topwindow";
+inline constexpr const char* kPositionKey = "Position";
+inline constexpr const char* kAutoHideKey = "AutoHide";
 
 // Fills the shared state from the settings file. Without a file (first run) makes the desk store, copies the
 // Desktop's files into the item pool and into desk 0, captures the current appearance as desk 0 and writes a
 // complete file. Always leaves currentDesk on a named desk.
-void LoadSettings(Platform& platform, SharedState& state);
+void loadSettings(Platform& platform, SharedState& state);
 
 // Writes [User] and [Color]; false when some key could not be written.
-bool SaveSettings(Platform& platform, const SharedState& state);
+bool saveSettings(Platform& platform, const SharedState& state);
 // Writes all ten desk lines; false when some line could not be written.
-bool SaveDeskTable(Platform& platform, const SharedState& state);
+bool saveDeskTable(Platform& platform, const SharedState& state);
 // Writes one desk's line (an index out of range writes nothing).
-bool WriteDeskLine(Platform& platform, const SharedState& state, int desk);
+bool writeDeskLine(Platform& platform, const SharedState& state, int desk);
 // Writes one [User] key as plain decimal (LastUse at a switch, SizeNum at a size change).
-bool WriteUserValue(Platform& platform, const SharedState& state, const std::string& key, int value);
+bool writeUserValue(Platform& platform, const SharedState& state, const std::string& key, int value);
 
 // Splits a desk line into the desk's fields: a field present in the line replaces the desk's, a field missing
 // keeps its value, fields past the fifth are ignored. An empty line or ",,," empties the whole desk. Control
 // characters become blanks and surrounding blanks are removed, of the line and of each field.
-void ReadDeskLine(const std::string& line, Desk& desk);
+void readDeskLine(const std::string& line, Desk& desk);
 // The five fields joined by commas; empty for a desk without a name.
-std::string FormatDeskLine(const Desk& desk);
+std::string formatDeskLine(const Desk& desk);
 
 // A value read from the system for a desk field, without surrounding blanks. The desk line has no quoting:
 // a value holding a comma would split on the next load, so the field keeps `kept` instead.
-std::string DeskFieldValue(const std::string& read, const std::string& kept);
+std::string deskFieldValue(const std::string& read, const std::string& kept);
 
 }  // namespace koruvan

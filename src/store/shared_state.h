@@ -29,10 +29,29 @@ struct Desk {
 
 using DeskTable = std::array<Desk, kDeskCount>;
 
-// BarColors[kind][part]: kind 0 the current desk's tip, 1 every other desk's; part 0 text, 1 background.
-// Colours are 0x00BBGGRR.
-using BarColorTable = std::array<std::array<std::int32_t, 2>, 2>;
-constexpr BarColorTable kFirstRunBarColors{{{0, 255}, {16777215, 16711680}}};
+// Whose name tip a colour is for, and which part of it. Colours are 0x00BBGGRR.
+enum class TipKind : std::size_t { CurrentDesk = 0, OtherDesks = 1 };
+enum class TipPart : std::size_t { Text = 0, Background = 1 };
+using TipColorTable = std::array<std::array<std::int32_t, 2>, 2>;
+constexpr TipColorTable kFirstRunTipColors{{{0, 255}, {16777215, 16711680}}};
+
+inline std::int32_t& tipColor(TipColorTable& colors, TipKind kind, TipPart part) {
+    return colors[static_cast<std::size_t>(kind)][static_cast<std::size_t>(part)];
+}
+inline std::int32_t tipColor(const TipColorTable& colors, TipKind kind, TipPart part) {
+    return colors[static_cast<std::size_t>(kind)][static_cast<std::size_t>(part)];
+}
+
+// Where the bar sits, as stored; a value out of this range leaves the bar where it is.
+enum class BarPosition : std::int16_t {
+    TopLeft = 0,
+    TopRight = 1,
+    TopEdge = 2,  // anywhere along the top edge
+    Free = 3,
+    BottomRight = 4,
+    BottomEdge = 5,  // anywhere along the bottom edge
+};
+constexpr int kBarPositionCount = 6;
 
 struct SharedState {
     std::string programDir;     // ends in "\"
@@ -40,16 +59,17 @@ struct SharedState {
     std::string windowsDir;     // ends in "\"
 
     std::int16_t currentDesk = 0;
-    std::int16_t targetDesk = 0;
-    std::int16_t dialogCancelled = 0;
+    // The wallpaper the desk dialog stored last: it starts browsing there for a desk without one.
+    std::string lastChosenWallpaper;
 
-    // Section [User] of the settings file.
-    std::int16_t Topwindow = 0;
-    std::int16_t Position = 0;
-    std::int16_t AutoHide = 0;
-    std::int16_t SizeNum = 0;
+    // Section [User] of the settings file, as stored: any 16-bit value.
+    std::int16_t alwaysOnTop = 0;  // any value but 0 keeps the bar above other windows
+    BarPosition barPosition = BarPosition::TopLeft;
+    std::int16_t autoHide = 0;  // 1 hides the bar behind the screen's edge
+    // 0, 1, 2: the preset button sizes; any other value a button width in pixels.
+    std::int16_t buttonSizeSetting = 0;
 
-    BarColorTable BarColors{};
+    TipColorTable tipColors{};
     DeskTable deskTable{};
     WindowTable windowTable{};
 
@@ -70,7 +90,7 @@ inline const Desk* deskAt(const SharedState& state, int desk) {
 
 // The slot a new desk goes into: the lowest of 0..8 without a name; 9 when those are all named, whether or
 // not 9 is.
-inline int FirstFreeDeskSlot(const DeskTable& desks) {
+inline int firstFreeDeskSlot(const DeskTable& desks) {
     for (int desk = 0; desk <= 8; ++desk) {
         if (!desks[static_cast<std::size_t>(desk)].exists()) return desk;
     }

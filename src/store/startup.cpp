@@ -1,13 +1,14 @@
 #include "store/startup.h"
 
+#include "core/paths.h"
+
 namespace koruvan {
 
-bool Main(Platform& platform, SharedState& state) {
+bool startAsOnlyInstance(Platform& platform, SharedState& state) {
     if (!platform.claimSingleInstance()) return false;
-    std::string dir = platform.programDirectory();
+    const std::string dir = platform.programDirectory();
     platform.setCurrentDirectory(dir);
-    if (dir.empty() || dir.back() != '\\') dir += '\\';
-    state.programDir = dir;
+    state.programDir = withTrailingBackslash(dir);
     return true;
 }
 

@@ -8,6 +8,6 @@ namespace koruvan {
 
 // Ends the start-up (returns false) when another instance is running; otherwise makes the program's directory
 // the current one and sets programDir, ending in "\".
-bool Main(Platform& platform, SharedState& state);
+bool startAsOnlyInstance(Platform& platform, SharedState& state);
 
 }  // namespace koruvan

@@ -26,14 +26,14 @@ struct SwitchJournal {
     friend bool operator==(const SwitchJournal&, const SwitchJournal&) = default;
 };
 
-std::string SwitchJournalPath(const SharedState& state);
+std::string switchJournalPath(const SharedState& state);
 
-bool WriteSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal);
+bool writeSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal);
 
 // The journal of an unfinished switch; nullopt when there is none, or when it names no switch between two
 // desks (unreadable, damaged, desks out of range or equal, an unknown step).
-std::optional<SwitchJournal> ReadSwitchJournal(Platform& platform, const SharedState& state);
+std::optional<SwitchJournal> readSwitchJournal(Platform& platform, const SharedState& state);
 
-bool ClearSwitchJournal(Platform& platform, const SharedState& state);
+bool clearSwitchJournal(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

@@ -4,7 +4,7 @@
 
 namespace koruvan {
 
-void BlankNonPrinting(std::string& text) {
+void blankNonPrinting(std::string& text) {
     const std::string trimmed = trimBlanks(text);
     std::string cleaned;
     cleaned.reserve(trimmed.size());
@@ -21,7 +21,7 @@ void BlankNonPrinting(std::string& text) {
     text = std::move(cleaned);
 }
 
-std::string& RemoveBlanks(std::string& text) {
+std::string& removeBlanks(std::string& text) {
     text = trimBlanks(text);
     return text;
 }

@@ -10,21 +10,21 @@
 namespace koruvan {
 
 struct WindowEntry {
-    WindowHandle hWnd = 0;
-    WindowHandle hOwner = 0;
-    std::string ShowState;  // "show" or "hide"
-    std::string Title;
-    std::string ClassName;  // empty ends a desk's list
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
-    std::int16_t Zoomed = 0;
+    WindowHandle window = 0;
+    WindowHandle owner = 0;
+    std::string showState;  // "show" or "hide"
+    std::string title;
+    std::string className;  // empty ends a desk's list
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    std::int16_t zoomed = 0;
 };
 
 constexpr int kMaxCapturedWindows = 100;
 // Entries 0..100 per desk: at most 100 windows and their terminator.
 using DeskWindows = std::array<WindowEntry, kMaxCapturedWindows + 1>;
-using WindowTable = std::array<DeskWindows, 10>;
+using WindowTable = std::array<DeskWindows, 10>;  // one per desk
 
 }  // namespace koruvan

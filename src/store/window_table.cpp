@@ -81,28 +81,28 @@ WindowEntry parseLineText(std::string_view text) {
     WindowEntry entry;
     const std::size_t firstUnmarked = text.find_first_not_of('+');
     text.remove_prefix(firstUnmarked == std::string_view::npos ? text.size() : firstUnmarked);
-    entry.hWnd = takeHandle(text);
+    entry.window = takeHandle(text);
     if (text.starts_with(":[")) {
         text.remove_prefix(2);
-        if (text.find(']') != std::string_view::npos) entry.hOwner = takeHandle(text);
+        if (text.find(']') != std::string_view::npos) entry.owner = takeHandle(text);
     }
 
     const std::size_t shown = text.find(kShownMark);
     if (shown == std::string_view::npos) {
-        entry.ShowState = "hide";
+        entry.showState = "hide";
         return entry;
     }
-    entry.ShowState = "show";
+    entry.showState = "show";
     text.remove_prefix(shown + kShownMark.size());
-    entry.Title = takeUpTo(text, " <");
-    entry.ClassName = takeUpTo(text, "> ");
+    entry.title = takeUpTo(text, " <");
+    entry.className = takeUpTo(text, "> ");
     if (text.starts_with('(')) {
         text.remove_prefix(1);
         text = text.substr(0, text.find(')'));
-        entry.Left = takeCoordinate(text, ',');
-        entry.Top = takeCoordinate(text, '-');
-        entry.Right = takeCoordinate(text, ',');
-        entry.Bottom = readCoordinate(text);
+        entry.left = takeCoordinate(text, ',');
+        entry.top = takeCoordinate(text, '-');
+        entry.right = takeCoordinate(text, ',');
+        entry.bottom = readCoordinate(text);
     }
     return entry;
 }
@@ -115,60 +115,60 @@ bool isExcludedUnownedClass(const std::string& upperClass) {
 // The application windows a desk keeps: not the shell's own windows, not system classes ("#32770" dialogs and
 // the like), not this program's windows, and only windows with an area that begins on the screen.
 bool isCapturedWindow(const WindowEntry& entry) {
-    if (entry.ShowState != "show") return false;
-    const std::string upperClass = toUpperAscii(entry.ClassName);
-    if (entry.hOwner != 0) {
+    if (entry.showState != "show") return false;
+    const std::string upperClass = toUpperAscii(entry.className);
+    if (entry.owner != 0) {
         if (upperClass != "THUNDERFORM") return false;
     } else if (isExcludedUnownedClass(upperClass)) {
         return false;
     }
-    if (entry.ClassName.starts_with('#')) return false;
-    if (entry.Title.find(kOwnDisplayName) != std::string::npos) return false;
+    if (entry.className.starts_with('#')) return false;
+    if (entry.title.find(kOwnDisplayName) != std::string::npos) return false;
     if (upperClass == "THUNDERMAIN") return true;
-    return entry.Left != entry.Right && entry.Top != entry.Bottom && entry.Left < kFarEdge &&
-           entry.Top < kFarEdge;
+    return entry.left != entry.right && entry.top != entry.bottom && entry.left < kFarEdge &&
+           entry.top < kFarEdge;
 }
 
 }  // namespace
 
-std::vector<std::string> ListWindows(Platform& platform) {
+std::vector<std::string> listWindows(Platform& platform) {
     std::vector<std::string> lines;
     const WindowHandle desktop = platform.desktopWindow();
     std::string desktopLine;
     appendHandle(desktopLine, desktop);
     desktopLine += ":DeskTop";
     lines.push_back(std::move(desktopLine));
-    WalkWindowTree(platform, desktop, 1, lines);
+    walkWindowTree(platform, desktop, 1, lines);
     return lines;
 }
 
-void WalkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
+void walkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
     // One frame per tree level: the window last reached at that level and the depth it is walked at. A first
     // child is walked one level deeper than it is marked; a later sibling is walked at its own mark.
-    struct Frame {
+    struct frameThickness {
         WindowHandle window;
         int depth;
         bool childrenWalked;
     };
-    std::vector<Frame> frames{{window, depth, false}};
+    std::vector<frameThickness> frames{{window, depth, false}};
     // The z-order may change while it is walked; a window reached twice ends that chain instead of looping.
     std::unordered_set<WindowHandle> reached{window};
 
     while (!frames.empty()) {
-        Frame& frame = frames.back();
+        frameThickness& frame = frames.back();
         if (!frame.childrenWalked) {
             frame.childrenWalked = true;
             const WindowHandle child = platform.firstChildWindow(frame.window);
             if (child != 0 && reached.insert(child).second) {
                 const int childDepth = frame.depth;
-                DescribeWindow(platform, child, childDepth, lines);
+                describeWindow(platform, child, childDepth, lines);
                 frames.push_back({child, childDepth + 1, false});  // invalidates `frame`
             }
             continue;
         }
         const WindowHandle sibling = platform.nextWindow(frame.window);
         if (sibling != 0 && reached.insert(sibling).second) {
-            DescribeWindow(platform, sibling, frame.depth, lines);
+            describeWindow(platform, sibling, frame.depth, lines);
             frame = {sibling, frame.depth, false};
         } else {
             frames.pop_back();
@@ -176,7 +176,7 @@ void WalkWindowTree(Platform& platform, WindowHandle window, int depth, std::vec
     }
 }
 
-bool DescribeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
+bool describeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
     const bool visible = platform.isWindowVisible(window);
     if (chkShow && !visible) return false;
     // Child windows are most of the system's windows: drop them before their texts are fetched.
@@ -201,18 +201,18 @@ bool DescribeWindow(Platform& platform, WindowHandle window, int depth, std::vec
     line += ',';
     line += std::to_string(rect.bottom);
     line += ')';
-    BlankNonPrinting(line);
+    blankNonPrinting(line);
     lines.push_back(std::move(line));
     return true;
 }
 
-WindowEntry ParseWindowLine(Platform& platform, const std::string& line) {
+WindowEntry parseWindowLine(Platform& platform, const std::string& line) {
     WindowEntry entry = parseLineText(line);
-    if (entry.ShowState == "show") entry.Zoomed = platform.isWindowZoomed(entry.hWnd) ? 1 : 0;
+    if (entry.showState == "show") entry.zoomed = platform.isWindowZoomed(entry.window) ? 1 : 0;
     return entry;
 }
 
-int CreateApl(Platform& platform, SharedState& state, const std::vector<std::string>& lines) {
+int captureWindows(Platform& platform, SharedState& state, const std::vector<std::string>& lines) {
     if (!isDeskIndex(state.currentDesk)) return 0;
     DeskWindows& desk = state.windowTable[static_cast<std::size_t>(state.currentDesk)];
     std::size_t count = 0;
@@ -221,12 +221,12 @@ int CreateApl(Platform& platform, SharedState& state, const std::vector<std::str
         WindowEntry entry = parseLineText(line);
         // A minimised window is parked off the desk's area (Windows 95 put it at 3000,3000, which the size
         // test drops; later systems put it at -32000 or at the screen's edge): it belongs to no desk.
-        if (!isCapturedWindow(entry) || platform.isWindowIconic(entry.hWnd)) continue;
+        if (!isCapturedWindow(entry) || platform.isWindowIconic(entry.window)) continue;
         // Asked only of the windows kept: the answer of a dropped one is never read.
-        entry.Zoomed = platform.isWindowZoomed(entry.hWnd) ? 1 : 0;
+        entry.zoomed = platform.isWindowZoomed(entry.window) ? 1 : 0;
         desk[count++] = std::move(entry);
     }
-    desk[count].ClassName.clear();
+    desk[count].className.clear();
     return static_cast<int>(count);
 }
 

@@ -22,24 +22,24 @@ constexpr bool chkMain = true;
 
 // The desktop line followed by one line per window that passes the filters, in the system's front-to-back
 // order.
-std::vector<std::string> ListWindows(Platform& platform);
+std::vector<std::string> listWindows(Platform& platform);
 
 // Adds the lines of every window below `window` and of every window behind it at its level, in pre-order. The
 // first child of a window is marked with the depth that window is walked at; every later sibling, and the
 // walk below any window, goes one level deeper. The walk keeps one frame per tree level, never one per
 // sibling.
-void WalkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
+void walkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
 
 // Adds the window's line when it passes the filters; true when a line was added.
-bool DescribeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
+bool describeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
 
 // Reads a window line back. Depth marks are dropped; a line of another shape gives the fields that could be
 // read and zeros or empty text for the rest. `Zoomed` is asked of the platform for a shown window.
-WindowEntry ParseWindowLine(Platform& platform, const std::string& line);
+WindowEntry parseWindowLine(Platform& platform, const std::string& line);
 
 // Keeps the visible top-level application windows of the listing as the current desk's entries 0..n-1, ends
 // them with an entry of empty `ClassName` and returns n. At most the first 100 are kept. Entries after the
 // terminator keep what earlier captures left. A current desk out of range writes nothing and gives 0.
-int CreateApl(Platform& platform, SharedState& state, const std::vector<std::string>& lines);
+int captureWindows(Platform& platform, SharedState& state, const std::vector<std::string>& lines);
 
 }  // namespace koruvan

@@ -4,12 +4,22 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bar/bar_view.h"
 
 namespace koruvan::testing {
+
+enum class DialogKind { Desk, Organiser, Settings, ButtonSize, About };
+
+// A dialog the bar opened, and the desk it opened it on (-1 for a dialog of no desk).
+struct OpenedDialog {
+    DialogKind kind;
+    int desk = -1;
+    friend bool operator==(const OpenedDialog&, const OpenedDialog&) = default;
+};
 
 class FakeBarView : public BarView {
   public:
@@ -31,12 +41,14 @@ class FakeBarView : public BarView {
     std::vector<std::string> questions;
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
-    std::vector<DialogKind> dialogs;
+    std::vector<OpenedDialog> dialogs;
     int trayNumber = 0;
     std::string trayTip;
     std::vector<std::vector<TrayDesk>> trayMenus;
     std::deque<TrayChoice> trayAnswers;
-    std::function<void(DialogKind)> onDialog;
+    // Runs while a dialog is open and gives what became of it: Stored when not set.
+    std::function<DialogResult(DialogKind)> onDialog;
+    std::optional<int> buttonSizeAnswer;  // what the button-size dialog gives back
     std::vector<std::string>* log =
         nullptr;  // shared with the fake platform's calls, for the order of effects
 
@@ -95,16 +107,23 @@ class FakeBarView : public BarView {
         questions.push_back(title + ": " + text);
         return next(yesNoAnswers, false);
     }
-    // A dialog "closes" at once, leaving dialogCancelled as the test's callback sets it.
-    bool openDialog(DialogKind kind) override {
-        dialogs.push_back(kind);
-        record("dialog");
-        if (onDialog) onDialog(kind);
-        return true;
+    // A dialog "closes" at once, with the result the test's callback gives.
+    DialogResult openDeskDialog(int slot) override { return open(DialogKind::Desk, slot); }
+    DialogResult openSettingsDialog() override { return open(DialogKind::Settings); }
+    void openOrganiser(int desk) override { open(DialogKind::Organiser, desk); }
+    std::optional<int> openButtonSizeDialog() override {
+        open(DialogKind::ButtonSize);
+        return buttonSizeAnswer;
     }
+    void openAbout() override { open(DialogKind::About); }
     void close() override { closed = true; }
 
   private:
+    DialogResult open(DialogKind kind, int desk = -1) {
+        dialogs.push_back({kind, desk});
+        record("dialog");
+        return onDialog ? onDialog(kind) : DialogResult::Stored;
+    }
     template <typename T>
     static T next(std::deque<T>& queue, T fallback) {
         if (queue.empty()) return fallback;

@@ -106,8 +106,8 @@ TEST_F(PlatformFilesTest, LinksAreOneFileUnderTwoNamesAndTheListingTellsSo) {
     };
     const PlainFile original = find(scratch.path(), "予定.txt");
     EXPECT_NE(original.fileId, 0u);
-    EXPECT_TRUE(SameFile(original, find(scratch / "机\\", "予定.txt")));
-    EXPECT_FALSE(SameFile(original, find(scratch / "机\\", "copy.txt")));
+    EXPECT_TRUE(sameFile(original, find(scratch / "机\\", "予定.txt")));
+    EXPECT_FALSE(sameFile(original, find(scratch / "机\\", "copy.txt")));
     ASSERT_TRUE(writeTestFile(scratch / "机\\予定.txt", "edited through the link"));
     EXPECT_EQ(testFileContent(scratch / "予定.txt"), "edited through the link");
     EXPECT_TRUE(platform.copyFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "onto itself";

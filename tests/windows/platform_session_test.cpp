@@ -48,11 +48,11 @@ TEST(PlatformSessionTest, ProgramDirectoryHoldsTheRunningProgram) {
 }
 
 // A window whose messages the pump must deliver.
-class PumpTarget {
+class pumpTarget {
   public:
-    PumpTarget() {
+    pumpTarget() {
         WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &PumpTarget::procedure;
+        windowClass.lpfnWndProc = &pumpTarget::procedure;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"KoruvanPumpTarget";
         RegisterClassW(&windowClass);
@@ -61,9 +61,9 @@ class PumpTarget {
         received = 0;
         paints = 0;
     }
-    ~PumpTarget() { DestroyWindow(window); }
-    PumpTarget(const PumpTarget&) = delete;
-    PumpTarget& operator=(const PumpTarget&) = delete;
+    ~pumpTarget() { DestroyWindow(window); }
+    pumpTarget(const pumpTarget&) = delete;
+    pumpTarget& operator=(const pumpTarget&) = delete;
 
     HWND window = nullptr;
     static inline int received = 0;
@@ -85,13 +85,13 @@ class PumpTarget {
 
 TEST(PlatformSessionTest, PumpRunsPendingEventsAndLeavesQuitForMainLoop) {
     Win32Platform platform{uniqueInstanceName()};
-    PumpTarget target;
+    pumpTarget target;
     PostMessageW(target.window, WM_APP, 2, 0);
     PostMessageW(target.window, WM_APP, 3, 0);
     PostQuitMessage(7);
 
     platform.pumpPendingEvents();
-    EXPECT_EQ(PumpTarget::received, 5);
+    EXPECT_EQ(pumpTarget::received, 5);
     MSG message{};
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
@@ -99,10 +99,10 @@ TEST(PlatformSessionTest, PumpRunsPendingEventsAndLeavesQuitForMainLoop) {
 
 TEST(PlatformSessionTest, PumpEndsEvenWhenAWindowNeverStopsPainting) {
     Win32Platform platform{uniqueInstanceName()};
-    PumpTarget target;
+    pumpTarget target;
     InvalidateRect(target.window, nullptr, TRUE);
     platform.pumpPendingEvents();  // would spin for ever without its bound
-    EXPECT_GT(PumpTarget::paints, 0);
+    EXPECT_GT(pumpTarget::paints, 0);
 }
 
 TEST(PlatformSessionTest, BusyPointerIsHourglassUntilCleared) {

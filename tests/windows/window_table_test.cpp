@@ -55,7 +55,7 @@ class WindowTableWin32Test : public ::testing::Test {
         std::vector<const WindowEntry*> own;
         for (int i = 0; i < count; ++i) {
             const WindowEntry& entry = state.windowTable[3][static_cast<std::size_t>(i)];
-            if (std::find(opened.begin(), opened.end(), toHwnd(entry.hWnd)) != opened.end())
+            if (std::find(opened.begin(), opened.end(), toHwnd(entry.window)) != opened.end())
                 own.push_back(&entry);
         }
         return own;
@@ -83,41 +83,41 @@ TEST_F(WindowTableWin32Test, CapturesOnlyTheVisibleTopLevelApplicationWindows) {
     bringToFront(maximised);
     platform.pumpPendingEvents();
 
-    const std::vector<std::string> lines = ListWindows(platform);
+    const std::vector<std::string> lines = listWindows(platform);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(ParseWindowLine(platform, lines.front()).hWnd, platform.desktopWindow());
+    EXPECT_EQ(parseWindowLine(platform, lines.front()).window, platform.desktopWindow());
     EXPECT_THAT(lines.front(), EndsWith(":DeskTop"));
     const auto normalLine = std::find_if(lines.begin(), lines.end(), [&](const std::string& text) {
-        return ParseWindowLine(platform, text).hWnd == toWindowHandle(normal);
+        return parseWindowLine(platform, text).window == toWindowHandle(normal);
     });
     ASSERT_NE(normalLine, lines.end());
     EXPECT_THAT(*normalLine,
                 EndsWith(":[0000]*Show*窓の試験 ﾃｽﾄ <KoruvanWindowTableTest> (100,120-500,420)"));
 
     state.currentDesk = 3;
-    const int count = CreateApl(platform, state, lines);
+    const int count = captureWindows(platform, state, lines);
     ASSERT_GE(count, 3);
-    EXPECT_EQ(state.windowTable[3][static_cast<std::size_t>(count)].ClassName, "");
+    EXPECT_EQ(state.windowTable[3][static_cast<std::size_t>(count)].className, "");
 
     const std::vector<const WindowEntry*> own = ownCaptured(count);
     ASSERT_EQ(own.size(), 3u);
-    EXPECT_EQ(own[0]->hWnd, toWindowHandle(maximised));
-    EXPECT_EQ(own[0]->Zoomed, 1);
+    EXPECT_EQ(own[0]->window, toWindowHandle(maximised));
+    EXPECT_EQ(own[0]->zoomed, 1);
     RECT maximisedRect{};
     GetWindowRect(maximised, &maximisedRect);
-    EXPECT_EQ((ScreenRect{own[0]->Left, own[0]->Top, own[0]->Right, own[0]->Bottom}),
+    EXPECT_EQ((ScreenRect{own[0]->left, own[0]->top, own[0]->right, own[0]->bottom}),
               (ScreenRect{maximisedRect.left, maximisedRect.top, maximisedRect.right, maximisedRect.bottom}));
 
-    EXPECT_EQ(own[1]->hWnd, toWindowHandle(normal));
-    EXPECT_EQ(own[1]->hOwner, 0u);
-    EXPECT_EQ(own[1]->Zoomed, 0);
-    EXPECT_EQ(own[1]->Title, "窓の試験 ﾃｽﾄ");
-    EXPECT_EQ((ScreenRect{own[1]->Left, own[1]->Top, own[1]->Right, own[1]->Bottom}),
+    EXPECT_EQ(own[1]->window, toWindowHandle(normal));
+    EXPECT_EQ(own[1]->owner, 0u);
+    EXPECT_EQ(own[1]->zoomed, 0);
+    EXPECT_EQ(own[1]->title, "窓の試験 ﾃｽﾄ");
+    EXPECT_EQ((ScreenRect{own[1]->left, own[1]->top, own[1]->right, own[1]->bottom}),
               (ScreenRect{100, 120, 500, 420}));
 
-    EXPECT_EQ(own[2]->hWnd, toWindowHandle(oldMain));
-    EXPECT_EQ(own[2]->ClassName, "ThunderMain");
-    EXPECT_EQ(own[2]->Left, own[2]->Right);
+    EXPECT_EQ(own[2]->window, toWindowHandle(oldMain));
+    EXPECT_EQ(own[2]->className, "ThunderMain");
+    EXPECT_EQ(own[2]->left, own[2]->right);
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include "bar/win32/popup_menus.h"
 
+#include "bar/win32/button_size_window.h"
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/make_desk_window.h"
 #include "dialogs/win32/settings_window.h"
 #include "organiser/win32/arrange_window.h"
-#include "organiser/win32/size_change_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -31,7 +31,7 @@ BarWindow::~BarWindow() {
     if (tipFont_) DeleteObject(tipFont_);
 }
 
-bool BarWindow::Start() {
+bool BarWindow::start() {
     // A fixed-size tool window with a caption and a close box; no taskbar button of its own.
     if (!create(kBarWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, L"", 0, 0, 200, 60,
                 nullptr, nullptr, LoadCursorW(nullptr, IDC_ARROW))) {
@@ -44,8 +44,8 @@ bool BarWindow::Start() {
     makeTipFont(dpiY);
     tray_.emplace(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
-    model_.hotkeysHeld = hotkeys_->held();
-    model_.Load(dpiX, dpiY);
+    model_.setHeldHotkeys(hotkeys_->held());
+    model_.load(dpiX, dpiY);
     return true;
 }
 
@@ -128,11 +128,11 @@ void BarWindow::show() {
 }
 
 MenuCommand BarWindow::popupDeskMenu(bool openAndDeleteEnabled) {
-    return CommandOf(TrackMenuAtPointer(hwnd(), MakeDeskMenu(openAndDeleteEnabled)));
+    return commandOf(trackMenuAtPointer(hwnd(), makeDeskMenu(openAndDeleteEnabled)));
 }
 
 MenuCommand BarWindow::popupOptionsMenu(int checkedSizeItem) {
-    return CommandOf(TrackMenuAtPointer(hwnd(), MakeOptionsMenu(checkedSizeItem)));
+    return commandOf(trackMenuAtPointer(hwnd(), makeOptionsMenu(checkedSizeItem)));
 }
 
 void BarWindow::showTray(int deskNumber, const std::string& tip) {
@@ -140,34 +140,32 @@ void BarWindow::showTray(int deskNumber, const std::string& tip) {
 }
 
 TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
-    const UINT item = TrackMenuAtPointer(hwnd(), MakeTrayMenu(desks, checkedSizeItem));
-    return {TrayDeskOf(item), CommandOf(item)};
+    const UINT item = trackMenuAtPointer(hwnd(), makeTrayMenu(desks, checkedSizeItem));
+    return {trayDeskOf(item), commandOf(item)};
 }
 
 bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
     return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
-bool BarWindow::openDialog(DialogKind kind) {
-    switch (kind) {
-        case DialogKind::MakeDesk:
-            MakeDeskWindow(platform_, state_, model_.lblBEFOREWALL).open(hwnd());
-            return true;
-        case DialogKind::Settings:
-            SettingsWindow(platform_, state_, model_.lblBEFOREWALL).open(hwnd());
-            return true;
-        case DialogKind::About:
-            AboutWindow(platform_).open(hwnd());
-            return true;
-        case DialogKind::Arrange:
-            ArrangeWindow(platform_, state_).open(hwnd());
-            return true;
-        case DialogKind::SizeChange:
-            SizeChangeWindow(state_).open(hwnd());
-            return true;
-        default:
-            return false;
-    }
+DialogResult BarWindow::openDeskDialog(int slot) {
+    return MakeDeskWindow(platform_, state_, slot).open(hwnd());
+}
+
+DialogResult BarWindow::openSettingsDialog() {
+    return SettingsWindow(platform_, state_).open(hwnd());
+}
+
+void BarWindow::openOrganiser(int desk) {
+    ArrangeWindow(platform_, state_, desk).open(hwnd());
+}
+
+std::optional<int> BarWindow::openButtonSizeDialog() {
+    return ButtonSizeWindow(state_).open(hwnd());
+}
+
+void BarWindow::openAbout() {
+    AboutWindow(platform_).open(hwnd());
 }
 
 void BarWindow::close() {
@@ -176,10 +174,10 @@ void BarWindow::close() {
 
 RECT BarWindow::faceRect(int desk) const {
     const DeskButton& button = buttons_[static_cast<std::size_t>(desk)];
-    const RealRect& r = button.pictureVisible ? button.pictureRect : button.boxRect;
-    const int left = ToPixels(r.left);
-    const int top = ToPixels(r.top);
-    return {left, top, left + ToPixels(r.width), top + ToPixels(r.height)};
+    const Rect<double>& r = button.pictureVisible ? button.pictureRect : button.boxRect;
+    const int left = toPixels(r.left);
+    const int top = toPixels(r.top);
+    return {left, top, left + toPixels(r.width), top + toPixels(r.height)};
 }
 
 int BarWindow::deskAt(POINT point) const {
@@ -235,11 +233,11 @@ void BarWindow::paint(HDC dc) {
 void BarWindow::onMouseMove(POINT point) {
     const int desk = deskAt(point);
     if (desk < 0) {
-        model_.OnBackgroundMouseMove();
+        model_.onBackgroundPointerMoved();
         return;
     }
     const RECT rect = faceRect(desk);
-    model_.btnWALLmousemove(desk, point.x - rect.left);
+    model_.onDeskPointerMoved(desk, point.x - rect.left);
 }
 
 LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -282,7 +280,7 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCMOUSEMOVE:
             // Most of the strip a hidden bar leaves on the screen is its frame: the pointer there brings it
             // back.
-            model_.OnBackgroundMouseMove();
+            model_.onBackgroundPointerMoved();
             break;
         case WM_LBUTTONDOWN:
             pressedDesk_ = deskAt(point);
@@ -293,46 +291,46 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const int pressed = pressedDesk_;
             pressedDesk_ = -1;
             if (desk >= 0 && desk == pressed) {
-                model_.btnWALLclick(desk);
+                model_.onDeskClicked(desk);
             } else if (desk < 0 && pressed < 0) {
-                model_.OnBackgroundClick();
+                model_.onBackgroundClicked();
             }
             return 0;
         }
         case WM_RBUTTONDOWN: {
             const int desk = deskAt(point);
             if (desk >= 0) {
-                model_.btnWALLmousedown(desk);
+                model_.onDeskRightPressed(desk);
             } else {
-                model_.OnBackgroundRightDown();
+                model_.onBackgroundRightPressed();
             }
             return 0;
         }
         case WM_TIMER:
-            if (wParam == kWaitTimer) model_.OnTimerTick();
+            if (wParam == kWaitTimer) model_.onTimerTick();
             return 0;
         case WM_DPICHANGED: {
             // Button sizes are pixels and stay; the frame and the tip's font follow the new screen.
             const int dpiX = LOWORD(wParam);
             const int dpiY = HIWORD(wParam);
             makeTipFont(dpiY);
-            model_.SetDotsPerInch(dpiX, dpiY);
+            model_.setDotsPerInch(dpiX, dpiY);
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            model_.SizeAdjust();
-            model_.FormHide();
+            model_.fitToDesks();
+            model_.placeOrHide();
             return 0;
         }
         case WM_CLOSE:
-            model_.OnCloseRequest();
+            model_.onCloseRequested();
             return 0;
         case WM_HOTKEY:
-            if (const int hotkey = DeskHotkeys::hotkeyOf(wParam); hotkey >= 0) model_.OnHotkey(hotkey);
+            if (const int hotkey = DeskHotkeys::hotkeyOf(wParam); hotkey >= 0) model_.onHotkey(hotkey);
             return 0;
         case kTrayMessage:
             // The icon's own mouse messages come in lParam.
-            if (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP) model_.OnTrayClick();
+            if (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP) model_.onTrayClicked();
             return 0;
         case WM_DESTROY:
             tray_.reset();

@@ -22,7 +22,7 @@ class BarWindow final : public Window, public BarView {
     ~BarWindow() override;
 
     // Creates the window (hidden) and runs the bar's load sequence, which shows it.
-    bool Start();
+    bool start();
     DeskBar& model() { return model_; }
 
     // BarView
@@ -43,7 +43,11 @@ class BarWindow final : public Window, public BarView {
     void showTray(int deskNumber, const std::string& tip) override;
     TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
-    bool openDialog(DialogKind kind) override;
+    DialogResult openDeskDialog(int slot) override;
+    DialogResult openSettingsDialog() override;
+    void openOrganiser(int desk) override;
+    std::optional<int> openButtonSizeDialog() override;
+    void openAbout() override;
     void close() override;
 
   protected:

@@ -48,7 +48,7 @@ std::wstring menuText(const std::string& text) {
 
 }  // namespace
 
-HMENU MakeDeskMenu(bool openAndDeleteEnabled) {
+HMENU makeDeskMenu(bool openAndDeleteEnabled) {
     HMENU menu = CreatePopupMenu();
     appendItem(menu, MenuCommand::Open, "開く", openAndDeleteEnabled);
     appendItem(menu, MenuCommand::Rename, "ﾃﾞｽｸﾄｯﾌﾟの変更");
@@ -60,13 +60,13 @@ HMENU MakeDeskMenu(bool openAndDeleteEnabled) {
     return menu;
 }
 
-HMENU MakeOptionsMenu(int checkedSizeItem) {
+HMENU makeOptionsMenu(int checkedSizeItem) {
     HMENU menu = CreatePopupMenu();
     appendOptionsItems(menu, checkedSizeItem);
     return menu;
 }
 
-HMENU MakeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
+HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
     HMENU menu = CreatePopupMenu();
     for (const TrayDesk& desk : desks) {
         AppendMenuW(menu, MF_STRING | (desk.current ? MF_CHECKED : 0),
@@ -77,7 +77,7 @@ HMENU MakeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
     return menu;
 }
 
-UINT TrackMenuAtPointer(HWND owner, HMENU menu) {
+UINT trackMenuAtPointer(HWND owner, HMENU menu) {
     POINT at{};
     GetCursorPos(&at);
     // The owner must be foreground for the menu to close when the user clicks elsewhere.
@@ -89,11 +89,11 @@ UINT TrackMenuAtPointer(HWND owner, HMENU menu) {
     return chosen;
 }
 
-MenuCommand CommandOf(UINT item) {
+MenuCommand commandOf(UINT item) {
     return item == 0 || item >= kFirstDeskItem ? MenuCommand::None : static_cast<MenuCommand>(item);
 }
 
-int TrayDeskOf(UINT item) {
+int trayDeskOf(UINT item) {
     return item >= kFirstDeskItem && item < kFirstDeskItem + kDeskCount
                ? static_cast<int>(item - kFirstDeskItem)
                : -1;

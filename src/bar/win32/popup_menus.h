@@ -10,15 +10,15 @@
 
 namespace koruvan::win32 {
 
-HMENU MakeDeskMenu(bool openAndDeleteEnabled);
-HMENU MakeOptionsMenu(int checkedSizeItem);
+HMENU makeDeskMenu(bool openAndDeleteEnabled);
+HMENU makeOptionsMenu(int checkedSizeItem);
 // The named desks, the current one checked, then the options menu's items.
-HMENU MakeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem);
+HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem);
 
 // Shows the menu at the pointer for `owner`, destroys it and gives the chosen item (0 for none).
-UINT TrackMenuAtPointer(HWND owner, HMENU menu);
-MenuCommand CommandOf(UINT item);
+UINT trackMenuAtPointer(HWND owner, HMENU menu);
+MenuCommand commandOf(UINT item);
 // The desk of a tray menu item, or -1 for a command.
-int TrayDeskOf(UINT item);
+int trayDeskOf(UINT item);
 
 }  // namespace koruvan::win32

@@ -10,7 +10,7 @@ namespace {
 constexpr UINT kIconId = 1;
 
 // A small square in the colours of the program's own icon, with the desk's number on it.
-HICON NumberIcon(int number) {
+HICON numberIcon(int number) {
     const int size = GetSystemMetrics(SM_CXSMICON);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -66,7 +66,7 @@ bool TrayIcon::notify(DWORD action) {
 
 void TrayIcon::show(int number, const std::wstring& tip) {
     if (added_ && number == number_ && tip == tip_) return;
-    if (number != number_) icon_ = Icon(NumberIcon(number));
+    if (number != number_) icon_ = Icon(numberIcon(number));
     number_ = number;
     tip_ = tip;
     // Without a shell to take it, the icon is added when one starts (TaskbarCreated).

@@ -24,7 +24,7 @@ SIZE bitmapSize(HBITMAP bitmap) {
 }  // namespace
 
 void AboutWindow::open(HWND owner) {
-    run(owner, IDD_ABOUTS);
+    run(owner, IDD_ABOUT);
 }
 
 bool AboutWindow::onInit() {
@@ -34,13 +34,13 @@ bool AboutWindow::onInit() {
     figures_[1] = loadBitmap(IDB_ABOUT_FIGURE2);
     for (int k = 0; k < 3; ++k) {
         icons_[static_cast<std::size_t>(k)] = loadBitmap(IDB_ABOUT_ICON0 + k);
-        SendDlgItemMessageW(hwnd(), IDC_imgICON0 + k, STM_SETIMAGE, IMAGE_BITMAP,
+        SendDlgItemMessageW(hwnd(), IDC_ABOUT_ICON0 + k, STM_SETIMAGE, IMAGE_BITMAP,
                             reinterpret_cast<LPARAM>(icons_[static_cast<std::size_t>(k)].get()));
     }
     titleFont_ = Font(CreateFontW(-MulDiv(20, dotsPerInch(), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                   SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   ANTIALIASED_QUALITY, DEFAULT_PITCH, widen("MS UI Gothic").c_str()));
-    setItemText(IDC_dates, std::string(KORUVAN_VERSION_TEXT) + "版  " + KORUVAN_RELEASE_DATE);
+    setItemText(IDC_ABOUT_RELEASE, std::string(KORUVAN_VERSION_TEXT) + "版  " + KORUVAN_RELEASE_DATE);
 
     // OK in the middle, whatever width the dialog font gives the window.
     RECT client{};
@@ -51,19 +51,19 @@ bool AboutWindow::onInit() {
     SetWindowPos(item(IDOK), nullptr, (client.right - (button.right - button.left)) / 2, button.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    model_.OnOpen();
+    model_.onOpen();
     SetTimer(hwnd(), kTickTimer, kAboutTickMilliseconds, nullptr);
     return true;
 }
 
 void AboutWindow::showPicture(int picture) {
     picture_ = picture;
-    InvalidateRect(item(IDC_Picture1), nullptr, FALSE);
+    InvalidateRect(item(IDC_ABOUT_PICTURE), nullptr, FALSE);
 }
 
 void AboutWindow::showFigure(int frame) {
     figure_ = frame;
-    InvalidateRect(item(IDC_Picture1), nullptr, FALSE);
+    InvalidateRect(item(IDC_ABOUT_PICTURE), nullptr, FALSE);
 }
 
 void AboutWindow::close() {
@@ -75,11 +75,11 @@ bool AboutWindow::onCommand(int id, int code, HWND) {
     switch (id) {
         case IDOK:
         case IDCANCEL:  // Esc and the close box, as OK
-            model_.OnOK();
+            model_.onOk();
             return true;
-        case IDC_Picture1:
-            if (code == STN_CLICKED) model_.OnPictureMouseDown(GetKeyState(VK_CONTROL) < 0);
-            if (code == STN_DBLCLK) model_.OnPictureDoubleClick();
+        case IDC_ABOUT_PICTURE:
+            if (code == STN_CLICKED) model_.onPictureMouseDown(GetKeyState(VK_CONTROL) < 0);
+            if (code == STN_DBLCLK) model_.onPictureDoubleClick();
             return true;
         default:
             return false;
@@ -88,14 +88,14 @@ bool AboutWindow::onCommand(int id, int code, HWND) {
 
 bool AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR&) {
     if (message != WM_TIMER || wParam != kTickTimer) return false;
-    model_.OnTimer();
+    model_.onTimer();
     return true;
 }
 
 bool AboutWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
-    if (draw.CtlID == IDC_Picture1) {
+    if (draw.CtlID == IDC_ABOUT_PICTURE) {
         drawPicture(draw);
-    } else if (draw.CtlID == IDC_title) {
+    } else if (draw.CtlID == IDC_ABOUT_TITLE) {
         drawTitle(draw);
     } else {
         return false;

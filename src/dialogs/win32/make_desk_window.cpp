@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "organiser/win32/wallpaper_preview_window.h"
+#include "dialogs/win32/wallpaper_preview_window.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -62,11 +62,12 @@ int selectionOf(HWND control, UINT getSelection) {
 
 }  // namespace
 
-MakeDeskWindow::MakeDeskWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL)
-    : model_(platform, state, lblBEFOREWALL, *this) {}
+MakeDeskWindow::MakeDeskWindow(Platform& platform, SharedState& state, int slot)
+    : model_(platform, state, slot, *this) {}
 
-void MakeDeskWindow::open(HWND owner) {
-    run(owner, IDD_MAKEDESK);
+DialogResult MakeDeskWindow::open(HWND owner) {
+    run(owner, IDD_DESK);
+    return model_.result();
 }
 
 bool MakeDeskWindow::onInit() {
@@ -74,10 +75,10 @@ bool MakeDeskWindow::onInit() {
     folderIcon_ = Icon(folderIcon(false));
     // The list measured its lines before this procedure was bound: set their height now.
     const int iconHeight = GetSystemMetrics(SM_CYSMICON);
-    const int textHeight = static_cast<int>(SendMessageW(item(IDC_Folder), LB_GETITEMHEIGHT, 0, 0));
-    SendMessageW(item(IDC_Folder), LB_SETITEMHEIGHT, 0, std::max(iconHeight, textHeight) + 2);
+    const int textHeight = static_cast<int>(SendMessageW(item(IDC_FOLDERS), LB_GETITEMHEIGHT, 0, 0));
+    SendMessageW(item(IDC_FOLDERS), LB_SETITEMHEIGHT, 0, std::max(iconHeight, textHeight) + 2);
     addPreviewTip();
-    model_.OnOpen();
+    model_.onOpen();
     return true;  // the focus goes to the name box, the first control
 }
 
@@ -91,7 +92,7 @@ void MakeDeskWindow::addPreviewTip() {
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(item(IDC_imgDESK));
+    tool.uId = reinterpret_cast<UINT_PTR>(item(IDC_WALLPAPER_PREVIEW));
     tool.lpszText = text.data();
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -100,22 +101,23 @@ void MakeDeskWindow::addPreviewTip() {
 
 void MakeDeskWindow::setCaptions(const std::string& window, const std::string& nameFrame) {
     SetWindowTextW(hwnd(), widen(window).c_str());
-    setItemText(IDC_fraEDIT, nameFrame);
+    setItemText(IDC_NAME_FRAME, nameFrame);
 }
 
 void MakeDeskWindow::showName(const std::string& name) {
-    setItemText(IDC_txtDESKTOPNAME, name);
+    setItemText(IDC_DESK_NAME, name);
 }
 
 void MakeDeskWindow::showStyles(const std::vector<std::string>& entries, int selected) {
-    fillList(item(IDC_cboWALLSTYLE), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, widened(entries), selected);
+    fillList(item(IDC_WALLPAPER_STYLE), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, widened(entries),
+             selected);
 }
 
 void MakeDeskWindow::showDrives(const std::vector<std::string>& roots, int selected) {
     std::vector<std::wstring> labels;
     for (const std::string& root : roots)
         labels.push_back(driveLabel(root));
-    fillList(item(IDC_drive), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, labels, selected);
+    fillList(item(IDC_DRIVES), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, labels, selected);
 }
 
 void MakeDeskWindow::showFolders(const std::vector<FolderEntry>& entries, int current) {
@@ -123,7 +125,7 @@ void MakeDeskWindow::showFolders(const std::vector<FolderEntry>& entries, int cu
     std::vector<std::wstring> names;
     for (const FolderEntry& entry : entries)
         names.push_back(entry.level == 0 ? driveLabel(entry.name) : widen(entry.name));
-    HWND list = item(IDC_Folder);
+    HWND list = item(IDC_FOLDERS);
     fillList(list, LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, names, current);
     // Wide enough to scroll to the end of the deepest line.
     int widest = 0;
@@ -140,7 +142,8 @@ void MakeDeskWindow::showFolders(const std::vector<FolderEntry>& entries, int cu
 }
 
 void MakeDeskWindow::showFiles(const std::vector<std::string>& entries, int selected) {
-    fillList(item(IDC_lstFILE), LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, widened(entries), selected);
+    fillList(item(IDC_WALLPAPER_FILES), LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, widened(entries),
+             selected);
 }
 
 void MakeDeskWindow::showPreview(const std::string& path) {
@@ -149,7 +152,7 @@ void MakeDeskWindow::showPreview(const std::string& path) {
     } else if (!preview_.load(path)) {
         return;  // not a picture: the preview keeps what it showed
     }
-    InvalidateRect(item(IDC_imgDESK), nullptr, FALSE);
+    InvalidateRect(item(IDC_WALLPAPER_PREVIEW), nullptr, FALSE);
 }
 
 void MakeDeskWindow::showEnlarged(const std::string& path) {
@@ -174,36 +177,36 @@ bool MakeDeskWindow::onCommand(int id, int code, HWND control) {
     switch (id) {
         case IDOK:
             // Enter on the folder list opens the chosen folder, as in the system's file dialogs.
-            if (GetFocus() == item(IDC_Folder)) {
-                model_.OnFolderActivated(selectionOf(item(IDC_Folder), LB_GETCURSEL));
+            if (GetFocus() == item(IDC_FOLDERS)) {
+                model_.onFolderActivated(selectionOf(item(IDC_FOLDERS), LB_GETCURSEL));
             } else {
-                model_.OnOK();
+                model_.onOk();
             }
             return true;
         case IDCANCEL:
-            model_.OnCancel();
+            model_.onCancel();
             return true;
-        case IDC_txtDESKTOPNAME:
-            if (code == EN_CHANGE) model_.OnNameEdited(itemText(IDC_txtDESKTOPNAME));
+        case IDC_DESK_NAME:
+            if (code == EN_CHANGE) model_.onNameEdited(itemText(IDC_DESK_NAME));
             return true;
-        case IDC_cboWALLSTYLE:
-            if (code == CBN_SELCHANGE) model_.OnStyleChosen(selectionOf(control, CB_GETCURSEL));
+        case IDC_WALLPAPER_STYLE:
+            if (code == CBN_SELCHANGE) model_.onStyleChosen(selectionOf(control, CB_GETCURSEL));
             return true;
-        case IDC_drive:
+        case IDC_DRIVES:
             // A drive is opened once chosen, not while the arrows pass over it in the open list.
             if ((code == CBN_SELCHANGE && !SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) ||
                 code == CBN_CLOSEUP) {
-                model_.OnDriveChosen(selectionOf(control, CB_GETCURSEL));
+                model_.onDriveChosen(selectionOf(control, CB_GETCURSEL));
             }
             return true;
-        case IDC_Folder:
-            if (code == LBN_DBLCLK) model_.OnFolderActivated(selectionOf(control, LB_GETCURSEL));
+        case IDC_FOLDERS:
+            if (code == LBN_DBLCLK) model_.onFolderActivated(selectionOf(control, LB_GETCURSEL));
             return true;
-        case IDC_lstFILE:
-            if (code == LBN_SELCHANGE) model_.OnFileChosen(selectionOf(control, LB_GETCURSEL));
+        case IDC_WALLPAPER_FILES:
+            if (code == LBN_SELCHANGE) model_.onFileChosen(selectionOf(control, LB_GETCURSEL));
             return true;
-        case IDC_imgDESK:
-            if (code == BN_CLICKED) model_.OnPreviewClicked();
+        case IDC_WALLPAPER_PREVIEW:
+            if (code == BN_CLICKED) model_.onPreviewClicked();
             return true;
         default:
             return false;
@@ -211,14 +214,14 @@ bool MakeDeskWindow::onCommand(int id, int code, HWND control) {
 }
 
 bool MakeDeskWindow::onCloseBox() {
-    model_.OnClose();
+    model_.onClose();
     return true;
 }
 
 bool MakeDeskWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
-    if (draw.CtlID == IDC_Folder) {
+    if (draw.CtlID == IDC_FOLDERS) {
         drawFolderEntry(draw);
-    } else if (draw.CtlID == IDC_imgDESK) {
+    } else if (draw.CtlID == IDC_WALLPAPER_PREVIEW) {
         drawPreview(draw);
     } else {
         return false;

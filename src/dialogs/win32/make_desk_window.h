@@ -1,5 +1,5 @@
 #pragma once
-// The desk dialog's window: standard controls from the IDD_MAKEDESK template, filled and read as the
+// The desk dialog's window: standard controls from the IDD_DESK template, filled and read as the
 // MakeDeskDialog model says. The folder list draws its own lines (an indent and a folder icon per level) but
 // keeps each folder's name as the item's text, for the keyboard's type-ahead and for screen readers.
 
@@ -17,8 +17,8 @@ class WallpaperPreviewWindow;
 
 class MakeDeskWindow final : public ModalDialog, public MakeDeskView {
   public:
-    MakeDeskWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL);
-    void open(HWND owner);
+    MakeDeskWindow(Platform& platform, SharedState& state, int slot);
+    DialogResult open(HWND owner);
 
     // MakeDeskView
     void setCaptions(const std::string& window, const std::string& nameFrame) override;

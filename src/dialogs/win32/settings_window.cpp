@@ -22,11 +22,12 @@ bool inRange(int id, int first, int count) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL)
-    : platform_(platform), state_(state), lblBEFOREWALL_(lblBEFOREWALL), model_(platform, state, *this) {}
+SettingsWindow::SettingsWindow(Platform& platform, SharedState& state)
+    : platform_(platform), state_(state), model_(platform, state, *this) {}
 
-void SettingsWindow::open(HWND owner) {
-    run(owner, IDD_SET);
+DialogResult SettingsWindow::open(HWND owner) {
+    run(owner, IDD_SETTINGS);
+    return model_.result();
 }
 
 bool SettingsWindow::onInit() {
@@ -34,19 +35,19 @@ bool SettingsWindow::onInit() {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof(font), &font);
     font.lfWeight = FW_BOLD;
     boldFont_ = Font(CreateFontIndirectW(&font));
-    model_.OnOpen();
+    model_.onOpen();
     return true;
 }
 
 // --- SettingsView ---
 
 void SettingsWindow::showChecks(bool autoHide, bool topmost) {
-    CheckDlgButton(hwnd(), IDC_chkHIDE, autoHide ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), IDC_chkTOPWIN, topmost ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_AUTO_HIDE, autoHide ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_ALWAYS_ON_TOP, topmost ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void SettingsWindow::showKinds(const std::vector<std::string>& entries, int selected) {
-    HWND combo = item(IDC_cboKIND);
+    HWND combo = item(IDC_TIP_KIND);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     for (const std::string& entry : entries)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(entry).c_str()));
@@ -54,19 +55,19 @@ void SettingsWindow::showKinds(const std::vector<std::string>& entries, int sele
 }
 
 void SettingsWindow::showColorPart(bool text) {
-    CheckRadioButton(hwnd(), IDC_optTEXT, IDC_optBACK, text ? IDC_optTEXT : IDC_optBACK);
+    CheckRadioButton(hwnd(), IDC_TIP_TEXT, IDC_TIP_BACKGROUND, text ? IDC_TIP_TEXT : IDC_TIP_BACKGROUND);
 }
 
 void SettingsWindow::showSample(std::int32_t textColor, std::int32_t backColor) {
     sampleText_ = colour(textColor);
     sampleBrush_ = Brush(CreateSolidBrush(colour(backColor)));
-    InvalidateRect(item(IDC_lblTIP), nullptr, TRUE);
+    InvalidateRect(item(IDC_TIP_SAMPLE), nullptr, TRUE);
 }
 
 void SettingsWindow::showPositions(const PositionLooks& looks) {
     positions_ = looks;
-    for (int p = 0; p < kPositionCount; ++p) {
-        HWND label = item(IDC_lblPOS0 + p);
+    for (int p = 0; p < kBarPositionCount; ++p) {
+        HWND label = item(IDC_POSITION0 + p);
         ShowWindow(label, looks[static_cast<std::size_t>(p)].visible ? SW_SHOWNA : SW_HIDE);
         InvalidateRect(label, nullptr, TRUE);
     }
@@ -77,8 +78,8 @@ bool SettingsWindow::askYesNo(const std::string& text, const std::string& title)
            IDYES;
 }
 
-void SettingsWindow::openDeskDialog() {
-    MakeDeskWindow(platform_, state_, lblBEFOREWALL_).open(hwnd());
+void SettingsWindow::openDeskDialog(int slot) {
+    MakeDeskWindow(platform_, state_, slot).open(hwnd());
 }
 
 void SettingsWindow::openAbout() {
@@ -98,43 +99,43 @@ void SettingsWindow::close() {
 // --- events ---
 
 bool SettingsWindow::onCommand(int id, int code, HWND control) {
-    if (inRange(id, IDC_lblPOS0, kPositionCount) && code == BN_CLICKED) {
-        model_.OnPositionClicked(id - IDC_lblPOS0);
+    if (inRange(id, IDC_POSITION0, kBarPositionCount) && code == BN_CLICKED) {
+        model_.onPositionClicked(id - IDC_POSITION0);
         return true;
     }
-    if (inRange(id, IDC_lblCOLOR0, static_cast<int>(kPalette.size())) && code == BN_CLICKED) {
-        model_.OnSwatchClicked(id - IDC_lblCOLOR0);
+    if (inRange(id, IDC_SWATCH0, static_cast<int>(kPalette.size())) && code == BN_CLICKED) {
+        model_.onSwatchClicked(id - IDC_SWATCH0);
         return true;
     }
     switch (id) {
         case IDOK:
-            model_.OnOK();
+            model_.onOk();
             return true;
         case IDCANCEL:
-            model_.OnCancel();
+            model_.onCancel();
             return true;
-        case IDC_chkHIDE:
-            if (code == BN_CLICKED) model_.OnAutoHideChanged(IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
+        case IDC_AUTO_HIDE:
+            if (code == BN_CLICKED) model_.onAutoHideChanged(IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
             return true;
-        case IDC_chkTOPWIN:
-            if (code == BN_CLICKED) model_.OnTopmostChanged(IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
+        case IDC_ALWAYS_ON_TOP:
+            if (code == BN_CLICKED) model_.onTopmostChanged(IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
             return true;
-        case IDC_cboKIND:
+        case IDC_TIP_KIND:
             if (code == CBN_SELCHANGE)
-                model_.OnKindChosen(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+                model_.onKindChosen(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
             return true;
-        case IDC_optTEXT:
-        case IDC_optBACK:
-            if (code == BN_CLICKED) model_.OnColorPartChosen(id == IDC_optTEXT);
+        case IDC_TIP_TEXT:
+        case IDC_TIP_BACKGROUND:
+            if (code == BN_CLICKED) model_.onColorPartChosen(id == IDC_TIP_TEXT);
             return true;
-        case IDC_cmdMAKENEWDESK:
-            model_.OnNewDesk();
+        case IDC_NEW_DESK:
+            model_.onNewDesk();
             return true;
-        case IDC_cmdABOUTS:
-            model_.OnAbout();
+        case IDC_ABOUT:
+            model_.onAbout();
             return true;
-        case IDC_cmdEND:
-            model_.OnQuit();
+        case IDC_END_PROGRAM:
+            model_.onQuit();
             return true;
         default:
             return false;
@@ -142,12 +143,13 @@ bool SettingsWindow::onCommand(int id, int code, HWND control) {
 }
 
 bool SettingsWindow::onCloseBox() {
-    model_.OnClose();
+    model_.onClose();
     return true;
 }
 
 bool SettingsWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (message != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lParam) != item(IDC_lblTIP) || !sampleBrush_) {
+    if (message != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lParam) != item(IDC_TIP_SAMPLE) ||
+        !sampleBrush_) {
         return false;
     }
     SetTextColor(reinterpret_cast<HDC>(wParam), sampleText_);
@@ -158,12 +160,12 @@ bool SettingsWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
 
 bool SettingsWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
     const int id = static_cast<int>(draw.CtlID);
-    if (id == IDC_screen) {
+    if (id == IDC_SCREEN_PICTURE) {
         drawScreen(draw);
-    } else if (inRange(id, IDC_lblPOS0, kPositionCount)) {
-        drawPosition(draw, id - IDC_lblPOS0);
-    } else if (inRange(id, IDC_lblCOLOR0, static_cast<int>(kPalette.size()))) {
-        drawSwatch(draw, id - IDC_lblCOLOR0);
+    } else if (inRange(id, IDC_POSITION0, kBarPositionCount)) {
+        drawPosition(draw, id - IDC_POSITION0);
+    } else if (inRange(id, IDC_SWATCH0, static_cast<int>(kPalette.size()))) {
+        drawSwatch(draw, id - IDC_SWATCH0);
     } else {
         return false;
     }

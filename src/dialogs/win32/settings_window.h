@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog's window: standard controls from the IDD_SET template. The swatches, the position
+// The settings dialog's window: standard controls from the IDD_SETTINGS template. The swatches, the position
 // labels and the screen picture behind them are drawn here; everything they mean is the SettingsDialog
 // model's.
 
@@ -15,8 +15,8 @@ namespace koruvan::win32 {
 
 class SettingsWindow final : public ModalDialog, public SettingsView {
   public:
-    SettingsWindow(Platform& platform, SharedState& state, std::string& lblBEFOREWALL);
-    void open(HWND owner);
+    SettingsWindow(Platform& platform, SharedState& state);
+    DialogResult open(HWND owner);
 
     // SettingsView
     void showChecks(bool autoHide, bool topmost) override;
@@ -25,7 +25,7 @@ class SettingsWindow final : public ModalDialog, public SettingsView {
     void showSample(std::int32_t textColor, std::int32_t backColor) override;
     void showPositions(const PositionLooks& looks) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
-    void openDeskDialog() override;
+    void openDeskDialog(int slot) override;
     void openAbout() override;
     void endProgram() override;
     void close() override;
@@ -44,7 +44,6 @@ class SettingsWindow final : public ModalDialog, public SettingsView {
 
     Platform& platform_;
     SharedState& state_;
-    std::string& lblBEFOREWALL_;
     SettingsDialog model_;
     PositionLooks positions_{};
     COLORREF sampleText_ = 0;

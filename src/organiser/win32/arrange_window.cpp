@@ -14,18 +14,18 @@ constexpr int kVisibleApplications = 8;  // lines of the open application list
 
 // The controls in the order of ArrangeControl.
 constexpr int kControlIds[kArrangeControlCount] = {
-    IDC_ARRANGE_Label1,
-    IDC_lblDESKNAME,
-    IDC_chkADDAPL,
-    IDC_cboICON,
-    IDC_lblAPL,
-    IDC_txtSHORTCUT,
-    IDC_ARRANGE_Label2,
-    IDC_lblNOWDESKICON,
-    IDC_lstDESK0,
-    IDC_cmdCOPY,
-    IDC_cmdDEL,
-    IDC_lstDESK1,
+    IDC_ORGANISED_DESK_CAPTION,
+    IDC_ORGANISED_DESK,
+    IDC_ADD_APPLICATION,
+    IDC_APPLICATIONS,
+    IDC_SHORTCUT_NAME_CAPTION,
+    IDC_SHORTCUT_NAME,
+    IDC_POOL_CAPTION,
+    IDC_DESK_ITEMS_CAPTION,
+    IDC_POOL_ITEMS,
+    IDC_COPY_ITEMS,
+    IDC_REMOVE_ITEMS,
+    IDC_DESK_ITEMS,
     IDOK,
     IDCANCEL,
 };
@@ -53,12 +53,12 @@ void fillList(HWND list, const std::vector<std::string>& texts) {
 }  // namespace
 
 void ArrangeWindow::open(HWND owner) {
-    run(owner, IDD_ARRANGE);
+    run(owner, IDD_ORGANISER);
 }
 
 bool ArrangeWindow::onInit() {
     dpi_ = dotsPerInch();
-    model_.OnLoad();
+    model_.onLoad();
     loaded_ = true;
     return true;  // the focus goes to the tick box, the first control
 }
@@ -84,48 +84,48 @@ int ArrangeWindow::textWidth(HWND control, const std::wstring& text) const {
 // --- ArrangeView ---
 
 void ArrangeWindow::showDeskName(const std::string& name) {
-    setItemText(IDC_lblDESKNAME, name);
+    setItemText(IDC_ORGANISED_DESK, name);
 }
 
 int ArrangeWindow::deskNameWidth(const std::string& name) {
-    return twips(textWidth(item(IDC_lblDESKNAME), widen(name)) + 2);
+    return twips(textWidth(item(IDC_ORGANISED_DESK), widen(name)) + 2);
 }
 
 void ArrangeWindow::showPool(const std::vector<std::string>& bases) {
-    fillList(item(IDC_lstDESK0), bases);
+    fillList(item(IDC_POOL_ITEMS), bases);
 }
 
 void ArrangeWindow::showDesk(const std::vector<std::string>& bases) {
-    fillList(item(IDC_lstDESK1), bases);
+    fillList(item(IDC_DESK_ITEMS), bases);
 }
 
 void ArrangeWindow::appendDeskEntry(const std::string& base) {
-    SendMessageW(item(IDC_lstDESK1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(base).c_str()));
+    SendMessageW(item(IDC_DESK_ITEMS), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(base).c_str()));
 }
 
 void ArrangeWindow::removeDeskEntry(int index) {
-    SendMessageW(item(IDC_lstDESK1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(item(IDC_DESK_ITEMS), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 std::vector<int> ArrangeWindow::selectedPoolEntries() {
-    return selectedEntries(item(IDC_lstDESK0));
+    return selectedEntries(item(IDC_POOL_ITEMS));
 }
 
 std::vector<int> ArrangeWindow::selectedDeskEntries() {
-    return selectedEntries(item(IDC_lstDESK1));
+    return selectedEntries(item(IDC_DESK_ITEMS));
 }
 
 void ArrangeWindow::deselectPoolEntry(int index) {
-    SendMessageW(item(IDC_lstDESK0), LB_SETSEL, FALSE, index);
+    SendMessageW(item(IDC_POOL_ITEMS), LB_SETSEL, FALSE, index);
 }
 
 void ArrangeWindow::showApplicationControls(bool shown) {
-    for (int id : {IDC_cboICON, IDC_lblAPL, IDC_txtSHORTCUT})
+    for (int id : {IDC_APPLICATIONS, IDC_SHORTCUT_NAME_CAPTION, IDC_SHORTCUT_NAME})
         ShowWindow(item(id), shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void ArrangeWindow::showApplications(const std::vector<std::string>& titles, int selected) {
-    HWND box = item(IDC_cboICON);
+    HWND box = item(IDC_APPLICATIONS);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
     int widest = 0;
     for (const std::string& title : titles) {
@@ -140,7 +140,7 @@ void ArrangeWindow::showApplications(const std::vector<std::string>& titles, int
 }
 
 void ArrangeWindow::showShortcutName(const std::string& name) {
-    setItemText(IDC_txtSHORTCUT, name);
+    setItemText(IDC_SHORTCUT_NAME, name);
 }
 
 TwipsSize ArrangeWindow::outerSize() {
@@ -165,7 +165,7 @@ void ArrangeWindow::place(const ArrangeLayout& layout) {
     for (std::size_t k = 0; k < kArrangeControlCount && positions; ++k) {
         const TwipsRect& r = layout[k];
         int height = pixels(r.height);
-        if (kControlIds[k] == IDC_cboICON) height *= kVisibleApplications + 1;  // with its open list
+        if (kControlIds[k] == IDC_APPLICATIONS) height *= kVisibleApplications + 1;  // with its open list
         positions = DeferWindowPos(positions, item(kControlIds[k]), nullptr, pixels(r.left), pixels(r.top),
                                    pixels(r.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -186,29 +186,29 @@ void ArrangeWindow::close() {
 bool ArrangeWindow::onCommand(int id, int code, HWND control) {
     switch (id) {
         case IDOK:
-            model_.OnSet();
+            model_.onSet();
             return true;
         case IDCANCEL:  // the cancel button, Esc and the close box
-            model_.OnCancel();
+            model_.onCancel();
             return true;
-        case IDC_cmdCOPY:
-            if (code == BN_CLICKED) model_.OnCopy();
+        case IDC_COPY_ITEMS:
+            if (code == BN_CLICKED) model_.onCopy();
             return true;
-        case IDC_cmdDEL:
-            if (code == BN_CLICKED) model_.OnDelete();
+        case IDC_REMOVE_ITEMS:
+            if (code == BN_CLICKED) model_.onDelete();
             return true;
-        case IDC_chkADDAPL:
+        case IDC_ADD_APPLICATION:
             if (code == BN_CLICKED) {
-                model_.OnAddApplicationToggled(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+                model_.onAddApplicationToggled(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
             }
             return true;
-        case IDC_cboICON:
+        case IDC_APPLICATIONS:
             if (code == CBN_SELCHANGE) {
-                model_.OnApplicationChosen(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+                model_.onApplicationChosen(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
             }
             return true;
-        case IDC_txtSHORTCUT:
-            if (code == EN_CHANGE) model_.OnShortcutNameEdited(itemText(IDC_txtSHORTCUT));
+        case IDC_SHORTCUT_NAME:
+            if (code == EN_CHANGE) model_.onShortcutNameEdited(itemText(IDC_SHORTCUT_NAME));
             return true;
         default:
             return false;
@@ -218,7 +218,7 @@ bool ArrangeWindow::onCommand(int id, int code, HWND control) {
 bool ArrangeWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
     switch (message) {
         case WM_SIZE:
-            if (loaded_) model_.OnResize();
+            if (loaded_) model_.onResize();
             result = 0;
             return true;
         case WM_GETMINMAXINFO: {

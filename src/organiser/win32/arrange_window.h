@@ -1,6 +1,7 @@
 #pragma once
-// The desk organiser's window: standard controls from the IDD_ARRANGE template (two multi-select list boxes,
-// the application box, the name box), laid out in twips as the ArrangeDialog model says on every size change.
+// The desk organiser's window: standard controls from the IDD_ORGANISER template (two multi-select list
+// boxes, the application box, the name box), laid out in twips as the ArrangeDialog model says on every size
+// change.
 
 #include "organiser/arrange_dialog.h"
 #include "platform/win32/dialog.h"
@@ -9,7 +10,8 @@ namespace koruvan::win32 {
 
 class ArrangeWindow final : public ModalDialog, public ArrangeView {
   public:
-    ArrangeWindow(Platform& platform, const SharedState& state) : model_(platform, state, *this) {}
+    ArrangeWindow(Platform& platform, const SharedState& state, int desk)
+        : model_(platform, state, desk, *this) {}
     void open(HWND owner);
 
     // ArrangeView

@@ -234,7 +234,7 @@ bool Win32Platform::linkFile(const std::string& existing, const std::string& new
 namespace {
 
 // The volume and index that name a file whatever its name; nullopt when it cannot be opened.
-std::optional<std::pair<DWORD, ULONGLONG>> FileIdentity(const std::wstring& path) {
+std::optional<std::pair<DWORD, ULONGLONG>> fileIdentity(const std::wstring& path) {
     FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -249,8 +249,8 @@ std::optional<std::pair<DWORD, ULONGLONG>> FileIdentity(const std::wstring& path
 bool Win32Platform::copyFile(const std::string& from, const std::string& to) {
     const std::wstring source = widen(from);
     const std::wstring target = widen(to);
-    if (const auto targetIdentity = FileIdentity(target)) {
-        if (targetIdentity == FileIdentity(source)) return true;
+    if (const auto targetIdentity = fileIdentity(target)) {
+        if (targetIdentity == fileIdentity(source)) return true;
     }
     return CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE;
 }

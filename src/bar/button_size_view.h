@@ -6,20 +6,20 @@
 
 namespace koruvan {
 
-class SizeChangeView {
+class ButtonSizeView {
   public:
-    virtual ~SizeChangeView() = default;
+    virtual ~ButtonSizeView() = default;
 
     // The preview's picture; one that cannot be loaded leaves the built-in picture.
     virtual void loadPreviewPicture(const std::string& path) = 0;
     virtual void setScrollRange(int smallest, int largest, int page) = 0;
     virtual void showScrollValue(int value) = 0;
-    virtual void showSizeNumber(const std::string& text) = 0;  // lblSIZE
+    virtual void showSizeNumber(const std::string& text) = 0;
     // Pixels; the height may be a half pixel.
     virtual void setPreviewSize(int width, double height) = 0;
-    // lblSIZEINFO: shown with the preset's name, or hidden.
+    // The name of the preset the size is, or hidden.
     virtual void showPresetName(bool shown, const std::string& name) = 0;
-    // lblTIPS: the bar's name tip for the current desk; colours are 0x00BBGGRR.
+    // The bar's name tip for the current desk; colours are 0x00BBGGRR.
     virtual void setTipLook(const std::string& text, std::int32_t textColor, std::int32_t backColor) = 0;
     virtual void showTip(bool shown) = 0;
     virtual void close() = 0;

@@ -1,21 +1,22 @@
 #pragma once
-// The button-size dialog's window: standard controls from the IDD_SIZECHG template, the preview drawn by the
-// dialog (its control carries a name for screen readers), the scroll bar and pointer movement passed to the
-// SizeChangeDialog model.
+// The button-size dialog's window: standard controls from the IDD_BUTTON_SIZE template, the preview drawn by
+// the dialog (its control carries a name for screen readers), the scroll bar and pointer movement passed to
+// the ButtonSizeDialog model.
 
-#include "organiser/size_change_dialog.h"
+#include "bar/button_size_dialog.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/picture.h"
 
 namespace koruvan::win32 {
 
-class SizeChangeWindow final : public ModalDialog, public SizeChangeView {
+class ButtonSizeWindow final : public ModalDialog, public ButtonSizeView {
   public:
-    explicit SizeChangeWindow(SharedState& state) : model_(state, *this) {}
-    ~SizeChangeWindow() override;
-    void open(HWND owner);
+    explicit ButtonSizeWindow(const SharedState& state) : model_(state, *this) {}
+    ~ButtonSizeWindow() override;
+    // The width chosen; nothing when the dialog was cancelled or closed.
+    std::optional<int> open(HWND owner);
 
-    // SizeChangeView
+    // ButtonSizeView
     void loadPreviewPicture(const std::string& path) override;
     void setScrollRange(int smallest, int largest, int page) override;
     void showScrollValue(int value) override;
@@ -35,7 +36,7 @@ class SizeChangeWindow final : public ModalDialog, public SizeChangeView {
     void onScroll(int code);
     void onPointerMoved(POINT point);
 
-    SizeChangeDialog model_;
+    ButtonSizeDialog model_;
     Picture picture_;
     POINT previewOrigin_{};
     COLORREF tipText_ = 0;

@@ -1,23 +1,23 @@
-#include "organiser/win32/wallpaper_preview_window.h"
+#include "dialogs/win32/wallpaper_preview_window.h"
 
 #include <cmath>
 
-#include "dialogs/folder_browser.h"
+#include "core/paths.h"
 #include "resource_ids.h"
 
 namespace koruvan::win32 {
 
 void WallpaperPreviewWindow::open(HWND owner) {
-    run(owner, IDD_WALLPAPER);
+    run(owner, IDD_ENLARGED_WALLPAPER);
 }
 
 bool WallpaperPreviewWindow::onInit() {
     picture_.load(path_);
     // The picture's name is what a screen reader announces for it.
-    setItemText(IDC_imgWALLPAPER, FileNameOfPath(path_));
+    setItemText(IDC_ENLARGED_PICTURE, fileNameOfPath(path_));
     const int twipsPerPixel = static_cast<int>(std::lround(1440.0 / dotsPerInch()));
     model_.emplace(*this, twipsPerPixel, twipsPerPixel);
-    model_->OnLoad();
+    model_->onLoad();
     return true;
 }
 
@@ -38,7 +38,7 @@ void WallpaperPreviewWindow::setOuterSize(WindowSize size) {
 }
 
 void WallpaperPreviewWindow::placePicture(int left, int top, int width, int height) {
-    HWND picture = item(IDC_imgWALLPAPER);
+    HWND picture = item(IDC_ENLARGED_PICTURE);
     MoveWindow(picture, left, top, width, height, FALSE);
     InvalidateRect(picture, nullptr, FALSE);
 }
@@ -50,7 +50,7 @@ bool WallpaperPreviewWindow::onCommand(int id, int, HWND) {
 }
 
 bool WallpaperPreviewWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
-    if (draw.CtlID != IDC_imgWALLPAPER) return false;
+    if (draw.CtlID != IDC_ENLARGED_PICTURE) return false;
     if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
     picture_.draw(draw.hDC, draw.rcItem);
     return true;
@@ -59,14 +59,14 @@ bool WallpaperPreviewWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
 bool WallpaperPreviewWindow::onMessage(UINT message, WPARAM, LPARAM, INT_PTR&) {
     switch (message) {
         case WM_SIZE:
-            if (model_) model_->OnResize();
+            if (model_) model_->onResize();
             return true;
         // The picture lets the mouse through to the window (a static without SS_NOTIFY).
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             if (model_) {
-                model_->OnMouseDown(message == WM_LBUTTONDOWN   ? MouseButton::Left
+                model_->onMouseDown(message == WM_LBUTTONDOWN   ? MouseButton::Left
                                     : message == WM_RBUTTONDOWN ? MouseButton::Right
                                                                 : MouseButton::Middle);
             }

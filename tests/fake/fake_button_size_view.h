@@ -1,13 +1,13 @@
 #pragma once
-// A SizeChangeView for native tests: keeps what the dialog shows.
+// A ButtonSizeView for native tests: keeps what the dialog shows.
 
 #include <string>
 
-#include "organiser/size_change_view.h"
+#include "bar/button_size_view.h"
 
 namespace koruvan::testing {
 
-class FakeSizeChangeView : public SizeChangeView {
+class FakeButtonSizeView : public ButtonSizeView {
   public:
     std::string picture = "<built-in>";
     int smallest = 0;

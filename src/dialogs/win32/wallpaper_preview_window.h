@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "organiser/wallpaper_preview.h"
+#include "dialogs/wallpaper_preview.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/picture.h"
 

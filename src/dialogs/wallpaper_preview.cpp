@@ -1,4 +1,4 @@
-#include "organiser/wallpaper_preview.h"
+#include "dialogs/wallpaper_preview.h"
 
 #include <cmath>
 
@@ -16,7 +16,7 @@ WallpaperPreview::WallpaperPreview(WallpaperPreviewView& view, int twipsPerPixel
       twipsPerPixelX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
       twipsPerPixelY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15) {}
 
-void WallpaperPreview::OnLoad() {
+void WallpaperPreview::onLoad() {
     const WindowSize outer = view_.outerSize();
     const WindowSize client = view_.clientSize();
     designOuterWidth_ = outer.width - client.width +
@@ -25,15 +25,15 @@ void WallpaperPreview::OnLoad() {
         outer.height - client.height +
         static_cast<int>(std::lround(double(kDesignClientHeightTwips) / twipsPerPixelY_));
     view_.setOuterSize({designOuterWidth_, designOuterHeight});
-    OnResize();
+    onResize();
 }
 
-void WallpaperPreview::OnResize() {
+void WallpaperPreview::onResize() {
     const WindowSize client = view_.clientSize();
     view_.placePicture(0, 0, client.width, client.height);
 }
 
-void WallpaperPreview::OnMouseDown(MouseButton button) {
+void WallpaperPreview::onMouseDown(MouseButton button) {
     const WindowSize outer = view_.outerSize();
     if (button == MouseButton::Left) {
         // No limit of its own: the system keeps a window within the largest size it allows.

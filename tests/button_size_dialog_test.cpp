@@ -1,32 +1,32 @@
-#include "organiser/size_change_dialog.h"
+#include "bar/button_size_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include "fake/fake_size_change_view.h"
+#include "fake/fake_button_size_view.h"
 
 namespace koruvan::testing {
 namespace {
 
-class SizeChangeDialogTest : public ::testing::Test {
+class ButtonSizeDialogTest : public ::testing::Test {
   protected:
-    SizeChangeDialogTest() {
+    ButtonSizeDialogTest() {
         state.currentDesk = 1;
         state.deskTable[1][DeskField::Name] = "仕事";
         state.deskTable[1][DeskField::Wallpaper] = "C:\\pics\\blue.bmp";
-        state.BarColors = {{{0x000000, 0x0000FF}, {0xFFFFFF, 0xFF0000}}};
+        state.tipColors = {{{0x000000, 0x0000FF}, {0xFFFFFF, 0xFF0000}}};
     }
     void open(int sizeNum) {
-        state.SizeNum = static_cast<std::int16_t>(sizeNum);
-        view = FakeSizeChangeView{};
-        dialog.OnLoad();
+        state.buttonSizeSetting = static_cast<std::int16_t>(sizeNum);
+        view = FakeButtonSizeView{};
+        dialog.onLoad();
     }
 
     SharedState state;
-    FakeSizeChangeView view;
-    SizeChangeDialog dialog{state, view};
+    FakeButtonSizeView view;
+    ButtonSizeDialog dialog{state, view};
 };
 
-TEST_F(SizeChangeDialogTest, OpensAtTheWidthOfSizeNum) {
+TEST_F(ButtonSizeDialogTest, OpensAtTheWidthOfSizeNum) {
     const struct {
         int sizeNum;
         int value;
@@ -47,10 +47,10 @@ TEST_F(SizeChangeDialogTest, OpensAtTheWidthOfSizeNum) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sizeNum);
-        SizeChangeDialog fresh{state, view};
-        state.SizeNum = static_cast<std::int16_t>(c.sizeNum);
-        view = FakeSizeChangeView{};
-        fresh.OnLoad();
+        ButtonSizeDialog fresh{state, view};
+        state.buttonSizeSetting = static_cast<std::int16_t>(c.sizeNum);
+        view = FakeButtonSizeView{};
+        fresh.onLoad();
         EXPECT_EQ(view.smallest, 28);
         EXPECT_EQ(view.largest, 64);
         EXPECT_EQ(fresh.value(), c.value);
@@ -65,7 +65,7 @@ TEST_F(SizeChangeDialogTest, OpensAtTheWidthOfSizeNum) {
     }
 }
 
-TEST_F(SizeChangeDialogTest, ScrollingFollowsThePresetsAndStopsAtTheEnds) {
+TEST_F(ButtonSizeDialogTest, ScrollingFollowsThePresetsAndStopsAtTheEnds) {
     open(0);
     const struct {
         ScrollMove move;
@@ -80,33 +80,34 @@ TEST_F(SizeChangeDialogTest, ScrollingFollowsThePresetsAndStopsAtTheEnds) {
         {ScrollMove::PageMore, 0, 64, false}, {ScrollMove::Least, 0, 28, true},
     };
     for (const auto& step : steps) {
-        dialog.OnScroll(step.move, step.to);
+        dialog.onScroll(step.move, step.to);
         EXPECT_EQ(view.scrollValue, step.value);
         EXPECT_EQ(view.sizeNumber, std::to_string(step.value));
         EXPECT_EQ(view.presetShown, step.presetShown) << step.value;
     }
 }
 
-TEST_F(SizeChangeDialogTest, SetLeavesTheWidthAndCancelLeavesSizeNum) {
+TEST_F(ButtonSizeDialogTest, SetGivesTheWidthAndCancelNone) {
     const struct {
         int to;
         bool set;
-        int sizeNum;
-    } cases[] = {{45, true, 45}, {40, true, 40}, {34, true, 34}, {45, false, 2}};
+        std::optional<int> width;
+    } cases[] = {{45, true, 45}, {40, true, 40}, {34, true, 34}, {45, false, std::nullopt}};
     for (const auto& c : cases) {
         open(2);
-        dialog.OnScroll(ScrollMove::To, c.to);
+        dialog.onScroll(ScrollMove::To, c.to);
         if (c.set) {
-            dialog.OnSet();
+            dialog.onSet();
         } else {
-            dialog.OnCancel();
+            dialog.onCancel();
         }
         EXPECT_TRUE(view.closed);
-        EXPECT_EQ(state.SizeNum, c.sizeNum);
+        EXPECT_EQ(dialog.chosenWidth(), c.width);
+        EXPECT_EQ(state.buttonSizeSetting, 2) << "the bar stores the width, not the dialog";
     }
 }
 
-TEST_F(SizeChangeDialogTest, PreviewShowsTheCurrentDesksWallpaperAndNameTip) {
+TEST_F(ButtonSizeDialogTest, PreviewShowsTheCurrentDesksWallpaperAndNameTip) {
     open(1);
     EXPECT_EQ(view.picture, "C:\\pics\\blue.bmp");
     EXPECT_EQ(view.tipText, "仕事");
@@ -118,7 +119,7 @@ TEST_F(SizeChangeDialogTest, PreviewShowsTheCurrentDesksWallpaperAndNameTip) {
                                                    {PointerPlace::Background, false},
                                                    {PointerPlace::OtherControl, false}};
     for (const auto& [place, shown] : moves) {
-        dialog.OnPointerMoved(place);
+        dialog.onPointerMoved(place);
         EXPECT_EQ(view.tipShown, shown);
     }
 

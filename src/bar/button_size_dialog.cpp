@@ -1,12 +1,14 @@
-#include "organiser/size_change_dialog.h"
+#include "bar/button_size_dialog.h"
 
 #include <string>
+
+#include "bar/bar_layout.h"
 
 namespace koruvan {
 namespace {
 
 // The preset a width stands for, "" for none.
-const char* PresetNameOf(int width) {
+const char* presetNameOf(int width) {
     switch (width) {
         case 28:
             return "ｻｲｽﾞ小";
@@ -21,37 +23,40 @@ const char* PresetNameOf(int width) {
 
 }  // namespace
 
-SizeChangeDialog::SizeChangeDialog(SharedState& state, SizeChangeView& view) : state_(state), view_(view) {}
+ButtonSizeDialog::ButtonSizeDialog(const SharedState& state, ButtonSizeView& view)
+    : state_(state), view_(view) {}
 
-void SizeChangeDialog::OnLoad() {
+void ButtonSizeDialog::onLoad() {
+    chosenWidth_.reset();
     view_.setScrollRange(kSmallest, kLargest, kPage);
     view_.showScrollValue(value_);
     const Desk* desk = deskAt(state_, state_.currentDesk);
     if (desk && !desk->wallpaper().empty()) view_.loadPreviewPicture(desk->wallpaper());
     // Two steps, so that the preview follows even when the final value is the one the bar starts with.
-    const int sizeNum = state_.SizeNum;
-    if (sizeNum >= 0 && sizeNum <= 2) {
+    const int setting = state_.buttonSizeSetting;
+    if (isSizePreset(setting)) {
         assign(30);
-        assign(40 - 6 * sizeNum);
+        assign(buttonSizeFor(setting));
     } else {
-        assign(sizeNum - 1);
-        assign(sizeNum);
+        assign(setting - 1);
+        assign(setting);
     }
-    const auto& colors = state_.BarColors[0];  // the current desk's tip
-    view_.setTipLook(desk ? desk->name() : std::string(), colors[0], colors[1]);
+    view_.setTipLook(desk ? desk->name() : std::string(),
+                     tipColor(state_.tipColors, TipKind::CurrentDesk, TipPart::Text),
+                     tipColor(state_.tipColors, TipKind::CurrentDesk, TipPart::Background));
 }
 
-void SizeChangeDialog::assign(int value) {
+void ButtonSizeDialog::assign(int value) {
     if (value < kSmallest || value > kLargest || value == value_) return;
     value_ = value;
     view_.showScrollValue(value);
     view_.showSizeNumber(std::to_string(value));
     view_.setPreviewSize(value, 0.75 * value);
-    const std::string preset = PresetNameOf(value);
+    const std::string preset = presetNameOf(value);
     view_.showPresetName(!preset.empty(), preset);
 }
 
-void SizeChangeDialog::OnScroll(ScrollMove move, int to) {
+void ButtonSizeDialog::onScroll(ScrollMove move, int to) {
     int next = value_;
     switch (move) {
         case ScrollMove::LineLess:
@@ -80,7 +85,7 @@ void SizeChangeDialog::OnScroll(ScrollMove move, int to) {
     assign(next < kSmallest ? kSmallest : next > kLargest ? kLargest : next);
 }
 
-void SizeChangeDialog::OnPointerMoved(PointerPlace place) {
+void ButtonSizeDialog::onPointerMoved(PointerPlace place) {
     if (place == PointerPlace::Preview) {
         view_.showTip(true);
     } else if (place == PointerPlace::Background) {
@@ -88,12 +93,12 @@ void SizeChangeDialog::OnPointerMoved(PointerPlace place) {
     }
 }
 
-void SizeChangeDialog::OnSet() {
-    state_.SizeNum = static_cast<std::int16_t>(value_);
+void ButtonSizeDialog::onSet() {
+    chosenWidth_ = value_;
     view_.close();
 }
 
-void SizeChangeDialog::OnCancel() {
+void ButtonSizeDialog::onCancel() {
     view_.close();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The enlarged wallpaper preview frmWALLPAPER: a picture that fills the window, grown by a left click and
+// The enlarged wallpaper preview: a picture that fills the window, grown by a left click and
 // shrunk by a right click.
 
 namespace koruvan {
@@ -17,7 +17,7 @@ class WallpaperPreviewView {
     virtual ~WallpaperPreviewView() = default;
     virtual WindowSize outerSize() = 0;  // pixels, frame included
     virtual WindowSize clientSize() = 0;
-    virtual void setOuterSize(WindowSize size) = 0;  // the window then reports its new size (OnResize)
+    virtual void setOuterSize(WindowSize size) = 0;  // the window then reports its new size (onResize)
     virtual void placePicture(int left, int top, int width, int height) = 0;
 };
 
@@ -31,10 +31,10 @@ class WallpaperPreview {
     WallpaperPreview(WallpaperPreviewView& view, int twipsPerPixelX, int twipsPerPixelY);
 
     // Gives the window its design size.
-    void OnLoad();
+    void onLoad();
     // Every change of size: the picture takes the whole client area.
-    void OnResize();
-    void OnMouseDown(MouseButton button);
+    void onResize();
+    void onMouseDown(MouseButton button);
 
   private:
     WallpaperPreviewView& view_;

@@ -1,4 +1,4 @@
-#include "organiser/win32/size_change_window.h"
+#include "bar/win32/button_size_window.h"
 
 #include "bar/bar_layout.h"
 #include "platform/win32/wide_text.h"
@@ -6,62 +6,63 @@
 
 namespace koruvan::win32 {
 
-SizeChangeWindow::~SizeChangeWindow() {
+ButtonSizeWindow::~ButtonSizeWindow() {
     if (tipBrush_) DeleteObject(tipBrush_);
 }
 
-void SizeChangeWindow::open(HWND owner) {
-    run(owner, IDD_SIZECHG);
+std::optional<int> ButtonSizeWindow::open(HWND owner) {
+    run(owner, IDD_BUTTON_SIZE);
+    return model_.chosenWidth();
 }
 
-bool SizeChangeWindow::onInit() {
-    picture_.loadResource(IDB_SIZEPREVIEW);
+bool ButtonSizeWindow::onInit() {
+    picture_.loadResource(IDB_BUTTON_PREVIEW);
     RECT preview{};
-    GetWindowRect(item(IDC_imgPREV), &preview);
+    GetWindowRect(item(IDC_BUTTON_PREVIEW), &preview);
     previewOrigin_ = {preview.left, preview.top};
     ScreenToClient(hwnd(), &previewOrigin_);
-    model_.OnLoad();
+    model_.onLoad();
     return true;  // the focus goes to the scroll bar, the first control that takes it
 }
 
-// --- SizeChangeView ---
+// --- ButtonSizeView ---
 
-void SizeChangeWindow::loadPreviewPicture(const std::string& path) {
+void ButtonSizeWindow::loadPreviewPicture(const std::string& path) {
     picture_.load(path);  // a file that is no picture leaves the built-in one
-    InvalidateRect(item(IDC_imgPREV), nullptr, FALSE);
+    InvalidateRect(item(IDC_BUTTON_PREVIEW), nullptr, FALSE);
 }
 
-void SizeChangeWindow::setScrollRange(int smallest, int largest, int) {
-    SetScrollRange(item(IDC_hsbCHG), SB_CTL, smallest, largest, TRUE);
+void ButtonSizeWindow::setScrollRange(int smallest, int largest, int) {
+    SetScrollRange(item(IDC_SIZE_SCROLL), SB_CTL, smallest, largest, TRUE);
 }
 
-void SizeChangeWindow::showScrollValue(int value) {
-    SetScrollPos(item(IDC_hsbCHG), SB_CTL, value, TRUE);
+void ButtonSizeWindow::showScrollValue(int value) {
+    SetScrollPos(item(IDC_SIZE_SCROLL), SB_CTL, value, TRUE);
 }
 
-void SizeChangeWindow::showSizeNumber(const std::string& text) {
-    setItemText(IDC_lblSIZE, text);
+void ButtonSizeWindow::showSizeNumber(const std::string& text) {
+    setItemText(IDC_SIZE_NUMBER, text);
 }
 
-void SizeChangeWindow::setPreviewSize(int width, double height) {
-    HWND preview = item(IDC_imgPREV);
-    MoveWindow(preview, previewOrigin_.x, previewOrigin_.y, width, ToPixels(height), FALSE);
+void ButtonSizeWindow::setPreviewSize(int width, double height) {
+    HWND preview = item(IDC_BUTTON_PREVIEW);
+    MoveWindow(preview, previewOrigin_.x, previewOrigin_.y, width, toPixels(height), FALSE);
     // The dialog's background shows again where a larger preview was.
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void SizeChangeWindow::showPresetName(bool shown, const std::string& name) {
-    setItemText(IDC_lblSIZEINFO, name);
-    ShowWindow(item(IDC_lblSIZEINFO), shown ? SW_SHOWNA : SW_HIDE);
+void ButtonSizeWindow::showPresetName(bool shown, const std::string& name) {
+    setItemText(IDC_PRESET_NAME, name);
+    ShowWindow(item(IDC_PRESET_NAME), shown ? SW_SHOWNA : SW_HIDE);
 }
 
-void SizeChangeWindow::setTipLook(const std::string& text, std::int32_t textColor, std::int32_t backColor) {
+void ButtonSizeWindow::setTipLook(const std::string& text, std::int32_t textColor, std::int32_t backColor) {
     tipText_ = static_cast<COLORREF>(textColor) & 0x00FFFFFF;
     tipBack_ = static_cast<COLORREF>(backColor) & 0x00FFFFFF;
     if (tipBrush_) DeleteObject(tipBrush_);
     tipBrush_ = CreateSolidBrush(tipBack_);
-    HWND tip = item(IDC_lblTIPS);
-    setItemText(IDC_lblTIPS, text);
+    HWND tip = item(IDC_PREVIEW_TIP);
+    setItemText(IDC_PREVIEW_TIP, text);
     // Sized to its text, as the bar's tip is.
     const std::wstring wide = widen(text);
     HDC dc = GetDC(tip);
@@ -76,57 +77,57 @@ void SizeChangeWindow::setTipLook(const std::string& text, std::int32_t textColo
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SizeChangeWindow::showTip(bool shown) {
-    HWND tip = item(IDC_lblTIPS);
+void ButtonSizeWindow::showTip(bool shown) {
+    HWND tip = item(IDC_PREVIEW_TIP);
     if ((IsWindowVisible(tip) != FALSE) != shown) ShowWindow(tip, shown ? SW_SHOWNA : SW_HIDE);
 }
 
-void SizeChangeWindow::close() {
+void ButtonSizeWindow::close() {
     end(IDOK);
 }
 
 // --- events ---
 
-bool SizeChangeWindow::onCommand(int id, int, HWND) {
+bool ButtonSizeWindow::onCommand(int id, int, HWND) {
     switch (id) {
         case IDOK:
-            model_.OnSet();
+            model_.onSet();
             return true;
         case IDCANCEL:  // the cancel button, Esc and the close box
-            model_.OnCancel();
+            model_.onCancel();
             return true;
         default:
             return false;
     }
 }
 
-void SizeChangeWindow::onScroll(int code) {
+void ButtonSizeWindow::onScroll(int code) {
     switch (code) {
         case SB_LINELEFT:
-            model_.OnScroll(ScrollMove::LineLess);
+            model_.onScroll(ScrollMove::LineLess);
             break;
         case SB_LINERIGHT:
-            model_.OnScroll(ScrollMove::LineMore);
+            model_.onScroll(ScrollMove::LineMore);
             break;
         case SB_PAGELEFT:
-            model_.OnScroll(ScrollMove::PageLess);
+            model_.onScroll(ScrollMove::PageLess);
             break;
         case SB_PAGERIGHT:
-            model_.OnScroll(ScrollMove::PageMore);
+            model_.onScroll(ScrollMove::PageMore);
             break;
         case SB_LEFT:
-            model_.OnScroll(ScrollMove::Least);
+            model_.onScroll(ScrollMove::Least);
             break;
         case SB_RIGHT:
-            model_.OnScroll(ScrollMove::Most);
+            model_.onScroll(ScrollMove::Most);
             break;
         case SB_THUMBTRACK:  // the preview follows the thumb while it is dragged
         case SB_THUMBPOSITION: {
             SCROLLINFO info{};
             info.cbSize = sizeof(info);
             info.fMask = SIF_TRACKPOS;
-            GetScrollInfo(item(IDC_hsbCHG), SB_CTL, &info);
-            model_.OnScroll(ScrollMove::To, info.nTrackPos);
+            GetScrollInfo(item(IDC_SIZE_SCROLL), SB_CTL, &info);
+            model_.onScroll(ScrollMove::To, info.nTrackPos);
             break;
         }
         default:
@@ -136,21 +137,21 @@ void SizeChangeWindow::onScroll(int code) {
 
 // Static controls let the pointer through to the dialog, which tells the preview, the "ﾌﾟﾚﾋﾞｭｰ" label and its
 // own background from the other controls.
-void SizeChangeWindow::onPointerMoved(POINT point) {
+void ButtonSizeWindow::onPointerMoved(POINT point) {
     HWND under = ChildWindowFromPointEx(hwnd(), point, CWP_SKIPINVISIBLE);
-    if (under == item(IDC_imgPREV)) {
-        model_.OnPointerMoved(PointerPlace::Preview);
-    } else if (!under || under == hwnd() || under == item(IDC_SIZECHG_Label1)) {
-        model_.OnPointerMoved(PointerPlace::Background);
+    if (under == item(IDC_BUTTON_PREVIEW)) {
+        model_.onPointerMoved(PointerPlace::Preview);
+    } else if (!under || under == hwnd() || under == item(IDC_PREVIEW_CAPTION)) {
+        model_.onPointerMoved(PointerPlace::Background);
     } else {
-        model_.OnPointerMoved(PointerPlace::OtherControl);
+        model_.onPointerMoved(PointerPlace::OtherControl);
     }
 }
 
-bool SizeChangeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool ButtonSizeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
         case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) != item(IDC_hsbCHG)) return false;
+            if (reinterpret_cast<HWND>(lParam) != item(IDC_SIZE_SCROLL)) return false;
             onScroll(LOWORD(wParam));
             result = 0;
             return true;
@@ -161,11 +162,11 @@ bool SizeChangeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
         case WM_CTLCOLORSTATIC: {
             const auto control = reinterpret_cast<HWND>(lParam);
             const auto dc = reinterpret_cast<HDC>(wParam);
-            if (control == item(IDC_lblTIPS) && tipBrush_) {
+            if (control == item(IDC_PREVIEW_TIP) && tipBrush_) {
                 SetTextColor(dc, tipText_);
                 SetBkColor(dc, tipBack_);
                 result = reinterpret_cast<INT_PTR>(tipBrush_);
-            } else if (control == item(IDC_lblSIZE)) {
+            } else if (control == item(IDC_SIZE_NUMBER)) {
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
                 SetBkColor(dc, RGB(255, 255, 255));
                 result = reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
@@ -176,7 +177,7 @@ bool SizeChangeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
         }
         case WM_DRAWITEM: {
             const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw.CtlID != IDC_imgPREV) return false;
+            if (draw.CtlID != IDC_BUTTON_PREVIEW) return false;
             if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
             picture_.draw(draw.hDC, draw.rcItem);
             result = TRUE;
