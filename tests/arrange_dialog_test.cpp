@@ -427,10 +427,10 @@ TEST_F(ArrangeDialogTest, SetWritesTheShortcutOrRefusesBeforeTouchingAnyFolder) 
 
 TEST_F(ArrangeDialogTest, ResizeSnapsASmallWindowToTheMinimumAndLaysOutTheLists) {
     open(2);
-    EXPECT_EQ(view.outer, (TwipsSize{4545 + 120, 3570 + 105}));  // the design client area
+    EXPECT_EQ(view.outer, (Size<int>{4545 + 120, 3570 + 105}));  // the design client area
     const struct {
-        TwipsSize asked;
-        TwipsSize result;
+        Size<int> asked;
+        Size<int> result;
     } cases[] = {
         {{5000, 3000}, {4665, 3675}},
         {{4000, 5000}, {4665, 3675}},
@@ -444,15 +444,15 @@ TEST_F(ArrangeDialogTest, ResizeSnapsASmallWindowToTheMinimumAndLaysOutTheLists)
     }
     // 6000 x 5000 outer: client 5880 x 4895, the strip's top at 4265.
     using enum ArrangeControl;
-    EXPECT_EQ(at(view.layout, ShortcutName), (TwipsRect{2970, 600, 6000 - 2970 - 240, 270}));
+    EXPECT_EQ(at(view.layout, ShortcutName), (Rect<int>{2970, 600, 6000 - 2970 - 240, 270}));
     EXPECT_EQ(at(view.layout, Applications).width, 6000 - 2100 - 240);
-    EXPECT_EQ(at(view.layout, Cancel), (TwipsRect{5880 - 1035 - 240, 4265 + 120, 1035, 405}));
+    EXPECT_EQ(at(view.layout, Cancel), (Rect<int>{5880 - 1035 - 240, 4265 + 120, 1035, 405}));
     EXPECT_EQ(at(view.layout, Set).left, 5880 - 2 * (1035 + 240));
     EXPECT_EQ(at(view.layout, CopyItems).left, (5880 - 735) / 2);
     EXPECT_EQ(at(view.layout, RemoveItems).left, (5880 - 735) / 2);
-    EXPECT_EQ(at(view.layout, PoolList), (TwipsRect{60, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
+    EXPECT_EQ(at(view.layout, PoolList), (Rect<int>{60, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
     EXPECT_EQ(at(view.layout, DeskList),
-              (TwipsRect{(5880 - 735) / 2 + 735 + 120, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
+              (Rect<int>{(5880 - 735) / 2 + 735 + 120, 1320, (5880 - 735) / 2 - 240, 4265 - 1320 - 120}));
     EXPECT_EQ(at(view.layout, DeskItemsCaption).left, (5880 - 735) / 2 + 735 + 180);
     EXPECT_EQ(at(view.layout, DeskName).width, 90 * 6);  // 趣味: six bytes in the fake's measure
 }

@@ -10,10 +10,10 @@ namespace {
 // A window with a frame of 16 x 39 pixels that takes every size it is given.
 class FakePreviewView : public WallpaperPreviewView {
   public:
-    WindowSize outer{300, 250};
-    WindowSize outerSize() override { return outer; }
-    WindowSize clientSize() override { return {outer.width - 16, outer.height - 39}; }
-    void setOuterSize(WindowSize size) override { outer = size; }
+    Size<int> outer{300, 250};
+    Size<int> outerSize() override { return outer; }
+    Size<int> clientSize() override { return {outer.width - 16, outer.height - 39}; }
+    void setOuterSize(Size<int> size) override { outer = size; }
     void placePicture(int left, int top, int width, int height) override {
         picture = {left, top, width, height};
     }
@@ -22,9 +22,9 @@ class FakePreviewView : public WallpaperPreviewView {
 
 TEST(WallpaperPreviewTest, OpensAtTheDesignSizeWithThePictureFillingIt) {
     FakePreviewView view;
-    WallpaperPreview preview(view, 15, 15);
+    WallpaperPreview preview(view, 96);
     preview.onLoad();
-    EXPECT_EQ(view.outer, (WindowSize{269 + 16, 201 + 39}));
+    EXPECT_EQ(view.outer, (Size<int>{269 + 16, 201 + 39}));
     EXPECT_EQ(view.picture, (std::vector<int>{0, 0, 269, 201}));
 }
 
@@ -41,7 +41,7 @@ TEST(WallpaperPreviewTest, LeftGrowsRightShrinksOnlyWhileWiderThanTheDesignSize)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clicks);
         FakePreviewView view;
-        WallpaperPreview preview(view, 15, 15);
+        WallpaperPreview preview(view, 96);
         preview.onLoad();
         if (c.startWidth) view.outer.width = c.startWidth;  // dragged wider by the user
         for (const char* click = c.clicks; *click; ++click) {

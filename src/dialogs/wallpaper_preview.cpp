@@ -11,30 +11,26 @@ int scaled(int pixels, double factor) {
 
 }  // namespace
 
-WallpaperPreview::WallpaperPreview(WallpaperPreviewView& view, int twipsPerPixelX, int twipsPerPixelY)
-    : view_(view),
-      twipsPerPixelX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
-      twipsPerPixelY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15) {}
+WallpaperPreview::WallpaperPreview(WallpaperPreviewView& view, int dotsPerInch)
+    : view_(view), dotsPerInch_(dotsPerInch) {}
 
 void WallpaperPreview::onLoad() {
-    const WindowSize outer = view_.outerSize();
-    const WindowSize client = view_.clientSize();
-    designOuterWidth_ = outer.width - client.width +
-                        static_cast<int>(std::lround(double(kDesignClientWidthTwips) / twipsPerPixelX_));
+    const Size<int> outer = view_.outerSize();
+    const Size<int> client = view_.clientSize();
+    designOuterWidth_ = outer.width - client.width + twipsToPixels(kDesignClientWidthTwips, dotsPerInch_);
     const int designOuterHeight =
-        outer.height - client.height +
-        static_cast<int>(std::lround(double(kDesignClientHeightTwips) / twipsPerPixelY_));
+        outer.height - client.height + twipsToPixels(kDesignClientHeightTwips, dotsPerInch_);
     view_.setOuterSize({designOuterWidth_, designOuterHeight});
     onResize();
 }
 
 void WallpaperPreview::onResize() {
-    const WindowSize client = view_.clientSize();
+    const Size<int> client = view_.clientSize();
     view_.placePicture(0, 0, client.width, client.height);
 }
 
 void WallpaperPreview::onMouseDown(MouseButton button) {
-    const WindowSize outer = view_.outerSize();
+    const Size<int> outer = view_.outerSize();
     if (button == MouseButton::Left) {
         // No limit of its own: the system keeps a window within the largest size it allows.
         view_.setOuterSize({scaled(outer.width, kGrowth), scaled(outer.height, kGrowth)});

@@ -2,22 +2,18 @@
 // The enlarged wallpaper preview: a picture that fills the window, grown by a left click and
 // shrunk by a right click.
 
-namespace koruvan {
+#include "core/geometry.h"
 
-struct WindowSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const WindowSize&, const WindowSize&) = default;
-};
+namespace koruvan {
 
 enum class MouseButton { Left, Right, Middle };
 
 class WallpaperPreviewView {
   public:
     virtual ~WallpaperPreviewView() = default;
-    virtual WindowSize outerSize() = 0;  // pixels, frame included
-    virtual WindowSize clientSize() = 0;
-    virtual void setOuterSize(WindowSize size) = 0;  // the window then reports its new size (onResize)
+    virtual Size<int> outerSize() = 0;  // pixels, frame included
+    virtual Size<int> clientSize() = 0;
+    virtual void setOuterSize(Size<int> size) = 0;  // the window then reports its new size (onResize)
     virtual void placePicture(int left, int top, int width, int height) = 0;
 };
 
@@ -28,7 +24,7 @@ class WallpaperPreview {
     static constexpr int kDesignClientHeightTwips = 3015;
     static constexpr double kGrowth = 1.5;
 
-    WallpaperPreview(WallpaperPreviewView& view, int twipsPerPixelX, int twipsPerPixelY);
+    WallpaperPreview(WallpaperPreviewView& view, int dotsPerInch);
 
     // Gives the window its design size.
     void onLoad();
@@ -38,8 +34,7 @@ class WallpaperPreview {
 
   private:
     WallpaperPreviewView& view_;
-    int twipsPerPixelX_;
-    int twipsPerPixelY_;
+    int dotsPerInch_;
     int designOuterWidth_ = 0;
 };
 

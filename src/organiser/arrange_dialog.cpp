@@ -52,15 +52,15 @@ void ArrangeDialog::onLoad() {
     deskNameWidth_ = view_.deskNameWidth(name);
     view_.showApplicationControls(false);
 
-    const TwipsSize outer = view_.outerSize();
-    const TwipsSize client = view_.clientSize();
+    const Size<int> outer = view_.outerSize();
+    const Size<int> client = view_.clientSize();
     view_.setOuterSize({outer.width - client.width + kArrangeDesignClient.width,
                         outer.height - client.height + kArrangeDesignClient.height});
     onResize();
 }
 
 void ArrangeDialog::onResize() {
-    TwipsSize outer = view_.outerSize();
+    Size<int> outer = view_.outerSize();
     // Set from within this handler, the new size comes back here at once: it is not snapped again.
     if (!snapping_ &&
         (outer.width < kArrangeMinimumSize.width || outer.height < kArrangeMinimumSize.height)) {

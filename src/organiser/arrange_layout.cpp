@@ -29,37 +29,37 @@ constexpr ArrangeLayout kDesign{{
 
 }  // namespace
 
-ArrangeLayout arrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth) {
+ArrangeLayout arrangeLayoutFor(int outerWidth, Size<int> client, int deskNameWidth) {
     using enum ArrangeControl;
     ArrangeLayout layout = kDesign;
     at(layout, DeskName).width = deskNameWidth;
 
-    TwipsRect& shortcut = at(layout, ShortcutName);
+    Rect<int>& shortcut = at(layout, ShortcutName);
     shortcut.width = outerWidth - shortcut.left - kMargin;
-    TwipsRect& applications = at(layout, Applications);
+    Rect<int>& applications = at(layout, Applications);
     applications.width = outerWidth - applications.left - kMargin;
 
     const int stripTop = client.height - kStripHeight;
-    TwipsRect& cancel = at(layout, Cancel);
-    TwipsRect& set = at(layout, Set);
+    Rect<int>& cancel = at(layout, Cancel);
+    Rect<int>& set = at(layout, Set);
     cancel.left = client.width - cancel.width - kMargin;
     set.left = cancel.left - set.width - kMargin;
     cancel.top += stripTop;
     set.top += stripTop;
 
-    TwipsRect& copy = at(layout, CopyItems);
+    Rect<int>& copy = at(layout, CopyItems);
     copy.left = (client.width - copy.width) / 2;
     at(layout, RemoveItems).left = copy.left;
 
-    TwipsRect& pool = at(layout, PoolList);
-    TwipsRect& desk = at(layout, DeskList);
+    Rect<int>& pool = at(layout, PoolList);
+    Rect<int>& desk = at(layout, DeskList);
     pool.width = (client.width - copy.width) / 2 - kMargin;
     desk.width = pool.width;
     pool.height = stripTop - pool.top - kGap;
     desk.height = pool.height;
     desk.left = copy.left + copy.width + kGap;
     at(layout, DeskItemsCaption).left = desk.left + 60;
-    for (TwipsRect& rect : layout) {  // a window below the minimum size never gets one
+    for (Rect<int>& rect : layout) {  // a window below the minimum size never gets one
         if (rect.width < 0) rect.width = 0;
         if (rect.height < 0) rect.height = 0;
     }

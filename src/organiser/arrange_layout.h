@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+#include "core/geometry.h"
+
 namespace koruvan {
 
 enum class ArrangeControl : std::size_t {
@@ -25,36 +27,22 @@ enum class ArrangeControl : std::size_t {
 };
 inline constexpr std::size_t kArrangeControlCount = 14;
 
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
+using ArrangeLayout = std::array<Rect<int>, kArrangeControlCount>;
 
-struct TwipsSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const TwipsSize&, const TwipsSize&) = default;
-};
-
-using ArrangeLayout = std::array<TwipsRect, kArrangeControlCount>;
-
-inline TwipsRect& at(ArrangeLayout& layout, ArrangeControl control) {
+inline Rect<int>& at(ArrangeLayout& layout, ArrangeControl control) {
     return layout[static_cast<std::size_t>(control)];
 }
-inline const TwipsRect& at(const ArrangeLayout& layout, ArrangeControl control) {
+inline const Rect<int>& at(const ArrangeLayout& layout, ArrangeControl control) {
     return layout[static_cast<std::size_t>(control)];
 }
 
 // The smallest outer size; a smaller window is set to exactly this, both ways.
-inline constexpr TwipsSize kArrangeMinimumSize{4665, 3675};
+inline constexpr Size<int> kArrangeMinimumSize{4665, 3675};
 // The client area the dialog opens with.
-inline constexpr TwipsSize kArrangeDesignClient{4545, 3570};
+inline constexpr Size<int> kArrangeDesignClient{4545, 3570};
 
 // The layout for a window of the given outer width and client size. `deskNameWidth` is the width of the
 // desk's name, to which its label is sized.
-ArrangeLayout arrangeLayoutFor(int outerWidth, TwipsSize client, int deskNameWidth);
+ArrangeLayout arrangeLayoutFor(int outerWidth, Size<int> client, int deskNameWidth);
 
 }  // namespace koruvan

@@ -32,10 +32,10 @@ class ArrangeView {
     virtual void showApplications(const std::vector<std::string>& titles, int selected) = 0;
     virtual void showShortcutName(const std::string& name) = 0;
 
-    virtual TwipsSize outerSize() = 0;
-    virtual TwipsSize clientSize() = 0;
+    virtual Size<int> outerSize() = 0;
+    virtual Size<int> clientSize() = 0;
     // The window reports its new size (onResize) before this returns or soon after.
-    virtual void setOuterSize(TwipsSize size) = 0;
+    virtual void setOuterSize(Size<int> size) = 0;
     virtual void place(const ArrangeLayout& layout) = 0;
 
     // A message box with an exclamation icon and an OK button only.

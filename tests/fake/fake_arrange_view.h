@@ -23,8 +23,8 @@ class FakeArrangeView : public ArrangeView {
     std::vector<std::string> applications;
     int selectedApplication = -2;
     std::string shortcutName;
-    TwipsSize frame{120, 105};  // outer minus client
-    TwipsSize outer{6000, 5000};
+    Size<int> frame{120, 105};  // outer minus client
+    Size<int> outer{6000, 5000};
     ArrangeLayout layout{};
     int setSizeCalls = 0;
     std::vector<std::string> warnings;  // "title: text"
@@ -63,9 +63,9 @@ class FakeArrangeView : public ArrangeView {
         selectedApplication = selected;
     }
     void showShortcutName(const std::string& name) override { shortcutName = name; }
-    TwipsSize outerSize() override { return outer; }
-    TwipsSize clientSize() override { return {outer.width - frame.width, outer.height - frame.height}; }
-    void setOuterSize(TwipsSize size) override {
+    Size<int> outerSize() override { return outer; }
+    Size<int> clientSize() override { return {outer.width - frame.width, outer.height - frame.height}; }
+    void setOuterSize(Size<int> size) override {
         ++setSizeCalls;
         outer = size;
     }

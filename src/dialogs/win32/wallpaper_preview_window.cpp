@@ -1,7 +1,5 @@
 #include "dialogs/win32/wallpaper_preview_window.h"
 
-#include <cmath>
-
 #include "core/paths.h"
 #include "resource_ids.h"
 
@@ -15,25 +13,24 @@ bool WallpaperPreviewWindow::onInit() {
     picture_.load(path_);
     // The picture's name is what a screen reader announces for it.
     setItemText(IDC_ENLARGED_PICTURE, fileNameOfPath(path_));
-    const int twipsPerPixel = static_cast<int>(std::lround(1440.0 / dotsPerInch()));
-    model_.emplace(*this, twipsPerPixel, twipsPerPixel);
+    model_.emplace(*this, dotsPerInch());
     model_->onLoad();
     return true;
 }
 
-WindowSize WallpaperPreviewWindow::outerSize() {
+Size<int> WallpaperPreviewWindow::outerSize() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
     return {r.right - r.left, r.bottom - r.top};
 }
 
-WindowSize WallpaperPreviewWindow::clientSize() {
+Size<int> WallpaperPreviewWindow::clientSize() {
     RECT r{};
     GetClientRect(hwnd(), &r);
     return {r.right, r.bottom};
 }
 
-void WallpaperPreviewWindow::setOuterSize(WindowSize size) {
+void WallpaperPreviewWindow::setOuterSize(Size<int> size) {
     SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -16,9 +16,9 @@ class WallpaperPreviewWindow final : public ModalDialog, public WallpaperPreview
     explicit WallpaperPreviewWindow(std::string path) : path_(std::move(path)) {}
     void open(HWND owner);
 
-    WindowSize outerSize() override;
-    WindowSize clientSize() override;
-    void setOuterSize(WindowSize size) override;
+    Size<int> outerSize() override;
+    Size<int> clientSize() override;
+    void setOuterSize(Size<int> size) override;
     void placePicture(int left, int top, int width, int height) override;
 
   protected:

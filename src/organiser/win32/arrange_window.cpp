@@ -9,7 +9,6 @@
 namespace koruvan::win32 {
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 constexpr int kVisibleApplications = 8;  // lines of the open application list
 
 // The controls in the order of ArrangeControl.
@@ -64,11 +63,11 @@ bool ArrangeWindow::onInit() {
 }
 
 int ArrangeWindow::pixels(int twips) const {
-    return (twips * dpi_ + kTwipsPerInch - 1) / kTwipsPerInch;
+    return twipsToPixels(twips, dpi_);
 }
 
 int ArrangeWindow::twips(int pixels) const {
-    return pixels * kTwipsPerInch / dpi_;
+    return pixelsToTwips(pixels, dpi_);
 }
 
 int ArrangeWindow::textWidth(HWND control, const std::wstring& text) const {
@@ -143,19 +142,19 @@ void ArrangeWindow::showShortcutName(const std::string& name) {
     setItemText(IDC_SHORTCUT_NAME, name);
 }
 
-TwipsSize ArrangeWindow::outerSize() {
+Size<int> ArrangeWindow::outerSize() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
     return {twips(r.right - r.left), twips(r.bottom - r.top)};
 }
 
-TwipsSize ArrangeWindow::clientSize() {
+Size<int> ArrangeWindow::clientSize() {
     RECT r{};
     GetClientRect(hwnd(), &r);
     return {twips(r.right), twips(r.bottom)};
 }
 
-void ArrangeWindow::setOuterSize(TwipsSize size) {
+void ArrangeWindow::setOuterSize(Size<int> size) {
     SetWindowPos(hwnd(), nullptr, 0, 0, pixels(size.width), pixels(size.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -163,7 +162,7 @@ void ArrangeWindow::setOuterSize(TwipsSize size) {
 void ArrangeWindow::place(const ArrangeLayout& layout) {
     HDWP positions = BeginDeferWindowPos(static_cast<int>(kArrangeControlCount));
     for (std::size_t k = 0; k < kArrangeControlCount && positions; ++k) {
-        const TwipsRect& r = layout[k];
+        const Rect<int>& r = layout[k];
         int height = pixels(r.height);
         if (kControlIds[k] == IDC_APPLICATIONS) height *= kVisibleApplications + 1;  // with its open list
         positions = DeferWindowPos(positions, item(kControlIds[k]), nullptr, pixels(r.left), pixels(r.top),

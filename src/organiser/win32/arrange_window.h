@@ -27,9 +27,9 @@ class ArrangeWindow final : public ModalDialog, public ArrangeView {
     void showApplicationControls(bool shown) override;
     void showApplications(const std::vector<std::string>& titles, int selected) override;
     void showShortcutName(const std::string& name) override;
-    TwipsSize outerSize() override;
-    TwipsSize clientSize() override;
-    void setOuterSize(TwipsSize size) override;
+    Size<int> outerSize() override;
+    Size<int> clientSize() override;
+    void setOuterSize(Size<int> size) override;
     void place(const ArrangeLayout& layout) override;
     void warn(const std::string& text, const std::string& title) override;
     void close() override;
@@ -40,7 +40,7 @@ class ArrangeWindow final : public ModalDialog, public ArrangeView {
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
-    int pixels(int twips) const;  // rounded up: a minimum in twips is never undershot
+    int pixels(int twips) const;
     int twips(int pixels) const;
     int textWidth(HWND control, const std::wstring& text) const;
 
