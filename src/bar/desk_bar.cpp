@@ -16,12 +16,23 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
     setTimer(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
-    loadDeskState(platform_, state_);
+    StoreReport report;
+    loadDeskState(platform_, state_, report);
     applyButtonSizeSetting();
     fitToDesks();
     redrawButtons();
     placeOrHide();
     view_.show();
+    tellUser(report);
+}
+
+void DeskBar::tellUser(const StoreReport& report) {
+    if (report.empty()) return;
+    // No switch may start from a key while the message is up.
+    const bool wasOpen = menuOpen_;
+    menuOpen_ = true;
+    view_.warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+    menuOpen_ = wasOpen;
 }
 
 void DeskBar::setDotsPerInch(int dotsPerInchX, int dotsPerInchY) {

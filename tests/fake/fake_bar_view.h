@@ -39,6 +39,7 @@ class FakeBarView : public BarView {
     std::deque<MenuCommand> menuAnswers;
     std::deque<bool> yesNoAnswers;
     std::vector<std::string> questions;
+    std::vector<std::string> warnings;
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
     std::vector<OpenedDialog> dialogs;
@@ -102,6 +103,10 @@ class FakeBarView : public BarView {
         trayMenus.push_back(desks);
         optionsMenuChecks.push_back(checked);
         return next(trayAnswers, TrayChoice{});
+    }
+    void warn(const std::string& text, const std::string& title) override {
+        warnings.push_back(title + ": " + text);
+        record("warn");
     }
     bool askYesNo(const std::string& text, const std::string& title) override {
         questions.push_back(title + ": " + text);
