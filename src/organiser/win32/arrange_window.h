@@ -10,7 +10,7 @@ namespace koruvan::win32 {
 
 class ArrangeWindow final : public ModalDialog, public ArrangeView {
   public:
-    ArrangeWindow(Platform& platform, const SharedState& state, int desk)
+    ArrangeWindow(Platform& platform, SharedState& state, int desk)
         : model_(platform, state, desk, *this) {}
     void open(HWND owner);
 
