@@ -1,5 +1,6 @@
 #include "platform/win32/dialog.h"
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 
 namespace koruvan::win32 {
@@ -28,9 +29,8 @@ std::string ModalDialog::itemText(int id) const {
 }
 
 int ModalDialog::dotsPerInch() const {
-    HDC dc = GetDC(hwnd_);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(hwnd_, dc);
+    const WindowDc dc(hwnd_);
+    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
     return dpi > 0 ? dpi : 96;
 }
 
