@@ -5,7 +5,6 @@
 #include "platform/win32/device_context.h"
 #include "platform/win32/list_control.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_platform.h"
 #include "resource_ids.h"
 
 namespace koruvan::win32 {
@@ -207,11 +206,6 @@ bool ArrangeWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& resu
             result = 0;
             return true;
         }
-        case WM_SETCURSOR:
-            if (!busyPointerActive()) return false;
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            result = TRUE;
-            return true;
         default:
             return false;
     }

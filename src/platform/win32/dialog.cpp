@@ -2,6 +2,7 @@
 
 #include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
 
 namespace koruvan::win32 {
 
@@ -47,20 +48,34 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND hwnd, UINT message, WPARAM wParam, 
     }
     auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-        return FALSE;
+    switch (message) {
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+            self->hwnd_ = nullptr;
+            return FALSE;
+        case WM_SETCURSOR:
+            // Over every dialog, and over each of its controls, while the program works.
+            if (!busyPointerActive()) break;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return answer(hwnd, message, TRUE);
+        case WM_COMMAND:
+            if (self->onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (self->onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_CLOSE:
+            if (self->onCloseBox()) return TRUE;
+            break;
+        default:
+            break;
     }
-    if (message == WM_COMMAND &&
-        self->onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
-        return TRUE;
-    }
-    if (message == WM_DRAWITEM && self->onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-        return TRUE;
-    if (message == WM_CLOSE && self->onCloseBox()) return TRUE;
     INT_PTR result = FALSE;
     if (!self->onMessage(message, wParam, lParam, result)) return FALSE;
+    return answer(hwnd, message, result);
+}
+
+INT_PTR ModalDialog::answer(HWND hwnd, UINT message, INT_PTR result) {
     switch (message) {
         // These few return their result directly; every other one through DWLP_MSGRESULT.
         case WM_CTLCOLORMSGBOX:
