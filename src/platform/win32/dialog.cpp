@@ -40,6 +40,15 @@ void ModalDialog::warn(const std::string& text, const std::string& title) const 
 }
 
 INT_PTR CALLBACK ModalDialog::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dispatch(hwnd, message, wParam, lParam);
+    } catch (...) {
+        // A C++ exception must not unwind through the system's dialog manager: the message gets its default.
+        return message == WM_INITDIALOG ? TRUE : FALSE;
+    }
+}
+
+INT_PTR ModalDialog::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<ModalDialog*>(lParam);
         self->hwnd_ = hwnd;
