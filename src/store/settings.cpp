@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "store/appearance.h"
 #include "store/desk_swap.h"
+#include "store/desk_ties.h"
 #include "store/profile_file.h"
 #include "store/text_cleaning.h"
 
@@ -116,6 +117,7 @@ void loadSettings(Platform& platform, SharedState& state) {
     readUserValue(file, kPositionKey, state.barPosition);
     readUserValue(file, kAutoHideKey, state.autoHide);
     readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
+    readUserValue(file, kFollowSystemDesksKey, state.followSystemDesks);
     for (int desk = 0; desk < kDeskCount; ++desk) {
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
                      state.deskTable[static_cast<std::size_t>(desk)]);
@@ -125,6 +127,7 @@ void loadSettings(Platform& platform, SharedState& state) {
             file.readInt(kColorSection, cell.key, cell.fallback);
     }
     resumeOnNamedDesk(platform, state);
+    loadDeskTies(platform, state);
 }
 
 bool saveSettings(Platform& platform, const SharedState& state) {
