@@ -137,10 +137,10 @@ void DeskFollower::followRenames(const SystemDesktops& read, Plan& plan) const {
 }
 
 void DeskFollower::followCurrent(const SystemDesktops& read, Plan& plan) {
-    if (read.current == followed_) return;
+    // Keys that arrived, or whose time is up, are waited for no more, whether the system moved or not.
+    if (awaited_ && (read.current == awaited_->desktop || clock_() >= awaited_->deadline)) awaited_.reset();
     // The desktops the keys pass on their way are not followed.
-    if (awaited_ && read.current != awaited_->desktop && clock_() < awaited_->deadline) return;
-    awaited_.reset();
+    if (awaited_ || read.current == followed_) return;
     followed_ = read.current;
     const int desk = plan.tiedTo(read.current);
     // An untied desktop: the Desktop keeps the items it has.

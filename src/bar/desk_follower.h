@@ -43,7 +43,7 @@ class DeskFollower {
     // switch of today.
     std::vector<FollowAction> chooseDesk(int desk, const SharedState& state);
     // Seconds until update must run again though the registry stays as it is: a removal to confirm, or keys
-    // whose desktop has not come; nullopt when nothing waits.
+    // whose desktop has not come; nullopt when nothing waits. Asked after each update and chooseDesk.
     std::optional<double> secondsUntilCheck() const;
 
     // The named desks in the bar's order: while following, the tied ones in the system's order, then the
