@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <ostream>
 
@@ -23,9 +22,7 @@ using Follow = FollowAction;
 
 // The id of system desktop n (from 1).
 std::string id(int n) {
-    char text[40];
-    std::snprintf(text, sizeof text, "{%08X-0000-0000-0000-000000000000}", static_cast<unsigned>(n));
-    return text;
+    return "{" + std::string(n < 10 ? 7 : 6, '0') + std::to_string(n) + "-0000-0000-0000-000000000000}";
 }
 
 // Desktops 1..count but `gone`. The system names desktop 4 "私用" and keeps a wallpaper of its own for 3.

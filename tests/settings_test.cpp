@@ -138,19 +138,6 @@ TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
     EXPECT_FALSE(state.deskTable[2].exists());
 }
 
-TEST_F(SettingsTest, TiesLoadOnlyForNamedDesksAndDistinctDesktops) {
-    const std::string a = "{0A000000-0000-0000-0000-00000000000A}";
-    giveIni(
-        "[User]\nLastUse=0\nFollowSystemDesks=1\n[DeskTop]\n0=A,,,,\n1=B,,,,\n2=C,,,,\n3=D,,,,\n"
-        "[SystemDesks]\n0= " +
-        a + "\n1=" + a + "\n2={0a000000-0000-0000-0000-00000000000b}\n3=" + a.substr(1) +
-        "\n5={0B000000-0000-0000-0000-00000000000B}\n");
-    loadSettings(platform, state);
-    EXPECT_EQ(state.followSystemDesks, 1);
-    // 1 repeats 0's desktop, 2 and 3 name none as the system writes it, 5 is no desk.
-    EXPECT_EQ(state.deskTies, (DeskTies{a, "", "", "", "", "", "", "", "", ""}));
-}
-
 TEST_F(SettingsTest, SavesWriteTheirSectionsAndKeepTheRest) {
     giveIni("[User]\r\nLastUse=0\r\n; mine\r\n");
     state.currentDesk = 2;

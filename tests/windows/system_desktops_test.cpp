@@ -1,5 +1,5 @@
-// The system's virtual desktops read by the real platform from the real registry as Windows 10 lays them out:
-// binary values written with the registry's own call, the current one under this logon session's key.
+// The real platform reads the system's virtual desktops as Windows 10 writes them: binary values, the current
+// one under this logon session's key.
 #include "store/system_desktops.h"
 
 #include <windows.h>
