@@ -1,5 +1,7 @@
 #include "bar/desk_bar.h"
 
+#include <cstdio>
+
 #include "bar/bar_load.h"
 #include "bar/desk_keys.h"
 #include "core/text.h"
@@ -62,6 +64,11 @@ void DeskBar::fitToDesks() {
 }
 
 void DeskBar::redrawButtons() {
+    drawButtonFaces();
+    showTrayDesk();
+}
+
+void DeskBar::drawButtonFaces() {
     const BusyPointer busy(platform_);
     // The desktop's colour is the same for every box of one redraw: read it once.
     const std::int64_t colour = leadingInteger(rgbTextToColorNumber(readBackgroundColor(platform_)));
@@ -92,6 +99,9 @@ void DeskBar::redrawButtons() {
         }
     }
     view_.showButtons(buttons_);
+}
+
+void DeskBar::showTrayDesk() {
     if (const Desk* current = deskAt(state_, state_.currentDesk)) {
         view_.showTray(deskNumber(state_.deskTable, state_.currentDesk),
                        std::string(kBarCaption) + " - " + current->name());
@@ -191,6 +201,16 @@ void DeskBar::onTrayClicked() {
         onOptionsMenuCommand(choice.command);
     }
     menuOpen_ = false;
+}
+
+void DeskBar::onPainted() {
+    if (!switchAskedAt_ || paintedLine_.empty() || switching_) return;
+    const double milliseconds = (platform_.monotonicSeconds() - *switchAskedAt_) * 1000;
+    char text[32];
+    std::snprintf(text, sizeof(text), " %.1f ms\r\n", milliseconds);
+    platform_.appendFileBytes(state_.programDir + kSwitchTimesFile, paintedLine_ + text);
+    switchAskedAt_.reset();
+    paintedLine_.clear();
 }
 
 void DeskBar::onCloseRequested() {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "bar/bar_view.h"
@@ -59,6 +60,8 @@ class DeskBar {
 
     // The close box: ends the program, deferred to the end of a running switch.
     void onCloseRequested();
+    // The window has painted what the model last showed: the first paint after a switch ends its timing.
+    void onPainted();
 
     // State, for the view and for tests.
     int twipsPerPixelX() const { return twipsPerPixelX_; }
@@ -73,6 +76,9 @@ class DeskBar {
 
   private:
     void setTimer(bool running);
+    // The two halves of redrawButtons: the buttons' faces, and the notification-area icon of the desk shown.
+    void drawButtonFaces();
+    void showTrayDesk();
     void applyButtonSizeSetting();
     void storeButtonSizeSetting(int setting);
     void onDeskMenuCommand(int desk, MenuCommand command);
@@ -105,6 +111,9 @@ class DeskBar {
     bool switching_ = false;
     bool menuOpen_ = false;  // from a pop-up menu's opening to the end of its command and any dialog
     bool closeRequested_ = false;
+    // With logged switch times: when the last switch was asked for, until the bar has painted its end.
+    std::optional<double> switchAskedAt_;
+    std::string paintedLine_;
 };
 
 }  // namespace koruvan

@@ -280,14 +280,19 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
     return true;
 }
 
-bool completeSwitch(Platform& platform, SharedState& state, int newDesk) {
+bool completeSwitch(Platform& platform, SharedState& state, int newDesk, StepLog* log) {
     if (isUsableDesktop(platform, state)) {
         recordDesktop(platform, state, newDesk);
-        if (!writeItemRecord(platform, state, state.items)) return false;
+        const bool written = static_cast<bool>(writeItemRecord(platform, state, state.items));
+        markStep(log, "record");
+        if (!written) return false;
     }
     // Until LastUse names the new desk, a start after a crash needs the journal to finish this switch.
-    if (!writeUserValue(platform, state, kLastUseKey, newDesk)) return false;
+    const bool written = writeUserValue(platform, state, kLastUseKey, newDesk);
+    markStep(log, "lastuse");
+    if (!written) return false;
     clearSwitchJournal(platform, state);
+    markStep(log, "journal");
     return true;
 }
 

@@ -60,15 +60,18 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void BarWindow::onPaint() {
-    const PaintDc screen(hwnd());
-    // Painted off-screen first so that a redraw never flickers.
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const MemoryDc buffer(screen.get());
-    const Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    const Selection selected(buffer.get(), bitmap.get());
-    paint(buffer.get());
-    BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    {
+        const PaintDc screen(hwnd());
+        // Painted off-screen first so that a redraw never flickers.
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const MemoryDc buffer(screen.get());
+        const Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+        const Selection selected(buffer.get(), bitmap.get());
+        paint(buffer.get());
+        BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    }
+    model_.onPainted();
 }
 
 bool BarWindow::onSetCursor(int hitTest) {
