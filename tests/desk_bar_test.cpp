@@ -22,7 +22,7 @@ TEST_F(DeskBarTest, FirstRunShowsOneMediumButtonInAHiddenBarThreeSlotsWide) {
     EXPECT_EQ(view.bar.clientHeight, 28);  // 27.5 rounded
     EXPECT_EQ(view.bar.left, 0);
     EXPECT_LT(view.bar.top, 0) << "already hidden behind the top edge";
-    EXPECT_TRUE(view.timer);
+    EXPECT_TRUE(view.watching);
     EXPECT_TRUE(view.shown);
     EXPECT_TRUE(view.buttons[0].boxVisible);
     EXPECT_EQ(view.buttons[0].boxRect, (Rect<double>{2, 2, 34, 25.5}));
@@ -67,24 +67,28 @@ TEST_F(DeskBarTest, RedrawShowsPicturesBoxesAndTheCurrentDeskPressed) {
     }
 }
 
-TEST_F(DeskBarTest, TimerTickKeepsTopmostAndHidesOnlyAfterFiveIdleSeconds) {
+TEST_F(DeskBarTest, WatchCheckKeepsTopmostAndHidesOnlyAfterFiveIdleSeconds) {
     nameDesk(0, "A");
     state.autoHide = 1;
     layOut();
     view.bar.top = 0;
 
     bar.onBackgroundPointerMoved();
+    EXPECT_NEAR(*view.wake, 5.05, 1e-9) << "a wake for when the bar may hide";
     platform.clock += 4.9;
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_TRUE(view.topmost);
     EXPECT_EQ(view.bar.top, 0) << "the pointer left less than five seconds ago";
+    EXPECT_NEAR(*view.wake, 0.15, 1e-9);
 
     platform.clock += 0.2;
-    bar.onTimerTick();
+    view.wake.reset();
+    bar.onWatchCheck();
     EXPECT_LT(view.bar.top, 0);
+    EXPECT_FALSE(view.wake) << "a hidden bar that nothing happens to sleeps";
 
     state.alwaysOnTop = 0;
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_FALSE(view.topmost);
 }
 
@@ -108,16 +112,16 @@ TEST_F(DeskBarTest, AppearancePollStoresOutsideChangesAndWritesNothingWhenEqual)
     platform.setRegistry(kDesktopKey, "Pattern", " (None) ");
     layOut();
 
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "write " + state.settingsPath()), 0);
 
     platform.setRegistry(kDesktopKey, "WallpaperStyle", "2");
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "write " + state.settingsPath()), 0)
         << "the style is not watched";
 
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\My Pictures\\new one.bmp");
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(view.buttons[0].picturePath, "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(setting("DeskTop", "0"), "A,C:\\My Pictures\\new one.bmp,(None),0 128 128,");
@@ -127,22 +131,22 @@ TEST_F(DeskBarTest, AppearancePollNeverTakesAValueWithAComma) {
     nameDesk(0, "A", "C:\\pics\\a.bmp");
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\pics\\one,two.bmp");
     layOut();
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\pics\\a.bmp");
 }
 
 TEST_F(DeskBarTest, BackgroundMenuStopsTheTimerAndADismissedMenuStartsItAgain) {
     nameDesk(0, "A");
     layOut();
-    bar.onTimerTick();
+    bar.onWatchCheck();
     ASSERT_TRUE(view.topmost);
 
     view.menuAnswers = {MenuCommand::None};
     platform.clearCalls();
     bar.onBackgroundRightPressed();
     EXPECT_EQ(view.optionsMenuChecks, std::vector<int>{0});
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"timer off", "notopmost", "timer on"}));
-    EXPECT_TRUE(view.timer);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"watching off", "notopmost", "watching on"}));
+    EXPECT_TRUE(view.watching);
 }
 
 TEST_F(DeskBarTest, CloseBoxEndsAtOnceWithoutWritingAnything) {

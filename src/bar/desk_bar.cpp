@@ -16,7 +16,7 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view)
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
-    setTimer(true);
+    setWatching(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
     StoreReport report;
     loadDeskState(platform_, state_, report);
@@ -115,24 +115,29 @@ void DeskBar::placeOrHide() {
     if (place.left != bar.left || place.top != bar.top) view_.moveTo(place.left, place.top);
 }
 
-void DeskBar::setTimer(bool running) {
-    timerRunning_ = running;
-    view_.setTimerRunning(running);
+void DeskBar::setWatching(bool running) {
+    watching_ = running;
+    view_.setWatching(running);
 }
 
 void DeskBar::pauseWatching() {
-    setTimer(false);
+    setWatching(false);
     view_.setTopmost(false);
 }
 
 void DeskBar::resumeWatching() {
-    setTimer(true);
+    setWatching(true);
 }
 
-void DeskBar::onTimerTick() {
+void DeskBar::onWatchCheck() {
     view_.setTopmost(state_.alwaysOnTop != 0);
     // A monotonic clock: the idle time stays right across midnight and clock changes.
-    if (platform_.monotonicSeconds() - lastPointerTime_ > kIdleSecondsBeforeHiding) placeOrHide();
+    const double idle = platform_.monotonicSeconds() - lastPointerTime_;
+    if (idle > kIdleSecondsBeforeHiding) {
+        placeOrHide();
+    } else {
+        view_.wakeAfter(kIdleSecondsBeforeHiding - idle + kWakeMargin);
+    }
     recordAppearanceChanges();
 }
 
@@ -168,6 +173,7 @@ void DeskBar::onBackgroundPointerMoved() {
         revealedPlacement(bar, state_.autoHide, state_.barPosition, view_.screenHeight());
     if (place.left != bar.left || place.top != bar.top) view_.moveTo(place.left, place.top);
     lastPointerTime_ = platform_.monotonicSeconds();
+    view_.wakeAfter(kIdleSecondsBeforeHiding + kWakeMargin);
 }
 
 void DeskBar::onBackgroundClicked() {

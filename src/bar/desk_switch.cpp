@@ -56,7 +56,7 @@ void DeskBar::switchToDesk(int desk) {
     tip_.text = "GO!";
     view_.showTip(tip_);
     platform_.pumpPendingEvents();
-    setTimer(false);
+    setWatching(false);
     log.mark("tip");
     // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
     StoreReport report;
@@ -66,7 +66,7 @@ void DeskBar::switchToDesk(int desk) {
     showTrayDesk();
     log.mark("tray");
     placeOrHide();
-    setTimer(true);
+    setWatching(true);
     log.mark("placement");
     if (log.enabled()) {
         platform_.appendFileBytes(

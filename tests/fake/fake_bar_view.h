@@ -33,7 +33,8 @@ class FakeBarView : public BarView {
     DeskButtons buttons{};
     TipLook tip{};
     bool topmost = false;
-    bool timer = false;
+    bool watching = false;
+    std::optional<double> wake;  // seconds from the last wakeAfter
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
@@ -82,10 +83,11 @@ class FakeBarView : public BarView {
         topmost = on;
         record(on ? "topmost" : "notopmost");
     }
-    void setTimerRunning(bool running) override {
-        timer = running;
-        record(running ? "timer on" : "timer off");
+    void setWatching(bool running) override {
+        watching = running;
+        record(running ? "watching on" : "watching off");
     }
+    void wakeAfter(double seconds) override { wake = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);

@@ -35,8 +35,19 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onRightButtonDown(point);
             return 0;
         case WM_TIMER:
-            if (wParam == kWaitTimer) model_.onTimerTick();
+            if (wParam == kWakeTimer) {
+                KillTimer(hwnd(), kWakeTimer);  // a wake comes once
+                if (watching_) model_.onWatchCheck();
+            }
             return 0;
+        case kCheckMessage:
+            onCheck();
+            return 0;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_DISPLAYCHANGE:
+            askForCheck();
+            break;
         case WM_DPICHANGED:
             onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -134,7 +145,14 @@ void BarWindow::onTrayMessage(LPARAM mouseMessage) {
     if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_RBUTTONUP) model_.onTrayClicked();
 }
 
+void BarWindow::onCheck() {
+    checkAsked_ = false;
+    if (changes_) changes_->rearm();
+    if (watching_) model_.onWatchCheck();
+}
+
 void BarWindow::onDestroy() {
+    changes_.reset();
     tray_.reset();
     hotkeys_.reset();
     PostQuitMessage(0);

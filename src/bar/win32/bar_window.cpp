@@ -34,6 +34,7 @@ bool BarWindow::start() {
     makeTipFont(dpi.cy);
     tray_.emplace(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
+    changes_.emplace(hwnd(), kCheckMessage);
     model_.setHeldHotkeys(hotkeys_->held());
     model_.load(dpi.cx, dpi.cy);
     return true;
@@ -96,12 +97,21 @@ void BarWindow::setTopmost(bool topmost) {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void BarWindow::setTimerRunning(bool running) {
-    if (running) {
-        SetTimer(hwnd(), kWaitTimer, kWaitTimerInterval, nullptr);
+void BarWindow::setWatching(bool on) {
+    watching_ = on;
+    if (on) {
+        askForCheck();  // what changed while it was off
     } else {
-        KillTimer(hwnd(), kWaitTimer);
+        KillTimer(hwnd(), kWakeTimer);
     }
+}
+
+void BarWindow::wakeAfter(double seconds) {
+    SetTimer(hwnd(), kWakeTimer, static_cast<UINT>(seconds * 1000 + 0.5), nullptr);
+}
+
+void BarWindow::askForCheck() {
+    if (!checkAsked_ && PostMessageW(hwnd(), kCheckMessage, 0, 0)) checkAsked_ = true;
 }
 
 void BarWindow::show() {

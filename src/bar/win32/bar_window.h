@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "bar/desk_bar.h"
+#include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
 #include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
@@ -37,7 +38,8 @@ class BarWindow final : public Window, public BarView {
     void showButtons(const DeskButtons& buttons) override;
     void showTip(const TipLook& tip) override;
     void setTopmost(bool topmost) override;
-    void setTimerRunning(bool running) override;
+    void setWatching(bool on) override;
+    void wakeAfter(double seconds) override;
     void show() override;
     MenuCommand popupDeskMenu(bool openAndDeleteEnabled) override;
     MenuCommand popupOptionsMenu(int checkedSizeItem) override;
@@ -56,9 +58,12 @@ class BarWindow final : public Window, public BarView {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    static constexpr UINT_PTR kWaitTimer = 1;
-    static constexpr UINT kWaitTimerInterval = 500;
+    static constexpr UINT_PTR kWakeTimer = 1;
     static constexpr UINT kTrayMessage = WM_APP + 1;
+    static constexpr UINT kCheckMessage = WM_APP + 2;
+
+    // One check for any number of changes that come before it runs.
+    void askForCheck();
 
     void makeTipFont(int dpi);
 
@@ -80,6 +85,7 @@ class BarWindow final : public Window, public BarView {
     void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
     void onHotkey(WPARAM id);
     void onTrayMessage(LPARAM mouseMessage);
+    void onCheck();
     void onDestroy();
 
     Platform& platform_;
@@ -92,6 +98,9 @@ class BarWindow final : public Window, public BarView {
     int pressedDesk_ = -1;
     std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;
+    std::optional<ChangeWatch> changes_;
+    bool watching_ = false;
+    bool checkAsked_ = false;
 };
 
 }  // namespace koruvan::win32
