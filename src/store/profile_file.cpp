@@ -166,7 +166,7 @@ std::int32_t ProfileFile::readInt(const std::string& section, const std::string&
     if (value.empty()) return fallback;
     constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(leadingInteger(value), kLowest, kHighest));
+    return static_cast<std::int32_t>(std::clamp(leadingPrefixedInteger(value), kLowest, kHighest));
 }
 
 bool ProfileFile::writeString(const std::string& section, const std::string& key, const std::string& value) {

@@ -25,8 +25,9 @@ class ProfileFile {
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
 
-    // The decimal integer at the start of the value, with its sign (0 when the value does not start with
-    // one); `fallback` when the key is missing or its value is empty. Clamped to the 32-bit range.
+    // The integer at the start of the value, with its sign: decimal, or hexadecimal, octal or binary after a
+    // lower-case "0x", "0o" or "0b" (0 when the value does not start with one); `fallback` when the key is
+    // missing or its value is empty. Clamped to the 32-bit range.
     std::int32_t readInt(const std::string& section, const std::string& key, std::int32_t fallback) const;
 
     // Replaces the key's value, making the file, the section (at the end of the file) and the key (at the end
