@@ -3,10 +3,11 @@
 // held open: each call reads it whole, and each write replaces it atomically, so a crash never leaves it
 // half-written.
 //
-// Section and key names compare case-insensitively (ASCII). Lines before the first section belong to no
-// section. A key is looked up in the first section of its name only, and the first key of its name there
-// counts. The file is written as UTF-16LE with a byte-order mark and CRLF line ends; every line the write
-// does not change is kept, comments and blank lines included.
+// Section and key names compare case-insensitively (ASCII), without the blanks around them. CRLF, LF and a
+// lone CR each end a line. Lines before the first section belong to no section. A key is looked up in the
+// first section of its name only, and the first key of its name there counts. The file is written as UTF-16LE
+// with a byte-order mark and CRLF line ends; every line the write does not change is kept, comments and blank
+// lines included.
 
 #include <cstdint>
 #include <string>
