@@ -29,6 +29,8 @@ void deleteFolderFiles(Platform& platform, const std::string& folder);
 // "\" (the root of the current drive), and a Desktop that is a store folder would be emptied into itself; one
 // that holds the program (KORUVAN.exe put on the Desktop) would carry off its settings file and its journal.
 bool isUsableDesktop(Platform& platform, const SharedState& state);
+// The Desktop is the program's own folder: KORUVAN.exe put on the Desktop itself.
+bool isProgramOnDesktop(const SharedState& state);
 
 // Stores the Desktop's items as oldDesk's, puts newDesk's items on the Desktop, lets pending events run once
 // and applies newDesk's wallpaper. Does not change currentDesk. Every step is recorded in the switch journal
