@@ -1,12 +1,21 @@
 #pragma once
 // The desk bar's load sequence up to the point where it lays out its buttons: paths, settings, the current
-// desk's items back on the Desktop and its wallpaper in effect.
+// desk's items back on the Desktop and its wallpaper in effect; and what the start has to tell about where
+// the program lies.
+
+#include <string>
 
 #include "platform/platform.h"
 #include "store/shared_state.h"
 
 namespace koruvan {
 
+inline constexpr const char* kPlacementTitle = "コルヴァンの置き場所";
+
 void loadDeskState(Platform& platform, SharedState& state);
+
+// Why the Desktop's items stay where they are, when the user mends it by moving the program into a folder of
+// its own; empty when they move. Tries a write in the program's folder.
+std::string placementWarning(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

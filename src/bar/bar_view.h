@@ -85,6 +85,8 @@ class BarView {
     virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) = 0;
     // A yes/no question with a warning icon; true for yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
+    // A message with a warning icon and an OK button; returns when it is closed.
+    virtual void warn(const std::string& text, const std::string& title) = 0;
     // The dialogs, modal, each on what it works on.
     // The desk dialog on a slot: a new desk there when it is unused, else that desk's settings.
     virtual DialogResult openDeskDialog(int slot) = 0;

@@ -22,6 +22,18 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     redrawButtons();
     placeOrHide();
     view_.show();
+    warnOfPlacement();
+}
+
+// Once a start, over the bar already shown.
+void DeskBar::warnOfPlacement() {
+    const std::string warning = placementWarning(platform_, state_);
+    if (warning.empty()) return;
+    menuOpen_ = true;  // no desk from the keys or the tray while the message is open
+    pauseWatching();
+    view_.warn(warning, kPlacementTitle);
+    resumeWatching();
+    menuOpen_ = false;
 }
 
 void DeskBar::setDotsPerInch(int dotsPerInchX, int dotsPerInchY) {

@@ -72,6 +72,7 @@ class DeskBar {
 
   private:
     void setTimer(bool running);
+    void warnOfPlacement();
     void applyButtonSizeSetting();
     void storeButtonSizeSetting(int setting);
     void onDeskMenuCommand(int desk, MenuCommand command);

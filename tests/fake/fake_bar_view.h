@@ -39,6 +39,8 @@ class FakeBarView : public BarView {
     std::deque<MenuCommand> menuAnswers;
     std::deque<bool> yesNoAnswers;
     std::vector<std::string> questions;
+    std::vector<std::string> warnings;  // "title: text"
+    bool warnedBeforeShown = false;
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
     std::vector<OpenedDialog> dialogs;
@@ -106,6 +108,10 @@ class FakeBarView : public BarView {
     bool askYesNo(const std::string& text, const std::string& title) override {
         questions.push_back(title + ": " + text);
         return next(yesNoAnswers, false);
+    }
+    void warn(const std::string& text, const std::string& title) override {
+        warnings.push_back(title + ": " + text);
+        warnedBeforeShown |= !shown;
     }
     // A dialog "closes" at once, with the result the test's callback gives.
     DialogResult openDeskDialog(int slot) override { return open(DialogKind::Desk, slot); }

@@ -148,6 +148,10 @@ bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
     return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
+void BarWindow::warn(const std::string& text, const std::string& title) {
+    MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONWARNING);
+}
+
 DialogResult BarWindow::openDeskDialog(int slot) {
     return MakeDeskWindow(platform_, state_, slot).open(hwnd());
 }
