@@ -16,9 +16,9 @@ class MemoryFilePlatform : public testing::FakePlatform {
 
     std::optional<std::string> readFileBytes(const std::string&) override { return file; }
     bool plainFileExists(const std::string&) override { return file.has_value(); }
-    bool replaceFileBytes(const std::string&, std::string_view bytes) override {
+    FileResult replaceFileBytes(const std::string&, std::string_view bytes) override {
         file = std::string(bytes);
-        return true;
+        return {};
     }
 };
 

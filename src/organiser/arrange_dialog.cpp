@@ -154,7 +154,7 @@ bool ArrangeDialog::rewriteDesk(const std::string& folder, const std::string& sh
     bool shortcutInPlace = true;
     if (!shortcut.empty()) {
         // The shortcut lands in the desk's folder; the next Set moves it into the pool with the others.
-        shortcutInPlace = platform_.moveFile(shortcut, folder + shortcutName + ".lnk");
+        shortcutInPlace = static_cast<bool>(platform_.moveFile(shortcut, folder + shortcutName + ".lnk"));
         if (!shortcutInPlace) platform_.deleteFile(shortcut);
     }
     if (listsDesktop_) copyDeskFolderToDesktop(folder);

@@ -43,6 +43,27 @@ struct PlainFile {
     std::uint64_t writeTime = 0;
 };
 
+// Why a file operation failed.
+enum class FileError {
+    None,
+    Gone,    // the file, or a folder of its path, is not there
+    Exists,  // the target's name is taken
+    Denied,  // no right to it: a read-only or protected file or folder
+    Full,    // no room left on the drive
+    InUse,   // another program holds the file open
+    Other,
+};
+
+// What a file operation did: done, or why not. It tests true when done.
+struct FileResult {
+    FileError error = FileError::None;
+    FileResult() = default;
+    FileResult(FileError why)
+        : error(why) {}  // NOLINT(google-explicit-constructor): `return FileError::Full;`
+    explicit operator bool() const { return error == FileError::None; }
+    friend bool operator==(const FileResult&, const FileResult&) = default;
+};
+
 // Show codes of ShowWindow that the program uses.
 enum class ShowCommand : int { Normal = 1, Maximized = 3 };
 
@@ -66,24 +87,27 @@ class Platform {
     virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
     // The same listing with each file's identity. A file system without file identities gives them as 0.
     virtual std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) = 0;
-    // Gives a file a second name on its volume (a hard link), never replacing a file of that name. False when
+    // Each file operation gives FileResult: done, or why not.
+    //
+    // Gives a file a second name on its volume (a hard link), never replacing a file of that name. Fails when
     // the name is taken or the file system refuses: another volume, no links there, or a read-only file (its
     // other names would lose the attribute whenever one of them is deleted).
-    virtual bool linkFile(const std::string& existing, const std::string& newName) = 0;
+    virtual FileResult linkFile(const std::string& existing, const std::string& newName) = 0;
     // Copies, replacing a file of the target's name (Windows refuses to replace a hidden or read-only one).
     // A target that is the source itself under another name (a hard link) is left as it is: opening it to
-    // write would empty the source. False when the copy is not complete (a part of it may be left at the
+    // write would empty the source. Fails when the copy is not complete (a part of it may be left at the
     // target).
-    virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+    virtual FileResult copyFile(const std::string& from, const std::string& to) = 0;
     // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source
-    // is deleted only once the copy is complete. False leaves the source where it was.
-    virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+    // is deleted only once the copy is complete. A failure leaves the source where it was.
+    virtual FileResult moveFile(const std::string& from, const std::string& to) = 0;
     // Moves as moveFile does, but never onto an existing file or folder: names compare as the file system
-    // compares them (without case), and hidden and system files count. False when the target's name is taken.
-    virtual bool moveFileNoReplace(const std::string& from, const std::string& to) = 0;
+    // compares them (without case), and hidden and system files count. Exists when the target's name is
+    // taken.
+    virtual FileResult moveFileNoReplace(const std::string& from, const std::string& to) = 0;
     // Deletes a file, read-only or not.
-    virtual bool deleteFile(const std::string& path) = 0;
-    virtual bool makeFolder(const std::string& path) = 0;
+    virtual FileResult deleteFile(const std::string& path) = 0;
+    virtual FileResult makeFolder(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
     // Any file of that name, hidden and system files included (names compare without case).
     virtual bool plainFileExists(const std::string& path) = 0;
@@ -95,12 +119,13 @@ class Platform {
     // The whole content of a file; nullopt when it cannot be read.
     virtual std::optional<std::string> readFileBytes(const std::string& path) = 0;
     // Writes beside the file and renames over it, so a crash never leaves a half-written file.
-    virtual bool replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
+    virtual FileResult replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
     // Overwrites part of an existing file in place and flushes it; for a few bytes within one disk sector,
     // which the disk writes whole.
-    virtual bool patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
+    virtual FileResult patchFileBytes(const std::string& path, std::uint64_t offset,
+                                      std::string_view bytes) = 0;
     // Adds to the end of a file, making it when missing; not flushed (for logs).
-    virtual bool appendFileBytes(const std::string& path, std::string_view bytes) = 0;
+    virtual FileResult appendFileBytes(const std::string& path, std::string_view bytes) = 0;
     virtual bool setCurrentDirectory(const std::string& path) = 0;
 
     // --- Text ---

@@ -40,7 +40,7 @@ bool copyOrMove(Platform& platform, const std::string& from, const std::string& 
                 const std::string& name, bool keepSource, Placement placement) {
     if (keepSource && copyWhole(platform, from, targetFolder, name, placement)) return true;
     // Without room for a copy the item itself goes: a rename needs none.
-    return platform.moveFileNoReplace(from, targetFolder + name);
+    return static_cast<bool>(platform.moveFileNoReplace(from, targetFolder + name));
 }
 
 }  // namespace
@@ -87,10 +87,11 @@ bool storeItem(Platform& platform, const std::string& folder, const std::string&
     if (platform.plainFileExists(target) && !sameContent(platform, from, target)) {
         bool aside = false;
         for (int number = 2; number <= kLastNumberedName && !aside; ++number)
-            aside = platform.moveFileNoReplace(target, targetFolder + numberedName(name, number));
+            aside = static_cast<bool>(
+                platform.moveFileNoReplace(target, targetFolder + numberedName(name, number)));
         if (!aside) return false;
     }
-    return platform.moveFile(from, target);
+    return static_cast<bool>(platform.moveFile(from, target));
 }
 
 bool sameFile(const PlainFile& a, const PlainFile& b) {
@@ -111,7 +112,7 @@ void replaceItems(Platform& platform, const std::string& folder, const std::stri
             continue;
         }
         const std::string to = targetFolder + item.name;
-        bool moved = platform.moveFile(from, to);
+        bool moved = static_cast<bool>(platform.moveFile(from, to));
         if (!moved && copy)
             moved = platform.deleteFile(targetFolder + copy->name) && platform.moveFile(from, to);
         if (moved) {

@@ -198,9 +198,9 @@ bool ProfileFile::writeString(const std::string& section, const std::string& key
     if (bytes && *bytes == newBytes) return true;
     if (bytes) {
         if (const std::optional<Patch> patch = smallPatch(*bytes, newBytes))
-            return platform_.patchFileBytes(path_, patch->offset, patch->bytes);
+            return static_cast<bool>(platform_.patchFileBytes(path_, patch->offset, patch->bytes));
     }
-    return platform_.replaceFileBytes(path_, newBytes);
+    return static_cast<bool>(platform_.replaceFileBytes(path_, newBytes));
 }
 
 }  // namespace koruvan

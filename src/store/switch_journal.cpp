@@ -20,7 +20,7 @@ std::string switchJournalPath(const SharedState& state) {
 }
 
 // The settings file's own form, so the same reader reads it and a person can too.
-bool writeSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal) {
+FileResult writeSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal) {
     const std::string text = std::string("[") + kSection + "]\r\nFrom=" + std::to_string(journal.oldDesk) +
                              "\r\nTo=" + std::to_string(journal.newDesk) +
                              "\r\nPhase=" + std::to_string(static_cast<int>(journal.phase)) + "\r\n";

@@ -28,7 +28,7 @@ struct SwitchJournal {
 
 std::string switchJournalPath(const SharedState& state);
 
-bool writeSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal);
+FileResult writeSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal);
 
 // The journal of an unfinished switch; nullopt when there is none, or when it names no switch between two
 // desks (unreadable, damaged, desks out of range or equal, an unknown step).

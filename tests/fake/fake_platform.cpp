@@ -246,25 +246,30 @@ std::vector<PlainFile> FakePlatform::listPlainFileIdentities(const std::string& 
     return files;
 }
 
-bool FakePlatform::linkFile(const std::string& existing, const std::string& newName) {
+FileResult FakePlatform::linkFile(const std::string& existing, const std::string& newName) {
     calls.push_back("link " + existing + " -> " + newName);
     const bool crashing = crashesHere();
     if (crashing && crashHalfWay) crash();  // a link is made whole or not at all
     const fs::path source = hostPath(existing);
     const fs::path target = hostPath(newName);
-    bool done = false;
-    if (!failLinks && fs::is_regular_file(source) && !fs::exists(target) &&
-        (attributes(existing) & kReadOnly) == 0) {
+    FileResult result = FileError::Other;
+    if (!fs::is_regular_file(source)) {
+        result = FileError::Gone;
+    } else if (fs::exists(target)) {
+        result = FileError::Exists;
+    } else if ((attributes(existing) & kReadOnly) != 0) {
+        result = FileError::Denied;
+    } else if (!failLinks) {
         std::error_code error;
         fs::create_hard_link(source, target, error);
-        done = !error;
-        if (done) {
+        if (!error) {
+            result = {};
             noteEntry(target, true);
             if (const unsigned shared = attributes(existing)) attributes_[target.string()] = shared;
         }
     }
     if (crashing) crash();
-    return done;
+    return result;
 }
 
 bool FakePlatform::crashesHere() {
@@ -306,25 +311,22 @@ bool FakePlatform::renameHost(const fs::path& from, const fs::path& to) {
     return true;
 }
 
-bool FakePlatform::copyFile(const std::string& from, const std::string& to) {
+FileResult FakePlatform::copyFile(const std::string& from, const std::string& to) {
     calls.push_back("copy " + from + " -> " + to);
     const bool crashing = crashesHere();
     const fs::path source = hostPath(from);
     const fs::path target = hostPath(to);
-    if (failingCopies.count(from) || !fs::is_regular_file(source) || fs::is_directory(target)) {
+    const auto early = [&](FileResult result) {
         if (crashing) crash();
-        return false;
-    }
+        return result;
+    };
+    if (!fs::is_regular_file(source)) return early(FileError::Gone);
+    if (failingCopies.count(from)) return early(FileError::Other);
+    if (fs::is_directory(target)) return early(FileError::Exists);
     std::error_code error;
-    if (fs::exists(target) && fs::equivalent(source, target, error)) {  // the source under another name
-        if (crashing) crash();
-        return true;
-    }
+    if (fs::exists(target) && fs::equivalent(source, target, error)) return early({});  // the source, renamed
     // Windows refuses to replace a hidden or read-only file.
-    if (fs::exists(target) && (attributes(to) & (kHidden | kReadOnly)) != 0) {
-        if (crashing) crash();
-        return false;
-    }
+    if (fs::exists(target) && (attributes(to) & (kHidden | kReadOnly)) != 0) return early(FileError::Denied);
     const std::string content = readHost(source);
     if (crashing && crashHalfWay) {
         writeWithinFreeSpace(target, std::string_view(content).substr(0, content.size() / 2));
@@ -334,57 +336,64 @@ bool FakePlatform::copyFile(const std::string& from, const std::string& to) {
     attributes_.erase(target.string());
     if (const unsigned copied = attributes(from)) attributes_[target.string()] = copied;
     if (crashing) crash();
-    return done;
+    return done ? FileResult{} : FileError::Full;
 }
 
-bool FakePlatform::moveFile(const std::string& from, const std::string& to) {
+FileResult FakePlatform::moveFile(const std::string& from, const std::string& to) {
     calls.push_back("move " + from + " -> " + to);
     const bool crashing = crashesHere();
     if (crashing && crashHalfWay) crash();  // a rename is done whole or not at all
     const fs::path source = hostPath(from);
     const fs::path target = hostPath(to);
-    bool done = false;
-    if (halfFailingMoves.count(from)) {
+    FileResult result = FileError::Other;
+    if (!fs::is_regular_file(source)) {
+        result = FileError::Gone;
+    } else if (halfFailingMoves.count(from)) {
         const std::string content = readHost(source);
         writeWithinFreeSpace(target, std::string_view(content).substr(0, content.size() / 2));
-    } else if (!failingCopies.count(from) && fs::is_regular_file(source) &&
-               !(fs::exists(target) && (attributes(to) & kReadOnly) != 0)) {
-        done = renameHost(source, target);
+        result = FileError::Full;
+    } else if (fs::exists(target) && (attributes(to) & kReadOnly) != 0) {
+        result = FileError::Denied;
+    } else if (!failingCopies.count(from) && renameHost(source, target)) {
+        result = {};
     }
     if (crashing) crash();
-    return done;
+    return result;
 }
 
-bool FakePlatform::moveFileNoReplace(const std::string& from, const std::string& to) {
+FileResult FakePlatform::moveFileNoReplace(const std::string& from, const std::string& to) {
     if (!fs::exists(hostPath(to))) return moveFile(from, to);
     calls.push_back("move " + from + " -> " + to + " (name taken)");
     if (crashesHere()) crash();
-    return false;
+    return FileError::Exists;
 }
 
-bool FakePlatform::deleteFile(const std::string& path) {
+FileResult FakePlatform::deleteFile(const std::string& path) {
     calls.push_back("delete " + path);
     const bool crashing = crashesHere();
     if (crashing && crashHalfWay) crash();
-    bool done = false;
-    if (!failingDeletes.count(path)) {
-        const fs::path target = hostPath(path);
+    FileResult result = FileError::Gone;
+    const fs::path target = hostPath(path);
+    if (failingDeletes.count(path)) {
+        result = FileError::Denied;
+    } else if (fs::is_regular_file(target)) {
         std::error_code error;
-        done = fs::is_regular_file(target) && fs::remove(target, error) && !error;
-        if (done) {
+        result = fs::remove(target, error) && !error ? FileResult{} : FileError::Other;
+        if (result) {
             attributes_.erase(target.string());
             noteEntry(target, false);
         }
     }
     if (crashing) crash();
-    return done;
+    return result;
 }
 
-bool FakePlatform::makeFolder(const std::string& path) {
+FileResult FakePlatform::makeFolder(const std::string& path) {
     calls.push_back("mkdir " + path);
     std::error_code error;
     forgetNames();
-    return fs::create_directories(hostPath(path), error) && !error;
+    if (fs::exists(hostPath(path))) return FileError::Exists;
+    return fs::create_directories(hostPath(path), error) && !error ? FileResult{} : FileError::Other;
 }
 
 bool FakePlatform::folderExists(const std::string& path) {
@@ -424,7 +433,7 @@ std::optional<std::string> FakePlatform::readFileBytes(const std::string& path) 
     return out.str();
 }
 
-bool FakePlatform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+FileResult FakePlatform::replaceFileBytes(const std::string& path, std::string_view bytes) {
     calls.push_back("write " + path);
     const bool crashing = crashesHere();
     const fs::path target = hostPath(path);
@@ -433,40 +442,44 @@ bool FakePlatform::replaceFileBytes(const std::string& path, std::string_view by
         writeWithinFreeSpace(aside, bytes.substr(0, bytes.size() / 2));
         crash();
     }
-    bool done = false;
+    FileResult result = FileError::Denied;
     if (!failWrites) {
-        done = writeWithinFreeSpace(aside, bytes);
+        bool done = writeWithinFreeSpace(aside, bytes);
+        result = done ? FileResult{} : FileError::Full;
         std::error_code error;
         if (done) fs::rename(aside, target, error);
         if (!done || error) fs::remove(aside, error);
-        done = done && !error;
+        if (done && error) result = FileError::Other;
         noteEntry(aside, false);
-        noteEntry(target, done || fs::exists(target));
+        noteEntry(target, result || fs::exists(target));
     }
     if (crashing) crash();
-    return done;
+    return result;
 }
 
-bool FakePlatform::patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) {
+FileResult FakePlatform::patchFileBytes(const std::string& path, std::uint64_t offset,
+                                        std::string_view bytes) {
     calls.push_back("patch " + path);
     const bool crashing = crashesHere();
     if (crashing && crashHalfWay) crash();  // a sector is written whole or not at all
     const fs::path target = hostPath(path);
-    bool done = false;
-    if (!failWrites && fs::is_regular_file(target) && offset + bytes.size() <= fs::file_size(target)) {
+    FileResult result = FileError::Denied;
+    if (!fs::is_regular_file(target)) {
+        result = FileError::Gone;
+    } else if (!failWrites && offset + bytes.size() <= fs::file_size(target)) {
         std::fstream file(target, std::ios::binary | std::ios::in | std::ios::out);
         file.seekp(static_cast<std::streamoff>(offset));
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        done = static_cast<bool>(file);
+        result = file ? FileResult{} : FileError::Other;
     }
     if (crashing) crash();
-    return done;
+    return result;
 }
 
-bool FakePlatform::appendFileBytes(const std::string& path, std::string_view bytes) {
+FileResult FakePlatform::appendFileBytes(const std::string& path, std::string_view bytes) {
     std::ofstream out(hostPath(path), std::ios::binary | std::ios::app);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return out ? FileResult{} : FileError::Other;
 }
 
 bool FakePlatform::setCurrentDirectory(const std::string& path) {

@@ -303,5 +303,28 @@ TEST_F(PlatformFilesTest, NoReplaceMovesAndCopiesRespectWhatIsThere) {
     EXPECT_FALSE(testPathExists(scratch / "kept.txt"));
 }
 
+// A failure says why, so that a message can tell the user.
+TEST_F(PlatformFilesTest, FailuresSayWhy) {
+    ASSERT_TRUE(writeTestFile(scratch / "there.txt", "x"));
+    ASSERT_TRUE(writeTestFile(scratch / "held.txt", "y"));
+    const FileLock lock(scratch / "held.txt", 0);
+    const struct {
+        const char* what;
+        FileResult result;
+        FileError why;
+    } cases[] = {
+        {"delete of nothing", platform.deleteFile(scratch / "none.txt"), FileError::Gone},
+        {"move of nothing", platform.moveFile(scratch / "none.txt", scratch / "a.txt"), FileError::Gone},
+        {"move onto a name", platform.moveFileNoReplace(scratch / "there.txt", scratch / "held.txt"),
+         FileError::Exists},
+        {"move of a held file", platform.moveFile(scratch / "held.txt", scratch / "b.txt"), FileError::InUse},
+        {"copy onto a held file", platform.copyFile(scratch / "there.txt", scratch / "held.txt"),
+         FileError::InUse},
+        {"delete of a held file", platform.deleteFile(scratch / "held.txt"), FileError::InUse},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(static_cast<int>(c.result.error), static_cast<int>(c.why)) << c.what;
+}
+
 }  // namespace
 }  // namespace koruvan::win32

@@ -1,6 +1,7 @@
 #pragma once
 // The desk bar's window: paints the buttons and the name tip that the DeskBar model decides, and turns mouse,
-// timer and close messages into the model's events.
+// timer and close messages into the model's events. bar_window.cpp holds the BarView, bar_messages.cpp the
+// message handlers, bar_painting.cpp the drawing and where each desk's button lies.
 
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include "bar/win32/desk_hotkeys.h"
 #include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/window.h"
 
 namespace koruvan::win32 {
@@ -19,7 +21,6 @@ inline constexpr const wchar_t* kBarWindowClass = L"KORUVAN.frmMAIN";
 class BarWindow final : public Window, public BarView {
   public:
     BarWindow(Platform& platform, SharedState& state);
-    ~BarWindow() override;
 
     // Creates the window (hidden) and runs the bar's load sequence, which shows it.
     bool start();
@@ -55,12 +56,31 @@ class BarWindow final : public Window, public BarView {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    static constexpr UINT_PTR kWaitTimer = 1;
+    static constexpr UINT kWaitTimerInterval = 500;
+    static constexpr UINT kTrayMessage = WM_APP + 1;
+
     void makeTipFont(int dpi);
+
+    // bar_painting.cpp
     void paint(HDC dc);
+    void paintButtons(HDC dc);
+    void paintTip(HDC dc);
     // The desk whose visible button face is under the client point, or -1 for the background.
     int deskAt(POINT point) const;
     RECT faceRect(int desk) const;
+
+    // bar_messages.cpp: a handler per message that needs more than a line.
+    void onPaint();
+    // True when the cursor is set; otherwise the system's default sets it.
+    bool onSetCursor(int hitTest);
     void onMouseMove(POINT point);
+    void onLeftButtonUp(POINT point);
+    void onRightButtonDown(POINT point);
+    void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
+    void onHotkey(WPARAM id);
+    void onTrayMessage(LPARAM mouseMessage);
+    void onDestroy();
 
     Platform& platform_;
     SharedState& state_;
@@ -68,7 +88,7 @@ class BarWindow final : public Window, public BarView {
     DeskButtons buttons_{};
     TipLook tip_{};
     WallpaperThumbnails thumbnails_;
-    HFONT tipFont_ = nullptr;
+    Font tipFont_;
     int pressedDesk_ = -1;
     std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;

@@ -1,14 +1,12 @@
 #include "bar/win32/button_size_window.h"
 
 #include "bar/bar_layout.h"
+#include "platform/win32/color_ref.h"
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
 namespace koruvan::win32 {
-
-ButtonSizeWindow::~ButtonSizeWindow() {
-    if (tipBrush_) DeleteObject(tipBrush_);
-}
 
 std::optional<int> ButtonSizeWindow::open(HWND owner) {
     run(owner, IDD_BUTTON_SIZE);
@@ -57,20 +55,13 @@ void ButtonSizeWindow::showPresetName(bool shown, const std::string& name) {
 }
 
 void ButtonSizeWindow::setTipLook(const std::string& text, std::int32_t textColor, std::int32_t backColor) {
-    tipText_ = static_cast<COLORREF>(textColor) & 0x00FFFFFF;
-    tipBack_ = static_cast<COLORREF>(backColor) & 0x00FFFFFF;
-    if (tipBrush_) DeleteObject(tipBrush_);
-    tipBrush_ = CreateSolidBrush(tipBack_);
+    tipText_ = toColorRef(textColor);
+    tipBack_ = toColorRef(backColor);
+    tipBrush_ = Brush(CreateSolidBrush(tipBack_));
     HWND tip = item(IDC_PREVIEW_TIP);
     setItemText(IDC_PREVIEW_TIP, text);
     // Sized to its text, as the bar's tip is.
-    const std::wstring wide = widen(text);
-    HDC dc = GetDC(tip);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tip, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(tip, dc);
+    const SIZE size = textExtent(tip, widen(text));
     RECT rect{};
     GetWindowRect(tip, &rect);
     SetWindowPos(tip, nullptr, 0, 0, size.cx + 2, rect.bottom - rect.top,
@@ -165,7 +156,7 @@ bool ButtonSizeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
             if (control == item(IDC_PREVIEW_TIP) && tipBrush_) {
                 SetTextColor(dc, tipText_);
                 SetBkColor(dc, tipBack_);
-                result = reinterpret_cast<INT_PTR>(tipBrush_);
+                result = reinterpret_cast<INT_PTR>(tipBrush_.get());
             } else if (control == item(IDC_SIZE_NUMBER)) {
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
                 SetBkColor(dc, RGB(255, 255, 255));

@@ -6,13 +6,13 @@
 #include "bar/button_size_dialog.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/picture.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace koruvan::win32 {
 
 class ButtonSizeWindow final : public ModalDialog, public ButtonSizeView {
   public:
     explicit ButtonSizeWindow(const SharedState& state) : model_(state, *this) {}
-    ~ButtonSizeWindow() override;
     // The width chosen; nothing when the dialog was cancelled or closed.
     std::optional<int> open(HWND owner);
 
@@ -41,7 +41,7 @@ class ButtonSizeWindow final : public ModalDialog, public ButtonSizeView {
     POINT previewOrigin_{};
     COLORREF tipText_ = 0;
     COLORREF tipBack_ = 0;
-    HBRUSH tipBrush_ = nullptr;
+    Brush tipBrush_;
 };
 
 }  // namespace koruvan::win32

@@ -4,21 +4,15 @@
 
 #include <string>
 
+#include "platform/win32/device_context.h"
+
 namespace koruvan::win32 {
 namespace {
 
 constexpr UINT kIconId = 1;
 
-// A small square in the colours of the program's own icon, with the desk's number on it.
-HICON numberIcon(int number) {
-    const int size = GetSystemMetrics(SM_CXSMICON);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    const Bitmap colour(CreateCompatibleBitmap(screen, size, size));
-    const Bitmap mask(CreateBitmap(size, size, 1, 1, nullptr));  // all opaque once cleared
-    HGDIOBJ old = SelectObject(dc, mask.get());
-    PatBlt(dc, 0, 0, size, size, BLACKNESS);
-    SelectObject(dc, colour.get());
+// The desk's number, white on a framed blue tile.
+void drawNumber(HDC dc, int size, int number) {
     RECT all{0, 0, size, size};
     const Brush frame(CreateSolidBrush(RGB(0x2b, 0x34, 0x40)));
     FillRect(dc, &all, frame.get());
@@ -28,15 +22,31 @@ HICON numberIcon(int number) {
     const Font font(CreateFontW(-(size * 3 / 4), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                                 L"Tahoma"));
-    HGDIOBJ oldFont = SelectObject(dc, font.get());
+    const Selection selected(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     const std::wstring text = std::to_wstring(number);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+}
+
+// The icon's two bitmaps: the mask cleared to opaque, the number drawn on the colour.
+void drawIconBitmaps(HDC screen, HBITMAP mask, HBITMAP colour, int size, int number) {
+    const MemoryDc dc(screen);
+    {
+        const Selection selected(dc.get(), mask);
+        PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);
+    }
+    const Selection selected(dc.get(), colour);
+    drawNumber(dc.get(), size, number);
+}
+
+// A small square in the colours of the program's own icon, with the desk's number on it.
+HICON numberIcon(int number) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const WindowDc screen(nullptr);
+    const Bitmap colour(CreateCompatibleBitmap(screen.get(), size, size));
+    const Bitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+    drawIconBitmaps(screen.get(), mask.get(), colour.get(), size, number);
     ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
     return CreateIconIndirect(&info);  // copies the bitmaps
 }

@@ -1,5 +1,6 @@
 #include "dialogs/win32/about_window.h"
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -106,31 +107,28 @@ bool AboutWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
 void AboutWindow::drawPicture(const DRAWITEMSTRUCT& draw) const {
     RECT frame = draw.rcItem;
     DrawEdge(draw.hDC, &frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    HDC source = CreateCompatibleDC(draw.hDC);
+    const MemoryDc source(draw.hDC);
     if (HBITMAP picture = pictures_[static_cast<std::size_t>(picture_)].get()) {
         const SIZE size = bitmapSize(picture);
-        HGDIOBJ old = SelectObject(source, picture);
+        const Selection selected(source.get(), picture);
         SetStretchBltMode(draw.hDC, HALFTONE);
         SetBrushOrgEx(draw.hDC, 0, 0, nullptr);
         StretchBlt(draw.hDC, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                   source, 0, 0, size.cx, size.cy, SRCCOPY);
-        SelectObject(source, old);
+                   source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
     }
     if (HBITMAP figure = figure_ != 0 ? figures_[static_cast<std::size_t>(figure_ - 1)].get() : nullptr) {
         // In the picture's lower right corner, scaled with the screen like the dialog.
         const int side = MulDiv(32, dotsPerInch(), 96);
-        HGDIOBJ old = SelectObject(source, figure);
-        TransparentBlt(draw.hDC, frame.right - side - 2, frame.bottom - side - 2, side, side, source, 0, 0,
-                       32, 32, kFigureKey);
-        SelectObject(source, old);
+        const Selection selected(source.get(), figure);
+        TransparentBlt(draw.hDC, frame.right - side - 2, frame.bottom - side - 2, side, side, source.get(), 0,
+                       0, 32, 32, kFigureKey);
     }
-    DeleteDC(source);
 }
 
 void AboutWindow::drawTitle(const DRAWITEMSTRUCT& draw) const {
     FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
     const std::wstring title = windowText(draw.hwndItem);
-    HGDIOBJ oldFont = SelectObject(draw.hDC, titleFont_.get());
+    const Selection font(draw.hDC, titleFont_.get());
     SetBkMode(draw.hDC, TRANSPARENT);
     RECT shadow = draw.rcItem;
     OffsetRect(&shadow, kTitleOffset, kTitleOffset);
@@ -141,7 +139,6 @@ void AboutWindow::drawTitle(const DRAWITEMSTRUCT& draw) const {
     SetTextColor(draw.hDC, RGB(255, 0, 0));
     DrawTextW(draw.hDC, title.c_str(), static_cast<int>(title.size()), &front,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(draw.hDC, oldFont);
 }
 
 }  // namespace koruvan::win32

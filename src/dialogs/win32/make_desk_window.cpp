@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "dialogs/win32/wallpaper_preview_window.h"
+#include "platform/win32/device_context.h"
+#include "platform/win32/list_control.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -22,29 +24,10 @@ HICON folderIcon(bool open) {
 }
 
 // "C:\" shows as "C:", a network share without its closing "\".
-std::wstring driveLabel(const std::string& root) {
-    std::wstring label = widen(root);
-    if (label.size() > 1 && label.back() == L'\\') label.pop_back();
+std::string driveLabel(const std::string& root) {
+    std::string label = root;
+    if (label.size() > 1 && label.back() == '\\') label.pop_back();
     return label;
-}
-
-void fillList(HWND list, UINT reset, UINT add, UINT select, const std::vector<std::wstring>& texts,
-              int selected) {
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, reset, 0, 0);
-    for (const std::wstring& text : texts)
-        SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageW(list, select, static_cast<WPARAM>(selected), 0);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-std::vector<std::wstring> widened(const std::vector<std::string>& texts) {
-    std::vector<std::wstring> wide;
-    wide.reserve(texts.size());
-    for (const std::string& text : texts)
-        wide.push_back(widen(text));
-    return wide;
 }
 
 std::wstring listItemText(HWND list, UINT index) {
@@ -109,41 +92,35 @@ void MakeDeskWindow::showName(const std::string& name) {
 }
 
 void MakeDeskWindow::showStyles(const std::vector<std::string>& entries, int selected) {
-    fillList(item(IDC_WALLPAPER_STYLE), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, widened(entries),
-             selected);
+    fillList(item(IDC_WALLPAPER_STYLE), ListControl::ComboBox, entries, selected);
 }
 
 void MakeDeskWindow::showDrives(const std::vector<std::string>& roots, int selected) {
-    std::vector<std::wstring> labels;
+    std::vector<std::string> labels;
     for (const std::string& root : roots)
         labels.push_back(driveLabel(root));
-    fillList(item(IDC_DRIVES), CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, labels, selected);
+    fillList(item(IDC_DRIVES), ListControl::ComboBox, labels, selected);
 }
 
 void MakeDeskWindow::showFolders(const std::vector<FolderEntry>& entries, int current) {
     folders_ = entries;
-    std::vector<std::wstring> names;
+    std::vector<std::string> names;
     for (const FolderEntry& entry : entries)
-        names.push_back(entry.level == 0 ? driveLabel(entry.name) : widen(entry.name));
+        names.push_back(entry.level == 0 ? driveLabel(entry.name) : entry.name);
     HWND list = item(IDC_FOLDERS);
-    fillList(list, LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, names, current);
+    fillList(list, ListControl::ListBox, names, current);
     // Wide enough to scroll to the end of the deepest line.
     int widest = 0;
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    const TextMeasure measure(list);
     for (std::size_t k = 0; k < names.size(); ++k) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, names[k].c_str(), static_cast<int>(names[k].size()), &size);
-        widest = std::max(widest, folderIndent() * (entries[k].level + 1) + 6 + static_cast<int>(size.cx));
+        const int indent = folderIndent() * (entries[k].level + 1) + 6;
+        widest = std::max(widest, indent + static_cast<int>(measure.extent(widen(names[k])).cx));
     }
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
 }
 
 void MakeDeskWindow::showFiles(const std::vector<std::string>& entries, int selected) {
-    fillList(item(IDC_WALLPAPER_FILES), LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, widened(entries),
-             selected);
+    fillList(item(IDC_WALLPAPER_FILES), ListControl::ListBox, entries, selected);
 }
 
 void MakeDeskWindow::showPreview(const std::string& path) {

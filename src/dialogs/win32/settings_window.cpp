@@ -2,6 +2,9 @@
 
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/make_desk_window.h"
+#include "platform/win32/color_ref.h"
+#include "platform/win32/device_context.h"
+#include "platform/win32/list_control.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -11,10 +14,6 @@ namespace {
 constexpr COLORREF kChosenPositionColor = RGB(255, 0, 0);
 constexpr COLORREF kScreenColor = RGB(0, 128, 128);
 constexpr COLORREF kBezelColor = RGB(64, 64, 64);
-
-COLORREF colour(std::int32_t value) {
-    return static_cast<COLORREF>(value) & 0x00FFFFFF;
-}
 
 bool inRange(int id, int first, int count) {
     return id >= first && id < first + count;
@@ -47,11 +46,7 @@ void SettingsWindow::showChecks(bool autoHide, bool topmost) {
 }
 
 void SettingsWindow::showKinds(const std::vector<std::string>& entries, int selected) {
-    HWND combo = item(IDC_TIP_KIND);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : entries)
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(entry).c_str()));
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    fillList(item(IDC_TIP_KIND), ListControl::ComboBox, entries, selected);
 }
 
 void SettingsWindow::showColorPart(bool text) {
@@ -59,8 +54,8 @@ void SettingsWindow::showColorPart(bool text) {
 }
 
 void SettingsWindow::showSample(std::int32_t textColor, std::int32_t backColor) {
-    sampleText_ = colour(textColor);
-    sampleBrush_ = Brush(CreateSolidBrush(colour(backColor)));
+    sampleText_ = toColorRef(textColor);
+    sampleBrush_ = Brush(CreateSolidBrush(toColorRef(backColor)));
     InvalidateRect(item(IDC_TIP_SAMPLE), nullptr, TRUE);
 }
 
@@ -194,14 +189,13 @@ void SettingsWindow::drawPosition(const DRAWITEMSTRUCT& draw, int position) cons
     const bool chosen = positions_[static_cast<std::size_t>(position)].chosen;
     FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_WINDOW));
     FrameRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DSHADOW));
-    HGDIOBJ oldFont = chosen && boldFont_ ? SelectObject(draw.hDC, boldFont_.get()) : nullptr;
+    const Selection bold(draw.hDC, chosen ? boldFont_.get() : nullptr);
     SetBkMode(draw.hDC, TRANSPARENT);
     SetTextColor(draw.hDC, chosen ? kChosenPositionColor : RGB(0, 0, 0));
     RECT text = draw.rcItem;
     const std::wstring caption = windowText(draw.hwndItem);
     DrawTextW(draw.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (oldFont) SelectObject(draw.hDC, oldFont);
     if (draw.itemState & ODS_FOCUS) {
         RECT focus = draw.rcItem;
         InflateRect(&focus, -2, -2);
@@ -213,7 +207,7 @@ void SettingsWindow::drawSwatch(const DRAWITEMSTRUCT& draw, int swatch) const {
     RECT box = draw.rcItem;
     DrawEdge(draw.hDC, &box, (draw.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED,
              BF_RECT | BF_ADJUST);
-    const Brush brush(CreateSolidBrush(colour(kPalette[static_cast<std::size_t>(swatch)])));
+    const Brush brush(CreateSolidBrush(toColorRef(kPalette[static_cast<std::size_t>(swatch)])));
     FillRect(draw.hDC, &box, brush.get());
     if (draw.itemState & ODS_FOCUS) {
         InflateRect(&box, -1, -1);

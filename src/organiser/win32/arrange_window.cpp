@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/win32/device_context.h"
+#include "platform/win32/list_control.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_platform.h"
 #include "resource_ids.h"
 
 namespace koruvan::win32 {
@@ -40,15 +41,6 @@ std::vector<int> selectedEntries(HWND list) {
     return entries;
 }
 
-void fillList(HWND list, const std::vector<std::string>& texts) {
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& text : texts)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
 }  // namespace
 
 void ArrangeWindow::open(HWND owner) {
@@ -70,16 +62,6 @@ int ArrangeWindow::twips(int pixels) const {
     return pixelsToTwips(pixels, dpi_);
 }
 
-int ArrangeWindow::textWidth(HWND control, const std::wstring& text) const {
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size.cx;
-}
-
 // --- ArrangeView ---
 
 void ArrangeWindow::showDeskName(const std::string& name) {
@@ -87,15 +69,15 @@ void ArrangeWindow::showDeskName(const std::string& name) {
 }
 
 int ArrangeWindow::deskNameWidth(const std::string& name) {
-    return twips(textWidth(item(IDC_ORGANISED_DESK), widen(name)) + 2);
+    return twips(textExtent(item(IDC_ORGANISED_DESK), widen(name)).cx + 2);
 }
 
 void ArrangeWindow::showPool(const std::vector<std::string>& bases) {
-    fillList(item(IDC_POOL_ITEMS), bases);
+    fillList(item(IDC_POOL_ITEMS), ListControl::ListBox, bases);
 }
 
 void ArrangeWindow::showDesk(const std::vector<std::string>& bases) {
-    fillList(item(IDC_DESK_ITEMS), bases);
+    fillList(item(IDC_DESK_ITEMS), ListControl::ListBox, bases);
 }
 
 void ArrangeWindow::appendDeskEntry(const std::string& base) {
@@ -125,14 +107,11 @@ void ArrangeWindow::showApplicationControls(bool shown) {
 
 void ArrangeWindow::showApplications(const std::vector<std::string>& titles, int selected) {
     HWND box = item(IDC_APPLICATIONS);
-    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    fillList(box, ListControl::ComboBox, titles, selected);
     int widest = 0;
-    for (const std::string& title : titles) {
-        const std::wstring text = widen(title);
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        widest = std::max(widest, textWidth(box, text));
-    }
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    const TextMeasure measure(box);
+    for (const std::string& title : titles)
+        widest = std::max(widest, static_cast<int>(measure.extent(widen(title)).cx));
     // A long title is read whole in the open list.
     SendMessageW(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) + 8),
                  0);
@@ -227,11 +206,6 @@ bool ArrangeWindow::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& resu
             result = 0;
             return true;
         }
-        case WM_SETCURSOR:
-            if (!busyPointerActive()) return false;
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            result = TRUE;
-            return true;
         default:
             return false;
     }

@@ -42,7 +42,6 @@ class ArrangeWindow final : public ModalDialog, public ArrangeView {
   private:
     int pixels(int twips) const;
     int twips(int pixels) const;
-    int textWidth(HWND control, const std::wstring& text) const;
 
     ArrangeDialog model_;
     int dpi_ = 96;

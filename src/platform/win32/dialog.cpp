@@ -1,6 +1,8 @@
 #include "platform/win32/dialog.h"
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
 
 namespace koruvan::win32 {
 
@@ -28,9 +30,8 @@ std::string ModalDialog::itemText(int id) const {
 }
 
 int ModalDialog::dotsPerInch() const {
-    HDC dc = GetDC(hwnd_);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(hwnd_, dc);
+    const WindowDc dc(hwnd_);
+    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -39,6 +40,15 @@ void ModalDialog::warn(const std::string& text, const std::string& title) const 
 }
 
 INT_PTR CALLBACK ModalDialog::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dispatch(hwnd, message, wParam, lParam);
+    } catch (...) {
+        // A C++ exception must not unwind through the system's dialog manager: the message gets its default.
+        return message == WM_INITDIALOG ? TRUE : FALSE;
+    }
+}
+
+INT_PTR ModalDialog::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<ModalDialog*>(lParam);
         self->hwnd_ = hwnd;
@@ -47,20 +57,34 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND hwnd, UINT message, WPARAM wParam, 
     }
     auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-        return FALSE;
+    switch (message) {
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+            self->hwnd_ = nullptr;
+            return FALSE;
+        case WM_SETCURSOR:
+            // Over every dialog, and over each of its controls, while the program works.
+            if (!busyPointerActive()) break;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return answer(hwnd, message, TRUE);
+        case WM_COMMAND:
+            if (self->onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (self->onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_CLOSE:
+            if (self->onCloseBox()) return TRUE;
+            break;
+        default:
+            break;
     }
-    if (message == WM_COMMAND &&
-        self->onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
-        return TRUE;
-    }
-    if (message == WM_DRAWITEM && self->onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-        return TRUE;
-    if (message == WM_CLOSE && self->onCloseBox()) return TRUE;
     INT_PTR result = FALSE;
     if (!self->onMessage(message, wParam, lParam, result)) return FALSE;
+    return answer(hwnd, message, result);
+}
+
+INT_PTR ModalDialog::answer(HWND hwnd, UINT message, INT_PTR result) {
     switch (message) {
         // These few return their result directly; every other one through DWLP_MSGRESULT.
         case WM_CTLCOLORMSGBOX:

@@ -1,8 +1,8 @@
 #pragma once
 // Base of our modal dialogs, made from a dialog template of the program's resources. DialogBoxParamW gives
 // the modal loop, Tab between controls, Enter on the default button (IDOK) and Esc (IDCANCEL). One dialog
-// procedure binds `this` at WM_INITDIALOG; subclasses handle messages in small virtual handlers. Nothing
-// throws through the dialog procedure.
+// procedure binds `this` at WM_INITDIALOG; subclasses handle messages in small virtual handlers. It shows the
+// hourglass over every dialog while the program is busy, and lets nothing thrown through.
 
 #include <windows.h>
 
@@ -61,6 +61,9 @@ class ModalDialog {
 
   private:
     static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // A handled message's result as the dialog manager takes it.
+    static INT_PTR answer(HWND hwnd, UINT message, INT_PTR result);
     HWND hwnd_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/win32/picture.h"
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 
 namespace koruvan::win32 {
@@ -30,14 +31,12 @@ void Picture::clear() {
 
 void Picture::draw(HDC dc, const RECT& into) const {
     if (!bitmap_) return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap_.get());
+    const MemoryDc source(dc);
+    const Selection selected(source.get(), bitmap_.get());
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, source, 0, 0,
+    StretchBlt(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, source.get(), 0, 0,
                size_.cx, size_.cy, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 }  // namespace koruvan::win32

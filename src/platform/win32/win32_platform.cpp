@@ -80,7 +80,40 @@ std::string fixedBufferText(Reader read) {
     return narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)));
 }
 
+// Done, or why not, from a Win32 call's result.
+FileResult fileResult(BOOL done) {
+    return done ? FileResult{} : FileResult{lastFileError()};
+}
+
 }  // namespace
+
+FileError lastFileError() {
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_NOT_READY:
+        case ERROR_INVALID_DRIVE:
+            return FileError::Gone;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return FileError::Exists;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_PRIVILEGE_NOT_HELD:
+            return FileError::Denied;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileError::Full;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE:
+            return FileError::InUse;
+        default:
+            return FileError::Other;
+    }
+}
 
 bool busyPointerActive() {
     return busyPointer.load();
@@ -224,11 +257,12 @@ std::vector<PlainFile> Win32Platform::listPlainFileIdentities(const std::string&
     return files;
 }
 
-bool Win32Platform::linkFile(const std::string& existing, const std::string& newName) {
+FileResult Win32Platform::linkFile(const std::string& existing, const std::string& newName) {
     const std::wstring source = widen(existing);
     const DWORD attributes = GetFileAttributesW(source.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
-    return CreateHardLinkW(widen(newName).c_str(), source.c_str(), nullptr) != FALSE;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return lastFileError();
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return FileError::Denied;
+    return fileResult(CreateHardLinkW(widen(newName).c_str(), source.c_str(), nullptr));
 }
 
 namespace {
@@ -246,41 +280,44 @@ std::optional<std::pair<DWORD, ULONGLONG>> fileIdentity(const std::wstring& path
 
 }  // namespace
 
-bool Win32Platform::copyFile(const std::string& from, const std::string& to) {
+FileResult Win32Platform::copyFile(const std::string& from, const std::string& to) {
     const std::wstring source = widen(from);
     const std::wstring target = widen(to);
     if (const auto targetIdentity = fileIdentity(target)) {
-        if (targetIdentity == fileIdentity(source)) return true;
+        if (targetIdentity == fileIdentity(source)) return {};
     }
-    return CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE;
+    return fileResult(CopyFileW(source.c_str(), target.c_str(), FALSE));
 }
 
-bool Win32Platform::moveFile(const std::string& from, const std::string& to) {
+FileResult Win32Platform::moveFile(const std::string& from, const std::string& to) {
     // Within a volume this is a rename. Across volumes the system copies, flushes (WRITE_THROUGH) and deletes
     // the source only after the copy is complete, so a failure leaves the source in place.
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
+    return fileResult(
+        MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH));
 }
 
-bool Win32Platform::moveFileNoReplace(const std::string& from, const std::string& to) {
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
-                       MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
+FileResult Win32Platform::moveFileNoReplace(const std::string& from, const std::string& to) {
+    return fileResult(
+        MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH));
 }
 
-bool Win32Platform::deleteFile(const std::string& path) {
+FileResult Win32Platform::deleteFile(const std::string& path) {
     const std::wstring wide = widen(path);
-    if (DeleteFileW(wide.c_str())) return true;
+    if (DeleteFileW(wide.c_str())) return {};
+    const FileError refusal = lastFileError();
     // A read-only file refuses deletion; the stored copy of a read-only item is one.
     const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
-    if (!SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
-    if (DeleteFileW(wide.c_str())) return true;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return refusal;
+    if (!SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return lastFileError();
+    if (DeleteFileW(wide.c_str())) return {};
+    const FileError error = lastFileError();
     SetFileAttributesW(wide.c_str(), attributes);
-    return false;
+    return error;
 }
 
-bool Win32Platform::makeFolder(const std::string& path) {
-    return CreateDirectoryW(widen(path).c_str(), nullptr) != FALSE;
+FileResult Win32Platform::makeFolder(const std::string& path) {
+    return fileResult(CreateDirectoryW(widen(path).c_str(), nullptr));
 }
 
 bool Win32Platform::folderExists(const std::string& path) {
@@ -316,46 +353,48 @@ std::optional<std::string> Win32Platform::readFileBytes(const std::string& path)
     return bytes;
 }
 
-bool Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+FileResult Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
     const std::wstring target = widen(path);
     const std::wstring aside = target + L".new";
     {
         FileHandle file(CreateFileW(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
+        if (!file) return lastFileError();
         if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+            const FileError error = lastFileError();
             file.reset();
             DeleteFileW(aside.c_str());
-            return false;
+            return error;
         }
     }
     if (!MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const FileError error = lastFileError();
         DeleteFileW(aside.c_str());  // the old file stays whole
-        return false;
+        return error;
     }
-    return true;
+    return {};
 }
 
-bool Win32Platform::patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) {
+FileResult Win32Platform::patchFileBytes(const std::string& path, std::uint64_t offset,
+                                         std::string_view bytes) {
     FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) ||
-        offset + bytes.size() > static_cast<std::uint64_t>(size.QuadPart)) {
-        return false;
-    }
+    if (!file || !GetFileSizeEx(file.get(), &size)) return lastFileError();
+    if (offset + bytes.size() > static_cast<std::uint64_t>(size.QuadPart)) return FileError::Other;
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at) &&
-           written == bytes.size() && FlushFileBuffers(file.get());
+    const bool done = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at) &&
+                      written == bytes.size() && FlushFileBuffers(file.get());
+    return fileResult(done);
 }
 
-bool Win32Platform::appendFileBytes(const std::string& path, std::string_view bytes) {
+FileResult Win32Platform::appendFileBytes(const std::string& path, std::string_view bytes) {
     FileHandle file(CreateFileW(widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && writeAll(file.get(), bytes);
+    return fileResult(file && writeAll(file.get(), bytes));
 }
 
 bool Win32Platform::setCurrentDirectory(const std::string& path) {

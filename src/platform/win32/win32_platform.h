@@ -13,6 +13,9 @@ namespace koruvan::win32 {
 // The name of the mutex that marks a running instance; one per logon session.
 inline constexpr const char* kSingleInstanceName = "Local\\KORUVAN.SingleInstance";
 
+// Why the last failed file call failed, from the thread's last error.
+FileError lastFileError();
+
 // True while the program has asked for the hourglass; the program's windows answer WM_SETCURSOR with it.
 bool busyPointerActive();
 
@@ -36,21 +39,21 @@ class Win32Platform final : public Platform {
                              const std::string& value) override;
 
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
-    bool copyFile(const std::string& from, const std::string& to) override;
-    bool moveFile(const std::string& from, const std::string& to) override;
-    bool moveFileNoReplace(const std::string& from, const std::string& to) override;
-    bool deleteFile(const std::string& path) override;
-    bool makeFolder(const std::string& path) override;
+    FileResult copyFile(const std::string& from, const std::string& to) override;
+    FileResult moveFile(const std::string& from, const std::string& to) override;
+    FileResult moveFileNoReplace(const std::string& from, const std::string& to) override;
+    FileResult deleteFile(const std::string& path) override;
+    FileResult makeFolder(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool plainFileExists(const std::string& path) override;
     std::vector<std::string> listFolders(const std::string& folder) override;
     std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
-    bool linkFile(const std::string& existing, const std::string& newName) override;
-    bool replaceFileBytes(const std::string& path, std::string_view bytes) override;
-    bool patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
-    bool appendFileBytes(const std::string& path, std::string_view bytes) override;
+    FileResult linkFile(const std::string& existing, const std::string& newName) override;
+    FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    FileResult patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
+    FileResult appendFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
 
     std::optional<std::string> decodeLegacyText(std::string_view bytes) override;

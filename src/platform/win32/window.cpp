@@ -43,11 +43,20 @@ LRESULT CALLBACK Window::trampoline(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        const LRESULT result = self->onMessage(message, wParam, lParam);
+        const LRESULT result = self->handle(message, wParam, lParam);
         self->hwnd_ = nullptr;
         return result;
     }
-    return self->onMessage(message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return onMessage(message, wParam, lParam);
+    } catch (...) {
+        // A C++ exception must not unwind through the system's code that called us: the default handles it.
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
 }
 
 }  // namespace koruvan::win32

@@ -1,6 +1,7 @@
 #pragma once
 // Base of our own top-level windows: one window procedure trampoline binds `this` at WM_NCCREATE and clears
-// it at WM_NCDESTROY; subclasses handle messages in onMessage. Nothing throws through the window procedure.
+// it at WM_NCDESTROY; subclasses handle messages in onMessage. Nothing thrown there leaves the window
+// procedure: the message then gets the system's default handling.
 
 #include <windows.h>
 
@@ -23,6 +24,7 @@ class Window {
 
   private:
     static LRESULT CALLBACK trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     HWND hwnd_ = nullptr;
 };
 

@@ -1,0 +1,140 @@
+// The bar's messages, each turned into the DeskBar model's event by a handler of its own.
+#include "bar/win32/bar_window.h"
+
+#include "platform/win32/device_context.h"
+#include "platform/win32/win32_platform.h"
+
+namespace koruvan::win32 {
+
+LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (message) {
+        case WM_PAINT:
+            onPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers every pixel
+        case WM_SETCURSOR:
+            if (onSetCursor(LOWORD(lParam))) return TRUE;
+            break;
+        case WM_MOUSEMOVE:
+            onMouseMove(point);
+            return 0;
+        case WM_NCMOUSEMOVE:
+            // Most of the strip a hidden bar leaves on the screen is its frame: the pointer there brings it
+            // back.
+            model_.onBackgroundPointerMoved();
+            break;
+        case WM_LBUTTONDOWN:
+            pressedDesk_ = deskAt(point);
+            return 0;
+        case WM_LBUTTONUP:
+            onLeftButtonUp(point);
+            return 0;
+        case WM_RBUTTONDOWN:
+            onRightButtonDown(point);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kWaitTimer) model_.onTimerTick();
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_CLOSE:
+            model_.onCloseRequested();
+            return 0;
+        case WM_HOTKEY:
+            onHotkey(wParam);
+            return 0;
+        case kTrayMessage:
+            onTrayMessage(lParam);
+            return 0;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        default:
+            if (tray_ && tray_->isTaskbarCreated(message)) tray_->addAgain();
+            break;
+    }
+    return Window::onMessage(message, wParam, lParam);
+}
+
+void BarWindow::onPaint() {
+    const PaintDc screen(hwnd());
+    // Painted off-screen first so that a redraw never flickers.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const MemoryDc buffer(screen.get());
+    const Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    const Selection selected(buffer.get(), bitmap.get());
+    paint(buffer.get());
+    BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+}
+
+bool BarWindow::onSetCursor(int hitTest) {
+    if (hitTest != HTCLIENT) return false;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(hwnd(), &cursor);
+    const LPCWSTR shape = busyPointerActive() ? IDC_WAIT : deskAt(cursor) >= 0 ? IDC_UPARROW : IDC_ARROW;
+    SetCursor(LoadCursorW(nullptr, shape));
+    return true;
+}
+
+void BarWindow::onMouseMove(POINT point) {
+    const int desk = deskAt(point);
+    if (desk < 0) {
+        model_.onBackgroundPointerMoved();
+        return;
+    }
+    const RECT rect = faceRect(desk);
+    model_.onDeskPointerMoved(desk, point.x - rect.left);
+}
+
+void BarWindow::onLeftButtonUp(POINT point) {
+    // A click is a press and release over the same button, as a button control would have it.
+    const int desk = deskAt(point);
+    const int pressed = pressedDesk_;
+    pressedDesk_ = -1;
+    if (desk >= 0 && desk == pressed) {
+        model_.onDeskClicked(desk);
+    } else if (desk < 0 && pressed < 0) {
+        model_.onBackgroundClicked();
+    }
+}
+
+void BarWindow::onRightButtonDown(POINT point) {
+    const int desk = deskAt(point);
+    if (desk >= 0) {
+        model_.onDeskRightPressed(desk);
+    } else {
+        model_.onBackgroundRightPressed();
+    }
+}
+
+void BarWindow::onDpiChanged(int dpiX, int dpiY, const RECT& suggested) {
+    // Button sizes are pixels and stay; the frame and the tip's font follow the new screen.
+    makeTipFont(dpiY);
+    model_.setDotsPerInch(dpiX, dpiY);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    model_.fitToDesks();
+    model_.placeOrHide();
+}
+
+void BarWindow::onHotkey(WPARAM id) {
+    if (const int hotkey = DeskHotkeys::hotkeyOf(id); hotkey >= 0) model_.onHotkey(hotkey);
+}
+
+void BarWindow::onTrayMessage(LPARAM mouseMessage) {
+    // The icon's own mouse messages come in lParam.
+    if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_RBUTTONUP) model_.onTrayClicked();
+}
+
+void BarWindow::onDestroy() {
+    tray_.reset();
+    hotkeys_.reset();
+    PostQuitMessage(0);
+}
+
+}  // namespace koruvan::win32
