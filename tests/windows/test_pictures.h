@@ -10,18 +10,16 @@
 
 namespace koruvan::win32::testing {
 
-inline void appendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 // A 24-bit bottom-up BMP of one colour.
 inline std::string solidBitmap(int width, int height, std::uint8_t red, std::uint8_t green,
                                std::uint8_t blue) {
     const int rowBytes = (width * 3 + 3) & ~3;
     const std::uint32_t pixelBytes = static_cast<std::uint32_t>(rowBytes * height);
     std::string bytes;
-    const auto put = [&](std::uint32_t value, int size) { appendLittleEndian(bytes, value, size); };
+    const auto put = [&](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
     bytes += "BM";
     put(54 + pixelBytes, 4);
     put(0, 4);
@@ -44,45 +42,6 @@ inline std::string solidBitmap(int width, int height, std::uint8_t red, std::uin
             bytes += static_cast<char>(red);
         }
         bytes.append(static_cast<std::size_t>(rowBytes - width * 3), '\0');
-    }
-    return bytes;
-}
-
-// An uncompressed RGB TIFF of one colour in one strip.
-inline std::string solidTiff(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    constexpr std::uint32_t kEntries = 9;
-    constexpr std::uint32_t kBitsAt = 8 + 2 + kEntries * 12 + 4;  // after the header and the one directory
-    constexpr std::uint32_t kPixelsAt = kBitsAt + 6;
-    const auto w = static_cast<std::uint32_t>(width);
-    const auto h = static_cast<std::uint32_t>(height);
-    std::string bytes = "II*";
-    bytes += '\0';
-    appendLittleEndian(bytes, 8, 4);
-    appendLittleEndian(bytes, kEntries, 2);
-    const auto entry = [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::uint32_t value) {
-        appendLittleEndian(bytes, tag, 2);
-        appendLittleEndian(bytes, type, 2);
-        appendLittleEndian(bytes, count, 4);
-        appendLittleEndian(bytes, value, 4);
-    };
-    constexpr std::uint32_t kShort = 3;
-    constexpr std::uint32_t kLong = 4;
-    entry(256, kLong, 1, w);          // width
-    entry(257, kLong, 1, h);          // height
-    entry(258, kShort, 3, kBitsAt);   // 8 bits per sample
-    entry(259, kShort, 1, 1);         // no compression
-    entry(262, kShort, 1, 2);         // RGB
-    entry(273, kLong, 1, kPixelsAt);  // where the strip starts
-    entry(277, kShort, 1, 3);         // samples per pixel
-    entry(278, kLong, 1, h);          // rows per strip
-    entry(279, kLong, 1, w * h * 3);  // the strip's length
-    appendLittleEndian(bytes, 0, 4);  // no further directory
-    for (int k = 0; k < 3; ++k)
-        appendLittleEndian(bytes, 8, 2);
-    for (std::uint32_t k = 0; k < w * h; ++k) {
-        bytes += static_cast<char>(red);
-        bytes += static_cast<char>(green);
-        bytes += static_cast<char>(blue);
     }
     return bytes;
 }
