@@ -47,6 +47,7 @@ e2e_click_client $(e2e_button_centre "$size" 0 0) 3
 e2e_require "the desk menu opens on desk 0" e2e_wait_menu
 e2e_keys Down Down Return
 e2e_require "the desk dialog opens" probe wait "$title" 5000
+sleep 0.3  # the caption is set first, then the lists are filled
 e2e_expect_eq "the file list holds the JPEG, selected" "(なし) photo.jpg|photo.jpg" \
     "$(e2e_items "$title" 1006)|$(e2e_selected_item "$title" 1006)"
 shot="$E2E_SHOTS/thumbnails-dialog.png"
