@@ -1,5 +1,6 @@
 #include "platform/win32/picture_loader.h"
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 
 namespace koruvan::win32 {
@@ -37,6 +38,36 @@ bool copyScaled(IWICImagingFactory& factory, IWICBitmapSource* source, UINT widt
     return SUCCEEDED(result) && SUCCEEDED(last->CopyPixels(nullptr, width * 4, width * height * 4, pixels));
 }
 
+// A 32-bit top-down bitmap whose pixels lie at `bits`.
+Bitmap trueColourBitmap(int width, int height, void*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as WIC gives the rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    return bits ? std::move(bitmap) : Bitmap();
+}
+
+// The bitmap copied at its own size into 32 bits: WIC takes a palette bitmap's colours from the bitmap only
+// on some systems (Wine leaves them out, and nothing can be scaled), GDI on every one.
+Bitmap trueColourCopy(HBITMAP source) {
+    BITMAP info{};
+    if (!GetObjectW(source, sizeof(info), &info)) return {};
+    void* bits = nullptr;
+    Bitmap copy = trueColourBitmap(info.bmWidth, info.bmHeight, bits);
+    if (!copy) return {};
+    const MemoryDc from(nullptr);
+    const MemoryDc to(nullptr);
+    const Selection fromSelected(from.get(), source);
+    const Selection toSelected(to.get(), copy.get());
+    if (!BitBlt(to.get(), 0, 0, info.bmWidth, info.bmHeight, from.get(), 0, 0, SRCCOPY)) return {};
+    return copy;
+}
+
 }  // namespace
 
 IWICImagingFactory* PictureLoader::factory() {
@@ -67,9 +98,10 @@ Bitmap PictureLoader::load(const std::string& path, int width, int height) {
 
 Bitmap PictureLoader::scale(HBITMAP source, int width, int height) {
     IWICImagingFactory* wic = factory();
+    const Bitmap copy = source ? trueColourCopy(source) : Bitmap();
     ComRef<IWICBitmap> bitmap;
-    if (!wic || !source ||
-        FAILED(wic->CreateBitmapFromHBITMAP(source, nullptr, WICBitmapIgnoreAlpha, bitmap.put()))) {
+    if (!wic || !copy ||
+        FAILED(wic->CreateBitmapFromHBITMAP(copy.get(), nullptr, WICBitmapIgnoreAlpha, bitmap.put()))) {
         return {};
     }
     return scaled(bitmap.get(), width, height);
@@ -83,16 +115,9 @@ bool PictureLoader::isPicture(const std::string& path) {
 
 Bitmap PictureLoader::scaled(IWICBitmapSource* source, int width, int height) {
     if (width <= 0 || height <= 0) return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as WIC gives the rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return {};
+    Bitmap bitmap = trueColourBitmap(width, height, bits);
+    if (!bitmap) return {};
     const auto w = static_cast<UINT>(width);
     const auto h = static_cast<UINT>(height);
     // Should the scaler refuse the source's own pixel format, the other order still gives a picture.
