@@ -1,5 +1,7 @@
 #include "platform/win32/picture.h"
 
+#include <utility>
+
 #include "platform/win32/device_context.h"
 
 namespace koruvan::win32 {

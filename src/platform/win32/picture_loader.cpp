@@ -1,5 +1,7 @@
 #include "platform/win32/picture_loader.h"
 
+#include <utility>
+
 #include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 
