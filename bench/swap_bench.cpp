@@ -7,7 +7,7 @@
 
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
-#include "store/desk_folders.h"
+#include "store/desk_swap.h"
 
 namespace koruvan {
 namespace {
@@ -37,7 +37,8 @@ bool literalSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     platform.setBusyPointer(true);
     const std::string oldFolder = deskFolder(state, oldDesk);
     const std::string newFolder = deskFolder(state, newDesk);
-    deleteFolderFiles(platform, oldFolder);
+    for (const std::string& name : platform.listPlainFiles(oldFolder))
+        platform.deleteFile(oldFolder + name);
     for (const std::string& name : platform.listPlainFiles(state.desktopFolder)) {
         platform.copyFile(state.desktopFolder + name, oldFolder + name);
         platform.deleteFile(state.desktopFolder + name);
@@ -70,8 +71,12 @@ void swapArguments(benchmark::internal::Benchmark* bench) {
     bench->Unit(benchmark::kMillisecond);
 }
 
+// The program's whole file work of a switch: the swap, then the record of items and LastUse.
 bool programSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
-    return swapDesk(platform, state, oldDesk, newDesk);
+    StoreReport report;
+    if (!swapDesk(platform, state, oldDesk, newDesk, report)) return false;
+    state.currentDesk = static_cast<std::int16_t>(newDesk);
+    return completeSwitch(platform, state, newDesk);
 }
 
 BENCHMARK(BM_Swap<programSwapDesk>)->Name("swapDesk")->Apply(swapArguments);

@@ -165,10 +165,10 @@ TEST_F(ArrangeDialogTest, SetForAnotherDeskRewritesItsFolderAndLeavesTheDesktop)
 
     EXPECT_EQ(names(kDesk2), "a.lnk old.txt tool");
     EXPECT_EQ(platform.fileContent(std::string(kDesk2) + "old.txt"), "desk 2");
-    // The pool's own memo was a different file: it stays, under a free name.
+    // The pool's own memo may exist nowhere else: it keeps its name, and desk 2's takes a free one.
     EXPECT_EQ(names(kPool), "a.lnk a.url memo (2).txt memo.txt old.txt tool");
-    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "desk 2");
-    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo (2).txt"), "pool");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "pool");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo (2).txt"), "desk 2");
     EXPECT_EQ(names(kDesktop), "memo.txt");
     for (const std::string& call : platform.calls)
         EXPECT_EQ(call.find("Desktop"), std::string::npos) << call;
@@ -188,12 +188,13 @@ TEST_F(ArrangeDialogTest, SetForTheDeskShownKeepsTheNewestVersionOfEveryLiveItem
     dialog->onCopy();
     dialog->onSet();
 
+    // The Desktop is the desk's place while it is shown: its folder keeps the copies made when it was
+    // entered, and the new item; the pool gets the newest version of every item.
     EXPECT_EQ(names(kDesktop), "a.lnk memo.txt new.txt");
-    EXPECT_EQ(names(kDesk0), names(kDesktop));
-    for (const char* folder : {kDesktop, kDesk0, kPool}) {
-        EXPECT_EQ(platform.fileContent(folder + std::string("memo.txt")), "desk 0 live") << folder;
-        EXPECT_EQ(platform.fileContent(folder + std::string("new.txt")), "made since the switch") << folder;
-    }
+    EXPECT_EQ(names(kDesk0), "a.lnk memo.txt");
+    EXPECT_EQ(platform.fileContent(std::string(kDesktop) + "memo.txt"), "desk 0 live");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo (2).txt"), "desk 0 live");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "new.txt"), "made since the switch");
     EXPECT_EQ(platform.fileContent(std::string(kPool) + "dropped.txt"), "live, then dropped from the list");
 }
 
@@ -225,7 +226,29 @@ TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInTheP
     EXPECT_EQ(names(kDesktop), "");
     EXPECT_EQ(names(kDesk0), "");
     EXPECT_EQ(names(kPool), "a.lnk a.url memo (2).txt memo.txt new.txt tool");
-    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo.txt"), "desk 0 live");
+    EXPECT_EQ(platform.fileContent(std::string(kPool) + "memo (2).txt"), "desk 0 live");
+}
+
+// A pool item that cannot be copied into the desk (a full disk) stops Set before anything changes, and the
+// pool never gives up its file.
+TEST_F(ArrangeDialogTest, APoolItemThatCannotBeCopiedChangesNothing) {
+    put(kPool, {"big.iso"}, std::string(4000, 'x'));
+    for (int desk : {2, 0}) {
+        SCOPED_TRACE(desk);
+        view = FakeArrangeView{};
+        open(desk);
+        view.select(view.pool, {1, 2});  // a.url, big.iso
+        dialog->onCopy();
+        view.select(view.desk, {0});
+        dialog->onDelete();
+        const std::string before = folders();
+        platform.freeBytes = 1000;
+        dialog->onSet();
+        platform.freeBytes.reset();
+        EXPECT_EQ(folders(), before);
+        EXPECT_THAT(view.warnings, ElementsAre(::testing::HasSubstr("big")));
+        EXPECT_FALSE(view.closed);
+    }
 }
 
 TEST_F(ArrangeDialogTest, AFileThatCannotMoveIsNeverReplacedByAnOlderCopy) {

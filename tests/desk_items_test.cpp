@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "fake/fake_platform.h"
+#include "store/file_compare.h"
+#include "store/item_record.h"
+#include "store/pool.h"
 #include "store/profile_encoding.h"
 #include "store/switch_journal.h"
 
@@ -24,26 +27,6 @@ TEST(NumberedName, GoesBeforeTheExtension) {
     EXPECT_EQ(numberedName(".profile", 2), ".profile (2)");
 }
 
-TEST(GiveFolderItems, TheDesksItemsJoinThePoolWithoutReplacingAny) {
-    FakePlatform fake;
-    fake.makeFolder(kPool);
-    fake.writeFile(std::string(kPool) + "memo.txt", "the pool's memo");
-    fake.writeFile(std::string(kPool) + "memo (2).txt", "another memo");
-    fake.writeFile(std::string(kPool) + "Tool.lnk", "link");
-    fake.writeFile(std::string(kDesk3) + "MEMO.txt", "desk 3's memo");
-    fake.writeFile(std::string(kDesk3) + "tool.lnk", "link");  // the same file: not kept twice
-    fake.writeFile(std::string(kDesk3) + "plan.txt", "plan");
-    fake.writeFile(std::string(kDesk3) + "locked.txt", "in use");
-    fake.failingCopies.insert(std::string(kDesk3) + "locked.txt");
-
-    EXPECT_EQ(giveFolderItems(fake, kDesk3, kPool), 1);
-    EXPECT_THAT(fake.filesIn(kPool),
-                ElementsAre("MEMO (3).txt", "Tool.lnk", "memo (2).txt", "memo.txt", "plan.txt"));
-    EXPECT_EQ(fake.fileContent(std::string(kPool) + "memo.txt"), "the pool's memo");
-    EXPECT_EQ(fake.fileContent(std::string(kPool) + "MEMO (3).txt"), "desk 3's memo");
-    EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("locked.txt"));  // it stays rather than be lost
-}
-
 // Whether the two names are one file, as the listing tells.
 bool linked(FakePlatform& fake, const std::string& folderA, const std::string& folderB,
             const std::string& name) {
@@ -55,62 +38,176 @@ bool linked(FakePlatform& fake, const std::string& folderA, const std::string& f
     return sameFile(find(folderA), find(folderB));
 }
 
-TEST(PlaceItem, ADesksItemComesAsALinkWhereTheVolumeAllowsElseAsACopy) {
-    constexpr const char* kDesktop = "C:\\Desktop\\";
+TEST(PutCopy, ADesksItemComesAsALinkWhereTheDriveAllowsElseAsAWholeCopy) {
     struct Case {
         const char* why;
+        const char* desktop;
         bool failLinks;
         bool readOnly;
         Placement placement;
         bool linked;
     };
     const Case cases[] = {
-        {"one volume", false, false, Placement::LinkOrCopy, true},
-        {"another volume, or no links", true, false, Placement::LinkOrCopy, false},
-        {"read-only: its other names would lose the attribute", false, true, Placement::LinkOrCopy, false},
-        {"a pool item: desks never share one file", false, false, Placement::Copy, false},
+        {"one drive", "C:\\Desktop\\", false, false, Placement::LinkOrCopy, true},
+        {"another drive", "D:\\Desktop\\", false, false, Placement::LinkOrCopy, false},
+        {"no links on this file system", "C:\\Desktop\\", true, false, Placement::LinkOrCopy, false},
+        {"read-only: its other names would lose the attribute", "C:\\Desktop\\", false, true,
+         Placement::LinkOrCopy, false},
+        {"a pool item: desks never share one file", "C:\\Desktop\\", false, false, Placement::Copy, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         FakePlatform fake;
-        fake.makeFolder(kDesktop);
+        const std::string desktop = c.desktop;
+        fake.makeFolder(desktop);
         fake.writeFile(std::string(kDesk3) + "plan.txt", "plan");
         if (c.readOnly) fake.setAttributes(std::string(kDesk3) + "plan.txt", testing::kReadOnly);
         fake.failLinks = c.failLinks;
-        ASSERT_TRUE(placeItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
-        EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan.txt"), "plan");
-        EXPECT_EQ(linked(fake, kDesk3, kDesktop, "plan.txt"), c.linked);
-        EXPECT_THAT(fake.filesIn(kDesktop), ElementsAre("plan.txt"));  // no copy left half-way
+        const std::string temporary = desktop + "~KORUVAN-0-1.tmp";
+        ASSERT_TRUE(
+            putCopy(fake, std::string(kDesk3) + "plan.txt", desktop, "plan.txt", c.placement, temporary));
+        EXPECT_EQ(fake.fileContent(desktop + "plan.txt"), "plan");
+        EXPECT_EQ(linked(fake, kDesk3, desktop, "plan.txt"), c.linked);
+        EXPECT_THAT(fake.filesIn(desktop), ElementsAre("plan.txt"));
 
-        // A name taken on the Desktop by another file is never replaced; given, the item takes the next
-        // free name.
-        fake.deleteFile(std::string(kDesktop) + "plan.txt");
-        fake.writeFile(std::string(kDesktop) + "PLAN.txt", "live");
-        ASSERT_TRUE(placeItem(fake, kDesk3, "plan.txt", kDesktop, c.placement));
-        ASSERT_TRUE(giveItem(fake, kDesk3, "plan.txt", kDesktop, true, c.placement));
-        EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan.txt"), "live");
-        EXPECT_EQ(fake.fileContent(std::string(kDesktop) + "plan (2).txt"), "plan");
+        // A name taken by another file is never replaced.
+        fake.deleteFile(desktop + "plan.txt");
+        fake.writeFile(desktop + "PLAN.txt", "live");
+        EXPECT_EQ(
+            putCopy(fake, std::string(kDesk3) + "plan.txt", desktop, "plan.txt", c.placement, temporary),
+            FileResult{FileError::Exists});
+        EXPECT_EQ(fake.fileContent(desktop + "plan.txt"), "live");
+        EXPECT_THAT(fake.filesIn(desktop), ElementsAre("PLAN.txt"));
     }
 }
 
-TEST(ReplaceItems, TheLiveItemsReplaceTheirStoredCopiesAndOneFileIsNeverKeptTwice) {
-    constexpr const char* kDesktop = "C:\\Desktop\\";
+// A drive too small for the item: nothing under the item's name, no temporary file, and the source intact.
+TEST(PutCopy, ACopyThatDoesNotFitLeavesNothingBehind) {
     FakePlatform fake;
-    fake.writeFile(std::string(kDesk3) + "same.txt", "entered, unchanged");
-    fake.linkFile(std::string(kDesk3) + "same.txt", std::string(kDesktop) + "same.txt");
-    fake.writeFile(std::string(kDesk3) + "edited.txt", "as entered");
-    fake.writeFile(std::string(kDesktop) + "edited.txt", "saved anew");
-    fake.writeFile(std::string(kDesk3) + "kept.txt", "read-only copy");
-    fake.setAttributes(std::string(kDesk3) + "kept.txt", testing::kReadOnly);
-    fake.writeFile(std::string(kDesktop) + "KEPT.txt", "live");
-    fake.writeFile(std::string(kDesktop) + "new.txt", "made on the desk");
+    fake.makeFolder("D:\\Desktop\\");
+    fake.writeFile(std::string(kDesk3) + "big.iso", std::string(3000, 'x'));
+    fake.driveFreeBytes['D'] = 2000;
+    EXPECT_EQ(putCopy(fake, std::string(kDesk3) + "big.iso", "D:\\Desktop\\", "big.iso",
+                      Placement::LinkOrCopy, "D:\\Desktop\\~KORUVAN-0-1.tmp"),
+              FileResult{FileError::Full});
+    EXPECT_THAT(fake.filesIn("D:\\Desktop\\"), IsEmpty());
+    EXPECT_EQ(moveNoReplace(fake, std::string(kDesk3) + "big.iso", "D:\\Desktop\\", "big.iso",
+                            "D:\\Desktop\\~KORUVAN-0-1.tmp"),
+              FileResult{FileError::Full});
+    EXPECT_THAT(fake.filesIn("D:\\Desktop\\"), IsEmpty());
+    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "big.iso"), std::string(3000, 'x'));
+}
 
-    replaceItems(fake, kDesktop, kDesk3);
-    EXPECT_THAT(fake.filesIn(kDesktop), IsEmpty());
-    EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("KEPT.txt", "edited.txt", "new.txt", "same.txt"));
-    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "same.txt"), "entered, unchanged");
-    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "edited.txt"), "saved anew");
-    EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "KEPT.txt"), "live");
+TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice) {
+    struct Case {
+        const char* why;
+        const char* desktop;
+        bool linked;
+        bool readOnlyCopy;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"saved anew on one drive", "C:\\Desktop\\", false, false, true},
+        {"one file under two names", "C:\\Desktop\\", true, false, true},
+        {"a read-only stored copy", "C:\\Desktop\\", false, true, true},
+        {"from another drive", "D:\\Desktop\\", false, false, true},
+        {"another drive, no room for a whole copy", "D:\\Desktop\\", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FakePlatform fake;
+        const std::string desktop = c.desktop;
+        fake.writeFile(std::string(kDesk3) + "item.txt", "as entered");
+        if (c.linked) {
+            fake.linkFile(std::string(kDesk3) + "item.txt", desktop + "ITEM.txt");
+            fake.writeFile(desktop + "ITEM.txt", "edited in place");
+        } else {
+            fake.writeFile(desktop + "ITEM.txt", "edited in place");
+        }
+        if (c.readOnlyCopy) fake.setAttributes(std::string(kDesk3) + "item.txt", testing::kReadOnly);
+        if (!c.fits) fake.freeBytes = 4;
+        const std::vector<PlainFile> live = fake.listPlainFileIdentities(desktop);
+        const std::vector<PlainFile> stored = fake.listPlainFileIdentities(kDesk3);
+        const FileResult result =
+            storeReplacing(fake, desktop + "ITEM.txt", kDesk3, "item.txt",
+                           std::string(kDesk3) + "~KORUVAN-0-1.tmp", sameFile(live[0], stored[0]));
+        EXPECT_EQ(static_cast<bool>(result), c.fits);
+        EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("item.txt"));
+        EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "item.txt"),
+                  c.fits ? "edited in place" : "as entered");
+        EXPECT_EQ(fake.filesIn(desktop).empty(), c.fits);
+    }
+}
+
+// The pool keeps one copy of each desk's item: a newer version replaces it, another item of its name never
+// does, and a file the user put or changed there by hand is nobody's.
+TEST(Pool, HoldsOneCopyOfEachItemAndNeverReplacesAnotherOne) {
+    FakePlatform fake;
+    SharedState state;
+    state.programDir = fake.programDir;
+    fake.makeFolder(kPool);
+    const auto give = [&](int desk, const std::string& content, bool move) {
+        const std::string from = deskFolder(state, desk) + "memo.txt";
+        fake.writeFile(from, content);
+        return addToPool(fake, state, from, desk, "memo.txt", move);
+    };
+    ASSERT_TRUE(give(3, "desk 3, first", false));
+    ASSERT_TRUE(give(3, "desk 3, edited", false));  // the same desk's newer version
+    ASSERT_TRUE(give(5, "desk 5's own memo", true));
+    ASSERT_TRUE(give(5, "desk 5's own memo", true));  // the same bytes are not kept twice
+    fake.writeFile(std::string(kPool) + "memo.txt", "changed by hand");
+    ASSERT_TRUE(give(3, "desk 3, edited again", false));
+    EXPECT_THAT(fake.filesIn(kPool), ElementsAre("memo (2).txt", "memo (3).txt", "memo.txt"));
+    EXPECT_EQ(fake.fileContent(std::string(kPool) + "memo.txt"), "changed by hand");
+    EXPECT_EQ(fake.fileContent(std::string(kPool) + "memo (2).txt"), "desk 5's own memo");
+    EXPECT_EQ(fake.fileContent(std::string(kPool) + "memo (3).txt"), "desk 3, edited again");
+    EXPECT_THAT(fake.filesIn(deskFolder(state, 5)), IsEmpty());
+
+    fake.writeFile(std::string(kDesk3) + "locked.txt", "in use");
+    fake.heldFiles.insert(std::string(kDesk3) + "locked.txt");
+    EXPECT_EQ(giveDeskToPool(fake, state, 3), 1);
+    EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("locked.txt"));  // it stays rather than be lost
+}
+
+TEST(CompareContents, DecidesByIdentityThenSizeThenBlocks) {
+    FakePlatform fake;
+    const std::string big(600 * 1024, 'a');
+    fake.writeFile("C:\\a\\one", big);
+    fake.linkFile("C:\\a\\one", "C:\\a\\link");
+    fake.writeFile("C:\\a\\copy", big);
+    fake.writeFile("C:\\a\\differs at the end", big.substr(0, big.size() - 1) + "b");
+    fake.writeFile("C:\\a\\shorter", "a");
+    fake.writeFile("C:\\a\\held", big);
+    fake.heldFiles.insert("C:\\a\\held");
+    const std::pair<const char*, Comparison> cases[] = {
+        {"C:\\a\\link", Comparison::Same},       {"C:\\a\\shorter", Comparison::Different},
+        {"C:\\a\\copy", Comparison::Same},       {"C:\\a\\differs at the end", Comparison::Different},
+        {"C:\\a\\held", Comparison::Unreadable}, {"C:\\a\\none", Comparison::Unreadable},
+    };
+    for (const auto& [other, expected] : cases) {
+        SCOPED_TRACE(other);
+        fake.blockReads = 0;
+        EXPECT_EQ(compareContents(fake, "C:\\a\\one", other), expected);
+        // Identity and size decide without reading; contents are read a block at a time.
+        EXPECT_LE(fake.blockReads, 6);
+    }
+}
+
+TEST(ItemRecord, ReadsBackWhatWasWrittenAndSkipsDamagedLines) {
+    ItemRecord record;
+    record.token = "00ff";
+    setDesktopEntry(record, {"Report (2).doc", 3, "Report.doc"});
+    setDesktopEntry(record, {" spaced", 0, " spaced"});
+    setPoolEntry(record, {"memo (2).txt", 5, "memo.txt", 17, 1234567890123});
+    EXPECT_EQ(parseItemRecord(formatItemRecord(record)), record);
+
+    const std::string damaged = formatItemRecord(record) +
+                                "desktop\tx\t10\tx\r\ndesktop\ty\r\npool\ta\t1\ta\t-1\t2\r\n" +
+                                "desktop\tz\t2\tsub\\z\r\n";
+    EXPECT_EQ(parseItemRecord(damaged), record);
+    EXPECT_EQ(parseItemRecord("something else\r\ntoken\tab\r\n"), ItemRecord{});
+    EXPECT_TRUE(isTemporaryName(record, "~koruvan-00FF-12.tmp"));
+    EXPECT_FALSE(isTemporaryName(record, "~KORUVAN copy.tmp"));
 }
 
 TEST(SwitchJournal, ReadsBackWhatWasWrittenAndNothingElse) {
@@ -118,7 +215,8 @@ TEST(SwitchJournal, ReadsBackWhatWasWrittenAndNothingElse) {
     SharedState state;
     state.programDir = fake.programDir;
     fake.makeFolder(fake.programDir);
-    const SwitchJournal written{3, 7, SwitchPhase::Placing};
+    const SwitchJournal written{
+        3, 7, SwitchPhase::Placing, "a1b2", {{"x (2).txt", 3, "x.txt"}, {" y", 0, " y"}}};
     ASSERT_TRUE(writeSwitchJournal(fake, state, written));
     EXPECT_EQ(readSwitchJournal(fake, state), written);
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -153,14 +154,23 @@ TEST_F(DeskSwitchTest, NameTipSitsOverTheButtonInTheDeskColours) {
     EXPECT_EQ(view.tip.backColor, 255);
 }
 
-TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStart) {
-    platform.failWrites = true;  // a read-only program folder
-    bar.onDeskClicked(2);
-    EXPECT_EQ(state.currentDesk, 0);
-    EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
-    EXPECT_FALSE(platform.window(editor).minimized);
-    EXPECT_EQ(view.buttons[0].pictureRect.top, 2) << "desk 0 is still drawn current";
-    EXPECT_TRUE(view.timer);
+// A read-only program folder, or a folder named like the journal: the switch does not start, and the user is
+// told why and what to do, once for each refused switch.
+TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStartAndSaysWhy) {
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder);
+        view.warnings.clear();
+        platform.failWrites = !folder;
+        if (folder) platform.makeFolder("C:\\KORUVAN\\KORUVAN.jnl\\");
+        bar.onDeskClicked(2);
+        EXPECT_EQ(state.currentDesk, 0);
+        EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
+        EXPECT_FALSE(platform.window(editor).minimized);
+        EXPECT_EQ(view.buttons[0].pictureRect.top, 2) << "desk 0 is still drawn current";
+        EXPECT_TRUE(view.timer);
+        ASSERT_EQ(view.warnings.size(), 1u);
+        EXPECT_THAT(view.warnings[0], ::testing::HasSubstr("KORUVAN.jnl"));
+    }
 }
 
 }  // namespace

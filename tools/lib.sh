@@ -87,16 +87,24 @@ koruvan_prefix() {
 }
 
 KORUVAN_XVFB_PID=""
-# Uses $DISPLAY when it answers; otherwise starts Xvfb on a free display number.
+# Uses $DISPLAY when it answers; otherwise starts Xvfb on a free display number. Xvfb picks the number itself
+# and says which (-displayfd), so two runs started at once never share one screen.
 koruvan_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local chosen n="" i
+  chosen=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$chosen" >/dev/null 2>&1 &
   KORUVAN_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  for i in $(seq 50); do
+    n=$(tr -d '[:space:]' <"$chosen")
+    [ -n "$n" ] && break
+    sleep 0.1
+  done
+  rm -f "$chosen"
+  if [ -n "$n" ]; then
+    export DISPLAY=":$n"
+    for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  fi
   koruvan_log "Xvfb did not start"
   return 1
 }

@@ -3,6 +3,7 @@
 #include "core/paths.h"
 #include "store/appearance.h"
 #include "store/desk_folders.h"
+#include "store/desk_swap.h"
 #include "store/program_folder.h"
 #include "store/settings.h"
 
@@ -22,14 +23,11 @@ constexpr const char* kPlacementAdvice =
 
 }  // namespace
 
-void loadDeskState(Platform& platform, SharedState& state) {
+void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
     state.windowsDir = readWindowsDirectory(platform);
     state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
     loadSettings(platform, state);
-    finishInterruptedSwitch(platform, state);
-    // Items deleted from the Desktop come back from the current desk's stored copy; an item on the Desktop is
-    // the live one and is never rolled back to it.
-    putBackMissingItems(platform, state);
+    settleStore(platform, state, report);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
         applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
     }

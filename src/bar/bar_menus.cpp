@@ -2,7 +2,7 @@
 #include "bar/bar_layout.h"
 #include "bar/desk_bar.h"
 #include "store/desk_folders.h"
-#include "store/desk_items.h"
+#include "store/pool.h"
 #include "store/settings.h"
 #include "store/window_table.h"
 
@@ -44,7 +44,8 @@ void DeskBar::deleteDesk(int slot) {
         view_.askYesNo("ﾃﾞｽｸﾄｯﾌﾟ「" + desk->name() + "」を削除しますか", "ﾃﾞｽｸﾄｯﾌﾟ削除")) {
         // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
         platform_.makeFolder(poolFolder(state_));
-        giveFolderItems(platform_, deskFolder(state_, slot), poolFolder(state_));
+        giveDeskToPool(platform_, state_, slot);
+        writeItemRecord(platform_, state_, state_.items);
         for (DeskField field :
              {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
             (*desk)[field].clear();

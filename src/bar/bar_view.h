@@ -83,10 +83,10 @@ class BarView {
     virtual void showTray(int deskNumber, const std::string& tip) = 0;
     // The tray menu at the pointer: the named desks (the current one checked), then the options menu.
     virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) = 0;
+    // A message with a warning icon and an OK button.
+    virtual void warn(const std::string& text, const std::string& title) = 0;
     // A yes/no question with a warning icon; true for yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
-    // A message with a warning icon and an OK button; returns when it is closed.
-    virtual void warn(const std::string& text, const std::string& title) = 0;
     // The dialogs, modal, each on what it works on.
     // The desk dialog on a slot: a new desk there when it is unused, else that desk's settings.
     virtual DialogResult openDeskDialog(int slot) = 0;

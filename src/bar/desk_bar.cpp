@@ -16,24 +16,35 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
     setTimer(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
-    loadDeskState(platform_, state_);
+    StoreReport report;
+    loadDeskState(platform_, state_, report);
     applyButtonSizeSetting();
     fitToDesks();
     redrawButtons();
     placeOrHide();
     view_.show();
     warnOfPlacement();
+    tellUser(report);
 }
 
 // Once a start, over the bar already shown.
 void DeskBar::warnOfPlacement() {
     const std::string warning = placementWarning(platform_, state_);
-    if (warning.empty()) return;
-    menuOpen_ = true;  // no desk from the keys or the tray while the message is open
+    if (!warning.empty()) warnModally(warning, kPlacementTitle);
+}
+
+void DeskBar::tellUser(const StoreReport& report) {
+    if (!report.empty()) warnModally(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+}
+
+void DeskBar::warnModally(const std::string& text, const char* title) {
+    // No switch may start from a key or the tray, nor a setting be taken up, while the message is up.
+    const bool wasOpen = menuOpen_;
+    menuOpen_ = true;
     pauseWatching();
-    view_.warn(warning, kPlacementTitle);
+    view_.warn(text, title);
     resumeWatching();
-    menuOpen_ = false;
+    menuOpen_ = wasOpen;
 }
 
 void DeskBar::setDotsPerInch(int dotsPerInchX, int dotsPerInchY) {

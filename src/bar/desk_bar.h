@@ -10,6 +10,7 @@
 #include "core/step_log.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
+#include "store/store_report.h"
 
 namespace koruvan {
 
@@ -83,6 +84,9 @@ class DeskBar {
     void deleteDesk(int desk);
     void recordAppearanceChanges();
     void enterDesk(int old, int desk, StepLog& log);
+    // Tells the user, once, what the store could not do.
+    void tellUser(const StoreReport& report);
+    void warnModally(const std::string& text, const char* title);
     void showDeskWindows(int desk);
 
     Platform& platform_;

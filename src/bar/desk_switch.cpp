@@ -2,7 +2,7 @@
 #include "bar/desk_bar.h"
 #include "core/text.h"
 #include "platform/busy_pointer.h"
-#include "store/desk_folders.h"
+#include "store/desk_swap.h"
 #include "store/settings.h"
 #include "store/window_table.h"
 
@@ -58,7 +58,8 @@ void DeskBar::switchToDesk(int desk) {
     setTimer(false);
     log.mark("tip");
     // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
-    if (swapDesk(platform_, state_, old, desk, &log)) enterDesk(old, desk, log);
+    StoreReport report;
+    if (swapDesk(platform_, state_, old, desk, report, &log)) enterDesk(old, desk, log);
     redrawButtons();
     placeOrHide();
     setTimer(true);
@@ -70,7 +71,11 @@ void DeskBar::switchToDesk(int desk) {
     }
 
     switching_ = false;
-    if (closeRequested_) view_.close();
+    if (closeRequested_) {
+        view_.close();
+        return;
+    }
+    tellUser(report);
 }
 
 // The window work of a switch whose files are in place, and the record of the new desk.
@@ -90,11 +95,8 @@ void DeskBar::enterDesk(int old, int desk, StepLog& log) {
     state_.currentDesk = static_cast<std::int16_t>(desk);
     showDeskWindows(desk);
     log.mark("restore");
-    // Until LastUse names the new desk, a start after a crash needs the journal to finish this switch.
-    const bool written = writeUserValue(platform_, state_, kLastUseKey, state_.currentDesk);
+    completeSwitch(platform_, state_, desk);
     log.mark("lastuse");
-    if (written) clearSwitchJournal(platform_, state_);
-    log.mark("journal");
 }
 
 // The windows of the desk's last capture, exactly: entries below the terminator, shown from the last to the

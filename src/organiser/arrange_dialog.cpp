@@ -4,14 +4,15 @@
 
 #include "core/text.h"
 #include "platform/busy_pointer.h"
+#include "store/desk_arrangement.h"
 #include "store/desk_folders.h"
-#include "store/desk_items.h"
 
 namespace koruvan {
 namespace {
 
 // The title of every refusal about the shortcut's target; those about its name have a title of their own.
 constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄ先のミス";
+constexpr const char* kArrangeTitle = "ﾃﾞｽｸﾄｯﾌﾟの整理";
 
 std::vector<ItemName> itemsIn(Platform& platform, const std::string& folder) {
     std::vector<ItemName> items;
@@ -35,7 +36,7 @@ ItemName splitItemName(const std::string& fileName) {
     return {fileName.substr(0, dot), fileName.substr(dot)};
 }
 
-ArrangeDialog::ArrangeDialog(Platform& platform, const SharedState& state, int desk, ArrangeView& view)
+ArrangeDialog::ArrangeDialog(Platform& platform, SharedState& state, int desk, ArrangeView& view)
     : platform_(platform), state_(state), view_(view), deskIndex_(desk) {}
 
 void ArrangeDialog::onLoad() {
@@ -45,7 +46,11 @@ void ArrangeDialog::onLoad() {
     deskSource_ = !desk           ? std::string()
                   : listsDesktop_ ? state_.desktopFolder
                                   : deskFolder(state_, deskIndex_);
-    desk_ = desk ? itemsIn(platform_, deskSource_) : std::vector<ItemName>{};
+    desk_.clear();
+    if (desk) {
+        for (const std::string& name : deskItemNames(platform_, state_, deskIndex_))
+            desk_.push_back(splitItemName(name));
+    }
     view_.showPool(basesOf(pool_));
     view_.showDesk(basesOf(desk_));
     const std::string name = desk ? desk->name() : std::string();
@@ -112,7 +117,6 @@ Warning ArrangeDialog::shortcutRefusal(std::string& name, std::string& target) c
 
 void ArrangeDialog::onSet() {
     if (!isDeskIndex(deskIndex_)) return;
-    const std::string folder = deskFolder(state_, deskIndex_);
     std::string name;
     std::string target;
     const std::string aside = state_.programDir + "KORUVAN-shortcut.tmp";
@@ -127,8 +131,26 @@ void ArrangeDialog::onSet() {
             return;
         }
     }
-    const bool shortcutInPlace = rewriteDesk(folder, addApplication_ ? aside : std::string(), name);
-    if (!shortcutInPlace) view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
+    std::vector<std::string> wanted;
+    for (const ItemName& item : desk_)
+        wanted.push_back(item.full());
+    std::optional<AsideShortcut> shortcut;
+    if (addApplication_) shortcut = AsideShortcut{aside, name};
+    StoreReport report;
+    ArrangeResult result;
+    {
+        const BusyPointer busy(platform_);
+        result = arrangeDesk(platform_, state_, deskIndex_, wanted, shortcut, report);
+    }
+    if (result.refusal) {
+        // Nothing was changed: the dialog stays open for another choice.
+        view_.warn("「" + result.refusal->name + "」をﾃﾞｽｸﾄｯﾌﾟに入れられません（" +
+                       reasonText(result.refusal->why) + "）。何も変更していません。",
+                   kArrangeTitle);
+        return;
+    }
+    if (result.shortcutLost) view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
+    if (!report.empty()) view_.warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
     view_.close();
 }
 
@@ -137,48 +159,6 @@ bool ArrangeDialog::writeShortcutAside(const std::string& aside, const std::stri
     if (platform_.writeShortcut(aside, target)) return true;
     platform_.deleteFile(aside);
     return false;
-}
-
-// Stores the desk's items in the pool, fills its folder with the list's items and the shortcut written
-// aside (when there is one), and for the desk on screen the Desktop too. False when the shortcut could not
-// be put in place.
-bool ArrangeDialog::rewriteDesk(const std::string& folder, const std::string& shortcut,
-                                const std::string& shortcutName) {
-    const BusyPointer busy(platform_);
-    if (listsDesktop_) bringDesktopIntoDeskFolder(folder);
-    // The desk's items are the newest of their names; a different pool item of a name keeps its content
-    // under another, since the pool may hold it alone (an item taken off a desk, or a deleted desk's).
-    for (const std::string& item : platform_.listPlainFiles(folder))
-        storeItem(platform_, folder, item, poolFolder(state_));
-    fillDeskFolder(folder);
-    bool shortcutInPlace = true;
-    if (!shortcut.empty()) {
-        // The shortcut lands in the desk's folder; the next Set moves it into the pool with the others.
-        shortcutInPlace = static_cast<bool>(platform_.moveFile(shortcut, folder + shortcutName + ".lnk"));
-        if (!shortcutInPlace) platform_.deleteFile(shortcut);
-    }
-    if (listsDesktop_) copyDeskFolderToDesktop(folder);
-    return shortcutInPlace;
-}
-
-// The Desktop holds the desk's live items, newer than the copies in its folder and maybe in neither folder:
-// they replace those copies, so that the pool receives them and nothing made since the switch is lost. A
-// file that cannot be moved stays on the Desktop.
-void ArrangeDialog::bringDesktopIntoDeskFolder(const std::string& folder) {
-    replaceItems(platform_, state_.desktopFolder, folder);
-}
-
-// The list's items from the pool. A file that did not move into the pool is still in the folder and newer
-// than the pool's: it is not replaced. An item missing from the pool is skipped.
-void ArrangeDialog::fillDeskFolder(const std::string& folder) {
-    for (const ItemName& item : desk_)
-        placeItem(platform_, poolFolder(state_), item.full(), folder, Placement::Copy);
-}
-
-// The Desktop gets the desk's items; a file that could not leave it is the live one and is kept.
-void ArrangeDialog::copyDeskFolderToDesktop(const std::string& folder) {
-    for (const std::string& name : platform_.listPlainFiles(folder))
-        placeItem(platform_, folder, name, state_.desktopFolder, Placement::LinkOrCopy);
 }
 
 void ArrangeDialog::onCancel() {

@@ -23,7 +23,7 @@ ItemName splitItemName(const std::string& fileName);
 
 class ArrangeDialog {
   public:
-    ArrangeDialog(Platform& platform, const SharedState& state, int desk, ArrangeView& view);
+    ArrangeDialog(Platform& platform, SharedState& state, int desk, ArrangeView& view);
 
     void onLoad();
     // Every change of the window's size.
@@ -49,13 +49,9 @@ class ArrangeDialog {
   private:
     Warning shortcutRefusal(std::string& name, std::string& target) const;
     bool writeShortcutAside(const std::string& aside, const std::string& target);
-    bool rewriteDesk(const std::string& folder, const std::string& shortcut, const std::string& shortcutName);
-    void bringDesktopIntoDeskFolder(const std::string& folder);
-    void fillDeskFolder(const std::string& folder);
-    void copyDeskFolderToDesktop(const std::string& folder);
 
     Platform& platform_;
-    const SharedState& state_;
+    SharedState& state_;
     ArrangeView& view_;
     int deskIndex_ = -1;
     bool listsDesktop_ = false;

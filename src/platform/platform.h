@@ -46,11 +46,12 @@ struct PlainFile {
 // Why a file operation failed.
 enum class FileError {
     None,
-    Gone,    // the file, or a folder of its path, is not there
-    Exists,  // the target's name is taken
-    Denied,  // no right to it: a read-only or protected file or folder
-    Full,    // no room left on the drive
-    InUse,   // another program holds the file open
+    Gone,        // the file, or a folder of its path, is not there
+    Exists,      // the target's name is taken
+    Denied,      // no right to it: a read-only or protected file or folder
+    Full,        // no room left on the drive
+    InUse,       // another program holds the file open
+    OtherDrive,  // a rename cannot take a file to another drive: it must be copied there
     Other,
 };
 
@@ -98,14 +99,15 @@ class Platform {
     // write would empty the source. Fails when the copy is not complete (a part of it may be left at the
     // target).
     virtual FileResult copyFile(const std::string& from, const std::string& to) = 0;
-    // Moves, replacing a file of the target's name: a rename within one volume, otherwise a copy whose source
-    // is deleted only once the copy is complete. A failure leaves the source where it was.
+    // Renames a file, replacing a file of the target's name; whole or not at all. OtherDrive when the target
+    // lies on another drive: the caller copies it there, so that no half-written file ever has an item's
+    // name.
     virtual FileResult moveFile(const std::string& from, const std::string& to) = 0;
-    // Moves as moveFile does, but never onto an existing file or folder: names compare as the file system
+    // Renames as moveFile does, but never onto an existing file or folder: names compare as the file system
     // compares them (without case), and hidden and system files count. Exists when the target's name is
     // taken.
     virtual FileResult moveFileNoReplace(const std::string& from, const std::string& to) = 0;
-    // Deletes a file, read-only or not.
+    // Deletes a file, read-only or not. A read-only file's other names (hard links) stay read-only.
     virtual FileResult deleteFile(const std::string& path) = 0;
     virtual FileResult makeFolder(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
@@ -118,6 +120,11 @@ class Platform {
     virtual std::vector<std::string> listDrives() = 0;
     // The whole content of a file; nullopt when it cannot be read.
     virtual std::optional<std::string> readFileBytes(const std::string& path) = 0;
+    // Up to `length` bytes of a file from `offset` (fewer at its end); nullopt when it cannot be read.
+    virtual std::optional<std::string> readFileBlock(const std::string& path, std::uint64_t offset,
+                                                     std::size_t length) = 0;
+    // The identity, size and time of one file, as a listing gives them; nullopt when it cannot be opened.
+    virtual std::optional<PlainFile> fileInfo(const std::string& path) = 0;
     // Writes beside the file and renames over it, so a crash never leaves a half-written file.
     virtual FileResult replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
     // Overwrites part of an existing file in place and flushes it; for a few bytes within one disk sector,

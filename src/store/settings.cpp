@@ -5,7 +5,7 @@
 
 #include "core/text.h"
 #include "store/appearance.h"
-#include "store/desk_folders.h"
+#include "store/desk_swap.h"
 #include "store/profile_file.h"
 #include "store/text_cleaning.h"
 
@@ -67,8 +67,7 @@ void firstRun(Platform& platform, SharedState& state) {
     for (int desk = 0; desk < kDeskCount; ++desk)
         platform.makeFolder(deskFolder(state, desk));
     platform.makeFolder(poolFolder(state));
-    copyFolderFiles(platform, state.desktopFolder, poolFolder(state), true);
-    copyFolderFiles(platform, state.desktopFolder, deskFolder(state, 0), true);
+    storeFirstDesk(platform, state);
 
     state.deskTable = {};
     captureDesktopAsFirstDesk(platform, state);

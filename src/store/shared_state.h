@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "store/item_record.h"
 #include "store/window_entry.h"
 
 namespace koruvan {
@@ -72,6 +73,8 @@ struct SharedState {
     TipColorTable tipColors{};
     DeskTable deskTable{};
     WindowTable windowTable{};
+    // Whose each Desktop file is, and whose item each pool file is a copy of (kept in KORUVAN.items).
+    ItemRecord items;
 
     std::string settingsPath() const { return programDir + "KORUVAN.ini"; }
 };

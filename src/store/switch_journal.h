@@ -5,24 +5,32 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "store/item_record.h"
 #include "store/shared_state.h"
 
 namespace koruvan {
 
 // The steps of a switch's file work, in order. The steps that move items are recorded before they start.
 enum class SwitchPhase : int {
-    Clearing = 1,  // the old desk's stored copies of items gone from the Desktop are being deleted
-    Storing = 2,   // the Desktop's items are moving into the old desk's folder
-    Placing = 3,   // the new desk's items are being placed on the Desktop
-    Placed = 4,    // the files are done; LastUse is still to be written (recorded by earlier versions)
+    Clearing =
+        1,        // written by earlier versions; finished as Storing (clearing needs no record: see swapDesk)
+    Storing = 2,  // the Desktop's items are moving into their desks' folders
+    Placing = 3,  // the new desk's items are being placed on the Desktop
+    Placed = 4,   // the files are done; LastUse is still to be written (recorded by earlier versions)
 };
 
 struct SwitchJournal {
     int oldDesk = 0;
     int newDesk = 0;
-    SwitchPhase phase = SwitchPhase::Clearing;
+    SwitchPhase phase = SwitchPhase::Storing;
+    // The token of the switch's temporary files: a start after a crash clears these, and no other file.
+    std::string token;
+    // With Placing: the files storing left on the Desktop and whose they are. Every other Desktop file is
+    // then one that placing put there.
+    std::vector<DesktopEntry> leftBehind;
     friend bool operator==(const SwitchJournal&, const SwitchJournal&) = default;
 };
 
@@ -35,5 +43,9 @@ FileResult writeSwitchJournal(Platform& platform, const SharedState& state, cons
 std::optional<SwitchJournal> readSwitchJournal(Platform& platform, const SharedState& state);
 
 bool clearSwitchJournal(Platform& platform, const SharedState& state);
+
+// Renames a journal that must not be acted on to a name no start reads; the new name, or empty when it
+// could not be renamed (it is then deleted, since acting on it would be worse).
+std::string setSwitchJournalAside(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

@@ -15,7 +15,7 @@ e2e_set_appearance "" 0 "(None)" "0 128 0"
 # Desk 0 is current: its items are on the Desktop, edited since the desk was entered (its folder holds the
 # older contents). Desk 2's items are in its folder. Each file holds its own name and whose it is.
 prepare() {
-    rm -f "$E2E_DESKTOP"/* "$E2E_PROG"/dsk*/* "$E2E_PROG/KORUVAN.jnl"
+    rm -f "$E2E_DESKTOP"/* "$E2E_PROG"/dsk*/* "$E2E_PROG/KORUVAN.jnl" "$E2E_PROG/KORUVAN.items"
     local i
     for i in $(seq "$items"); do
         echo "item$i of desk 0, edited" >"$E2E_DESKTOP/item$i.lnk"

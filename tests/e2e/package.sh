@@ -28,7 +28,7 @@ e2e_expect_eq "the exe's version resource" "$version" "$(strings -el "$E2E_PROG/
 
 e2e_require "the exe starts from the unzipped folder and shows its bar" e2e_start_program
 e2e_expect_eq "the first run made the settings file, the desk folders and the pool" \
-    "DskTop KORUVAN.exe KORUVAN.ini README.txt dsk0 dsk1 dsk2 dsk3 dsk4 dsk5 dsk6 dsk7 dsk8 dsk9" \
+    "DskTop KORUVAN.exe KORUVAN.ini KORUVAN.items README.txt dsk0 dsk1 dsk2 dsk3 dsk4 dsk5 dsk6 dsk7 dsk8 dsk9" \
     "$(e2e_names "$E2E_PROG")"
 e2e_expect_eq "the first desk is the current Desktop" "デスクトップ" "$(e2e_ini_get DeskTop 0 | cut -d, -f1)"
 

@@ -404,6 +404,16 @@ int shortcutTarget(const std::wstring& file) {
     return 0;
 }
 
+// Holds a file open with no sharing for a while, as an office program holds an open document.
+int holdFile(const std::wstring& path, DWORD duration) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    print("held");
+    Sleep(duration);
+    CloseHandle(file);
+    return 0;
+}
+
 int usage() {
     print(
         "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state "
@@ -411,7 +421,7 @@ int usage() {
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | tray | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-        " | reg-restore FILE | shortcut FILE");
+        " | reg-restore FILE | shortcut FILE | hold FILE MS");
     return 2;
 }
 
@@ -427,6 +437,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
+    if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
     if (command == L"wait" && !args.empty()) {
         return waitFor(milliseconds(1),
                        [&] {

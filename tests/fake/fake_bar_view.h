@@ -105,13 +105,14 @@ class FakeBarView : public BarView {
         optionsMenuChecks.push_back(checked);
         return next(trayAnswers, TrayChoice{});
     }
-    bool askYesNo(const std::string& text, const std::string& title) override {
-        questions.push_back(title + ": " + text);
-        return next(yesNoAnswers, false);
-    }
     void warn(const std::string& text, const std::string& title) override {
         warnings.push_back(title + ": " + text);
         warnedBeforeShown |= !shown;
+        record("warn");
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        questions.push_back(title + ": " + text);
+        return next(yesNoAnswers, false);
     }
     // A dialog "closes" at once, with the result the test's callback gives.
     DialogResult openDeskDialog(int slot) override { return open(DialogKind::Desk, slot); }

@@ -142,12 +142,43 @@ void FakePlatform::makeHidden(const std::string& windowsPath) {
 }
 
 void FakePlatform::setAttributes(const std::string& windowsPath, unsigned attributes) {
-    attributes_[hostPath(windowsPath).string()] = attributes;
+    if (const auto node = inode(hostPath(windowsPath))) attributes_[*node] = attributes;
 }
 
 unsigned FakePlatform::attributes(const std::string& windowsPath) const {
-    const auto it = attributes_.find(hostPath(windowsPath).string());
+    return hostAttributes(hostPath(windowsPath));
+}
+
+unsigned FakePlatform::hostAttributes(const fs::path& path) const {
+    const auto node = inode(path);
+    const auto it = node ? attributes_.find(*node) : attributes_.end();
     return it == attributes_.end() ? 0 : it->second;
+}
+
+// Attributes belong to the file, as on Windows: every name (hard link) of it shares them.
+std::optional<std::uint64_t> FakePlatform::inode(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_ino);
+}
+
+// Forgets a file's attributes when its last name goes: a new file may be given its inode.
+void FakePlatform::forgetAttributesOfLastName(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && info.st_nlink <= 1) attributes_.erase(info.st_ino);
+}
+
+bool FakePlatform::held(const std::string& windowsPath) const {
+    const fs::path path = hostPath(windowsPath);
+    return std::any_of(heldFiles.begin(), heldFiles.end(),
+                       [&](const std::string& heldPath) { return hostPath(heldPath) == path; });
+}
+
+// The drive letter of a Windows path, upper-cased: each drive is a volume of its own.
+char FakePlatform::driveOf(const std::string& windowsPath) {
+    return windowsPath.size() >= 2 && windowsPath[1] == ':'
+               ? static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0])))
+               : '?';
 }
 
 std::vector<std::string> FakePlatform::filesIn(const std::string& windowsFolder) const {
@@ -225,8 +256,7 @@ std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder)
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(hostPath(folder), error)) {
-        const auto it = attributes_.find(entry.path().string());
-        const bool plain = it == attributes_.end() || (it->second & (kHidden | kSystem)) == 0;
+        const bool plain = (hostAttributes(entry.path()) & (kHidden | kSystem)) == 0;
         if (entry.is_regular_file() && plain) names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -235,15 +265,34 @@ std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder)
 
 std::vector<PlainFile> FakePlatform::listPlainFileIdentities(const std::string& folder) {
     std::vector<PlainFile> files;
-    for (std::string& name : listPlainFiles(folder)) {
-        struct stat info {};
-        if (::stat(hostPath(folder + name).c_str(), &info) != 0) continue;
-        files.push_back({std::move(name), static_cast<std::uint64_t>(info.st_dev),
-                         static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_size),
-                         static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
-                             static_cast<std::uint64_t>(info.st_mtim.tv_nsec)});
+    for (const std::string& name : listPlainFiles(folder)) {
+        if (std::optional<PlainFile> file = fileInfo(folder + name)) files.push_back(std::move(*file));
     }
     return files;
+}
+
+std::optional<PlainFile> FakePlatform::fileInfo(const std::string& path) {
+    struct stat info {};
+    if (::stat(hostPath(path).c_str(), &info) != 0) return std::nullopt;
+    const std::size_t slash = path.rfind('\\');
+    return PlainFile{slash == std::string::npos ? path : path.substr(slash + 1),
+                     static_cast<std::uint64_t>(driveOf(path)), static_cast<std::uint64_t>(info.st_ino),
+                     static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                         static_cast<std::uint64_t>(info.st_mtim.tv_nsec)};
+}
+
+std::optional<std::string> FakePlatform::readFileBlock(const std::string& path, std::uint64_t offset,
+                                                       std::size_t length) {
+    ++blockReads;
+    if (held(path)) return std::nullopt;
+    std::ifstream in(hostPath(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    in.seekg(static_cast<std::streamoff>(offset));
+    std::string bytes(length, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(length));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
 }
 
 FileResult FakePlatform::linkFile(const std::string& existing, const std::string& newName) {
@@ -257,6 +306,10 @@ FileResult FakePlatform::linkFile(const std::string& existing, const std::string
         result = FileError::Gone;
     } else if (fs::exists(target)) {
         result = FileError::Exists;
+    } else if (held(existing)) {
+        result = FileError::InUse;
+    } else if (driveOf(existing) != driveOf(newName)) {
+        result = FileError::OtherDrive;
     } else if ((attributes(existing) & kReadOnly) != 0) {
         result = FileError::Denied;
     } else if (!failLinks) {
@@ -265,7 +318,6 @@ FileResult FakePlatform::linkFile(const std::string& existing, const std::string
         if (!error) {
             result = {};
             noteEntry(target, true);
-            if (const unsigned shared = attributes(existing)) attributes_[target.string()] = shared;
         }
     }
     if (crashing) crash();
@@ -282,32 +334,38 @@ void FakePlatform::crash() {
     throw SimulatedCrash{fileOperations};
 }
 
+// The free space of the drive a host path lies on: the first folder under the root ("C" for C:\).
+std::optional<std::uintmax_t>& FakePlatform::freeSpaceOf(const fs::path& path) {
+    const std::string drive = path.lexically_relative(root_).begin()->string();
+    const auto perDrive = driveFreeBytes.find(drive.empty() ? '?' : drive[0]);
+    return perDrive != driveFreeBytes.end() ? perDrive->second : freeBytes;
+}
+
 bool FakePlatform::writeWithinFreeSpace(const fs::path& path, std::string_view bytes) {
+    std::optional<std::uintmax_t>& free = freeSpaceOf(path);
     const std::size_t room =
-        freeBytes ? static_cast<std::size_t>(std::min<std::uintmax_t>(*freeBytes, bytes.size()))
-                  : bytes.size();
+        free ? static_cast<std::size_t>(std::min<std::uintmax_t>(*free, bytes.size())) : bytes.size();
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         noteEntry(path, true);
         out.write(bytes.data(), static_cast<std::streamsize>(room));
         if (!out) return false;
     }
-    if (freeBytes) *freeBytes -= room;
+    if (free) *free -= room;
     return room == bytes.size();
 }
 
-// A rename within the one volume of the fake; the target's attributes go, the source's come along.
+// A rename within one volume of the fake; a file the target replaces loses its name, and its attributes
+// with its last name.
 bool FakePlatform::renameHost(const fs::path& from, const fs::path& to) {
     std::error_code error;
     // As under Wine (POSIX rename), a rename onto another name of the same file does nothing.
     if (fs::exists(to) && fs::equivalent(from, to, error)) return true;
+    if (fs::exists(to)) forgetAttributesOfLastName(to);
     fs::rename(from, to, error);
     if (error) return false;
     noteEntry(from, false);
     noteEntry(to, true);
-    const auto node = attributes_.extract(from.string());
-    attributes_.erase(to.string());
-    if (!node.empty()) attributes_[to.string()] = node.mapped();
     return true;
 }
 
@@ -322,6 +380,7 @@ FileResult FakePlatform::copyFile(const std::string& from, const std::string& to
     };
     if (!fs::is_regular_file(source)) return early(FileError::Gone);
     if (failingCopies.count(from)) return early(FileError::Other);
+    if (held(from) || held(to)) return early(FileError::InUse);
     if (fs::is_directory(target)) return early(FileError::Exists);
     std::error_code error;
     if (fs::exists(target) && fs::equivalent(source, target, error)) return early({});  // the source, renamed
@@ -332,9 +391,10 @@ FileResult FakePlatform::copyFile(const std::string& from, const std::string& to
         writeWithinFreeSpace(target, std::string_view(content).substr(0, content.size() / 2));
         crash();
     }
+    const unsigned copied = attributes(from);
+    if (fs::exists(target)) forgetAttributesOfLastName(target);
     const bool done = writeWithinFreeSpace(target, content);
-    attributes_.erase(target.string());
-    if (const unsigned copied = attributes(from)) attributes_[target.string()] = copied;
+    if (copied) setAttributes(to, copied);
     if (crashing) crash();
     return done ? FileResult{} : FileError::Full;
 }
@@ -348,10 +408,10 @@ FileResult FakePlatform::moveFile(const std::string& from, const std::string& to
     FileResult result = FileError::Other;
     if (!fs::is_regular_file(source)) {
         result = FileError::Gone;
-    } else if (halfFailingMoves.count(from)) {
-        const std::string content = readHost(source);
-        writeWithinFreeSpace(target, std::string_view(content).substr(0, content.size() / 2));
-        result = FileError::Full;
+    } else if (held(from) || held(to)) {
+        result = FileError::InUse;
+    } else if (driveOf(from) != driveOf(to)) {
+        result = FileError::OtherDrive;
     } else if (fs::exists(target) && (attributes(to) & kReadOnly) != 0) {
         result = FileError::Denied;
     } else if (!failingCopies.count(from) && renameHost(source, target)) {
@@ -376,13 +436,18 @@ FileResult FakePlatform::deleteFile(const std::string& path) {
     const fs::path target = hostPath(path);
     if (failingDeletes.count(path)) {
         result = FileError::Denied;
+    } else if (held(path)) {
+        result = FileError::InUse;
     } else if (fs::is_regular_file(target)) {
+        forgetAttributesOfLastName(target);
+        struct stat info {};
+        const bool lastName = ::stat(target.c_str(), &info) == 0 && info.st_nlink <= 1;
         std::error_code error;
         result = fs::remove(target, error) && !error ? FileResult{} : FileError::Other;
-        if (result) {
-            attributes_.erase(target.string());
-            noteEntry(target, false);
-        }
+        if (result) noteEntry(target, false);
+        // The room a file took is free again once its last name goes.
+        if (std::optional<std::uintmax_t>& free = freeSpaceOf(target); result && lastName && free)
+            *free += static_cast<std::uintmax_t>(info.st_size);
     }
     if (crashing) crash();
     return result;
@@ -426,6 +491,7 @@ std::vector<std::string> FakePlatform::listDrives() {
 }
 
 std::optional<std::string> FakePlatform::readFileBytes(const std::string& path) {
+    if (held(path)) return std::nullopt;
     std::ifstream in(hostPath(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream out;
@@ -448,8 +514,9 @@ FileResult FakePlatform::replaceFileBytes(const std::string& path, std::string_v
         result = done ? FileResult{} : FileError::Full;
         std::error_code error;
         if (done) fs::rename(aside, target, error);
-        if (!done || error) fs::remove(aside, error);
         if (done && error) result = FileError::Other;
+        std::error_code ignored;
+        if (!result) fs::remove(aside, ignored);
         noteEntry(aside, false);
         noteEntry(target, result || fs::exists(target));
     }

@@ -1,8 +1,9 @@
 #pragma once
 // A Platform for native tests: registry and window tree in memory, files in a real temporary folder.
-// Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b, and as on Windows a name finds an existing
-// file or folder whatever its case ("Ａ.txt" is "ａ.txt"). Every call that changes something outside the
-// program is recorded in `calls`, so tests can assert on the order of effects.
+// Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b, each drive letter a volume of its own, and as
+// on Windows a name finds an existing file or folder whatever its case ("Ａ.txt" is "ａ.txt"). Every call
+// that changes something outside the program is recorded in `calls`, so tests can assert on the order of
+// effects.
 
 #include <cstdint>
 #include <deque>
@@ -76,13 +77,17 @@ class FakePlatform : public Platform {
     std::deque<double> randoms;
     std::set<std::string> failingCopies;  // Windows paths whose copy or move fails
     std::set<std::string> failingDeletes;
-    std::set<std::string> offlineDrives;     // offered by listDrives, but nothing on them can be read
-    std::set<std::string> halfFailingMoves;  // sources whose move leaves half a copy at the target and fails
-    bool failLinks = false;                  // the file system makes no hard links (another volume, FAT)
-    bool failWrites = false;                 // replaceFileBytes fails
+    std::set<std::string> offlineDrives;  // offered by listDrives, but nothing on them can be read
+                                          // Files another program holds open without sharing: they cannot be
+                                          // read, moved, replaced or deleted.
+    std::set<std::string> heldFiles;
+    bool failLinks = false;   // the file system makes no hard links (FAT)
+    bool failWrites = false;  // replaceFileBytes fails
     // Bytes that copies and writes may still add; past them a copy stops half-way and fails. Renames and
     // deletes need none.
     std::optional<std::uintmax_t> freeBytes;
+    std::map<char, std::optional<std::uintmax_t>> driveFreeBytes;  // a drive's own room, by letter ('D')
+    int blockReads = 0;  // readFileBlock calls, to see how much a comparison read
     // Copies, moves, deletes and whole-file writes done so far. When the count reaches crashAtOperation that
     // operation is done (or, with crashHalfWay, left half-done: a copy or write cut off, a move not begun)
     // and SimulatedCrash is thrown.
@@ -109,6 +114,9 @@ class FakePlatform : public Platform {
     std::vector<std::string> listFolders(const std::string& folder) override;
     std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
+    std::optional<std::string> readFileBlock(const std::string& path, std::uint64_t offset,
+                                             std::size_t length) override;
+    std::optional<PlainFile> fileInfo(const std::string& path) override;
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;
@@ -155,7 +163,7 @@ class FakePlatform : public Platform {
     std::map<std::string, std::map<std::string, std::string>> registry_;  // lower-case key and value names
     std::map<WindowHandle, FakeWindow> windows_;
     std::map<WindowHandle, std::vector<WindowHandle>> children_;  // front to back
-    std::map<std::string, unsigned> attributes_;                  // host paths of files with attributes
+    std::map<std::uint64_t, unsigned> attributes_;                // by inode: shared by a file's names
     // Host folder -> upper-case name -> the name as spelled on disk.
     mutable std::map<std::string, std::map<std::string, std::string>> names_;
     mutable std::map<std::string, std::filesystem::path> folders_;  // Windows folder path -> host folder
@@ -169,7 +177,13 @@ class FakePlatform : public Platform {
     void crash();
     // Writes `bytes` to a host file within the free space; false (with what fitted written) when full.
     bool writeWithinFreeSpace(const std::filesystem::path& path, std::string_view bytes);
+    std::optional<std::uintmax_t>& freeSpaceOf(const std::filesystem::path& path);
     bool renameHost(const std::filesystem::path& from, const std::filesystem::path& to);
+    unsigned hostAttributes(const std::filesystem::path& path) const;
+    static std::optional<std::uint64_t> inode(const std::filesystem::path& path);
+    void forgetAttributesOfLastName(const std::filesystem::path& path);
+    bool held(const std::string& windowsPath) const;
+    static char driveOf(const std::string& windowsPath);
 };
 
 }  // namespace koruvan::testing

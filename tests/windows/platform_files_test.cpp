@@ -175,33 +175,43 @@ class PlatformCrossVolumeMoveTest : public PlatformFilesTest {
     std::unique_ptr<ScratchFolder> otherFolder;
 };
 
-TEST_F(PlatformCrossVolumeMoveTest, MovesWholeFileAndRemovesSource) {
+// A rename cannot cross drives: the platform says so and leaves both files as they were; the store then
+// copies the item whole under a temporary name before it takes the item's name, and only then lets the
+// source go. A target held open refuses the copy its name, and the source stays.
+TEST_F(PlatformCrossVolumeMoveTest, ARenameIsRefusedAndTheStoreCopiesWhole) {
     const std::string source = scratch / "大きな書類.bin";
+    const std::string target = *otherFolder / "大きな書類.bin";
+    const std::string temporary = *otherFolder / "~KORUVAN-t-1.tmp";
     std::string content(3 * 1024 * 1024 + 17, '\0');
     for (std::size_t i = 0; i < content.size(); ++i)
         content[i] = static_cast<char>(i * 131);
     ASSERT_TRUE(writeTestFile(source, content));
-    ASSERT_TRUE(writeTestFile(*otherFolder / "大きな書類.bin", "old"));
+    ASSERT_TRUE(writeTestFile(target, "old"));
 
-    EXPECT_TRUE(platform.moveFile(source, *otherFolder / "大きな書類.bin"));
+    EXPECT_EQ(platform.moveFile(source, target), FileResult{FileError::OtherDrive});
+    EXPECT_EQ(testFileContent(target), "old");
+    {
+        const FileLock lock(target, 0);
+        EXPECT_FALSE(
+            storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
+    }
+    EXPECT_EQ(testFileContent(source), content);
+    EXPECT_EQ(testFileContent(target), "old");
+    EXPECT_TRUE(storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
     EXPECT_FALSE(testPathExists(source));
-    EXPECT_EQ(testFileContent(*otherFolder / "大きな書類.bin"), content);
+    EXPECT_FALSE(testPathExists(temporary));
+    EXPECT_EQ(testFileContent(target), content);
 }
 
-TEST_F(PlatformCrossVolumeMoveTest, FailedCopyKeepsSource) {
-    const std::string source = scratch / "残る.txt";
-    ASSERT_TRUE(writeTestFile(source, "keep me"));
-    ASSERT_TRUE(writeTestFile(*otherFolder / "残る.txt", "in use"));
-    {
-        // The rename is refused as cross-volume, then the copy cannot write the target.
-        const FileLock lock(*otherFolder / "残る.txt", 0);
-        EXPECT_FALSE(platform.moveFile(source, *otherFolder / "残る.txt"));
-    }
-    EXPECT_EQ(testFileContent(source), "keep me");
-    EXPECT_EQ(testFileContent(*otherFolder / "残る.txt"), "in use");
-
-    EXPECT_FALSE(platform.moveFile(source, *otherFolder / "ない\\残る.txt"));
-    EXPECT_EQ(testFileContent(source), "keep me");
+// Deleting one name of a read-only file leaves its other names read-only: the attribute is the file's.
+TEST_F(PlatformFilesTest, DeletingANameOfAReadOnlyFileKeepsTheOthersReadOnly) {
+    ASSERT_TRUE(writeTestFile(scratch / "stored.txt", "kept"));
+    ASSERT_TRUE(platform.linkFile(scratch / "stored.txt", scratch / "on the desktop.txt"));
+    ASSERT_TRUE(SetFileAttributesW(widen(scratch / "on the desktop.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(platform.deleteFile(scratch / "on the desktop.txt"));
+    EXPECT_FALSE(testPathExists(scratch / "on the desktop.txt"));
+    EXPECT_NE(GetFileAttributesW(widen(scratch / "stored.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(testFileContent(scratch / "stored.txt"), "kept");
 }
 
 TEST_F(PlatformFilesTest, DeleteAndFolders) {

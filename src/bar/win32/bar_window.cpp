@@ -126,12 +126,12 @@ TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks, int chec
     return {trayDeskOf(item), commandOf(item)};
 }
 
-bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
-    return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
-}
-
 void BarWindow::warn(const std::string& text, const std::string& title) {
     MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
+    return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 DialogResult BarWindow::openDeskDialog(int slot) {

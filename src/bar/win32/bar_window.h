@@ -43,8 +43,8 @@ class BarWindow final : public Window, public BarView {
     MenuCommand popupOptionsMenu(int checkedSizeItem) override;
     void showTray(int deskNumber, const std::string& tip) override;
     TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) override;
-    bool askYesNo(const std::string& text, const std::string& title) override;
     void warn(const std::string& text, const std::string& title) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
     DialogResult openDeskDialog(int slot) override;
     DialogResult openSettingsDialog() override;
     void openOrganiser(int desk) override;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/paths.h"
 #include "platform/win32/wide_text.h"
 
 namespace koruvan::win32 {
@@ -110,10 +111,36 @@ FileError lastFileError() {
         case ERROR_LOCK_VIOLATION:
         case ERROR_USER_MAPPED_FILE:
             return FileError::InUse;
+        case ERROR_NOT_SAME_DEVICE:
+            return FileError::OtherDrive;
         default:
             return FileError::Other;
     }
 }
+
+namespace {
+
+// The attribute belongs to the file, not to one of its names: it is cleared through a handle, the name is
+// marked for deletion, and the attribute is set again before the handle closes, so that the file's other
+// names (a desk's stored item linked to its Desktop name) stay read-only.
+FileResult deleteReadOnlyName(const std::wstring& path, DWORD attributes) {
+    FileHandle file(CreateFileW(path.c_str(), DELETE | FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) return lastFileError();
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof(basic))) return lastFileError();
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    const bool marked = SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
+                                                   sizeof(disposition)) != FALSE;
+    const FileResult result = marked ? FileResult{} : FileResult{lastFileError()};
+    basic.FileAttributes = attributes;
+    SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof(basic));
+    return result;
+}
+
+}  // namespace
 
 bool busyPointerActive() {
     return busyPointer.load();
@@ -289,17 +316,15 @@ FileResult Win32Platform::copyFile(const std::string& from, const std::string& t
     return fileResult(CopyFileW(source.c_str(), target.c_str(), FALSE));
 }
 
+// Without MOVEFILE_COPY_ALLOWED: across volumes the system would write straight under the final name, and a
+// copy cut off by a full disk would stand there as the item.
 FileResult Win32Platform::moveFile(const std::string& from, const std::string& to) {
-    // Within a volume this is a rename. Across volumes the system copies, flushes (WRITE_THROUGH) and deletes
-    // the source only after the copy is complete, so a failure leaves the source in place.
-    return fileResult(
-        MoveFileExW(widen(from).c_str(), widen(to).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH));
+    return fileResult(MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 FileResult Win32Platform::moveFileNoReplace(const std::string& from, const std::string& to) {
-    return fileResult(
-        MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH));
+    return fileResult(MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH));
 }
 
 FileResult Win32Platform::deleteFile(const std::string& path) {
@@ -309,11 +334,7 @@ FileResult Win32Platform::deleteFile(const std::string& path) {
     // A read-only file refuses deletion; the stored copy of a read-only item is one.
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return refusal;
-    if (!SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return lastFileError();
-    if (DeleteFileW(wide.c_str())) return {};
-    const FileError error = lastFileError();
-    SetFileAttributesW(wide.c_str(), attributes);
-    return error;
+    return deleteReadOnlyName(wide, attributes);
 }
 
 FileResult Win32Platform::makeFolder(const std::string& path) {
@@ -351,6 +372,38 @@ std::optional<std::string> Win32Platform::readFileBytes(const std::string& path)
     }
     bytes.resize(done);
     return bytes;
+}
+
+std::optional<std::string> Win32Platform::readFileBlock(const std::string& path, std::uint64_t offset,
+                                                        std::size_t length) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || length > (1u << 30)) return std::nullopt;
+    std::string bytes(length, '\0');
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(length), &read, &at) &&
+        GetLastError() != ERROR_HANDLE_EOF) {
+        return std::nullopt;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::optional<PlainFile> Win32Platform::fileInfo(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    return PlainFile{fileNameOfPath(path), info.dwVolumeSerialNumber,
+                     join(info.nFileIndexHigh, info.nFileIndexLow),
+                     join(info.nFileSizeHigh, info.nFileSizeLow),
+                     join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
 }
 
 FileResult Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {

@@ -49,6 +49,9 @@ class Win32Platform final : public Platform {
     std::vector<std::string> listFolders(const std::string& folder) override;
     std::vector<std::string> listDrives() override;
     std::optional<std::string> readFileBytes(const std::string& path) override;
+    std::optional<std::string> readFileBlock(const std::string& path, std::uint64_t offset,
+                                             std::size_t length) override;
+    std::optional<PlainFile> fileInfo(const std::string& path) override;
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;

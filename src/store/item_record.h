@@ -1,0 +1,72 @@
+#pragma once
+// The record of items: which desk each plain file on the Desktop belongs to and under which name that desk
+// stores it, and which desk's item each file of the pool is a copy of. It lives beside the journal and is
+// written whole and atomically, so that a crash leaves either the old record or the new one.
+//
+// A Desktop file the record does not name belongs to the desk on screen. A file left behind on the Desktop
+// (one another program held open) keeps its entry, and so belongs to the desk that left it, until it can go
+// to that desk's folder.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace koruvan {
+
+struct SharedState;
+
+struct DesktopEntry {
+    std::string name;  // the file's name on the Desktop
+    int desk = 0;
+    std::string
+        storedName;  // its name in the desk's folder: a numbered Desktop name is stored as the item's own
+    friend bool operator==(const DesktopEntry&, const DesktopEntry&) = default;
+};
+
+// A pool file is the copy of a desk's item only while it is the file the record saw: one the user replaced
+// (another size or time) or put there by hand is nobody's, and is never replaced.
+struct PoolEntry {
+    std::string name;  // the file's name in the pool
+    int desk = 0;
+    std::string itemName;  // the item's name on its desk
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    friend bool operator==(const PoolEntry&, const PoolEntry&) = default;
+};
+
+struct ItemRecord {
+    using DesktopEntries = std::map<std::string, DesktopEntry>;  // by fileNameKey of the Desktop name
+    using PoolEntries = std::map<std::string, PoolEntry>;        // by fileNameKey of the pool name
+
+    std::string token;  // random; names the program's temporary files, which no user file can share
+    DesktopEntries desktop;
+    PoolEntries pool;
+    friend bool operator==(const ItemRecord&, const ItemRecord&) = default;
+};
+
+std::string itemRecordPath(const SharedState& state);
+// The record's text, and the record of a text: a line that does not parse is skipped, so a damaged record
+// loses only its damaged lines.
+std::string formatItemRecord(const ItemRecord& record);
+ItemRecord parseItemRecord(std::string_view text);
+// An empty record when there is none or it cannot be read.
+ItemRecord readItemRecord(Platform& platform, const SharedState& state);
+FileResult writeItemRecord(Platform& platform, const SharedState& state, const ItemRecord& record);
+
+const DesktopEntry* findDesktopEntry(const ItemRecord& record, std::string_view desktopName);
+const PoolEntry* findPoolEntry(const ItemRecord& record, std::string_view poolName);
+void setDesktopEntry(ItemRecord& record, DesktopEntry entry);
+void setPoolEntry(ItemRecord& record, PoolEntry entry);
+
+// Gives the record a token when it has none: 16 hexadecimal digits from the platform's random numbers.
+void ensureToken(ItemRecord& record, Platform& platform);
+// "~KORUVAN-<token>-<n>.tmp": a temporary file the program makes, and the only files it ever clears as its
+// own.
+std::string temporaryName(const ItemRecord& record, int number);
+bool isTemporaryName(const ItemRecord& record, std::string_view name);
+
+}  // namespace koruvan

@@ -1,0 +1,83 @@
+#include "store/store_report.h"
+
+namespace koruvan {
+namespace {
+
+// A message box with hundreds of lines is no help: the first few names stand for the rest.
+constexpr std::size_t kNamesShown = 10;
+
+std::string deskName(const DeskTable& desks, int desk) {
+    return isDeskIndex(desk) ? desks[static_cast<std::size_t>(desk)].name() : std::string();
+}
+
+std::string problemLines(const std::vector<ItemProblem>& problems, const DeskTable& desks, bool withDesk) {
+    std::string lines;
+    for (std::size_t k = 0; k < problems.size() && k < kNamesShown; ++k) {
+        const ItemProblem& p = problems[k];
+        lines += "  " + p.name + "（";
+        if (withDesk) lines += "ﾃﾞｽｸﾄｯﾌﾟ「" + deskName(desks, p.desk) + "」、";
+        lines += reasonText(p.why) + "）\n";
+    }
+    if (problems.size() > kNamesShown)
+        lines += "  ほか " + std::to_string(problems.size() - kNamesShown) + " 件\n";
+    return lines;
+}
+
+std::string paragraph(std::string& text, const std::string& add) {
+    if (!text.empty()) text += "\n";
+    return text += add;
+}
+
+}  // namespace
+
+std::string reasonText(FileError why) {
+    switch (why) {
+        case FileError::None:
+            return {};
+        case FileError::Gone:
+            return "見つかりません";
+        case FileError::Exists:
+            return "同じ名前のファイルがあります";
+        case FileError::Denied:
+            return "アクセスが拒否されました";
+        case FileError::Full:
+            return "ディスクの空き容量が足りません";
+        case FileError::InUse:
+            return "ほかのプログラムが使用中です";
+        case FileError::OtherDrive:
+            return "別のドライブへは名前の変更では移せません";
+        case FileError::Other:
+            break;
+    }
+    return "予期しないエラーです";
+}
+
+std::string reportText(const StoreReport& report, const DeskTable& desks, const std::string& programDir) {
+    std::string text;
+    if (report.journalUnwritable) {
+        paragraph(text,
+                  "切り替えの記録 KORUVAN.jnl を書き込めないため、ﾃﾞｽｸﾄｯﾌﾟを切り替えませんでした（" +
+                      reasonText(*report.journalUnwritable) +
+                      "）。デスクトップの項目はそのままです。\nKORUVAN のフォルダー（" + programDir +
+                      "）に書き込めること、そこに KORUVAN.jnl という名前のフォルダーがないことを確かめて"
+                      "ください。\n");
+    }
+    if (!report.journalSetAside.empty()) {
+        paragraph(text, "前回の切り替えの記録が今の設定と合わないため、使わずに「" + report.journalSetAside +
+                            "」として残しました。項目は動かしていません。\n");
+    }
+    if (!report.leftBehind.empty()) {
+        paragraph(text,
+                  "次の項目は移せなかったため、デスクトップに残っています。次の切り替えか起動のときに、元の"
+                  "ﾃﾞｽｸﾄｯﾌﾟのフォルダーへ戻します。\n" +
+                      problemLines(report.leftBehind, desks, true));
+    }
+    if (!report.notPlaced.empty()) {
+        paragraph(text,
+                  "次の項目はデスクトップに置けなかったため、ﾃﾞｽｸﾄｯﾌﾟのフォルダーに保管したままです。\n" +
+                      problemLines(report.notPlaced, desks, true));
+    }
+    return text;
+}
+
+}  // namespace koruvan

@@ -1,0 +1,43 @@
+#pragma once
+// What a switch, a start or the organiser could not do with the user's items, gathered while it runs and told
+// once when it has finished.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "store/shared_state.h"
+
+namespace koruvan {
+
+struct ItemProblem {
+    std::string name;
+    int desk = 0;
+    FileError why = FileError::Other;
+    friend bool operator==(const ItemProblem&, const ItemProblem&) = default;
+};
+
+struct StoreReport {
+    // A desk's items that could not be put on the Desktop: they stay in the desk's folder.
+    std::vector<ItemProblem> notPlaced;
+    // Desktop files that could not go to their desk's folder: they stay on the Desktop, still that desk's.
+    std::vector<ItemProblem> leftBehind;
+    // The journal could not be written, so the switch did not start.
+    std::optional<FileError> journalUnwritable;
+    // A journal that did not agree with the settings was set aside under this name and not acted on.
+    std::string journalSetAside;
+
+    bool empty() const {
+        return notPlaced.empty() && leftBehind.empty() && !journalUnwritable && journalSetAside.empty();
+    }
+};
+
+// Why a file operation failed, in the user's words.
+std::string reasonText(FileError why);
+
+// The message that tells the user what the report holds; empty for an empty report.
+std::string reportText(const StoreReport& report, const DeskTable& desks, const std::string& programDir);
+inline constexpr const char* kReportTitle = "ﾃﾞｽｸﾄｯﾌﾟの項目";
+
+}  // namespace koruvan
