@@ -1,5 +1,6 @@
 #include "bar/desk_bar.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "bar_fixture.h"
@@ -41,6 +42,42 @@ TEST_F(DeskBarTest, ResumedStartCopiesTheDeskSnapshotBackAndTakesACustomSize) {
     EXPECT_EQ(bar.checkedSizeItem(), 3);
     EXPECT_TRUE(platform.exists("C:\\Users\\user\\Desktop\\only-on-b.txt"));
     EXPECT_TRUE(platform.exists("C:\\KORUVAN\\dsk2\\only-on-b.txt"));
+}
+
+TEST(DeskBarStartTest, WarnsOnceOverTheShownBarWhenTheProgramsPlaceKeepsTheDesktopsItems) {
+    const std::string onDesktop =
+        "コルヴァンの置き場所: コルヴァンがﾃﾞｽｸﾄｯﾌﾟに置かれています。このままではﾃﾞｽｸﾄｯﾌﾟを切り替えるたびに、"
+        "コルヴァン自身と設定ﾌｧｲﾙまで移動してしまいます。";
+    const std::string unwritable =
+        "コルヴァンの置き場所: コルヴァンのﾌｫﾙﾀﾞに書き込めません。設定もﾃﾞｽｸﾄｯﾌﾟごとのﾌｧｲﾙも保存できません。";
+    const std::string advice =
+        "\n\nコルヴァンは専用のﾌｫﾙﾀﾞ（例えば C:\\KORUVAN）に置いて下さい。"
+        "それまではﾃﾞｽｸﾄｯﾌﾟのﾌｧｲﾙを移動しません。";
+    const struct {
+        const char* desktop;  // the program lies in C:\KORUVAN
+        bool unwritable;
+        std::string warning;  // "" for none
+    } cases[] = {
+        {"C:\\Users\\user\\Desktop", false, ""},
+        {"C:\\", false, ""},
+        {"C:\\KORUVAN", false, onDesktop + advice},
+        {"c:\\koruvan\\", false, onDesktop + advice},
+        {"C:\\Users\\user\\Desktop", true, unwritable + advice},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.desktop) + (c.unwritable ? " unwritable" : ""));
+        BarFixture start;
+        start.platform.setRegistry(kShellFoldersKey, "Desktop", c.desktop);
+        start.platform.failWrites = c.unwritable;
+        start.bar.load(96, 96);
+        EXPECT_EQ(start.view.warnings,
+                  c.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.warning});
+        EXPECT_FALSE(start.view.warnedBeforeShown);
+        EXPECT_TRUE(start.view.watching);
+        for (const std::string& name : start.platform.filesIn("C:\\KORUVAN\\"))
+            EXPECT_THAT(name, ::testing::AnyOf("KORUVAN.ini", "KORUVAN.items"))
+                << "the trial write leaves nothing behind";
+    }
 }
 
 TEST_F(DeskBarTest, RedrawShowsPicturesBoxesAndTheCurrentDeskPressed) {

@@ -25,15 +25,27 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     redrawButtons();
     placeOrHide();
     view_.show();
+    warnOfPlacement();
     tellUser(report);
 }
 
+// Once a start, over the bar already shown.
+void DeskBar::warnOfPlacement() {
+    const std::string warning = placementWarning(platform_, state_);
+    if (!warning.empty()) warnModally(warning, kPlacementTitle);
+}
+
 void DeskBar::tellUser(const StoreReport& report) {
-    if (report.empty()) return;
-    // No switch may start from a key while the message is up.
+    if (!report.empty()) warnModally(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+}
+
+void DeskBar::warnModally(const std::string& text, const char* title) {
+    // No switch may start from a key or the tray, nor a setting be taken up, while the message is up.
     const bool wasOpen = menuOpen_;
     menuOpen_ = true;
-    view_.warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+    pauseWatching();
+    view_.warn(text, title);
+    resumeWatching();
     menuOpen_ = wasOpen;
 }
 

@@ -83,6 +83,7 @@ class DeskBar {
     // The two halves of redrawButtons: the buttons' faces, and the notification-area icon of the desk shown.
     void drawButtonFaces();
     void showTrayDesk();
+    void warnOfPlacement();
     void applyButtonSizeSetting();
     void storeButtonSizeSetting(int setting);
     void onDeskMenuCommand(int desk, MenuCommand command);
@@ -95,6 +96,7 @@ class DeskBar {
     void enterDesk(int old, int desk, StepLog& log);
     // Tells the user, once, what the store could not do.
     void tellUser(const StoreReport& report);
+    void warnModally(const std::string& text, const char* title);
     void showDeskWindows(int desk);
 
     Platform& platform_;

@@ -387,7 +387,7 @@ void settleStore(Platform& platform, SharedState& state, StoreReport& report) {
     }
     recordDesktop(platform, state, state.currentDesk);
     ensureToken(state.items, platform);
-    placeDesk(platform, state, state.currentDesk, present, report);
+    placeDesk(platform, state, state.currentDesk, present, false, report);
     writeItemRecord(platform, state, state.items);
 }
 

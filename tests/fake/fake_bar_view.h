@@ -40,7 +40,8 @@ class FakeBarView : public BarView {
     std::deque<MenuCommand> menuAnswers;
     std::deque<bool> yesNoAnswers;
     std::vector<std::string> questions;
-    std::vector<std::string> warnings;
+    std::vector<std::string> warnings;  // "title: text"
+    bool warnedBeforeShown = false;
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
     std::vector<OpenedDialog> dialogs;
@@ -108,6 +109,7 @@ class FakeBarView : public BarView {
     }
     void warn(const std::string& text, const std::string& title) override {
         warnings.push_back(title + ": " + text);
+        warnedBeforeShown |= !shown;
         record("warn");
     }
     bool askYesNo(const std::string& text, const std::string& title) override {
