@@ -34,14 +34,14 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
             onRightButtonDown(point);
             return 0;
-        case WM_TIMER:
-            if (wParam == kWakeTimer) {
-                KillTimer(hwnd(), kWakeTimer);  // a wake comes once
+                case WM_TIMER:
+            if (wParam == kWakeTimer || wParam == kCheckTimer) {
+                KillTimer(hwnd(), wParam);  // each comes once
                 if (watching_) model_.onWatchCheck();
             }
             return 0;
-        case kCheckMessage:
-            onCheck();
+        case kChangeMessage:
+            onChange();
             return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
@@ -145,10 +145,9 @@ void BarWindow::onTrayMessage(LPARAM mouseMessage) {
     if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_RBUTTONUP) model_.onTrayClicked();
 }
 
-void BarWindow::onCheck() {
-    checkAsked_ = false;
+void BarWindow::onChange() {
     if (changes_) changes_->rearm();
-    if (watching_) model_.onWatchCheck();
+    askForCheck();
 }
 
 void BarWindow::onDestroy() {

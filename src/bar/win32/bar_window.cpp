@@ -34,7 +34,7 @@ bool BarWindow::start() {
     makeTipFont(dpi.cy);
     tray_.emplace(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
-    changes_.emplace(hwnd(), kCheckMessage);
+        changes_.emplace(hwnd(), kChangeMessage);
     model_.setHeldHotkeys(hotkeys_->held());
     model_.load(dpi.cx, dpi.cy);
     return true;
@@ -101,8 +101,9 @@ void BarWindow::setWatching(bool on) {
     watching_ = on;
     if (on) {
         askForCheck();  // what changed while it was off
-    } else {
+        } else {
         KillTimer(hwnd(), kWakeTimer);
+        KillTimer(hwnd(), kCheckTimer);
     }
 }
 
@@ -111,7 +112,7 @@ void BarWindow::wakeAfter(double seconds) {
 }
 
 void BarWindow::askForCheck() {
-    if (!checkAsked_ && PostMessageW(hwnd(), kCheckMessage, 0, 0)) checkAsked_ = true;
+    SetTimer(hwnd(), kCheckTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void BarWindow::show() {

@@ -60,9 +60,11 @@ class BarWindow final : public Window, public BarView {
   private:
     static constexpr UINT_PTR kWakeTimer = 1;
     static constexpr UINT kTrayMessage = WM_APP + 1;
-    static constexpr UINT kCheckMessage = WM_APP + 2;
+        static constexpr UINT_PTR kCheckTimer = 2;
+    static constexpr UINT kChangeMessage = WM_APP + 2;
 
-    // One check for any number of changes that come before it runs.
+    // One check for any number of changes that come before it runs. A timer's message comes after the
+    // window's paint: a check never holds back the bar's new face.
     void askForCheck();
 
     void makeTipFont(int dpi);
@@ -85,7 +87,7 @@ class BarWindow final : public Window, public BarView {
     void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
     void onHotkey(WPARAM id);
     void onTrayMessage(LPARAM mouseMessage);
-    void onCheck();
+        void onChange();
     void onDestroy();
 
     Platform& platform_;
