@@ -79,7 +79,7 @@ bool programSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     return completeSwitch(platform, state, newDesk);
 }
 
-BENCHMARK(BM_Swap<programSwapDesk>)->Name("swapDesk")->Apply(swapArguments);
+BENCHMARK(BM_Swap<programSwapDesk>)->Name("Switch")->Apply(swapArguments);
 BENCHMARK(BM_Swap<literalSwapDesk>)->Name("LiteralCopyThenDelete")->Apply(swapArguments);
 
 }  // namespace

@@ -58,10 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines[1].find('>') != std::string::npos)
         return 0;
     static const WindowHandle handle = platform.addWindow({.rect = {-32000, 5, 1024, 2147483647}});
-    platform.window(handle).title = lines[0];
-    platform.window(handle).className = lines[1];
+    const TopLevelWindow window{.window = handle,
+                                .visible = true,
+                                .title = lines[0],
+                                .className = lines[1],
+                                .rect = {-32000, 5, 1024, 2147483647}};
     std::vector<std::string> described;
-    Check(describeWindow(platform, handle, 1, described));
+    Check(describeWindow(window, 1, described));
     const WindowEntry entry = parseWindowLine(platform, described.front());
     Check(entry.window == handle && entry.title == lines[0] && entry.className == lines[1] &&
           entry.left == -32000 && entry.top == 5 && entry.right == 1024 && entry.bottom == 2147483647);

@@ -25,7 +25,7 @@ TEST_F(BarMenusTest, OpenAndDeleteAreEnabledOnlyForOtherDesks) {
     bar.onDeskRightPressed(3);
     EXPECT_EQ(view.deskMenuEnabled, (std::vector<bool>{false, true}));
     EXPECT_EQ(view.dialogs.back(), (OpenedDialog{DialogKind::Organiser, 3}));
-    EXPECT_TRUE(view.timer) << "the dismissed menu started the timer again";
+    EXPECT_TRUE(view.watching) << "the dismissed menu started watching again";
 }
 
 TEST_F(BarMenusTest, OpenSwitchesToTheTargetDesk) {
@@ -48,7 +48,7 @@ TEST_F(BarMenusTest, DeleteAnsweredYesEmptiesTheDeskButKeepsItsFolderAndStyle) {
     EXPECT_EQ(state.deskTable[3][DeskField::Style], "1");
     EXPECT_EQ(setting("DeskTop", "3"), "");
     EXPECT_FALSE(view.buttons[3].pictureVisible || view.buttons[3].boxVisible);
-    EXPECT_TRUE(view.timer);
+    EXPECT_TRUE(view.watching);
 }
 
 TEST_F(BarMenusTest, DeleteAnsweredNoChangesNothing) {
@@ -111,7 +111,7 @@ TEST_F(BarMenusTest, NewDeskGoesToTheFirstFreeSlotOrToNine) {
     view.menuAnswers = {MenuCommand::NewDesk};
     bar.onBackgroundRightPressed();
     EXPECT_EQ(view.dialogs.back(), (OpenedDialog{DialogKind::Desk, 9}));
-    EXPECT_TRUE(view.timer);
+    EXPECT_TRUE(view.watching);
 }
 
 TEST_F(BarMenusTest, DialogsRedrawTheBarOnlyWhenConfirmed) {
@@ -141,7 +141,7 @@ TEST_F(BarMenusTest, DialogsRedrawTheBarOnlyWhenConfirmed) {
         EXPECT_EQ(std::count(dialog, platform.calls.end(), "draw"), c.redraws);
         EXPECT_EQ(view.dialogs.back().kind,
                   c.command == MenuCommand::Settings ? DialogKind::Settings : DialogKind::Desk);
-        EXPECT_TRUE(view.timer);
+        EXPECT_TRUE(view.watching);
     }
 }
 

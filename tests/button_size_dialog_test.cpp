@@ -40,6 +40,8 @@ TEST_F(ButtonSizeDialogTest, OpensAtTheWidthOfSizeNum) {
         {2, 28, "28", 28, 21, "ｻｲｽﾞ小"},
         {50, 50, "50", 50, 37.5, nullptr},
         {29, 29, "29", 29, 21.75, nullptr},
+        // The scroll bar's lowest value, stored as a width rather than as the preset: shown all the same.
+        {28, 28, "28", 28, 21, "ｻｲｽﾞ小"},
         {64, 64, "64", 64, 48, nullptr},
         // Out of the scroll bar's range: both steps are refused, and nothing follows the bar.
         {100, 28, "", 64, 48, nullptr},

@@ -1,5 +1,6 @@
 #include "bar/desk_bar.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "bar_fixture.h"
@@ -22,7 +23,7 @@ TEST_F(DeskBarTest, FirstRunShowsOneMediumButtonInAHiddenBarThreeSlotsWide) {
     EXPECT_EQ(view.bar.clientHeight, 28);  // 27.5 rounded
     EXPECT_EQ(view.bar.left, 0);
     EXPECT_LT(view.bar.top, 0) << "already hidden behind the top edge";
-    EXPECT_TRUE(view.timer);
+    EXPECT_TRUE(view.watching);
     EXPECT_TRUE(view.shown);
     EXPECT_TRUE(view.buttons[0].boxVisible);
     EXPECT_EQ(view.buttons[0].boxRect, (Rect<double>{2, 2, 34, 25.5}));
@@ -41,6 +42,42 @@ TEST_F(DeskBarTest, ResumedStartCopiesTheDeskSnapshotBackAndTakesACustomSize) {
     EXPECT_EQ(bar.checkedSizeItem(), 3);
     EXPECT_TRUE(platform.exists("C:\\Users\\user\\Desktop\\only-on-b.txt"));
     EXPECT_TRUE(platform.exists("C:\\KORUVAN\\dsk2\\only-on-b.txt"));
+}
+
+TEST(DeskBarStartTest, WarnsOnceOverTheShownBarWhenTheProgramsPlaceKeepsTheDesktopsItems) {
+    const std::string onDesktop =
+        "コルヴァンの置き場所: コルヴァンがﾃﾞｽｸﾄｯﾌﾟに置かれています。このままではﾃﾞｽｸﾄｯﾌﾟを切り替えるたびに、"
+        "コルヴァン自身と設定ﾌｧｲﾙまで移動してしまいます。";
+    const std::string unwritable =
+        "コルヴァンの置き場所: コルヴァンのﾌｫﾙﾀﾞに書き込めません。設定もﾃﾞｽｸﾄｯﾌﾟごとのﾌｧｲﾙも保存できません。";
+    const std::string advice =
+        "\n\nコルヴァンは専用のﾌｫﾙﾀﾞ（例えば C:\\KORUVAN）に置いて下さい。"
+        "それまではﾃﾞｽｸﾄｯﾌﾟのﾌｧｲﾙを移動しません。";
+    const struct {
+        const char* desktop;  // the program lies in C:\KORUVAN
+        bool unwritable;
+        std::string warning;  // "" for none
+    } cases[] = {
+        {"C:\\Users\\user\\Desktop", false, ""},
+        {"C:\\", false, ""},
+        {"C:\\KORUVAN", false, onDesktop + advice},
+        {"c:\\koruvan\\", false, onDesktop + advice},
+        {"C:\\Users\\user\\Desktop", true, unwritable + advice},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.desktop) + (c.unwritable ? " unwritable" : ""));
+        BarFixture start;
+        start.platform.setRegistry(kShellFoldersKey, "Desktop", c.desktop);
+        start.platform.failWrites = c.unwritable;
+        start.bar.load(96, 96);
+        EXPECT_EQ(start.view.warnings,
+                  c.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.warning});
+        EXPECT_FALSE(start.view.warnedBeforeShown);
+        EXPECT_TRUE(start.view.watching);
+        for (const std::string& name : start.platform.filesIn("C:\\KORUVAN\\"))
+            EXPECT_THAT(name, ::testing::AnyOf("KORUVAN.ini", "KORUVAN.items"))
+                << "the trial write leaves nothing behind";
+    }
 }
 
 TEST_F(DeskBarTest, RedrawShowsPicturesBoxesAndTheCurrentDeskPressed) {
@@ -67,24 +104,28 @@ TEST_F(DeskBarTest, RedrawShowsPicturesBoxesAndTheCurrentDeskPressed) {
     }
 }
 
-TEST_F(DeskBarTest, TimerTickKeepsTopmostAndHidesOnlyAfterFiveIdleSeconds) {
+TEST_F(DeskBarTest, WatchCheckKeepsTopmostAndHidesOnlyAfterFiveIdleSeconds) {
     nameDesk(0, "A");
     state.autoHide = 1;
     layOut();
     view.bar.top = 0;
 
     bar.onBackgroundPointerMoved();
+    EXPECT_NEAR(*view.wake, 5.05, 1e-9) << "a wake for when the bar may hide";
     platform.clock += 4.9;
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_TRUE(view.topmost);
     EXPECT_EQ(view.bar.top, 0) << "the pointer left less than five seconds ago";
+    EXPECT_NEAR(*view.wake, 0.15, 1e-9);
 
     platform.clock += 0.2;
-    bar.onTimerTick();
+    view.wake.reset();
+    bar.onWatchCheck();
     EXPECT_LT(view.bar.top, 0);
+    EXPECT_FALSE(view.wake) << "a hidden bar that nothing happens to sleeps";
 
     state.alwaysOnTop = 0;
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_FALSE(view.topmost);
 }
 
@@ -108,16 +149,16 @@ TEST_F(DeskBarTest, AppearancePollStoresOutsideChangesAndWritesNothingWhenEqual)
     platform.setRegistry(kDesktopKey, "Pattern", " (None) ");
     layOut();
 
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "write " + state.settingsPath()), 0);
 
     platform.setRegistry(kDesktopKey, "WallpaperStyle", "2");
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "write " + state.settingsPath()), 0)
         << "the style is not watched";
 
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\My Pictures\\new one.bmp");
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(view.buttons[0].picturePath, "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(setting("DeskTop", "0"), "A,C:\\My Pictures\\new one.bmp,(None),0 128 128,");
@@ -127,22 +168,22 @@ TEST_F(DeskBarTest, AppearancePollNeverTakesAValueWithAComma) {
     nameDesk(0, "A", "C:\\pics\\a.bmp");
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\pics\\one,two.bmp");
     layOut();
-    bar.onTimerTick();
+    bar.onWatchCheck();
     EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\pics\\a.bmp");
 }
 
 TEST_F(DeskBarTest, BackgroundMenuStopsTheTimerAndADismissedMenuStartsItAgain) {
     nameDesk(0, "A");
     layOut();
-    bar.onTimerTick();
+    bar.onWatchCheck();
     ASSERT_TRUE(view.topmost);
 
     view.menuAnswers = {MenuCommand::None};
     platform.clearCalls();
     bar.onBackgroundRightPressed();
     EXPECT_EQ(view.optionsMenuChecks, std::vector<int>{0});
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"timer off", "notopmost", "timer on"}));
-    EXPECT_TRUE(view.timer);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"watching off", "notopmost", "watching on"}));
+    EXPECT_TRUE(view.watching);
 }
 
 TEST_F(DeskBarTest, CloseBoxEndsAtOnceWithoutWritingAnything) {

@@ -86,7 +86,7 @@ TEST_F(DeskKeysBarTest, TheTrayMenuSwitchesOrRunsAnOptionsCommand) {
     EXPECT_THAT(view.trayMenus[0], ElementsAre(TrayDesk{0, "仕事", true}, TrayDesk{2, "趣味", false}));
     bar.onTrayClicked();
     EXPECT_EQ(bar.buttonSize(), 28);
-    EXPECT_TRUE(view.timer);
+    EXPECT_TRUE(view.watching);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
     bar.onDeskClicked(2);
 
     ASSERT_EQ(state.currentDesk, 2);
-    const std::size_t timerOff = indexOf("timer off");
+    const std::size_t timerOff = indexOf("watching off");
     const std::size_t moveOut =
         indexOf("move C:\\Users\\user\\Desktop\\report.doc -> C:\\KORUVAN\\dsk0\\report.doc");
     const std::size_t copyIn =
@@ -52,7 +52,7 @@ TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
     const std::size_t wallpaper = indexOf("wallpaper C:\\pics\\game.bmp");
     const std::size_t minimise = indexOf("minimize " + hex(editor));
     const std::size_t lastUse = indexOf("write " + state.settingsPath());
-    const std::size_t timerOn = indexOf("timer on");
+    const std::size_t timerOn = indexOf("watching on");
     EXPECT_LT(timerOff, moveOut);
     EXPECT_LT(moveOut, copyIn);
     EXPECT_LT(copyIn, wallpaper);
@@ -167,7 +167,7 @@ TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStartAndSaysWhy) {
         EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
         EXPECT_FALSE(platform.window(editor).minimized);
         EXPECT_EQ(view.buttons[0].pictureRect.top, 2) << "desk 0 is still drawn current";
-        EXPECT_TRUE(view.timer);
+        EXPECT_TRUE(view.watching);
         ASSERT_EQ(view.warnings.size(), 1u);
         EXPECT_THAT(view.warnings[0], ::testing::HasSubstr("KORUVAN.jnl"));
     }

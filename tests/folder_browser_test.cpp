@@ -13,7 +13,8 @@ using ::testing::ElementsAre;
 class FolderBrowserTest : public ::testing::Test {
   protected:
     FolderBrowserTest() {
-        for (const char* name : {"b.BMP", "a.bmp", "Z.bmp", "notes.txt", "x.bmpx", "hidden.bmp"})
+        for (const char* name :
+             {"b.BMP", "a.bmp", "Z.bmp", "c.jpg", "notes.txt", "TranscodedWallpaper", "hidden.bmp"})
             platform.writeFile(std::string("C:\\pics\\") + name, "x");
         platform.makeHidden("C:\\pics\\hidden.bmp");
         platform.makeFolder("C:\\pics\\sub\\");
@@ -23,7 +24,7 @@ class FolderBrowserTest : public ::testing::Test {
     FakePlatform platform;
 };
 
-TEST_F(FolderBrowserTest, ListsAncestorsSubfoldersAndOnlyVisibleBitmapsInNameOrder) {
+TEST_F(FolderBrowserTest, ListsAncestorsSubfoldersAndOnlyVisiblePicturesInNameOrder) {
     FolderBrowser browser(platform);
     ASSERT_TRUE(browser.moveTo("c:\\pics"));
     browser.list();
@@ -31,7 +32,7 @@ TEST_F(FolderBrowserTest, ListsAncestorsSubfoldersAndOnlyVisibleBitmapsInNameOrd
     EXPECT_THAT(browser.entries(), ElementsAre(FolderEntry{"C:\\", 0, true}, FolderEntry{"pics", 1, true},
                                                FolderEntry{"Alpha", 2, false}, FolderEntry{"sub", 2, false}));
     EXPECT_EQ(browser.currentEntry(), 1);
-    EXPECT_THAT(browser.bitmaps(), ElementsAre("a.bmp", "b.BMP", "Z.bmp"));
+    EXPECT_THAT(browser.pictures(), ElementsAre("a.bmp", "b.BMP", "c.jpg", "Z.bmp"));
     EXPECT_EQ(browser.entryFolder(0), "C:\\");
     EXPECT_EQ(browser.entryFolder(1), "C:\\pics\\");
     EXPECT_EQ(browser.entryFolder(2), "C:\\pics\\Alpha\\");
@@ -56,6 +57,25 @@ TEST_F(FolderBrowserTest, DrivesRememberTheirFolderAndUnreadablePlacesAreNotEnte
     platform.makeFolder("\\\\server\\share\\");
     ASSERT_TRUE(browser.moveTo("\\\\server\\share\\"));
     EXPECT_EQ(browser.drives().back(), "\\\\server\\share\\");
+}
+
+TEST(PictureExtension, EveryWallpaperFormatInAnyCaseAndNothingElse) {
+    struct Case {
+        const char* name;
+        bool picture;
+    };
+    const Case cases[] = {
+        {"a.bmp", true},      {"a.DIB", true},
+        {"a.jpg", true},      {"a.JPEG", true},
+        {"a.jpe", true},      {"a.Jfif", true},
+        {"a.png", true},      {"a.GIF", true},
+        {"a.tif", true},      {"a.TiFF", true},
+        {"x.txt.png", true},  {"x.bmpx", false},
+        {"x.png.txt", false}, {"TranscodedWallpaper", false},
+        {"jpg", false},       {"a.webp", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(hasPictureExtension(c.name), c.picture) << c.name;
 }
 
 }  // namespace

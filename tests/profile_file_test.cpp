@@ -72,6 +72,45 @@ TEST_F(ProfileFileTest, ReadIntSkipsBlanksAndReadsTheLeadingNumber) {
     EXPECT_EQ(file.readInt("Color", "G", 1), 2147483647);
 }
 
+// What a hand edit can leave, read as the system's own profile calls read it.
+TEST_F(ProfileFileTest, ReadsLineBreaksSectionNamesAndBasePrefixesAsTheSystemDoes) {
+    const struct {
+        const char* file;
+        const char* section;
+        const char* key;
+        const char* text;
+        std::int32_t number;
+    } cases[] = {
+        // A lone CR ends a line, in a CR-only file and as one stray CR in a CRLF file.
+        {"[User]\rLastUse=3\r", "User", "LastUse", "3", 3},
+        {"[DeskTop]\r\n0=a,b\r1=c,d\r\n", "DeskTop", "1", "c,d", 0},
+        // Blanks, tabs, VT, FF and ^Z around a section's name, not inside it.
+        {"[ \t\v\fDeskTop\x1A ]\n0=x\n", "DeskTop", "0", "x", 0},
+        {"[Desk Top]\n0=x\n", "DeskTop", "0", "-", 7},
+        // Lower-case base prefixes after the sign; the digits stop at the first that the base lacks.
+        {"[C]\nA=0x0000FF\n", "C", "A", "0x0000FF", 255},
+        {"[C]\nA=-0x10\n", "C", "A", "-0x10", -16},
+        {"[C]\nA=0o19\n", "C", "A", "0o19", 1},
+        {"[C]\nA=0b101\n", "C", "A", "0b101", 5},
+        {"[C]\nA=0X10\n", "C", "A", "0X10", 0},
+        {"[C]\nA=010\n", "C", "A", "010", 10},
+        {"[C]\nA=0x1FFFFFFFFFFFFFFFFFF\n", "C", "A", "0x1FFFFFFFFFFFFFFFFFF", 2147483647},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        give(c.file);
+        EXPECT_EQ(file.readString(c.section, c.key, "-"), c.text);
+        EXPECT_EQ(file.readInt(c.section, c.key, 7), c.number);
+    }
+}
+
+TEST_F(ProfileFileTest, WritingIntoAFileWithLoneCrsKeepsEveryLine) {
+    give("[ DeskTop ]\r0=a,b\r1=c,d\r\n[User]\rLastUse=3\r");
+    ASSERT_TRUE(file.writeString("DeskTop", "2", "e"));
+    ASSERT_TRUE(file.writeString("User", "LastUse", "4"));
+    EXPECT_EQ(text(), "[ DeskTop ]\r\n0=a,b\r\n1=c,d\r\n2=e\r\n[User]\r\nLastUse=4\r\n");
+}
+
 TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineAndPlacesNewKeysAtTheEndOfTheirSection) {
     give(
         "; made by hand\r\n[User]\r\nLastUse=1\r\n\r\n"

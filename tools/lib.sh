@@ -114,6 +114,11 @@ koruvan_display() {
 # explorer.exe start here, detached from any pipe: started by a test program they would inherit its output pipe,
 # and ctest would wait for them to end; and a desktop started by a program ends again a second after it.
 koruvan_wineserver_persist() {
+  # A server kept from an earlier screen holds a desktop whose windows no longer exist: new windows would fail.
+  if ! xwininfo -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"'; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
   wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   if ! xwininfo -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"'; then

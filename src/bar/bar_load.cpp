@@ -4,9 +4,24 @@
 #include "store/appearance.h"
 #include "store/desk_folders.h"
 #include "store/desk_swap.h"
+#include "store/program_folder.h"
 #include "store/settings.h"
 
 namespace koruvan {
+namespace {
+
+// Its executable and its settings file are plain files of the Desktop: a switch would carry them off.
+constexpr const char* kOnDesktopReason =
+    "コルヴァンがﾃﾞｽｸﾄｯﾌﾟに置かれています。このままではﾃﾞｽｸﾄｯﾌﾟを切り替えるたびに、コルヴァン自身と設定ﾌｧｲﾙま"
+    "で"
+    "移動してしまいます。";
+// No journal can be made there, so no switch starts.
+constexpr const char* kUnwritableReason =
+    "コルヴァンのﾌｫﾙﾀﾞに書き込めません。設定もﾃﾞｽｸﾄｯﾌﾟごとのﾌｧｲﾙも保存できません。";
+constexpr const char* kPlacementAdvice =
+    "コルヴァンは専用のﾌｫﾙﾀﾞ（例えば C:\\KORUVAN）に置いて下さい。それまではﾃﾞｽｸﾄｯﾌﾟのﾌｧｲﾙを移動しません。";
+
+}  // namespace
 
 void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
     state.windowsDir = readWindowsDirectory(platform);
@@ -16,6 +31,14 @@ void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) 
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
         applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
     }
+}
+
+std::string placementWarning(Platform& platform, const SharedState& state) {
+    // On the Desktop the trial write is not made: it would flash an icon there.
+    const char* reason = isProgramOnDesktop(state)                 ? kOnDesktopReason
+                         : !canWriteProgramFolder(platform, state) ? kUnwritableReason
+                                                                   : nullptr;
+    return reason ? std::string(reason) + "\n\n" + kPlacementAdvice : std::string();
 }
 
 }  // namespace koruvan

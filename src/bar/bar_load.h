@@ -1,7 +1,10 @@
 #pragma once
 // The desk bar's load sequence up to the point where it lays out its buttons: paths, settings, the store
 // settled (a cut-off switch finished, the current desk's items back on the Desktop) and the desk's wallpaper
-// in effect. What the store could not do goes to `report`.
+// in effect. What the store could not do goes to `report`. And what the start has to tell about where the
+// program lies.
+
+#include <string>
 
 #include "platform/platform.h"
 #include "store/shared_state.h"
@@ -9,6 +12,12 @@
 
 namespace koruvan {
 
+inline constexpr const char* kPlacementTitle = "コルヴァンの置き場所";
+
 void loadDeskState(Platform& platform, SharedState& state, StoreReport& report);
+
+// Why the Desktop's items stay where they are, when the user mends it by moving the program into a folder of
+// its own; empty when they move. Tries a write in the program's folder.
+std::string placementWarning(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

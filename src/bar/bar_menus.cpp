@@ -87,7 +87,7 @@ void DeskBar::onOptionsMenuCommand(MenuCommand command) {
 }
 
 void DeskBar::makeNewDesk() {
-    setTimer(false);
+    setWatching(false);
     if (view_.openDeskDialog(firstFreeDeskSlot(state_.deskTable)) == DialogResult::Stored) {
         fitToDesks();
         redrawButtons();

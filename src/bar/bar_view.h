@@ -73,7 +73,12 @@ class BarView {
     virtual void showButtons(const DeskButtons& buttons) = 0;
     virtual void showTip(const TipLook& tip) = 0;
     virtual void setTopmost(bool topmost) = 0;
-    virtual void setTimerRunning(bool running) = 0;
+    // While watching, the view calls DeskBar::onWatchCheck soon after it starts, whenever the desktop's
+    // appearance settings, the foreground window or the display change, and when a wake comes due: a bar
+    // that nothing happens to costs nothing.
+    virtual void setWatching(bool on) = 0;
+    // One wake, `seconds` from now, in place of any earlier one.
+    virtual void wakeAfter(double seconds) = 0;
     virtual void show() = 0;
 
     // Pop-up menus at the pointer; modal; return the chosen command.

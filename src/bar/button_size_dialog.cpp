@@ -32,13 +32,14 @@ void ButtonSizeDialog::onLoad() {
     view_.showScrollValue(value_);
     const Desk* desk = deskAt(state_, state_.currentDesk);
     if (desk && !desk->wallpaper().empty()) view_.loadPreviewPicture(desk->wallpaper());
-    // Two steps, so that the preview follows even when the final value is the one the bar starts with.
+    // Two steps, so that the preview follows even when the final value is the one the bar starts with: the
+    // first lies beside the final value, above it at the range's lowest end, so the second always shows.
     const int setting = state_.buttonSizeSetting;
     if (isSizePreset(setting)) {
         assign(30);
         assign(buttonSizeFor(setting));
     } else {
-        assign(setting - 1);
+        assign(setting == kSmallest ? setting + 1 : setting - 1);
         assign(setting);
     }
     view_.setTipLook(desk ? desk->name() : std::string(),

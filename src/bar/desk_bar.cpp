@@ -1,5 +1,7 @@
 #include "bar/desk_bar.h"
 
+#include <cstdio>
+
 #include "bar/bar_load.h"
 #include "bar/desk_keys.h"
 #include "core/text.h"
@@ -14,7 +16,7 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view)
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
-    setTimer(true);
+    setWatching(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
     StoreReport report;
     loadDeskState(platform_, state_, report);
@@ -23,15 +25,27 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     redrawButtons();
     placeOrHide();
     view_.show();
+    warnOfPlacement();
     tellUser(report);
 }
 
+// Once a start, over the bar already shown.
+void DeskBar::warnOfPlacement() {
+    const std::string warning = placementWarning(platform_, state_);
+    if (!warning.empty()) warnModally(warning, kPlacementTitle);
+}
+
 void DeskBar::tellUser(const StoreReport& report) {
-    if (report.empty()) return;
-    // No switch may start from a key while the message is up.
+    if (!report.empty()) warnModally(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+}
+
+void DeskBar::warnModally(const std::string& text, const char* title) {
+    // No switch may start from a key or the tray, nor a setting be taken up, while the message is up.
     const bool wasOpen = menuOpen_;
     menuOpen_ = true;
-    view_.warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+    pauseWatching();
+    view_.warn(text, title);
+    resumeWatching();
     menuOpen_ = wasOpen;
 }
 
@@ -62,6 +76,11 @@ void DeskBar::fitToDesks() {
 }
 
 void DeskBar::redrawButtons() {
+    drawButtonFaces();
+    showTrayDesk();
+}
+
+void DeskBar::drawButtonFaces() {
     const BusyPointer busy(platform_);
     // The desktop's colour is the same for every box of one redraw: read it once.
     const std::int64_t colour = leadingInteger(rgbTextToColorNumber(readBackgroundColor(platform_)));
@@ -92,6 +111,9 @@ void DeskBar::redrawButtons() {
         }
     }
     view_.showButtons(buttons_);
+}
+
+void DeskBar::showTrayDesk() {
     if (const Desk* current = deskAt(state_, state_.currentDesk)) {
         view_.showTray(deskNumber(state_.deskTable, state_.currentDesk),
                        std::string(kBarCaption) + " - " + current->name());
@@ -105,24 +127,29 @@ void DeskBar::placeOrHide() {
     if (place.left != bar.left || place.top != bar.top) view_.moveTo(place.left, place.top);
 }
 
-void DeskBar::setTimer(bool running) {
-    timerRunning_ = running;
-    view_.setTimerRunning(running);
+void DeskBar::setWatching(bool running) {
+    watching_ = running;
+    view_.setWatching(running);
 }
 
 void DeskBar::pauseWatching() {
-    setTimer(false);
+    setWatching(false);
     view_.setTopmost(false);
 }
 
 void DeskBar::resumeWatching() {
-    setTimer(true);
+    setWatching(true);
 }
 
-void DeskBar::onTimerTick() {
+void DeskBar::onWatchCheck() {
     view_.setTopmost(state_.alwaysOnTop != 0);
     // A monotonic clock: the idle time stays right across midnight and clock changes.
-    if (platform_.monotonicSeconds() - lastPointerTime_ > kIdleSecondsBeforeHiding) placeOrHide();
+    const double idle = platform_.monotonicSeconds() - lastPointerTime_;
+    if (idle > kIdleSecondsBeforeHiding) {
+        placeOrHide();
+    } else {
+        view_.wakeAfter(kIdleSecondsBeforeHiding - idle + kWakeMargin);
+    }
     recordAppearanceChanges();
 }
 
@@ -158,6 +185,7 @@ void DeskBar::onBackgroundPointerMoved() {
         revealedPlacement(bar, state_.autoHide, state_.barPosition, view_.screenHeight());
     if (place.left != bar.left || place.top != bar.top) view_.moveTo(place.left, place.top);
     lastPointerTime_ = platform_.monotonicSeconds();
+    view_.wakeAfter(kIdleSecondsBeforeHiding + kWakeMargin);
 }
 
 void DeskBar::onBackgroundClicked() {
@@ -191,6 +219,16 @@ void DeskBar::onTrayClicked() {
         onOptionsMenuCommand(choice.command);
     }
     menuOpen_ = false;
+}
+
+void DeskBar::onPainted() {
+    if (!switchAskedAt_ || paintedLine_.empty() || switching_) return;
+    const double milliseconds = (platform_.monotonicSeconds() - *switchAskedAt_) * 1000;
+    char text[32];
+    std::snprintf(text, sizeof(text), " %.1f ms\r\n", milliseconds);
+    platform_.appendFileBytes(state_.programDir + kSwitchTimesFile, paintedLine_ + text);
+    switchAskedAt_.reset();
+    paintedLine_.clear();
 }
 
 void DeskBar::onCloseRequested() {

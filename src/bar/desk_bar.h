@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "bar/bar_view.h"
@@ -16,6 +17,8 @@ namespace koruvan {
 
 constexpr const char* kBarCaption = "コルヴァン";
 constexpr double kIdleSecondsBeforeHiding = 5.0;
+// A wake a little late finds the idle time past the limit, never just short of it.
+constexpr double kWakeMargin = 0.05;
 constexpr const char* kSwitchTimesFile = "KORUVAN-timing.log";
 
 class DeskBar {
@@ -36,12 +39,14 @@ class DeskBar {
     void fitToDesks();
     void redrawButtons();
 
-    // Auto-hide, topmost and the wait timer.
+    // Auto-hide, topmost and the appearance of the desk on screen.
     void placeOrHide();
-    // While a menu or a dialog is open the timer stops and the bar leaves the top of the window order.
+    // While a menu or a dialog is open watching stops and the bar leaves the top of the window order.
     void pauseWatching();
     void resumeWatching();
-    void onTimerTick();
+    // Keeps the bar in front, hides it once the pointer has left it alone long enough, and takes outside
+    // changes of the appearance into the current desk.
+    void onWatchCheck();
     void onBackgroundPointerMoved();
     void onBackgroundClicked();
     void onBackgroundRightPressed();
@@ -59,6 +64,8 @@ class DeskBar {
 
     // The close box: ends the program, deferred to the end of a running switch.
     void onCloseRequested();
+    // The window has painted what the model last showed: the first paint after a switch ends its timing.
+    void onPainted();
 
     // State, for the view and for tests.
     int twipsPerPixelX() const { return twipsPerPixelX_; }
@@ -66,13 +73,17 @@ class DeskBar {
     int buttonSize() const { return buttonSize_; }
     int buttonCount() const { return buttonCount_; }
     int checkedSizeItem() const { return checkedSizeItem_; }
-    bool timerRunning() const { return timerRunning_; }
+    bool watching() const { return watching_; }
     const DeskButtons& buttons() const { return buttons_; }
     const TipLook& tip() const { return tip_; }
     bool switching() const { return switching_; }
 
   private:
-    void setTimer(bool running);
+    void setWatching(bool running);
+    // The two halves of redrawButtons: the buttons' faces, and the notification-area icon of the desk shown.
+    void drawButtonFaces();
+    void showTrayDesk();
+    void warnOfPlacement();
     void applyButtonSizeSetting();
     void storeButtonSizeSetting(int setting);
     void onDeskMenuCommand(int desk, MenuCommand command);
@@ -85,6 +96,7 @@ class DeskBar {
     void enterDesk(int old, int desk, StepLog& log);
     // Tells the user, once, what the store could not do.
     void tellUser(const StoreReport& report);
+    void warnModally(const std::string& text, const char* title);
     void showDeskWindows(int desk);
 
     Platform& platform_;
@@ -97,7 +109,7 @@ class DeskBar {
     std::array<std::int16_t, kDeskCount> buttonSlot_{};
     double lastPointerTime_ = 0;  // monotonic seconds of the last pointer movement over the background
     int checkedSizeItem_ = 0;
-    bool timerRunning_ = false;
+    bool watching_ = false;
     bool logSwitchTimes_ = false;
     HeldHotkeys hotkeysHeld_{};
     DeskButtons buttons_{};
@@ -105,6 +117,9 @@ class DeskBar {
     bool switching_ = false;
     bool menuOpen_ = false;  // from a pop-up menu's opening to the end of its command and any dialog
     bool closeRequested_ = false;
+    // With logged switch times: when the last switch was asked for, until the bar has painted its end.
+    std::optional<double> switchAskedAt_;
+    std::string paintedLine_;
 };
 
 }  // namespace koruvan

@@ -10,6 +10,7 @@ namespace koruvan {
 
 void DeskBar::onDeskClicked(int desk) {
     if (desk == state_.currentDesk || switching() || !isDeskIndex(desk)) return;
+    if (logSwitchTimes_) switchAskedAt_ = platform_.monotonicSeconds();
     // Drawn pressed before the switch starts: whichever face the desk shows moves.
     DeskButton& button = buttons_[static_cast<std::size_t>(desk)];
     for (Rect<double>* rect : {&button.pictureRect, &button.boxRect}) {
@@ -55,19 +56,24 @@ void DeskBar::switchToDesk(int desk) {
     tip_.text = "GO!";
     view_.showTip(tip_);
     platform_.pumpPendingEvents();
-    setTimer(false);
+    setWatching(false);
     log.mark("tip");
     // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
     StoreReport report;
     if (swapDesk(platform_, state_, old, desk, report, &log)) enterDesk(old, desk, log);
-    redrawButtons();
+    drawButtonFaces();
+    log.mark("buttons");
+    showTrayDesk();
+    log.mark("tray");
     placeOrHide();
-    setTimer(true);
-    log.mark("redraw");
+    setWatching(true);
+    log.mark("placement");
     if (log.enabled()) {
         platform_.appendFileBytes(
             state_.programDir + kSwitchTimesFile,
             "switch " + std::to_string(old) + "->" + std::to_string(desk) + " " + log.summary() + "\r\n");
+        paintedLine_ = "painted " + std::to_string(old) + "->" + std::to_string(desk);
+        if (!switchAskedAt_) switchAskedAt_ = log.startSeconds();
     }
 
     switching_ = false;
@@ -95,8 +101,7 @@ void DeskBar::enterDesk(int old, int desk, StepLog& log) {
     state_.currentDesk = static_cast<std::int16_t>(desk);
     showDeskWindows(desk);
     log.mark("restore");
-    completeSwitch(platform_, state_, desk);
-    log.mark("lastuse");
+    completeSwitch(platform_, state_, desk, &log);
 }
 
 // The windows of the desk's last capture, exactly: entries below the terminator, shown from the last to the

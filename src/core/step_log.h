@@ -18,6 +18,8 @@ class StepLog {
     // Ends the running step under `name`, in the order given; a name marked twice adds up.
     void mark(const std::string& name);
     double totalSeconds() const;
+    // The clock's reading when the log began.
+    double startSeconds() const { return start_; }
     // "total 12.3 ms | clear 0.4 | store 3.1 | ..." in milliseconds with one decimal.
     std::string summary() const;
 

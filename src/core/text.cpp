@@ -99,19 +99,62 @@ std::size_t utf16Length(std::string_view text) {
     return units;
 }
 
-std::int64_t leadingInteger(std::string_view text) {
+namespace {
+
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    return -1;
+}
+
+// The base that a lower-case prefix at `i` names, or 0 when there is none.
+int prefixBase(std::string_view text, std::size_t i) {
+    if (i + 1 >= text.size() || text[i] != '0') return 0;
+    switch (text[i + 1]) {
+        case 'b':
+            return 2;
+        case 'o':
+            return 8;
+        case 'x':
+            return 16;
+        default:
+            return 0;
+    }
+}
+
+// The optional sign and the digits after leading blanks; with `takesPrefix` a base prefix may follow the
+// sign.
+std::int64_t leadingSignedInteger(std::string_view text, bool takesPrefix) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    int base = 10;
+    if (const int named = takesPrefix ? prefixBase(text, i) : 0) {
+        base = named;
+        i += 2;
+    }
+    // Digits that would overflow are left unread: the value is far outside every range its readers take.
+    const std::int64_t limit = std::numeric_limits<std::int64_t>::max() / base - 1;
     std::int64_t value = 0;
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 10 - 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value > kLimit) break;
-        value = value * 10 + (text[i] - '0');
+    for (; i < text.size(); ++i) {
+        const int digit = digitValue(text[i]);
+        if (digit < 0 || digit >= base || value > limit) break;
+        value = value * base + digit;
     }
     return negative ? -value : value;
+}
+
+}  // namespace
+
+std::int64_t leadingInteger(std::string_view text) {
+    return leadingSignedInteger(text, false);
+}
+
+std::int64_t leadingPrefixedInteger(std::string_view text) {
+    return leadingSignedInteger(text, true);
 }
 
 double leadingNumber(std::string_view text) {

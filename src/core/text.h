@@ -20,10 +20,14 @@ bool isValidUtf8(std::string_view text);
 // Length of the text in UTF-16 code units, as the W calls count it.
 std::size_t utf16Length(std::string_view text);
 
-// The decimal integer at the start of the text after leading whitespace, with an optional sign; 0 when there
-// is none. The profile integer read and the readers of hand-edited values use it. Saturates at the int64
-// range.
+// The decimal integer at the start of the text after leading blanks and tabs, with an optional sign; 0 when
+// there is none. The readers of hand-edited values use it. Saturates at the int64 range.
 std::int64_t leadingInteger(std::string_view text);
+
+// As leadingInteger, but a lower-case "0x", "0o" or "0b" after the sign makes the digits hexadecimal, octal
+// or binary, as the system's own conversion of a profile value takes them ("-0x10" is -16). "0X" and a plain
+// leading zero stay decimal.
+std::int64_t leadingPrefixedInteger(std::string_view text);
 
 // The number at the start of a text the way a basic numeric conversion reads it: leading blanks skipped, an
 // optional sign, digits with an optional fraction; reading stops at the first character that cannot continue

@@ -1,6 +1,7 @@
 #include "dialogs/folder_browser.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/paths.h"
 #include "core/text.h"
@@ -8,9 +9,9 @@
 namespace koruvan {
 namespace {
 
-bool endsWithBitmapExtension(const std::string& name) {
-    return name.size() >= 4 && toUpperAscii(std::string_view(name).substr(name.size() - 4)) == ".BMP";
-}
+// Each format under every name it goes by: ".dib" is a bitmap, ".jpe" and ".jfif" are JPEGs.
+constexpr std::array<std::string_view, 10> kPictureExtensions{".BMP",  ".DIB", ".JPG", ".JPEG", ".JPE",
+                                                              ".JFIF", ".PNG", ".GIF", ".TIF",  ".TIFF"};
 
 std::vector<std::string> sortedByName(std::vector<std::string> names) {
     std::sort(names.begin(), names.end(), nameOrderLess);
@@ -23,6 +24,14 @@ bool nameOrderLess(const std::string& a, const std::string& b) {
     const std::string upperA = toUpperAscii(a);
     const std::string upperB = toUpperAscii(b);
     return upperA != upperB ? upperA < upperB : a < b;
+}
+
+bool hasPictureExtension(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return false;
+    const std::string extension = toUpperAscii(name.substr(dot));
+    return std::find(kPictureExtensions.begin(), kPictureExtensions.end(), extension) !=
+           kPictureExtensions.end();
 }
 
 FolderBrowser::FolderBrowser(Platform& platform) : platform_(platform), drives_(platform.listDrives()) {}
@@ -44,7 +53,7 @@ bool FolderBrowser::moveTo(std::string folder) {
 
 void FolderBrowser::list() {
     entries_.clear();
-    bitmaps_.clear();
+    pictures_.clear();
     currentEntry_ = -1;
     if (folder_.empty()) return;
     const std::string root = rootOfPath(folder_);
@@ -62,9 +71,9 @@ void FolderBrowser::list() {
 
     std::vector<std::string> files = platform_.listPlainFiles(folder_);
     files.erase(std::remove_if(files.begin(), files.end(),
-                               [](const std::string& name) { return !endsWithBitmapExtension(name); }),
+                               [](const std::string& name) { return !hasPictureExtension(name); }),
                 files.end());
-    bitmaps_ = sortedByName(std::move(files));
+    pictures_ = sortedByName(std::move(files));
 }
 
 std::string FolderBrowser::entryFolder(int index) const {

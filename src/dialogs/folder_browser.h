@@ -1,9 +1,10 @@
 #pragma once
 // The file-system side of the wallpaper chooser: the drives, the folder being browsed with its ancestors and
-// subfolders, and the bitmap files in it. Folders end in "\".
+// subfolders, and the picture files in it. Folders end in "\".
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/paths.h"
@@ -23,6 +24,10 @@ struct FolderEntry {
 // Names in the order a folder listing shows them: ASCII letters compare without case.
 bool nameOrderLess(const std::string& a, const std::string& b);
 
+// Whether a file's name ends in the extension of a format the system takes as a wallpaper (BMP, JPEG, PNG,
+// GIF, TIFF), in any case. The list goes by name; the picture itself is known by its content when loaded.
+bool hasPictureExtension(std::string_view name);
+
 class FolderBrowser {
   public:
     explicit FolderBrowser(Platform& platform);
@@ -30,7 +35,7 @@ class FolderBrowser {
     // Makes the folder the browsed one when it can be read; false leaves the browser where it was. The
     // listing is read by list(), so several moves in a row cost one listing.
     bool moveTo(std::string folder);
-    // Reads the browsed folder's subfolders and bitmap files.
+    // Reads the browsed folder's subfolders and picture files.
     void list();
 
     const std::string& folder() const { return folder_; }
@@ -38,8 +43,8 @@ class FolderBrowser {
     int currentEntry() const { return currentEntry_; }
     // The folder that an entry of entries() stands for; empty for an index out of range.
     std::string entryFolder(int index) const;
-    // Names of the folder's "*.bmp" files in name order.
-    const std::vector<std::string>& bitmaps() const { return bitmaps_; }
+    // Names of the folder's picture files (hasPictureExtension) in name order.
+    const std::vector<std::string>& pictures() const { return pictures_; }
 
     // Drive roots the system offers; the root of a browsed network folder is added.
     const std::vector<std::string>& drives() const { return drives_; }
@@ -52,7 +57,7 @@ class FolderBrowser {
     std::string folder_;
     std::vector<FolderEntry> entries_;
     int currentEntry_ = -1;
-    std::vector<std::string> bitmaps_;
+    std::vector<std::string> pictures_;
     std::vector<std::string> drives_;
     std::map<std::string, std::string> lastFolderOnDrive_;
 };

@@ -91,7 +91,7 @@ void MakeDeskDialog::showFolder() {
     const BusyPointer busy(platform_);  // a folder of thousands of files takes a moment
     browser_.list();
     files_.assign(1, kNoWallpaperEntry);
-    files_.insert(files_.end(), browser_.bitmaps().begin(), browser_.bitmaps().end());
+    files_.insert(files_.end(), browser_.pictures().begin(), browser_.pictures().end());
     selectedFile_ = -1;
     view_.showDrives(browser_.drives(), browser_.currentDrive());
     view_.showFolders(browser_.entries(), browser_.currentEntry());

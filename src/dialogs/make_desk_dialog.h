@@ -58,7 +58,7 @@ class MakeDeskDialog {
     std::string chosenWallpaper_;
     std::string name_;
     int style_ = -1;
-    std::vector<std::string> files_;  // the file list: "(なし)", then the bitmaps
+    std::vector<std::string> files_;  // the file list: "(なし)", then the pictures
     int selectedFile_ = -1;
 };
 

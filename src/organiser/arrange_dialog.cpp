@@ -10,7 +10,8 @@
 namespace koruvan {
 namespace {
 
-constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄのミス";
+// The title of every refusal about the shortcut's target; those about its name have a title of their own.
+constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄ先のミス";
 constexpr const char* kArrangeTitle = "ﾃﾞｽｸﾄｯﾌﾟの整理";
 
 std::vector<ItemName> itemsIn(Platform& platform, const std::string& folder) {

@@ -25,6 +25,20 @@ struct ScreenRect {
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
+// One window of the desktop's own (a top-level window), as the capture of a desk's windows sees it.
+struct TopLevelWindow {
+    WindowHandle window = 0;
+    WindowHandle owner = 0;
+    bool visible = false;
+    bool hasParent = false;  // GetParent gives a window: the owner of a pop-up, say
+    bool iconic = false;
+    bool zoomed = false;
+    // Read only of visible windows: the others are never described.
+    std::string title;
+    std::string className;
+    ScreenRect rect;
+};
+
 // One top-level window as the organiser's application list sees it.
 struct RunningWindow {
     std::string className;
@@ -164,6 +178,9 @@ class Platform {
     virtual ScreenRect windowRect(WindowHandle window) = 0;
     virtual bool isWindowZoomed(WindowHandle window) = 0;
     virtual bool isWindowIconic(WindowHandle window) = 0;  // minimised
+    // The desktop's windows, front to back, each asked once and cheapest first: a hidden window costs one
+    // question. Windows inside other windows are not among them.
+    virtual std::vector<TopLevelWindow> listTopLevelWindows() = 0;
     // Both ask the window's program and return without waiting for it: a hung program's window follows when
     // it answers again. False when the handle names no window.
     virtual bool minimizeWindow(WindowHandle window) = 0;

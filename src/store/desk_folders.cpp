@@ -35,11 +35,16 @@ bool isUsableDesktop(Platform& platform, const SharedState& state) {
     if (desktop == "\\") return false;
     const std::string key = fileNameKey(desktop);
     if (key == fileNameKey(poolFolder(state))) return false;
-    if (key == fileNameKey(withTrailingBackslash(state.programDir))) return false;
+    if (isProgramOnDesktop(state)) return false;
     for (int desk = 0; desk < kDeskCount; ++desk) {
         if (key == fileNameKey(deskFolder(state, desk))) return false;
     }
     return platform.folderExists(desktop);
+}
+
+bool isProgramOnDesktop(const SharedState& state) {
+    const std::string desktop = withTrailingBackslash(state.desktopFolder);
+    return desktop != "\\" && fileNameKey(desktop) == fileNameKey(withTrailingBackslash(state.programDir));
 }
 
 }  // namespace koruvan

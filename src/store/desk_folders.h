@@ -19,5 +19,7 @@ std::string readWindowsDirectory(Platform& platform);
 // "\" (the root of the current drive), and a Desktop that is a store folder would be emptied into itself; one
 // that holds the program (KORUVAN.exe put on the Desktop) would carry off its settings file and its journal.
 bool isUsableDesktop(Platform& platform, const SharedState& state);
+// The Desktop is the program's own folder: KORUVAN.exe put on the Desktop itself.
+bool isProgramOnDesktop(const SharedState& state);
 
 }  // namespace koruvan

@@ -69,14 +69,15 @@ void clearRemovedItems(Platform& platform, SharedState& state, int oldDesk, cons
     }
 }
 
-// Moves each Desktop file into its desk's folder as the newest version of its stored item. What cannot move
-// stays on the Desktop and in the record, still its desk's.
-void storeDesktop(Platform& platform, SharedState& state, int oldDesk, StoreReport& report) {
+// Moves each of the Desktop's files into its desk's folder as the newest version of its stored item. What
+// cannot move stays on the Desktop and in the record, still its desk's.
+void storeDesktop(Platform& platform, SharedState& state, int oldDesk, std::vector<PlainFile> desktopFiles,
+                  StoreReport& report) {
     if (!isDeskIndex(oldDesk)) return;  // no desk to keep them: the Desktop's files stay
     const std::string desktop = desktopOf(state);
     std::map<int, Listing> stored;
     ItemRecord::DesktopEntries left;
-    for (const DesktopItem& item : desktopItems(platform, state, oldDesk)) {
+    for (const DesktopItem& item : desktopItems(platform, state, oldDesk, std::move(desktopFiles))) {
         const std::string folder = deskFolder(state, item.desk);
         auto listing = stored.find(item.desk);
         if (listing == stored.end()) listing = stored.emplace(item.desk, listingOf(platform, folder)).first;
@@ -124,13 +125,15 @@ FileError placeItem(Platform& platform, SharedState& state, int desk, const std:
     return FileError::Exists;
 }
 
-// Places every item of the desk's folder that `present` does not name.
+// Places every item of the desk's folder that `present` does not name. Only a run that finishes an
+// interrupted switch can find its own earlier placements on the Desktop, unrecorded.
 void placeDesk(Platform& platform, SharedState& state, int desk, const std::set<std::string>& present,
-               StoreReport& report) {
-    const Listing desktop = listingOf(platform, desktopOf(state));
+               bool resumed, StoreReport& report) {
     Listing unrecorded;
-    for (const auto& [key, file] : desktop) {
-        if (state.items.desktop.count(key) == 0) unrecorded.emplace(key, file);
+    if (resumed) {
+        for (auto& [key, file] : listingOf(platform, desktopOf(state))) {
+            if (state.items.desktop.count(key) == 0) unrecorded.emplace(key, std::move(file));
+        }
     }
     for (const std::string& name : platform.listPlainFiles(deskFolder(state, desk))) {
         if (present.count(fileNameKey(name)) != 0 || isTemporaryName(state.items, name)) continue;
@@ -148,10 +151,16 @@ std::set<std::string> presentItems(const ItemRecord::DesktopEntries& entries, in
     return present;
 }
 
-// Runs a switch's file steps from the journal's step on. With `journaled`, each step that moves items is
-// recorded before it starts; false when the first record could not be written (nothing moved).
-bool runSwitchSteps(Platform& platform, SharedState& state, SwitchJournal journal, bool journaled,
-                    StoreReport& report, StepLog* log) {
+struct SwitchRun {
+    bool journaled = false;  // each step that moves items is recorded before it starts
+    bool resumed = false;    // finishes a switch that a crash cut off
+};
+
+// Runs a switch's file steps from the journal's step on, storing `desktopFiles` (the Desktop as the caller
+// last listed it). False when the first journal could not be written (nothing moved).
+bool runSwitchSteps(Platform& platform, SharedState& state, SwitchJournal journal, SwitchRun run,
+                    std::vector<PlainFile> desktopFiles, StoreReport& report, StepLog* log) {
+    const bool journaled = run.journaled;
     if (journal.phase == SwitchPhase::Clearing || journal.phase == SwitchPhase::Storing) {
         journal.phase = SwitchPhase::Storing;
         if (journaled) {
@@ -161,7 +170,7 @@ bool runSwitchSteps(Platform& platform, SharedState& state, SwitchJournal journa
             }
         }
         markStep(log, "journal");
-        storeDesktop(platform, state, journal.oldDesk, report);
+        storeDesktop(platform, state, journal.oldDesk, std::move(desktopFiles), report);
         markStep(log, "store");
         journal.phase = SwitchPhase::Placing;
         journal.leftBehind.clear();
@@ -179,7 +188,7 @@ bool runSwitchSteps(Platform& platform, SharedState& state, SwitchJournal journa
     // Placing again takes what an interrupted run placed as placed, so its end needs no record of its own.
     if (journal.phase == SwitchPhase::Placing)
         placeDesk(platform, state, journal.newDesk, presentItems(state.items.desktop, journal.newDesk),
-                  report);
+                  run.resumed, report);
     markStep(log, "place");
     return true;
 }
@@ -225,8 +234,12 @@ void sendLeftBehindHome(Platform& platform, SharedState& state) {
 }  // namespace
 
 std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& state, int currentDesk) {
+    return desktopItems(platform, state, currentDesk, platform.listPlainFileIdentities(desktopOf(state)));
+}
+
+std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& state, int currentDesk,
+                                      std::vector<PlainFile> files) {
     const bool legacy = state.items.token.empty();
-    std::vector<PlainFile> files = platform.listPlainFileIdentities(desktopOf(state));
     std::set<std::string> claimed;
     for (const PlainFile& file : files) {
         const DesktopEntry* entry = findDesktopEntry(state.items, file.name);
@@ -262,13 +275,21 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
         ensureToken(state.items, platform);
         // Only a switch between two desks can be finished after a crash; nothing moves unless it is recorded.
         const bool journaled = isDeskIndex(oldDesk) && isDeskIndex(newDesk);
+        // One listing serves clearing and storing.
+        std::vector<PlainFile> desktopFiles = platform.listPlainFileIdentities(desktopOf(state));
         // Clearing needs no record: a crash in it leaves stored copies the user removed, which the next start
         // puts back, as it puts back every item removed while the program was not running.
-        if (isDeskIndex(oldDesk))
-            clearRemovedItems(platform, state, oldDesk, listingOf(platform, desktopOf(state)));
+        if (isDeskIndex(oldDesk)) {
+            Listing listing;
+            for (const PlainFile& file : desktopFiles)
+                listing.emplace(fileNameKey(file.name), file);
+            clearRemovedItems(platform, state, oldDesk, listing);
+        }
         markStep(log, "clear");
         const SwitchJournal journal{oldDesk, newDesk, SwitchPhase::Storing, state.items.token, {}};
-        if (!runSwitchSteps(platform, state, journal, journaled, report, log)) return false;
+        if (!runSwitchSteps(platform, state, journal, {.journaled = journaled}, std::move(desktopFiles),
+                            report, log))
+            return false;
     }
     // Explorer redraws the Desktop before the wallpaper changes.
     platform.pumpPendingEvents();
@@ -280,14 +301,18 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
     return true;
 }
 
-bool completeSwitch(Platform& platform, SharedState& state, int newDesk) {
+bool completeSwitch(Platform& platform, SharedState& state, int newDesk, StepLog* log) {
     if (isUsableDesktop(platform, state)) {
-        recordDesktop(platform, state, newDesk);
-        if (!writeItemRecord(platform, state, state.items)) return false;
+        const bool written = static_cast<bool>(writeItemRecord(platform, state, state.items));
+        markStep(log, "record");
+        if (!written) return false;
     }
     // Until LastUse names the new desk, a start after a crash needs the journal to finish this switch.
-    if (!writeUserValue(platform, state, kLastUseKey, newDesk)) return false;
+    const bool written = writeUserValue(platform, state, kLastUseKey, newDesk);
+    markStep(log, "lastuse");
+    if (!written) return false;
     clearSwitchJournal(platform, state);
+    markStep(log, "journal");
     return true;
 }
 
@@ -314,7 +339,10 @@ bool finishInterruptedSwitch(Platform& platform, SharedState& state, StoreReport
     if (state.items.token.empty()) state.items.token = journal->token;
     ensureToken(state.items, platform);
     if (!journal->token.empty()) clearTemporaryFiles(platform, state, journal->token);
-    runSwitchSteps(platform, state, *journal, true, report, nullptr);
+    runSwitchSteps(platform, state, *journal, {.journaled = true, .resumed = true},
+                   platform.listPlainFileIdentities(desktopOf(state)), report, nullptr);
+    // The Desktop may hold files of the cut-off run that no step recorded.
+    recordDesktop(platform, state, journal->newDesk);
     if (!completeSwitch(platform, state, journal->newDesk)) return false;
     state.currentDesk = static_cast<std::int16_t>(journal->newDesk);
     return true;
@@ -359,7 +387,7 @@ void settleStore(Platform& platform, SharedState& state, StoreReport& report) {
     }
     recordDesktop(platform, state, state.currentDesk);
     ensureToken(state.items, platform);
-    placeDesk(platform, state, state.currentDesk, present, report);
+    placeDesk(platform, state, state.currentDesk, present, false, report);
     writeItemRecord(platform, state, state.items);
 }
 

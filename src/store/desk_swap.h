@@ -25,6 +25,9 @@ struct DesktopItem {
 // that name that no Desktop file stands for, under the first free numbered name, so that it never replaces
 // an item. Without a record (a store kept by an earlier version) such files keep their own names.
 std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& state, int currentDesk);
+// The same for the Desktop's files as the caller listed them.
+std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& state, int currentDesk,
+                                      std::vector<PlainFile> files);
 
 // Gives the record its token. A store kept by an earlier version has no record: its Desktop files are first
 // recorded as `currentDesk`'s own, by name, as that version kept them.
@@ -40,10 +43,10 @@ void ensureRecord(Platform& platform, SharedState& state, int currentDesk);
 bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StoreReport& report,
               StepLog* log = nullptr);
 
-// Writes the record of items, then LastUse, then removes the journal: a start that finds the journal with
-// LastUse naming the new desk knows that the record was written too. False when the record or LastUse could
-// not be written; the journal then stays for the next start to finish the switch.
-bool completeSwitch(Platform& platform, SharedState& state, int newDesk);
+// Writes the record of items as swapDesk left it, then LastUse, then removes the journal: a start that finds
+// the journal with LastUse naming the new desk knows that the record was written too. False when the record
+// or LastUse could not be written; the journal then stays for the next start to finish the switch.
+bool completeSwitch(Platform& platform, SharedState& state, int newDesk, StepLog* log = nullptr);
 
 // At each start, after loadSettings: reads the record of items, finishes a switch a crash cut off (when its
 // journal agrees with LastUse; one that does not is set aside and reported), clears the program's own

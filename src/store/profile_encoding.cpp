@@ -74,6 +74,9 @@ std::string decodeProfileBytes(std::string_view bytes, Platform& platform) {
     if (bytes.starts_with(kUtf16LeMark)) return decodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
     if (bytes.starts_with(kUtf16BeMark)) return decodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
     if (bytes.starts_with(kUtf8Mark)) return repairUtf8(bytes.substr(kUtf8Mark.size()));
+    // Here we part from the system's reader on purpose: without a mark it takes the bytes in the legacy code
+    // page, which garbles the UTF-8 that Notepad saves by default. Japanese text in that code page is next to
+    // never valid UTF-8, so valid UTF-8 is taken as UTF-8.
     if (isValidUtf8(bytes)) return std::string(bytes);
     return decodeLegacy(bytes, platform);
 }

@@ -32,16 +32,16 @@ bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && toUpperAscii(a) == toUpperAscii(b);
 }
 
+// CRLF, a lone LF and a lone CR each end a line, as for the system's reader: a file saved with CR line ends,
+// or one stray CR in a CRLF file, must not join lines.
 Lines splitLines(std::string_view text) {
     Lines lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
+        lines.emplace_back(text.substr(start, end - start));
+        start = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
     }
     return lines;
 }
@@ -69,7 +69,7 @@ ParsedLine parseLine(std::string_view line) {
         const std::size_t close = line.rfind(']');
         if (close != std::string_view::npos) {
             parsed.isSection = true;
-            parsed.name = line.substr(1, close - 1);
+            parsed.name = trimSpace(line.substr(1, close - 1));  // "[ DeskTop ]" is the section DeskTop
             return parsed;
         }
     }
@@ -166,7 +166,7 @@ std::int32_t ProfileFile::readInt(const std::string& section, const std::string&
     if (value.empty()) return fallback;
     constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(leadingInteger(value), kLowest, kHighest));
+    return static_cast<std::int32_t>(std::clamp(leadingPrefixedInteger(value), kLowest, kHighest));
 }
 
 bool ProfileFile::writeString(const std::string& section, const std::string& key, const std::string& value) {

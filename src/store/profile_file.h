@@ -3,10 +3,11 @@
 // held open: each call reads it whole, and each write replaces it atomically, so a crash never leaves it
 // half-written.
 //
-// Section and key names compare case-insensitively (ASCII). Lines before the first section belong to no
-// section. A key is looked up in the first section of its name only, and the first key of its name there
-// counts. The file is written as UTF-16LE with a byte-order mark and CRLF line ends; every line the write
-// does not change is kept, comments and blank lines included.
+// Section and key names compare case-insensitively (ASCII), without the blanks around them. CRLF, LF and a
+// lone CR each end a line. Lines before the first section belong to no section. A key is looked up in the
+// first section of its name only, and the first key of its name there counts. The file is written as UTF-16LE
+// with a byte-order mark and CRLF line ends; every line the write does not change is kept, comments and blank
+// lines included.
 
 #include <cstdint>
 #include <string>
@@ -25,8 +26,9 @@ class ProfileFile {
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
 
-    // The decimal integer at the start of the value, with its sign (0 when the value does not start with
-    // one); `fallback` when the key is missing or its value is empty. Clamped to the 32-bit range.
+    // The integer at the start of the value, with its sign: decimal, or hexadecimal, octal or binary after a
+    // lower-case "0x", "0o" or "0b" (0 when the value does not start with one); `fallback` when the key is
+    // missing or its value is empty. Clamped to the 32-bit range.
     std::int32_t readInt(const std::string& section, const std::string& key, std::int32_t fallback) const;
 
     // Replaces the key's value, making the file, the section (at the end of the file) and the key (at the end

@@ -3,7 +3,6 @@
 #include <array>
 #include <limits>
 #include <string_view>
-#include <unordered_set>
 
 #include "core/text.h"
 #include "store/text_cleaning.h"
@@ -138,68 +137,34 @@ std::vector<std::string> listWindows(Platform& platform) {
     appendHandle(desktopLine, desktop);
     desktopLine += ":DeskTop";
     lines.push_back(std::move(desktopLine));
-    walkWindowTree(platform, desktop, 1, lines);
+    // The desktop's first window is marked one level, the later ones two, as a walk of the window tree marks
+    // them; nothing below them is ever listed, since a window inside another has a parent.
+    for (const TopLevelWindow& window : platform.listTopLevelWindows())
+        describeWindow(window, lines.size() == 1 ? 1 : 2, lines);
     return lines;
 }
 
-void walkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
-    // One frame per tree level: the window last reached at that level and the depth it is walked at. A first
-    // child is walked one level deeper than it is marked; a later sibling is walked at its own mark.
-    struct frameThickness {
-        WindowHandle window;
-        int depth;
-        bool childrenWalked;
-    };
-    std::vector<frameThickness> frames{{window, depth, false}};
-    // The z-order may change while it is walked; a window reached twice ends that chain instead of looping.
-    std::unordered_set<WindowHandle> reached{window};
-
-    while (!frames.empty()) {
-        frameThickness& frame = frames.back();
-        if (!frame.childrenWalked) {
-            frame.childrenWalked = true;
-            const WindowHandle child = platform.firstChildWindow(frame.window);
-            if (child != 0 && reached.insert(child).second) {
-                const int childDepth = frame.depth;
-                describeWindow(platform, child, childDepth, lines);
-                frames.push_back({child, childDepth + 1, false});  // invalidates `frame`
-            }
-            continue;
-        }
-        const WindowHandle sibling = platform.nextWindow(frame.window);
-        if (sibling != 0 && reached.insert(sibling).second) {
-            describeWindow(platform, sibling, frame.depth, lines);
-            frame = {sibling, frame.depth, false};
-        } else {
-            frames.pop_back();
-        }
-    }
-}
-
-bool describeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines) {
-    const bool visible = platform.isWindowVisible(window);
-    if (chkShow && !visible) return false;
-    // Child windows are most of the system's windows: drop them before their texts are fetched.
-    if (chkMain && platform.parentWindow(window) != 0) return false;
+bool describeWindow(const TopLevelWindow& window, int depth, std::vector<std::string>& lines) {
+    if (kListVisibleOnly && !window.visible) return false;
+    if (kListTopLevelOnly && window.hasParent) return false;
 
     std::string line(static_cast<std::size_t>(depth > 0 ? depth : 0), '+');
-    appendHandle(line, window);
+    appendHandle(line, window.window);
     line += ":[";
-    appendHandle(line, platform.ownerWindow(window));
+    appendHandle(line, window.owner);
     line += ']';
-    line += visible ? kShownMark : kHiddenMark;
-    line += platform.windowTitle(window);
+    line += window.visible ? kShownMark : kHiddenMark;
+    line += window.title;
     line += " <";
-    line += platform.windowClassName(window);
+    line += window.className;
     line += "> (";
-    const ScreenRect rect = platform.windowRect(window);
-    line += std::to_string(rect.left);
+    line += std::to_string(window.rect.left);
     line += ',';
-    line += std::to_string(rect.top);
+    line += std::to_string(window.rect.top);
     line += '-';
-    line += std::to_string(rect.right);
+    line += std::to_string(window.rect.right);
     line += ',';
-    line += std::to_string(rect.bottom);
+    line += std::to_string(window.rect.bottom);
     line += ')';
     blankNonPrinting(line);
     lines.push_back(std::move(line));

@@ -17,21 +17,15 @@
 namespace koruvan {
 
 // Filters of the listing. Both are always on: only visible windows, and only windows without a parent.
-constexpr bool chkShow = true;
-constexpr bool chkMain = true;
+constexpr bool kListVisibleOnly = true;
+constexpr bool kListTopLevelOnly = true;
 
 // The desktop line followed by one line per window that passes the filters, in the system's front-to-back
-// order.
+// order. Only the desktop's own windows are asked: a window inside another has a parent and never passes.
 std::vector<std::string> listWindows(Platform& platform);
 
-// Adds the lines of every window below `window` and of every window behind it at its level, in pre-order. The
-// first child of a window is marked with the depth that window is walked at; every later sibling, and the
-// walk below any window, goes one level deeper. The walk keeps one frame per tree level, never one per
-// sibling.
-void walkWindowTree(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
-
 // Adds the window's line when it passes the filters; true when a line was added.
-bool describeWindow(Platform& platform, WindowHandle window, int depth, std::vector<std::string>& lines);
+bool describeWindow(const TopLevelWindow& window, int depth, std::vector<std::string>& lines);
 
 // Reads a window line back. Depth marks are dropped; a line of another shape gives the fields that could be
 // read and zeros or empty text for the rest. `Zoomed` is asked of the platform for a shown window.

@@ -104,6 +104,21 @@ e2e_open_windows() {
     return 1
 }
 
+# Opens N Notepads, each on a file of its own ("note1.txt".."noteN.txt" in the session's folder), the first two
+# maximised, and waits until they are all shown.
+e2e_open_notepads() {
+    local i
+    for i in $(seq "$1"); do
+        printf 'note %s\r\n' "$i" >"$E2E_DIR/note$i.txt"
+        (cd "$E2E_DIR" && exec wine notepad "note$i.txt" >/dev/null 2>&1) &
+        E2E_STARTED_PIDS+=("$!")
+    done
+    for i in $(seq "$1"); do
+        probe wait "note$i.txt - メモ帳" 30000 || return 1
+    done
+    probe maximize "note1.txt - メモ帳" && probe maximize "note2.txt - メモ帳"
+}
+
 # Sets BAR_LEFT BAR_TOP BAR_RIGHT BAR_BOTTOM (outer, screen) and CLIENT_X CLIENT_Y CLIENT_W CLIENT_H (client
 # origin on the screen and client size) of the window with the given title, the bar by default.
 # shellcheck disable=SC2120  # the title is optional

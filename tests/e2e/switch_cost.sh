@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What one desk switch costs under Wine, end to end: ITEMS files on the Desktop and in desk 2's folder, WINDOWS
-# open application windows, RUNS round trips between desk 0 and desk 2. Each switch is timed from the pointer
+# real Notepads with files of their own open (the first two maximised), RUNS round trips between desk 0 and
+# desk 2. Each switch is timed from the pointer
 # click to the settings file's write of LastUse (its modification time), the last step of the switch that
 # touches a file. A measurement, not a test: it prints the figures and is not registered with ctest.
 #
@@ -27,7 +28,7 @@ for i in $(seq "$items"); do
     head -c 1500 /dev/urandom >"$E2E_PROG/dsk2/項目$i.lnk"
 done
 
-e2e_require "$windows application windows are open" e2e_open_windows "$windows"
+e2e_require "$windows Notepads are open" e2e_open_notepads "$windows"
 
 # Prints the milliseconds from the click on `slot` to the write of LastUse=desk.
 timed_switch() {  # slot desk
@@ -53,7 +54,8 @@ for run in $(seq "$runs"); do
     echo "run $run: desk 0 -> 2 ${to2} ms, desk 2 -> 0 ${to0} ms ($items items each way, $windows windows)"
     e2e_expect_eq "desk 0's items are back on the Desktop" "$items" "$(find "$E2E_DESKTOP" -name 'item*.lnk' | wc -l)"
     if [ "$windows" -ge 2 ]; then
-        e2e_expect_eq "probe 2 is maximised again" "iconic=0 zoomed=1" "$(probe state "probe 2" | cut -d' ' -f1-2)"
+        e2e_expect_eq "the second Notepad is maximised again" "iconic=0 zoomed=1" \
+            "$(probe state "note2.txt - メモ帳" | cut -d' ' -f1-2)"
     fi
     probe close "$E2E_CAPTION"
     e2e_require "the program ends" e2e_wait_program_end 10

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wallpapers as today's Windows leaves them show as thumbnails on the bar: a full-HD JPEG photograph (its left
 # half red, its right half blue, so the whole picture must be scaled into the button) and a JPEG without an
-# extension, named like the copy Windows keeps of the wallpaper in effect. A third desk has no wallpaper.
+# extension, named like the copy Windows keeps of the wallpaper in effect. A third desk has no wallpaper. The
+# photograph's desk dialog lists and selects it, and shows it whole in its preview.
 # shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_setup
@@ -38,5 +39,24 @@ at() { echo $((CLIENT_X + $1)) $((CLIENT_Y + $2)); }  # client point -> screen p
     e2e_expect_pixel "the desk without a wallpaper, current" "$shot" $(at $((2 * pitch + 2 + size / 2)) $((2 + height / 2))) "$green"
 }
 e2e_crop "$shot" "$E2E_SHOTS/thumbnails.png" $((BAR_LEFT - 8)) $((BAR_TOP - 8)) $((BAR_RIGHT + 8)) $((BAR_BOTTOM + 8))
+
+# --- the photograph in the desk dialog (ﾃﾞｽｸﾄｯﾌﾟの変更 of desk 0's menu), listed and shown whole ---
+title="デスクトップの設定"
+# shellcheck disable=SC2046
+e2e_click_client $(e2e_button_centre "$size" 0 0) 3
+e2e_require "the desk menu opens on desk 0" e2e_wait_menu
+e2e_keys Down Down Return
+e2e_require "the desk dialog opens" probe wait "$title" 5000
+sleep 0.3  # the caption is set first, then the lists are filled
+e2e_expect_eq "the file list holds the JPEG, selected" "(なし) photo.jpg|photo.jpg" \
+    "$(e2e_items "$title" 1006)|$(e2e_selected_item "$title" 1006)"
+shot="$E2E_SHOTS/thumbnails-dialog.png"
+e2e_screenshot "$shot"
+read -r left top right bottom <<<"$(e2e_control_rect "$title" 1007)"
+quarter=$(((right - left) / 4)) middle=$(((top + bottom) / 2))
+e2e_expect_pixel "the preview: the JPEG's left half" "$shot" $((left + quarter)) $middle "$red"
+e2e_expect_pixel "the preview: its right half" "$shot" $((right - quarter)) $middle "$blue"
+e2e_keys Escape
+e2e_expect_true "Esc closes the desk dialog" probe gone "$title" 5000
 
 e2e_finish

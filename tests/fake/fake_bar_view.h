@@ -33,13 +33,15 @@ class FakeBarView : public BarView {
     DeskButtons buttons{};
     TipLook tip{};
     bool topmost = false;
-    bool timer = false;
+    bool watching = false;
+    std::optional<double> wake;  // seconds from the last wakeAfter
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
     std::deque<bool> yesNoAnswers;
     std::vector<std::string> questions;
-    std::vector<std::string> warnings;
+    std::vector<std::string> warnings;  // "title: text"
+    bool warnedBeforeShown = false;
     std::vector<bool> deskMenuEnabled;  // the enabled state of "開く" and "ﾃﾞｽｸﾄｯﾌﾟの削除" at each desk menu
     std::vector<int> optionsMenuChecks;
     std::vector<OpenedDialog> dialogs;
@@ -82,10 +84,11 @@ class FakeBarView : public BarView {
         topmost = on;
         record(on ? "topmost" : "notopmost");
     }
-    void setTimerRunning(bool running) override {
-        timer = running;
-        record(running ? "timer on" : "timer off");
+    void setWatching(bool running) override {
+        watching = running;
+        record(running ? "watching on" : "watching off");
     }
+    void wakeAfter(double seconds) override { wake = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);
@@ -106,6 +109,7 @@ class FakeBarView : public BarView {
     }
     void warn(const std::string& text, const std::string& title) override {
         warnings.push_back(title + ": " + text);
+        warnedBeforeShown |= !shown;
         record("warn");
     }
     bool askYesNo(const std::string& text, const std::string& title) override {

@@ -143,6 +143,7 @@ class FakePlatform : public Platform {
     bool isWindowZoomed(WindowHandle window) override;
     bool isWindowIconic(WindowHandle window) override;
     bool minimizeWindow(WindowHandle window) override;
+    std::vector<TopLevelWindow> listTopLevelWindows() override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
     bool claimSingleInstance() override { return !instanceAlreadyRunning; }
     std::string programDirectory() override { return programDir; }

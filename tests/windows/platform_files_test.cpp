@@ -192,7 +192,8 @@ TEST_F(PlatformCrossVolumeMoveTest, ARenameIsRefusedAndTheStoreCopiesWhole) {
     EXPECT_EQ(testFileContent(target), "old");
     {
         const FileLock lock(target, 0);
-        EXPECT_FALSE(storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
+        EXPECT_FALSE(
+            storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
     }
     EXPECT_EQ(testFileContent(source), content);
     EXPECT_EQ(testFileContent(target), "old");

@@ -74,6 +74,51 @@ TEST(ProfileCompatibility, WindowsReadsOurFileAsOurEngineDoes) {
     EXPECT_EQ(windowsString(path, "Nowhere", "0"), "<missing>");
 }
 
+// Files as a hand edit can leave them: line ends, blanks around a section's name, integers with a base
+// prefix. Both read each the same, and still do after our engine wrote into it.
+TEST(ProfileCompatibility, WindowsAndOurEngineReadHandEditedFilesAlike) {
+    using namespace std::string_literals;
+    const struct {
+        std::string file;
+        const char* section;
+        const char* key;
+    } cases[] = {
+        {"[User]\rLastUse=3\r", "User", "LastUse"},
+        {"[DeskTop]\r\n0=a,b\r1=c,d\r\n", "DeskTop", "0"},
+        {"[DeskTop]\r\n0=a,b\r1=c,d\r\n", "DeskTop", "1"},
+        {"[User]\n\rLastUse=3\n\r", "User", "LastUse"},
+        {"\xFF\xFE[\0U\0]\0\r\0A\0=\0x\0\r\0"s, "U", "A"},  // UTF-16
+        {"[ DeskTop ]\r\n0=x\r\n", "DeskTop", "0"},
+        {"[\t\v\f\x1A DeskTop \x1A]\r\n0=x\r\n", "DeskTop", "0"},
+        {"[Desk Top]\r\n0=x\r\n", "DeskTop", "0"},
+        {"[Desk\rTop]\r\n0=x\r\n", "DeskTop", "0"},
+        {"[C]\r\nA=0x0000FF\r\n", "C", "A"},
+        {"[C]\r\nA=0X0000FF\r\n", "C", "A"},
+        {"[C]\r\nA=0o19\r\n", "C", "A"},
+        {"[C]\r\nA=0b101\r\n", "C", "A"},
+        {"[C]\r\nA=-0x10\r\n", "C", "A"},
+        {"[C]\r\nA=010\r\n", "C", "A"},
+    };
+    ScratchFolder folder;
+    Win32Platform platform("Local\\KORUVAN.Test.ProfileCompat");
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = folder / ("case" + std::to_string(number++) + ".ini");
+        ASSERT_TRUE(writeTestFile(path, c.file));
+        ProfileFile ours(platform, path);
+        const std::string text = windowsString(path, c.section, c.key);
+        const int value = windowsInt(path, c.section, c.key, 99);
+        EXPECT_EQ(ours.readString(c.section, c.key, "<missing>"), text);
+        EXPECT_EQ(ours.readInt(c.section, c.key, 99), value);
+
+        ASSERT_TRUE(ours.writeString(c.section, "Added", "1"));
+        EXPECT_EQ(windowsString(path, c.section, c.key), text);
+        EXPECT_EQ(windowsInt(path, c.section, c.key, 99), value);
+        EXPECT_EQ(windowsString(path, c.section, "Added"), "1");
+    }
+}
+
 // Windows writes the file in the form it finds: UTF-16 when the file starts with a byte-order mark, the
 // system's code page (932 under a Japanese locale) when it is new.
 void expectOurEngineReadsWhatWindowsWrote(const std::string& path) {

@@ -34,9 +34,20 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
             onRightButtonDown(point);
             return 0;
-        case WM_TIMER:
-            if (wParam == kWaitTimer) model_.onTimerTick();
+                case WM_TIMER:
+            if (wParam == kWakeTimer || wParam == kCheckTimer) {
+                KillTimer(hwnd(), wParam);  // each comes once
+                if (watching_) model_.onWatchCheck();
+            }
             return 0;
+        case kChangeMessage:
+            onChange();
+            return 0;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_DISPLAYCHANGE:
+            askForCheck();
+            break;
         case WM_DPICHANGED:
             onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -60,15 +71,18 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void BarWindow::onPaint() {
-    const PaintDc screen(hwnd());
-    // Painted off-screen first so that a redraw never flickers.
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const MemoryDc buffer(screen.get());
-    const Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    const Selection selected(buffer.get(), bitmap.get());
-    paint(buffer.get());
-    BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    {
+        const PaintDc screen(hwnd());
+        // Painted off-screen first so that a redraw never flickers.
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const MemoryDc buffer(screen.get());
+        const Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+        const Selection selected(buffer.get(), bitmap.get());
+        paint(buffer.get());
+        BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    }
+    model_.onPainted();
 }
 
 bool BarWindow::onSetCursor(int hitTest) {
@@ -131,7 +145,13 @@ void BarWindow::onTrayMessage(LPARAM mouseMessage) {
     if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_RBUTTONUP) model_.onTrayClicked();
 }
 
+void BarWindow::onChange() {
+    if (changes_) changes_->rearm();
+    askForCheck();
+}
+
 void BarWindow::onDestroy() {
+    changes_.reset();
     tray_.reset();
     hotkeys_.reset();
     PostQuitMessage(0);

@@ -34,6 +34,7 @@ bool BarWindow::start() {
     makeTipFont(dpi.cy);
     tray_.emplace(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
+        changes_.emplace(hwnd(), kChangeMessage);
     model_.setHeldHotkeys(hotkeys_->held());
     model_.load(dpi.cx, dpi.cy);
     return true;
@@ -96,12 +97,22 @@ void BarWindow::setTopmost(bool topmost) {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void BarWindow::setTimerRunning(bool running) {
-    if (running) {
-        SetTimer(hwnd(), kWaitTimer, kWaitTimerInterval, nullptr);
-    } else {
-        KillTimer(hwnd(), kWaitTimer);
+void BarWindow::setWatching(bool on) {
+    watching_ = on;
+    if (on) {
+        askForCheck();  // what changed while it was off
+        } else {
+        KillTimer(hwnd(), kWakeTimer);
+        KillTimer(hwnd(), kCheckTimer);
     }
+}
+
+void BarWindow::wakeAfter(double seconds) {
+    SetTimer(hwnd(), kWakeTimer, static_cast<UINT>(seconds * 1000 + 0.5), nullptr);
+}
+
+void BarWindow::askForCheck() {
+    SetTimer(hwnd(), kCheckTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void BarWindow::show() {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "bar/desk_bar.h"
+#include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
 #include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
@@ -37,13 +38,14 @@ class BarWindow final : public Window, public BarView {
     void showButtons(const DeskButtons& buttons) override;
     void showTip(const TipLook& tip) override;
     void setTopmost(bool topmost) override;
-    void setTimerRunning(bool running) override;
+    void setWatching(bool on) override;
+    void wakeAfter(double seconds) override;
     void show() override;
     MenuCommand popupDeskMenu(bool openAndDeleteEnabled) override;
     MenuCommand popupOptionsMenu(int checkedSizeItem) override;
     void showTray(int deskNumber, const std::string& tip) override;
     TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) override;
-        void warn(const std::string& text, const std::string& title) override;
+    void warn(const std::string& text, const std::string& title) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     DialogResult openDeskDialog(int slot) override;
     DialogResult openSettingsDialog() override;
@@ -56,9 +58,14 @@ class BarWindow final : public Window, public BarView {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    static constexpr UINT_PTR kWaitTimer = 1;
-    static constexpr UINT kWaitTimerInterval = 500;
+    static constexpr UINT_PTR kWakeTimer = 1;
     static constexpr UINT kTrayMessage = WM_APP + 1;
+        static constexpr UINT_PTR kCheckTimer = 2;
+    static constexpr UINT kChangeMessage = WM_APP + 2;
+
+    // One check for any number of changes that come before it runs. A timer's message comes after the
+    // window's paint: a check never holds back the bar's new face.
+    void askForCheck();
 
     void makeTipFont(int dpi);
 
@@ -80,6 +87,7 @@ class BarWindow final : public Window, public BarView {
     void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
     void onHotkey(WPARAM id);
     void onTrayMessage(LPARAM mouseMessage);
+        void onChange();
     void onDestroy();
 
     Platform& platform_;
@@ -92,6 +100,9 @@ class BarWindow final : public Window, public BarView {
     int pressedDesk_ = -1;
     std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;
+    std::optional<ChangeWatch> changes_;
+    bool watching_ = false;
+    bool checkAsked_ = false;
 };
 
 }  // namespace koruvan::win32

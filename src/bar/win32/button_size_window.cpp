@@ -169,8 +169,9 @@ bool ButtonSizeWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
         case WM_DRAWITEM: {
             const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (draw.CtlID != IDC_BUTTON_PREVIEW) return false;
-            if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
-            picture_.draw(draw.hDC, draw.rcItem);
+            if (!picture_.draw(draw.hDC, draw.rcItem)) {
+                FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
+            }
             result = TRUE;
             return true;
         }

@@ -56,10 +56,42 @@ HICON numberIcon(int number) {
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage)
     : window_(window),
       callbackMessage_(callbackMessage),
-      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      thread_(&TrayIcon::tellShell, this) {}
 
 TrayIcon::~TrayIcon() {
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    asked_.notify_one();
+    thread_.join();  // the icon is gone from the shell when this returns
+}
+
+void TrayIcon::tellShell() {
+    for (;;) {
+        Wanted wanted;
+        {
+            std::unique_lock lock(mutex_);
+            asked_.wait(lock, [this] { return pending_ || ending_; });
+            if (!pending_) break;
+            wanted = wanted_;
+            wanted_.addAgain = false;
+            pending_ = false;
+        }
+        apply(wanted);
+    }
     if (added_) notify(NIM_DELETE);
+}
+
+void TrayIcon::apply(const Wanted& wanted) {
+    if (wanted.addAgain && number_ >= 0) added_ = notify(NIM_ADD);
+    if (wanted.number < 0 || (added_ && wanted.number == number_ && wanted.tip == tip_)) return;
+    if (wanted.number != number_) icon_ = Icon(numberIcon(wanted.number));
+    number_ = wanted.number;
+    tip_ = wanted.tip;
+    // Without a shell to take it, the icon is added when one starts (TaskbarCreated).
+    added_ = added_ ? notify(NIM_MODIFY) || notify(NIM_ADD) : notify(NIM_ADD);
 }
 
 bool TrayIcon::notify(DWORD action) {
@@ -75,16 +107,22 @@ bool TrayIcon::notify(DWORD action) {
 }
 
 void TrayIcon::show(int number, const std::wstring& tip) {
-    if (added_ && number == number_ && tip == tip_) return;
-    if (number != number_) icon_ = Icon(numberIcon(number));
-    number_ = number;
-    tip_ = tip;
-    // Without a shell to take it, the icon is added when one starts (TaskbarCreated).
-    added_ = added_ ? notify(NIM_MODIFY) || notify(NIM_ADD) : notify(NIM_ADD);
+    {
+        const std::lock_guard lock(mutex_);
+        wanted_.number = number;
+        wanted_.tip = tip;
+        pending_ = true;
+    }
+    asked_.notify_one();
 }
 
 void TrayIcon::addAgain() {
-    if (number_ >= 0) added_ = notify(NIM_ADD);
+    {
+        const std::lock_guard lock(mutex_);
+        wanted_.addAgain = true;
+        pending_ = true;
+    }
+    asked_.notify_one();
 }
 
 }  // namespace koruvan::win32

@@ -1,11 +1,16 @@
 #pragma once
 // The program's icon in the notification area: the current desk's number drawn on it, a tip beside it, and
 // clicks sent to its window as `callbackMessage`. It is added again when Explorer restarts (TaskbarCreated)
-// and removed with this object.
+// and removed with this object. The shell is told on a thread of its own: it answers only when it is done
+// with what it is doing, and right after a switch that is redrawing the Desktop's icons, tens of
+// milliseconds in which the bar would otherwise stand still.
 
 #include <windows.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/win32/scoped_handle.h"
 
@@ -25,15 +30,33 @@ class TrayIcon {
     void addAgain();
 
   private:
+    struct Wanted {
+        int number = -1;
+        std::wstring tip;
+        bool addAgain = false;
+    };
+
+    void tellShell();  // the thread's loop
+    void apply(const Wanted& wanted);
     bool notify(DWORD action);
 
     HWND window_;
     UINT callbackMessage_;
     UINT taskbarCreated_;
+
+    std::mutex mutex_;
+    std::condition_variable asked_;
+    Wanted wanted_;  // the newest request: requests that come faster than the shell answers fold into one
+    bool pending_ = false;
+    bool ending_ = false;
+
+    // The thread's own: what the shell shows.
     Icon icon_;
     int number_ = -1;
     std::wstring tip_;
     bool added_ = false;
+
+    std::thread thread_;  // last: starts when the rest exists
 };
 
 }  // namespace koruvan::win32

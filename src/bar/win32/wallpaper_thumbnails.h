@@ -1,17 +1,14 @@
 #pragma once
-// Wallpaper pictures scaled to the button size, decoded by the Windows Imaging Component: every format
-// Windows takes as a wallpaper (JPEG, PNG, GIF, TIFF, BMP), recognised by content, so a file without an
-// extension such as "TranscodedWallpaper" is shown too. ThumbnailCache decides when a file is decoded again.
+// Wallpaper pictures at the button size, decoded by the platform's PictureLoader (every wallpaper format,
+// known by content). ThumbnailCache decides when a file is decoded again.
 
 #include <windows.h>
-
-#include <wincodec.h>
 
 #include <optional>
 #include <string>
 
 #include "bar/thumbnail_cache.h"
-#include "platform/win32/com.h"
+#include "platform/win32/picture_loader.h"
 #include "platform/win32/scoped_handle.h"
 
 namespace koruvan::win32 {
@@ -33,9 +30,8 @@ class WallpaperThumbnails final : private PictureReader<Bitmap> {
     std::optional<FileStamp> stamp(const std::string& path) override;
     std::optional<Bitmap> decode(const std::string& path, int width, int height) override;
 
-    // Declared in this order so that the pictures go first and the apartment last.
-    ComApartment com_;
-    ComRef<IWICImagingFactory> factory_;
+    // Declared in this order so that the pictures go before the loader and its COM apartment.
+    PictureLoader loader_;
     ThumbnailCache<Bitmap> cache_{*this};
 };
 

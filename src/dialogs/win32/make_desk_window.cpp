@@ -236,11 +236,10 @@ void MakeDeskWindow::drawFolderEntry(const DRAWITEMSTRUCT& draw) const {
     if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);
 }
 
-void MakeDeskWindow::drawPreview(const DRAWITEMSTRUCT& draw) const {
+void MakeDeskWindow::drawPreview(const DRAWITEMSTRUCT& draw) {
     RECT frame = draw.rcItem;
     DrawEdge(draw.hDC, &frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    FillRect(draw.hDC, &frame, GetSysColorBrush(COLOR_3DFACE));
-    preview_.draw(draw.hDC, frame);
+    if (!preview_.draw(draw.hDC, frame)) FillRect(draw.hDC, &frame, GetSysColorBrush(COLOR_3DFACE));
     if (draw.itemState & ODS_FOCUS) {
         InflateRect(&frame, -2, -2);
         DrawFocusRect(draw.hDC, &frame);

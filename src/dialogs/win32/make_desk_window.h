@@ -41,7 +41,7 @@ class MakeDeskWindow final : public ModalDialog, public MakeDeskView {
   private:
     void addPreviewTip();
     void drawFolderEntry(const DRAWITEMSTRUCT& draw) const;
-    void drawPreview(const DRAWITEMSTRUCT& draw) const;
+    void drawPreview(const DRAWITEMSTRUCT& draw);
     int folderIndent() const;
 
     MakeDeskDialog model_;

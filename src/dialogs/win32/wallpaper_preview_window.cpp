@@ -48,8 +48,9 @@ bool WallpaperPreviewWindow::onCommand(int id, int, HWND) {
 
 bool WallpaperPreviewWindow::onDrawItem(const DRAWITEMSTRUCT& draw) {
     if (draw.CtlID != IDC_ENLARGED_PICTURE) return false;
-    if (picture_.empty()) FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
-    picture_.draw(draw.hDC, draw.rcItem);
+    if (!picture_.draw(draw.hDC, draw.rcItem)) {
+        FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_3DFACE));
+    }
     return true;
 }
 

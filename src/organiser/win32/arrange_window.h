@@ -10,8 +10,7 @@ namespace koruvan::win32 {
 
 class ArrangeWindow final : public ModalDialog, public ArrangeView {
   public:
-    ArrangeWindow(Platform& platform, SharedState& state, int desk)
-        : model_(platform, state, desk, *this) {}
+    ArrangeWindow(Platform& platform, SharedState& state, int desk) : model_(platform, state, desk, *this) {}
     void open(HWND owner);
 
     // ArrangeView

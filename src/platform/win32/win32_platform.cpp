@@ -582,6 +582,38 @@ bool Win32Platform::isWindowIconic(WindowHandle window) {
     return IsIconic(toHwnd(window)) != FALSE;
 }
 
+std::vector<TopLevelWindow> Win32Platform::listTopLevelWindows() {
+    std::vector<HWND> handles;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&handles));
+    std::vector<TopLevelWindow> windows;
+    windows.reserve(handles.size());
+    for (HWND hwnd : handles) {
+        // The style answers visible, minimised, maximised and child at once.
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+        TopLevelWindow window;
+        window.window = toWindowHandle(hwnd);
+        window.visible = (style & WS_VISIBLE) != 0;
+        if (window.visible) {
+            const HWND owner = GetWindow(hwnd, GW_OWNER);
+            window.owner = toWindowHandle(owner);
+            // As GetParent answers: a child's parent, a pop-up's owner.
+            window.hasParent = (style & WS_CHILD) != 0 || ((style & WS_POPUP) != 0 && owner != nullptr);
+            window.iconic = (style & WS_MINIMIZE) != 0;
+            window.zoomed = (style & WS_MAXIMIZE) != 0;
+            window.title = windowTitle(window.window);
+            window.className = windowClassName(window.window);
+            window.rect = windowRect(window.window);
+        }
+        windows.push_back(std::move(window));
+    }
+    return windows;
+}
+
 // CloseWindow and ShowWindow wait until the window's program has handled the change, for ever when it has
 // stopped answering; the asynchronous form posts the change and the window follows when its program wakes.
 // For a window of this thread the result is the earlier visibility, not success: a closed window is the
