@@ -421,7 +421,7 @@ int usage() {
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | tray | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-                " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE");
+        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE");
     return 2;
 }
 
@@ -437,7 +437,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
-        if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
+    if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
     if (command == L"maximize" && args.size() == 1) {
         HWND window = findTopLevel(args[0]);
         return window && ShowWindow(window, SW_MAXIMIZE) >= 0 ? 0 : 1;

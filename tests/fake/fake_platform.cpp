@@ -650,8 +650,8 @@ bool FakePlatform::isWindowIconic(WindowHandle window) {
 std::vector<TopLevelWindow> FakePlatform::listTopLevelWindows() {
     std::vector<TopLevelWindow> windows;
     std::set<WindowHandle> reached;
-    for (WindowHandle handle = firstChildWindow(desktopWindow()); handle != 0 && reached.insert(handle).second;
-         handle = nextWindow(handle)) {
+    for (WindowHandle handle = firstChildWindow(desktopWindow());
+         handle != 0 && reached.insert(handle).second; handle = nextWindow(handle)) {
         TopLevelWindow window;
         window.window = handle;
         window.visible = isWindowVisible(handle);

@@ -34,7 +34,7 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
             onRightButtonDown(point);
             return 0;
-                case WM_TIMER:
+        case WM_TIMER:
             if (wParam == kWakeTimer || wParam == kCheckTimer) {
                 KillTimer(hwnd(), wParam);  // each comes once
                 if (watching_) model_.onWatchCheck();

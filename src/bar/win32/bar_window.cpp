@@ -34,7 +34,7 @@ bool BarWindow::start() {
     makeTipFont(dpi.cy);
     tray_.emplace(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
-        changes_.emplace(hwnd(), kChangeMessage);
+    changes_.emplace(hwnd(), kChangeMessage);
     model_.setHeldHotkeys(hotkeys_->held());
     model_.load(dpi.cx, dpi.cy);
     return true;
@@ -101,7 +101,7 @@ void BarWindow::setWatching(bool on) {
     watching_ = on;
     if (on) {
         askForCheck();  // what changed while it was off
-        } else {
+    } else {
         KillTimer(hwnd(), kWakeTimer);
         KillTimer(hwnd(), kCheckTimer);
     }

@@ -60,7 +60,7 @@ class BarWindow final : public Window, public BarView {
   private:
     static constexpr UINT_PTR kWakeTimer = 1;
     static constexpr UINT kTrayMessage = WM_APP + 1;
-        static constexpr UINT_PTR kCheckTimer = 2;
+    static constexpr UINT_PTR kCheckTimer = 2;
     static constexpr UINT kChangeMessage = WM_APP + 2;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the
@@ -87,7 +87,7 @@ class BarWindow final : public Window, public BarView {
     void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
     void onHotkey(WPARAM id);
     void onTrayMessage(LPARAM mouseMessage);
-        void onChange();
+    void onChange();
     void onDestroy();
 
     Platform& platform_;

@@ -77,7 +77,7 @@ class Win32Platform final : public Platform {
     std::string windowClassName(WindowHandle window) override;
     ScreenRect windowRect(WindowHandle window) override;
     bool isWindowZoomed(WindowHandle window) override;
-        bool isWindowIconic(WindowHandle window) override;
+    bool isWindowIconic(WindowHandle window) override;
     std::vector<TopLevelWindow> listTopLevelWindows() override;
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
