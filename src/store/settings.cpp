@@ -56,12 +56,8 @@ std::string cleaned(std::string text) {
 }
 
 void captureDesktopAsFirstDesk(Platform& platform, SharedState& state) {
-    Desk& desk = state.deskTable[0];
-    desk[DeskField::Name] = kDesktopDeskName;
-    desk[DeskField::Wallpaper] = readWallpaper(platform);
-    desk[DeskField::Pattern] = readPattern(platform);
-    desk[DeskField::Background] = readBackgroundColor(platform);
-    desk[DeskField::Style] = readWallpaperStyle(platform);
+    state.deskTable[0][DeskField::Name] = kDesktopDeskName;
+    takeScreenAppearance(platform, state.deskTable[0]);
 }
 
 void firstRun(Platform& platform, SharedState& state) {
@@ -189,6 +185,13 @@ std::string formatDeskLine(const Desk& desk) {
 
 std::string deskFieldValue(const std::string& read, const std::string& kept) {
     return trimBlanks(read.find(',') == std::string::npos ? read : kept);
+}
+
+void takeScreenAppearance(Platform& platform, Desk& desk) {
+    desk[DeskField::Wallpaper] = readWallpaper(platform);
+    desk[DeskField::Pattern] = readPattern(platform);
+    desk[DeskField::Background] = readBackgroundColor(platform);
+    desk[DeskField::Style] = readWallpaperStyle(platform);
 }
 
 }  // namespace koruvan

@@ -40,6 +40,8 @@ bool writeUserValue(Platform& platform, const SharedState& state, const std::str
 void readDeskLine(const std::string& line, Desk& desk);
 // The five fields joined by commas; empty for a desk without a name.
 std::string formatDeskLine(const Desk& desk);
+// The wallpaper, pattern, colour and style on screen now become the desk's.
+void takeScreenAppearance(Platform& platform, Desk& desk);
 
 // A value read from the system for a desk field, without surrounding blanks. The desk line has no quoting:
 // a value holding a comma would split on the next load, so the field keeps `kept` instead.
