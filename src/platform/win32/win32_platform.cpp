@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -48,6 +49,33 @@ std::wstring cutAtNul(std::wstring text) {
     const auto nul = text.find(L'\0');
     if (nul != std::wstring::npos) text.resize(nul);
     return text;
+}
+
+// A value read whole when `accept` takes its type. The system may rewrite a value while it is read: one that
+// grew between asking its size and reading it is asked again.
+std::optional<std::string> readValueBytes(HKEY root, const std::string& subKey, const std::string& valueName,
+                                          bool (*accept)(DWORD)) {
+    RegistryKey key;
+    if (RegOpenKeyExW(root, widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
+        return std::nullopt;
+    const std::wstring name = widen(valueName);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            !accept(type)) {
+            return std::nullopt;
+        }
+        std::string bytes(size, '\0');
+        DWORD read = size;
+        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                                                reinterpret_cast<BYTE*>(bytes.data()), &read);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS || !accept(type)) return std::nullopt;
+        bytes.resize(read);
+        return bytes;
+    }
+    return std::nullopt;
 }
 
 std::wstring folderPrefix(const std::string& folder) {
@@ -162,59 +190,17 @@ Win32Platform::Win32Platform(std::string instanceName) : instanceName_(std::move
 
 std::optional<std::string> Win32Platform::readRegistryString(RegistryRoot root, const std::string& subKey,
                                                              const std::string& valueName) {
-    RegistryKey key;
-    if (RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    const std::wstring name = widen(valueName);
-    // A second attempt covers a value that grew between asking its size and reading it.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-            !isStringType(type)) {
-            return std::nullopt;
-        }
-        // One spare character: a stored string need not carry its own NUL.
-        std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD bytes = size;
-        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                                                reinterpret_cast<BYTE*>(buffer.data()), &bytes);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS || !isStringType(type)) return std::nullopt;
-        buffer.resize(bytes / sizeof(wchar_t));
-        return narrow(cutAtNul(std::move(buffer)));
-    }
-    return std::nullopt;
+    const std::optional<std::string> bytes = readValueBytes(rootKey(root), subKey, valueName, isStringType);
+    if (!bytes) return std::nullopt;
+    // A stored string need not carry its own NUL.
+    std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+    return narrow(cutAtNul(std::move(text)));
 }
 
 std::optional<std::string> Win32Platform::readRegistryBinary(RegistryRoot root, const std::string& subKey,
                                                              const std::string& valueName) {
-    RegistryKey key;
-    if (RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    const std::wstring name = widen(valueName);
-    // The system rewrites such values while it runs: one that grew between the two calls is asked again.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-            type != REG_BINARY) {
-            return std::nullopt;
-        }
-        std::string bytes(size, '\0');
-        DWORD read = size;
-        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                                                reinterpret_cast<BYTE*>(bytes.data()), &read);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS || type != REG_BINARY) return std::nullopt;
-        bytes.resize(read);
-        return bytes;
-    }
-    return std::nullopt;
+    return readValueBytes(rootKey(root), subKey, valueName, [](DWORD type) { return type == REG_BINARY; });
 }
 
 bool Win32Platform::registryKeyExists(RegistryRoot root, const std::string& subKey) {
