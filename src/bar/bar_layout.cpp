@@ -32,12 +32,19 @@ int sizeMenuIndexFor(int setting) {
 }
 
 SlotLayout assignSlots(const DeskTable& desks, const std::array<std::int16_t, kDeskCount>& previousSlots) {
+    std::vector<int> named;
+    for (int d = 0; d < kDeskCount; ++d) {
+        if (desks[static_cast<std::size_t>(d)].exists()) named.push_back(d);
+    }
+    return assignSlots(named, previousSlots);
+}
+
+SlotLayout assignSlots(const std::vector<int>& order,
+                       const std::array<std::int16_t, kDeskCount>& previousSlots) {
     SlotLayout layout;
     layout.buttonSlot = previousSlots;
-    for (int d = 0; d < kDeskCount; ++d) {
-        if (desks[static_cast<std::size_t>(d)].exists()) {
-            layout.buttonSlot[static_cast<std::size_t>(d)] = layout.buttonCount++;
-        }
+    for (int d : order) {
+        if (isDeskIndex(d)) layout.buttonSlot[static_cast<std::size_t>(d)] = layout.buttonCount++;
     }
     if (layout.buttonCount < kMinimumSlots) layout.buttonCount = kMinimumSlots;
     return layout;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/geometry.h"
 #include "store/shared_state.h"
@@ -29,6 +30,10 @@ struct SlotLayout {
 // named desks take consecutive slots in desk order; the bar is never narrower than three slots. Slots of
 // unnamed desks keep the values they had.
 SlotLayout assignSlots(const DeskTable& desks, const std::array<std::int16_t, kDeskCount>& previousSlots);
+// The same with the named desks in a given order (see DeskFollower::viewOrder): each takes the slot of its
+// place in it.
+SlotLayout assignSlots(const std::vector<int>& order,
+                       const std::array<std::int16_t, kDeskCount>& previousSlots);
 
 double slotLeft(int buttonSize, int slot);
 Rect<double> buttonRect(int buttonSize, int slot, bool pressed);

@@ -2,6 +2,7 @@
 #include "bar/bar_layout.h"
 #include "bar/desk_bar.h"
 #include "store/desk_folders.h"
+#include "store/desk_ties.h"
 #include "store/pool.h"
 #include "store/settings.h"
 #include "store/window_table.h"
@@ -13,7 +14,7 @@ void DeskBar::onDeskMenuCommand(int desk, MenuCommand command) {
         case MenuCommand::Open:
             resumeWatching();
             placeOrHide();
-            switchToDesk(desk);
+            chooseDesk(desk);
             return;
         case MenuCommand::Rename:
             editDesk(desk);
@@ -42,19 +43,22 @@ void DeskBar::deleteDesk(int slot) {
     // The current desk is never deleted: its items are the ones on the Desktop.
     if (desk && desk->exists() && slot != state_.currentDesk &&
         view_.askYesNo("ﾃﾞｽｸﾄｯﾌﾟ「" + desk->name() + "」を削除しますか", "ﾃﾞｽｸﾄｯﾌﾟ削除")) {
-        // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
-        platform_.makeFolder(poolFolder(state_));
-        giveDeskToPool(platform_, state_, slot);
-        writeItemRecord(platform_, state_, state_.items);
-        for (DeskField field :
-             {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
-            (*desk)[field].clear();
-        }
+        giveUpDesk(slot);
         redrawButtons();
-        saveDeskTable(platform_, state_);
     }
     fitToDesks();
     redrawButtons();
+}
+
+void DeskBar::giveUpDesk(int slot) {
+    // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
+    platform_.makeFolder(poolFolder(state_));
+    giveDeskToPool(platform_, state_, slot);
+    writeItemRecord(platform_, state_, state_.items);
+    // The name, the wallpaper and the tie go; the style stays with the slot.
+    applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);
+    saveDeskTable(platform_, state_);
+    writeDeskTie(platform_, state_, slot);
 }
 
 void DeskBar::onOptionsMenuCommand(MenuCommand command) {

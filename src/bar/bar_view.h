@@ -50,12 +50,23 @@ enum class MenuCommand {
     OptionsCancel,
     About,
     End,
+    // tray menu
+    FollowSystemDesks,
 };
 
 // What was chosen in the tray menu: a desk, or a command of the options menu that follows the desks.
 struct TrayChoice {
     int desk = -1;
     MenuCommand command = MenuCommand::None;
+};
+
+// A checkable item of the tray menu, between the desks and the options menu.
+struct TrayToggle {
+    MenuCommand command = MenuCommand::None;
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+    friend bool operator==(const TrayToggle&, const TrayToggle&) = default;
 };
 
 class BarView {
@@ -79,6 +90,11 @@ class BarView {
     virtual void setWatching(bool on) = 0;
     // One wake, `seconds` from now, in place of any earlier one.
     virtual void wakeAfter(double seconds) = 0;
+    // While on, the view calls DeskBar::onSystemDesktopsChanged whenever the system rewrites its record of
+    // its virtual desktops. Off also drops a check asked for.
+    virtual void watchSystemDesktops(bool on) = 0;
+    // One more call of onSystemDesktopsChanged, `seconds` from now, in place of any earlier one.
+    virtual void checkSystemDesktopsAfter(double seconds) = 0;
     virtual void show() = 0;
 
     // Pop-up menus at the pointer; modal; return the chosen command.
@@ -86,8 +102,10 @@ class BarView {
     virtual MenuCommand popupOptionsMenu(int checkedSizeItem) = 0;
     // The notification-area icon: the current desk's number drawn on it, the tip beside it.
     virtual void showTray(int deskNumber, const std::string& tip) = 0;
-    // The tray menu at the pointer: the named desks (the current one checked), then the options menu.
-    virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) = 0;
+    // The tray menu at the pointer: the named desks (the current one checked), the toggles, then the options
+    // menu.
+    virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks,
+                                     const std::vector<TrayToggle>& toggles, int checkedSizeItem) = 0;
     // A message with a warning icon and an OK button.
     virtual void warn(const std::string& text, const std::string& title) = 0;
     // A yes/no question with a warning icon; true for yes.

@@ -8,11 +8,15 @@
 #include "platform/busy_pointer.h"
 #include "store/appearance.h"
 #include "store/settings.h"
+#include "store/system_desktops.h"
 
 namespace koruvan {
 
 DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view)
-    : platform_(platform), state_(state), view_(view) {}
+    : platform_(platform),
+      state_(state),
+      view_(view),
+      follower_([&platform] { return platform.monotonicSeconds(); }) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
@@ -27,6 +31,8 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.show();
     warnOfPlacement();
     tellUser(report);
+    // After a switch the start finished: the Desktop then holds the desk the system left, and follows on.
+    if (state_.followSystemDesks != 0 && systemHasVirtualDesktops(platform_)) setFollowing(true);
 }
 
 // Once a start, over the bar already shown.
@@ -60,7 +66,7 @@ void DeskBar::applyButtonSizeSetting() {
 }
 
 void DeskBar::fitToDesks() {
-    const SlotLayout layout = assignSlots(state_.deskTable, buttonSlot_);
+    const SlotLayout layout = assignSlots(deskOrder(), buttonSlot_);
     buttonCount_ = layout.buttonCount;
     buttonSlot_ = layout.buttonSlot;
     for (int d = 0; d < kDeskCount; ++d) {
@@ -115,7 +121,7 @@ void DeskBar::drawButtonFaces() {
 
 void DeskBar::showTrayDesk() {
     if (const Desk* current = deskAt(state_, state_.currentDesk)) {
-        view_.showTray(deskNumber(state_.deskTable, state_.currentDesk),
+        view_.showTray(deskNumber(deskOrder(), state_.currentDesk),
                        std::string(kBarCaption) + " - " + current->name());
     }
 }
@@ -139,6 +145,7 @@ void DeskBar::pauseWatching() {
 
 void DeskBar::resumeWatching() {
     setWatching(true);
+    askForFollowCheck();
 }
 
 void DeskBar::onWatchCheck() {
@@ -202,19 +209,23 @@ void DeskBar::onBackgroundRightPressed() {
 
 void DeskBar::onHotkey(int hotkey) {
     if (menuOpen_) return;
-    const int desk = deskForHotkey(state_.deskTable, state_.currentDesk, hotkey);
-    if (desk >= 0) onDeskClicked(desk);
+    const int desk = deskForHotkey(deskOrder(), state_.currentDesk, hotkey);
+    if (desk >= 0) chooseDesk(desk);
 }
 
 void DeskBar::onTrayClicked() {
     if (switching() || menuOpen_) return;
     menuOpen_ = true;
     pauseWatching();
-    const TrayChoice choice = view_.popupTrayMenu(
-        trayMenuDesks(state_.deskTable, state_.currentDesk, hotkeysHeld_), checkedSizeItem_);
+    const TrayChoice choice =
+        view_.popupTrayMenu(trayMenuDesks(state_.deskTable, deskOrder(), state_.currentDesk, hotkeysHeld_),
+                            trayToggles(), checkedSizeItem_);
     if (choice.desk >= 0) {
         resumeWatching();
-        onDeskClicked(choice.desk);
+        chooseDesk(choice.desk);
+    } else if (choice.command == MenuCommand::FollowSystemDesks) {
+        onTrayToggle(choice.command);
+        resumeWatching();
     } else {
         onOptionsMenuCommand(choice.command);
     }

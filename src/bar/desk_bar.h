@@ -7,9 +7,11 @@
 #include <string>
 
 #include "bar/bar_view.h"
+#include "bar/desk_follower.h"
 #include "bar/desk_keys.h"
 #include "core/step_log.h"
 #include "platform/platform.h"
+#include "store/desk_swap.h"
 #include "store/shared_state.h"
 #include "store/store_report.h"
 
@@ -62,6 +64,11 @@ class DeskBar {
     void onHotkey(int hotkey);
     void onTrayClicked();
 
+    // The system's record of its virtual desktops changed, or a check it asked for came due: while following,
+    // the desks follow it. During a switch, a menu or a dialog the change waits, and any number of them is
+    // then read once.
+    void onSystemDesktopsChanged();
+
     // The close box: ends the program, deferred to the end of a running switch.
     void onCloseRequested();
     // The window has painted what the model last showed: the first paint after a switch ends its timing.
@@ -77,6 +84,8 @@ class DeskBar {
     const DeskButtons& buttons() const { return buttons_; }
     const TipLook& tip() const { return tip_; }
     bool switching() const { return switching_; }
+    // The named desks in the bar's order.
+    std::vector<int> deskOrder() const;
 
   private:
     void setWatching(bool running);
@@ -92,12 +101,33 @@ class DeskBar {
     void makeNewDesk();
     void changeSettings();
     void deleteDesk(int desk);
+    // The desk's items into the pool, its name, wallpaper and tie gone.
+    void giveUpDesk(int desk);
     void recordAppearanceChanges();
     void enterDesk(int old, int desk, StepLog& log);
     // Tells the user, once, what the store could not do.
     void tellUser(const StoreReport& report);
     void warnModally(const std::string& text, const char* title);
     void showDeskWindows(int desk);
+    // A desk chosen on the bar, by a key or in the tray: the system's keys when it follows one of the
+    // system's desktops, else the switch.
+    void chooseDesk(int desk);
+    void clickSwitch(int desk);
+    // A switch of the Desktop's items and wallpaper and, unless the system keeps them, the windows.
+    struct SwitchWork {
+        bool windows = true;
+        SwapWallpaper wallpaper = SwapWallpaper::Apply;
+    };
+    void runSwitch(int desk, SwitchWork work);
+    // desk_following.cpp
+    void setFollowing(bool on);
+    void doFollowAction(const FollowAction& action);
+    void makeFollowingDesk(const FollowAction& action);
+    // The Desktop's items become `desk`'s; the windows stay where the system keeps them.
+    void followSwitch(int desk, bool setWallpaper);
+    void askForFollowCheck();
+    std::vector<TrayToggle> trayToggles() const;
+    void onTrayToggle(MenuCommand command);
 
     Platform& platform_;
     SharedState& state_;
@@ -117,6 +147,8 @@ class DeskBar {
     bool switching_ = false;
     bool menuOpen_ = false;  // from a pop-up menu's opening to the end of its command and any dialog
     bool closeRequested_ = false;
+    DeskFollower follower_;
+    bool followPending_ = false;  // a change of the system's desktops waits for the end of a switch or menu
     // With logged switch times: when the last switch was asked for, until the bar has painted its end.
     std::optional<double> switchAskedAt_;
     std::string paintedLine_;

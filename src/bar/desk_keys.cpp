@@ -13,7 +13,10 @@ std::vector<int> namedDesks(const DeskTable& desks) {
 }
 
 int deskForHotkey(const DeskTable& desks, int currentDesk, int hotkey) {
-    const std::vector<int> named = namedDesks(desks);
+    return deskForHotkey(namedDesks(desks), currentDesk, hotkey);
+}
+
+int deskForHotkey(const std::vector<int>& named, int currentDesk, int hotkey) {
     if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) {
         return hotkey < static_cast<int>(named.size()) ? named[static_cast<std::size_t>(hotkey)] : -1;
     }
@@ -32,14 +35,22 @@ std::string hotkeyName(int hotkey) {
 }
 
 int deskNumber(const DeskTable& desks, int desk) {
-    const std::vector<int> named = namedDesks(desks);
+    return deskNumber(namedDesks(desks), desk);
+}
+
+int deskNumber(const std::vector<int>& named, int desk) {
     const auto found = std::find(named.begin(), named.end(), desk);
     return found == named.end() ? 0 : static_cast<int>(found - named.begin()) + 1;
 }
 
 std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held) {
+    return trayMenuDesks(desks, namedDesks(desks), currentDesk, held);
+}
+
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, const std::vector<int>& order, int currentDesk,
+                                    const HeldHotkeys& held) {
     std::vector<TrayDesk> entries;
-    for (int desk : namedDesks(desks)) {
+    for (int desk : order) {
         const int hotkey = static_cast<int>(entries.size());
         std::string text = desks[static_cast<std::size_t>(desk)].name();
         if (held[static_cast<std::size_t>(hotkey)]) {

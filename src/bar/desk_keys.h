@@ -23,12 +23,15 @@ std::vector<int> namedDesks(const DeskTable& desks);
 // The desk a hotkey leads to, or -1 for none: a number past the last named desk, or a step past either end
 // (the ends do not wrap round, as with the system's own desktops).
 int deskForHotkey(const DeskTable& desks, int currentDesk, int hotkey);
+// The same along the bar's order of its desks (see DeskFollower::viewOrder).
+int deskForHotkey(const std::vector<int>& order, int currentDesk, int hotkey);
 
 // "Ctrl+Alt+1" .. "Ctrl+Alt+0", "Ctrl+Alt+←", "Ctrl+Alt+→".
 std::string hotkeyName(int hotkey);
 
 // The current desk's number in bar order (1..10), 0 when it has no name.
 int deskNumber(const DeskTable& desks, int desk);
+int deskNumber(const std::vector<int>& order, int desk);
 
 struct TrayDesk {
     int desk = 0;
@@ -37,5 +40,7 @@ struct TrayDesk {
     friend bool operator==(const TrayDesk&, const TrayDesk&) = default;
 };
 std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held);
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, const std::vector<int>& order, int currentDesk,
+                                    const HeldHotkeys& held);
 
 }  // namespace koruvan

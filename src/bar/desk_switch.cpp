@@ -9,6 +9,17 @@
 namespace koruvan {
 
 void DeskBar::onDeskClicked(int desk) {
+    chooseDesk(desk);
+}
+
+void DeskBar::chooseDesk(int desk) {
+    if (switching() || !isDeskIndex(desk)) return;
+    for (const FollowAction& action : follower_.chooseDesk(desk, state_))
+        doFollowAction(action);
+    askForFollowCheck();
+}
+
+void DeskBar::clickSwitch(int desk) {
     if (desk == state_.currentDesk || switching() || !isDeskIndex(desk)) return;
     if (logSwitchTimes_) switchAskedAt_ = platform_.monotonicSeconds();
     // Drawn pressed before the switch starts: whichever face the desk shows moves.
@@ -47,6 +58,15 @@ void DeskBar::onDeskPointerMoved(int desk, double x) {
 }
 
 void DeskBar::switchToDesk(int desk) {
+    runSwitch(desk, {});
+}
+
+void DeskBar::followSwitch(int desk, bool setWallpaper) {
+    runSwitch(desk,
+              {.windows = false, .wallpaper = setWallpaper ? SwapWallpaper::Apply : SwapWallpaper::Leave});
+}
+
+void DeskBar::runSwitch(int desk, SwitchWork work) {
     // A second request while a switch lets events run is ignored, never interleaved.
     if (desk == state_.currentDesk || switching() || !isDeskIndex(desk)) return;
     switching_ = true;
@@ -60,7 +80,14 @@ void DeskBar::switchToDesk(int desk) {
     log.mark("tip");
     // A switch that could not start moved nothing: the bar stays at the desk whose items the Desktop holds.
     StoreReport report;
-    if (swapDesk(platform_, state_, old, desk, report, &log)) enterDesk(old, desk, log);
+    if (swapDesk(platform_, state_, old, desk, report, &log, work.wallpaper)) {
+        if (work.windows) {
+            enterDesk(old, desk, log);
+        } else {
+            state_.currentDesk = static_cast<std::int16_t>(desk);
+            completeSwitch(platform_, state_, desk, &log);
+        }
+    }
     drawButtonFaces();
     log.mark("buttons");
     showTrayDesk();
@@ -69,10 +96,11 @@ void DeskBar::switchToDesk(int desk) {
     setWatching(true);
     log.mark("placement");
     if (log.enabled()) {
+        const std::string move = std::to_string(old) + "->" + std::to_string(desk);
         platform_.appendFileBytes(
             state_.programDir + kSwitchTimesFile,
-            "switch " + std::to_string(old) + "->" + std::to_string(desk) + " " + log.summary() + "\r\n");
-        paintedLine_ = "painted " + std::to_string(old) + "->" + std::to_string(desk);
+            (work.windows ? "switch " : "follow ") + move + " " + log.summary() + "\r\n");
+        paintedLine_ = "painted " + move;
         if (!switchAskedAt_) switchAskedAt_ = log.startSeconds();
     }
 
@@ -82,6 +110,7 @@ void DeskBar::switchToDesk(int desk) {
         return;
     }
     tellUser(report);
+    askForFollowCheck();
 }
 
 // The window work of a switch whose files are in place, and the record of the new desk.

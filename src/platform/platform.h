@@ -86,9 +86,13 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // --- Registry (values are REG_SZ; keys are opened and closed around each call) ---
+    // --- Registry (values are REG_SZ unless said; keys are opened and closed around each call) ---
     // The value's text up to its first NUL; nullopt when the key or the value cannot be read.
     virtual std::optional<std::string> readRegistryString(RegistryRoot root, const std::string& subKey,
+                                                          const std::string& valueName) = 0;
+    // The bytes of a REG_BINARY value, whole; nullopt when the key or the value cannot be read, or the value
+    // is of another type.
+    virtual std::optional<std::string> readRegistryBinary(RegistryRoot root, const std::string& subKey,
                                                           const std::string& valueName) = 0;
     // Opens the key without creating it.
     virtual bool registryKeyExists(RegistryRoot root, const std::string& subKey) = 0;
@@ -197,6 +201,14 @@ class Platform {
     virtual double secondsOfDay() = 0;
     // A random number in [0, 1) from a generator seeded once, by the time, when the program starts.
     virtual double randomFraction() = 0;
+    // The id of the logon session the program runs in; nullopt when the system does not tell.
+    virtual std::optional<std::uint32_t> sessionId() = 0;
+
+    // --- Keyboard ---
+    // Presses the system's keys for the next virtual desktop (Win+Ctrl+Right) `steps` times, or for the
+    // previous one (Win+Ctrl+Left) -steps times: the system offers no public call that switches. False when
+    // the system did not take every key.
+    virtual bool pressDesktopSwitchKeys(int steps) = 0;
 
     // --- Running applications and shortcuts ---
     // Every top-level window open now, in the system's order (front to back).

@@ -268,7 +268,7 @@ void ensureRecord(Platform& platform, SharedState& state, int currentDesk) {
 }
 
 bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StoreReport& report,
-              StepLog* log) {
+              StepLog* log, SwapWallpaper wallpaper) {
     const BusyPointer busy(platform);
     if (isUsableDesktop(platform, state)) {
         if (isDeskIndex(oldDesk)) ensureRecord(platform, state, oldDesk);
@@ -294,9 +294,9 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
     // Explorer redraws the Desktop before the wallpaper changes.
     platform.pumpPendingEvents();
     markStep(log, "pump");
-    if (const Desk* desk = deskAt(state, newDesk)) {
+    const Desk* desk = deskAt(state, newDesk);
+    if (desk && wallpaper == SwapWallpaper::Apply)
         applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
-    }
     markStep(log, "wallpaper");
     return true;
 }

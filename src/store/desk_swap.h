@@ -40,8 +40,10 @@ void ensureRecord(Platform& platform, SharedState& state, int currentDesk);
 // name comes beside it under a numbered name; an item that cannot be placed stays in its desk's folder. Both
 // are added to `report`. False when the switch could not start (the journal could not be written: also in
 // `report`): the Desktop then still holds oldDesk's items. `log`, when given, gets the steps' times.
+// `wallpaper` Leave: the system shows a wallpaper of its own for the desktop the desk follows.
+enum class SwapWallpaper { Apply, Leave };
 bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StoreReport& report,
-              StepLog* log = nullptr);
+              StepLog* log = nullptr, SwapWallpaper wallpaper = SwapWallpaper::Apply);
 
 // Writes the record of items as swapDesk left it, then LastUse, then removes the journal: a start that finds
 // the journal with LastUse naming the new desk knows that the record was written too. False when the record

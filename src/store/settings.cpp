@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "store/appearance.h"
 #include "store/desk_swap.h"
+#include "store/desk_ties.h"
 #include "store/profile_file.h"
 #include "store/text_cleaning.h"
 
@@ -55,12 +56,8 @@ std::string cleaned(std::string text) {
 }
 
 void captureDesktopAsFirstDesk(Platform& platform, SharedState& state) {
-    Desk& desk = state.deskTable[0];
-    desk[DeskField::Name] = kDesktopDeskName;
-    desk[DeskField::Wallpaper] = readWallpaper(platform);
-    desk[DeskField::Pattern] = readPattern(platform);
-    desk[DeskField::Background] = readBackgroundColor(platform);
-    desk[DeskField::Style] = readWallpaperStyle(platform);
+    state.deskTable[0][DeskField::Name] = kDesktopDeskName;
+    takeScreenAppearance(platform, state.deskTable[0]);
 }
 
 void firstRun(Platform& platform, SharedState& state) {
@@ -116,6 +113,7 @@ void loadSettings(Platform& platform, SharedState& state) {
     readUserValue(file, kPositionKey, state.barPosition);
     readUserValue(file, kAutoHideKey, state.autoHide);
     readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
+    readUserValue(file, kFollowSystemDesksKey, state.followSystemDesks);
     for (int desk = 0; desk < kDeskCount; ++desk) {
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
                      state.deskTable[static_cast<std::size_t>(desk)]);
@@ -125,6 +123,7 @@ void loadSettings(Platform& platform, SharedState& state) {
             file.readInt(kColorSection, cell.key, cell.fallback);
     }
     resumeOnNamedDesk(platform, state);
+    loadDeskTies(platform, state);
 }
 
 bool saveSettings(Platform& platform, const SharedState& state) {
@@ -186,6 +185,13 @@ std::string formatDeskLine(const Desk& desk) {
 
 std::string deskFieldValue(const std::string& read, const std::string& kept) {
     return trimBlanks(read.find(',') == std::string::npos ? read : kept);
+}
+
+void takeScreenAppearance(Platform& platform, Desk& desk) {
+    desk[DeskField::Wallpaper] = readWallpaper(platform);
+    desk[DeskField::Pattern] = readPattern(platform);
+    desk[DeskField::Background] = readBackgroundColor(platform);
+    desk[DeskField::Style] = readWallpaperStyle(platform);
 }
 
 }  // namespace koruvan

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file KORUVAN.ini in the program's directory: the bar settings ([User]), the colours of the
-// desk-name tip ([Color]) and the desk table ([DeskTop], one comma-separated line per desk).
+// desk-name tip ([Color]), the desk table ([DeskTop], one comma-separated line per desk) and the desks' ties
+// to the system's virtual desktops ([SystemDesks], see desk_ties.h).
 
 #include <string>
 
@@ -17,6 +18,7 @@ inline constexpr const char* kSizeNumKey = "SizeNum";
 inline constexpr const char* kTopwindowKey = "Topwindow";
 inline constexpr const char* kPositionKey = "Position";
 inline constexpr const char* kAutoHideKey = "AutoHide";
+inline constexpr const char* kFollowSystemDesksKey = "FollowSystemDesks";
 
 // Fills the shared state from the settings file. Without a file (first run) makes the desk store, copies the
 // Desktop's files into the item pool and into desk 0, captures the current appearance as desk 0 and writes a
@@ -38,6 +40,8 @@ bool writeUserValue(Platform& platform, const SharedState& state, const std::str
 void readDeskLine(const std::string& line, Desk& desk);
 // The five fields joined by commas; empty for a desk without a name.
 std::string formatDeskLine(const Desk& desk);
+// The wallpaper, pattern, colour and style on screen now become the desk's.
+void takeScreenAppearance(Platform& platform, Desk& desk);
 
 // A value read from the system for a desk field, without surrounding blanks. The desk line has no quoting:
 // a value holding a comma would split on the next load, so the field keeps `kept` instead.

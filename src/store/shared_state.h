@@ -30,6 +30,9 @@ struct Desk {
 
 using DeskTable = std::array<Desk, kDeskCount>;
 
+// For each desk, the id of the system's virtual desktop it is tied to; empty when it is tied to none.
+using DeskTies = std::array<std::string, kDeskCount>;
+
 // Whose name tip a colour is for, and which part of it. Colours are 0x00BBGGRR.
 enum class TipKind : std::size_t { CurrentDesk = 0, OtherDesks = 1 };
 enum class TipPart : std::size_t { Text = 0, Background = 1 };
@@ -69,9 +72,12 @@ struct SharedState {
     std::int16_t autoHide = 0;  // 1 hides the bar behind the screen's edge
     // 0, 1, 2: the preset button sizes; any other value a button width in pixels.
     std::int16_t buttonSizeSetting = 0;
+    // 1: the desks follow the system's virtual desktops.
+    std::int16_t followSystemDesks = 0;
 
     TipColorTable tipColors{};
     DeskTable deskTable{};
+    DeskTies deskTies{};  // section [SystemDesks]; kept while following is off
     WindowTable windowTable{};
     // Whose each Desktop file is, and whose item each pool file is a copy of (kept in KORUVAN.items).
     ItemRecord items;

@@ -26,6 +26,10 @@
 //   probe reg-save FILE KEY NAME...     saves values (pairs), missing ones included, for reg-restore
 //   probe reg-restore FILE              puts saved values back, deletes those that were missing
 //   probe shortcut FILE                 the target of a shortcut file, as the shell resolves it
+//   probe reg-binary [+MS] KEY NAME HEX...  binary values (triples), MS apart; HEX "-" deletes the value;
+//                                       "<session>" in KEY is this logon session's id
+//   probe reg-binary-timed INI N KEY NAME HEX  writes the value, then prints the milliseconds until INI's
+//                                       LastUse is N (exit 1 after 10 s)
 #include <windows.h>
 
 #include <objidl.h>
@@ -404,6 +408,56 @@ int shortcutTarget(const std::wstring& file) {
     return 0;
 }
 
+// Writes REG_BINARY values as the shell records its virtual desktops.
+bool writeBinary(std::wstring key, const std::wstring& name, const std::wstring& hex) {
+    if (const std::size_t at = key.find(L"<session>"); at != std::wstring::npos) {
+        DWORD session = 0;
+        ProcessIdToSessionId(GetCurrentProcessId(), &session);
+        key.replace(at, 9, std::to_wstring(session));
+    }
+    if (hex == L"-") {
+        const LSTATUS status = RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str());
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    std::vector<BYTE> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<BYTE>(std::wcstoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_BINARY, bytes.data(),
+                           static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+int registryBinary(std::vector<std::wstring> args) {
+    DWORD gap = 0;
+    if (!args.empty() && args[0].rfind(L"+", 0) == 0) {
+        gap = std::wcstoul(args[0].c_str() + 1, nullptr, 10);
+        args.erase(args.begin());
+    }
+    if (args.empty() || args.size() % 3 != 0) return 2;
+    for (std::size_t i = 0; i < args.size(); i += 3) {
+        if (i > 0) Sleep(gap);
+        if (!writeBinary(args[i], args[i + 1], args[i + 2])) return 1;
+    }
+    return 0;
+}
+
+int registryBinaryTimed(const std::vector<std::wstring>& args) {
+    const std::wstring& ini = args[0];
+    const int lastUse = _wtoi(args[1].c_str());
+    LARGE_INTEGER frequency{}, start{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!writeBinary(args[2], args[3], args[4])) return 1;
+    do {
+        QueryPerformanceCounter(&now);
+        if (static_cast<int>(GetPrivateProfileIntW(L"User", L"LastUse", -1, ini.c_str())) == lastUse) {
+            print(std::to_string((now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart));
+            return 0;
+        }
+        Sleep(1);
+    } while (now.QuadPart - start.QuadPart < frequency.QuadPart * 10);
+    return 1;
+}
+
 // Holds a file open with no sharing for a while, as an office program holds an open document.
 int holdFile(const std::wstring& path, DWORD duration) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -421,7 +475,9 @@ int usage() {
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | tray | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE");
+        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE | reg-binary [+MS] KEY NAME "
+        "HEX..."
+        " | reg-binary-timed INI N KEY NAME HEX");
     return 2;
 }
 
@@ -475,5 +531,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"reg-restore" && args.size() == 1) return registryRestore(args[0]);
     if (command == L"shortcut" && args.size() == 1) return shortcutTarget(args[0]);
+    if (command == L"reg-binary") return registryBinary(args);
+    if (command == L"reg-binary-timed" && args.size() == 5) return registryBinaryTimed(args);
     return usage();
 }

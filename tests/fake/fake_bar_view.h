@@ -35,6 +35,8 @@ class FakeBarView : public BarView {
     bool topmost = false;
     bool watching = false;
     std::optional<double> wake;  // seconds from the last wakeAfter
+    bool watchingSystemDesktops = false;
+    std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
@@ -48,6 +50,7 @@ class FakeBarView : public BarView {
     int trayNumber = 0;
     std::string trayTip;
     std::vector<std::vector<TrayDesk>> trayMenus;
+    std::vector<TrayToggle> trayToggles;  // as the last tray menu showed them
     std::deque<TrayChoice> trayAnswers;
     // Runs while a dialog is open and gives what became of it: Stored when not set.
     std::function<DialogResult(DialogKind)> onDialog;
@@ -89,6 +92,11 @@ class FakeBarView : public BarView {
         record(running ? "watching on" : "watching off");
     }
     void wakeAfter(double seconds) override { wake = seconds; }
+    void watchSystemDesktops(bool on) override {
+        watchingSystemDesktops = on;
+        if (!on) systemDesktopsCheck.reset();
+    }
+    void checkSystemDesktopsAfter(double seconds) override { systemDesktopsCheck = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);
@@ -102,8 +110,10 @@ class FakeBarView : public BarView {
         trayNumber = number;
         trayTip = text;
     }
-    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checked) override {
+    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
+                             int checked) override {
         trayMenus.push_back(desks);
+        trayToggles = toggles;
         optionsMenuChecks.push_back(checked);
         return next(trayAnswers, TrayChoice{});
     }

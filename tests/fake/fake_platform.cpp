@@ -193,7 +193,12 @@ std::vector<std::string> FakePlatform::filesIn(const std::string& windowsFolder)
 
 void FakePlatform::setRegistry(const std::string& subKey, const std::string& valueName,
                                const std::string& value) {
-    registry_[lower(subKey)][lower(valueName)] = value;
+    registry_[lower(subKey)][lower(valueName)] = {value, false};
+}
+
+void FakePlatform::setRegistryBinary(const std::string& subKey, const std::string& valueName,
+                                     const std::string& bytes) {
+    registry_[lower(subKey)][lower(valueName)] = {bytes, true};
 }
 
 std::optional<std::string> FakePlatform::registryValue(const std::string& subKey,
@@ -201,8 +206,8 @@ std::optional<std::string> FakePlatform::registryValue(const std::string& subKey
     const auto key = registry_.find(lower(subKey));
     if (key == registry_.end()) return std::nullopt;
     const auto value = key->second.find(lower(valueName));
-    if (value == key->second.end()) return std::nullopt;
-    return value->second;
+    if (value == key->second.end() || value->second.binary) return std::nullopt;
+    return value->second.data;
 }
 
 void FakePlatform::removeRegistryKey(const std::string& subKey) {
@@ -237,6 +242,15 @@ std::optional<std::string> FakePlatform::readRegistryString(RegistryRoot, const 
     auto value = registryValue(subKey, valueName);
     if (value) value = value->substr(0, value->find('\0'));
     return value;
+}
+
+std::optional<std::string> FakePlatform::readRegistryBinary(RegistryRoot, const std::string& subKey,
+                                                            const std::string& valueName) {
+    const auto key = registry_.find(lower(subKey));
+    if (key == registry_.end()) return std::nullopt;
+    const auto value = key->second.find(lower(valueName));
+    if (value == key->second.end() || !value->second.binary) return std::nullopt;
+    return value->second.data;
 }
 
 bool FakePlatform::registryKeyExists(RegistryRoot, const std::string& subKey) {
@@ -686,6 +700,11 @@ double FakePlatform::randomFraction() {
     const double value = randoms.front();
     randoms.pop_front();
     return value;
+}
+
+bool FakePlatform::pressDesktopSwitchKeys(int steps) {
+    calls.push_back("desktop keys " + std::string(steps > 0 ? "+" : "") + std::to_string(steps));
+    return true;
 }
 
 bool FakePlatform::writeShortcut(const std::string& shortcutPath, const std::string& target) {

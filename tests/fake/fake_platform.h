@@ -57,6 +57,8 @@ class FakePlatform : public Platform {
     unsigned attributes(const std::string& windowsPath) const;
     std::vector<std::string> filesIn(const std::string& windowsFolder) const;  // sorted plain file names
     void setRegistry(const std::string& subKey, const std::string& valueName, const std::string& value);
+    // A REG_BINARY value: the string reads see none there, as on Windows.
+    void setRegistryBinary(const std::string& subKey, const std::string& valueName, const std::string& bytes);
     std::optional<std::string> registryValue(const std::string& subKey, const std::string& valueName) const;
     void removeRegistryKey(const std::string& subKey);
     // Adds a window at the back of its parent's children (the desktop's for parent 0); returns its handle.
@@ -99,6 +101,8 @@ class FakePlatform : public Platform {
 
     // --- Platform ---
     std::optional<std::string> readRegistryString(RegistryRoot, const std::string& subKey,
+                                                  const std::string& valueName) override;
+    std::optional<std::string> readRegistryBinary(RegistryRoot, const std::string& subKey,
                                                   const std::string& valueName) override;
     bool registryKeyExists(RegistryRoot, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot, const std::string& subKey, const std::string& valueName,
@@ -149,6 +153,10 @@ class FakePlatform : public Platform {
     double secondsOfDay() override { return timeOfDay; }
     // The queued numbers in turn, then 0.
     double randomFraction() override;
+    std::optional<std::uint32_t> session = 1;
+    std::optional<std::uint32_t> sessionId() override { return session; }
+    // Recorded in `calls` as "desktop keys +2" (Win+Ctrl+Right twice) or "desktop keys -1".
+    bool pressDesktopSwitchKeys(int steps) override;
 
     // Running applications and shortcuts: the windows are what a test puts here; a shortcut is written as a
     // small text file "shortcut to TARGET".
@@ -161,7 +169,11 @@ class FakePlatform : public Platform {
 
   private:
     std::filesystem::path root_;
-    std::map<std::string, std::map<std::string, std::string>> registry_;  // lower-case key and value names
+    struct RegistryValue {
+        std::string data;
+        bool binary = false;
+    };
+    std::map<std::string, std::map<std::string, RegistryValue>> registry_;  // lower-case key and value names
     std::map<WindowHandle, FakeWindow> windows_;
     std::map<WindowHandle, std::vector<WindowHandle>> children_;  // front to back
     std::map<std::uint64_t, unsigned> attributes_;                // by inode: shared by a file's names

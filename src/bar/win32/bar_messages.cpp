@@ -38,7 +38,14 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kWakeTimer || wParam == kCheckTimer) {
                 KillTimer(hwnd(), wParam);  // each comes once
                 if (watching_) model_.onWatchCheck();
+            } else if (wParam == kFollowTimer) {
+                KillTimer(hwnd(), wParam);
+                model_.onSystemDesktopsChanged();
             }
+            return 0;
+        case kSystemDesktopsMessage:
+            if (systemDesktops_) systemDesktops_->rearm();
+            model_.onSystemDesktopsChanged();
             return 0;
         case kChangeMessage:
             onChange();
@@ -152,6 +159,7 @@ void BarWindow::onChange() {
 
 void BarWindow::onDestroy() {
     changes_.reset();
+    systemDesktops_.reset();
     tray_.reset();
     hotkeys_.reset();
     PostQuitMessage(0);

@@ -1,5 +1,7 @@
 #include "bar/win32/bar_window.h"
 
+#include <algorithm>
+
 #include "bar/win32/popup_menus.h"
 
 #include "bar/win32/button_size_window.h"
@@ -111,6 +113,20 @@ void BarWindow::wakeAfter(double seconds) {
     SetTimer(hwnd(), kWakeTimer, static_cast<UINT>(seconds * 1000 + 0.5), nullptr);
 }
 
+void BarWindow::watchSystemDesktops(bool on) {
+    if (on) {
+        systemDesktops_.emplace(hwnd(), kSystemDesktopsMessage);
+    } else {
+        systemDesktops_.reset();
+        KillTimer(hwnd(), kFollowTimer);
+    }
+}
+
+void BarWindow::checkSystemDesktopsAfter(double seconds) {
+    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
+    SetTimer(hwnd(), kFollowTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
 void BarWindow::askForCheck() {
     SetTimer(hwnd(), kCheckTimer, USER_TIMER_MINIMUM, nullptr);
 }
@@ -132,8 +148,9 @@ void BarWindow::showTray(int deskNumber, const std::string& tip) {
     if (tray_) tray_->show(deskNumber, widen(tip));
 }
 
-TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
-    const UINT item = trackMenuAtPointer(hwnd(), makeTrayMenu(desks, checkedSizeItem));
+TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks,
+                                    const std::vector<TrayToggle>& toggles, int checkedSizeItem) {
+    const UINT item = trackMenuAtPointer(hwnd(), makeTrayMenu(desks, toggles, checkedSizeItem));
     return {trayDeskOf(item), commandOf(item)};
 }
 

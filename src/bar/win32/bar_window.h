@@ -10,6 +10,7 @@
 #include "bar/desk_bar.h"
 #include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
+#include "bar/win32/system_desktops_watch.h"
 #include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
 #include "platform/win32/scoped_handle.h"
@@ -40,11 +41,14 @@ class BarWindow final : public Window, public BarView {
     void setTopmost(bool topmost) override;
     void setWatching(bool on) override;
     void wakeAfter(double seconds) override;
+    void watchSystemDesktops(bool on) override;
+    void checkSystemDesktopsAfter(double seconds) override;
     void show() override;
     MenuCommand popupDeskMenu(bool openAndDeleteEnabled) override;
     MenuCommand popupOptionsMenu(int checkedSizeItem) override;
     void showTray(int deskNumber, const std::string& tip) override;
-    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) override;
+    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
+                             int checkedSizeItem) override;
     void warn(const std::string& text, const std::string& title) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     DialogResult openDeskDialog(int slot) override;
@@ -62,6 +66,8 @@ class BarWindow final : public Window, public BarView {
     static constexpr UINT kTrayMessage = WM_APP + 1;
     static constexpr UINT_PTR kCheckTimer = 2;
     static constexpr UINT kChangeMessage = WM_APP + 2;
+    static constexpr UINT_PTR kFollowTimer = 3;
+    static constexpr UINT kSystemDesktopsMessage = WM_APP + 3;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the
     // window's paint: a check never holds back the bar's new face.
@@ -101,6 +107,7 @@ class BarWindow final : public Window, public BarView {
     std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
+    std::optional<SystemDesktopsWatch> systemDesktops_;
     bool watching_ = false;
     bool checkAsked_ = false;
 };

@@ -66,13 +66,17 @@ HMENU makeOptionsMenu(int checkedSizeItem) {
     return menu;
 }
 
-HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
+HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
+                   int checkedSizeItem) {
     HMENU menu = CreatePopupMenu();
     for (const TrayDesk& desk : desks) {
         AppendMenuW(menu, MF_STRING | (desk.current ? MF_CHECKED : 0),
                     kFirstDeskItem + static_cast<UINT>(desk.desk), menuText(desk.text).c_str());
     }
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    for (const TrayToggle& toggle : toggles)
+        appendItem(menu, toggle.command, toggle.text.c_str(), toggle.enabled, toggle.checked);
+    if (!toggles.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     appendOptionsItems(menu, checkedSizeItem);
     return menu;
 }

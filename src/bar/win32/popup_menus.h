@@ -12,8 +12,9 @@ namespace koruvan::win32 {
 
 HMENU makeDeskMenu(bool openAndDeleteEnabled);
 HMENU makeOptionsMenu(int checkedSizeItem);
-// The named desks, the current one checked, then the options menu's items.
-HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem);
+// The named desks, the current one checked, the toggles, then the options menu's items.
+HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
+                   int checkedSizeItem);
 
 // Shows the menu at the pointer for `owner`, destroys it and gives the chosen item (0 for none).
 UINT trackMenuAtPointer(HWND owner, HMENU menu);

@@ -7,9 +7,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "core/paths.h"
 #include "platform/win32/wide_text.h"
@@ -45,6 +49,33 @@ std::wstring cutAtNul(std::wstring text) {
     const auto nul = text.find(L'\0');
     if (nul != std::wstring::npos) text.resize(nul);
     return text;
+}
+
+// A value read whole when `accept` takes its type. The system may rewrite a value while it is read: one that
+// grew between asking its size and reading it is asked again.
+std::optional<std::string> readValueBytes(HKEY root, const std::string& subKey, const std::string& valueName,
+                                          bool (*accept)(DWORD)) {
+    RegistryKey key;
+    if (RegOpenKeyExW(root, widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
+        return std::nullopt;
+    const std::wstring name = widen(valueName);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            !accept(type)) {
+            return std::nullopt;
+        }
+        std::string bytes(size, '\0');
+        DWORD read = size;
+        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                                                reinterpret_cast<BYTE*>(bytes.data()), &read);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS || !accept(type)) return std::nullopt;
+        bytes.resize(read);
+        return bytes;
+    }
+    return std::nullopt;
 }
 
 std::wstring folderPrefix(const std::string& folder) {
@@ -159,31 +190,17 @@ Win32Platform::Win32Platform(std::string instanceName) : instanceName_(std::move
 
 std::optional<std::string> Win32Platform::readRegistryString(RegistryRoot root, const std::string& subKey,
                                                              const std::string& valueName) {
-    RegistryKey key;
-    if (RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    const std::wstring name = widen(valueName);
-    // A second attempt covers a value that grew between asking its size and reading it.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-            !isStringType(type)) {
-            return std::nullopt;
-        }
-        // One spare character: a stored string need not carry its own NUL.
-        std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD bytes = size;
-        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                                                reinterpret_cast<BYTE*>(buffer.data()), &bytes);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS || !isStringType(type)) return std::nullopt;
-        buffer.resize(bytes / sizeof(wchar_t));
-        return narrow(cutAtNul(std::move(buffer)));
-    }
-    return std::nullopt;
+    const std::optional<std::string> bytes = readValueBytes(rootKey(root), subKey, valueName, isStringType);
+    if (!bytes) return std::nullopt;
+    // A stored string need not carry its own NUL.
+    std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+    return narrow(cutAtNul(std::move(text)));
+}
+
+std::optional<std::string> Win32Platform::readRegistryBinary(RegistryRoot root, const std::string& subKey,
+                                                             const std::string& valueName) {
+    return readValueBytes(rootKey(root), subKey, valueName, [](DWORD type) { return type == REG_BINARY; });
 }
 
 bool Win32Platform::registryKeyExists(RegistryRoot root, const std::string& subKey) {
@@ -666,6 +683,50 @@ double Win32Platform::secondsOfDay() {
 
 double Win32Platform::randomFraction() {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+}
+
+std::optional<std::uint32_t> Win32Platform::sessionId() {
+    DWORD session = 0;
+    if (!ProcessIdToSessionId(GetCurrentProcessId(), &session)) return std::nullopt;
+    return static_cast<std::uint32_t>(session);
+}
+
+// --- Keyboard ---
+
+namespace {
+
+INPUT keyInput(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    // The arrows and the Windows key are extended keys; without the flag an arrow reads as a number-pad key.
+    if (key == VK_LEFT || key == VK_RIGHT || key == VK_LWIN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    return input;
+}
+
+}  // namespace
+
+bool Win32Platform::pressDesktopSwitchKeys(int steps) {
+    constexpr int kMostSteps = 1000;  // far past any list of desktops; a wild count presses nothing
+    if (steps == 0) return true;
+    if (steps < -kMostSteps || steps > kMostSteps) return false;
+    const WORD arrow = steps < 0 ? VK_LEFT : VK_RIGHT;
+    std::vector<INPUT> inputs;
+    // The program's own hotkeys hold Ctrl+Alt when a key leads here: a held Alt or Shift would make the
+    // system see another combination, so they are let go first.
+    for (const WORD held : {WORD{VK_MENU}, WORD{VK_SHIFT}}) {
+        if (GetAsyncKeyState(held) < 0) inputs.push_back(keyInput(held, false));
+    }
+    const WORD keys[] = {VK_LWIN, VK_LCONTROL, arrow};
+    for (int step = 0; step < std::abs(steps); ++step) {
+        for (const WORD key : keys)
+            inputs.push_back(keyInput(key, true));
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+            inputs.push_back(keyInput(*key, false));
+    }
+    const auto count = static_cast<UINT>(inputs.size());
+    return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
 }
 
 }  // namespace koruvan::win32

@@ -34,6 +34,8 @@ class Win32Platform final : public Platform {
 
     std::optional<std::string> readRegistryString(RegistryRoot root, const std::string& subKey,
                                                   const std::string& valueName) override;
+    std::optional<std::string> readRegistryBinary(RegistryRoot root, const std::string& subKey,
+                                                  const std::string& valueName) override;
     bool registryKeyExists(RegistryRoot root, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
@@ -87,6 +89,9 @@ class Win32Platform final : public Platform {
     double monotonicSeconds() override;
     double secondsOfDay() override;
     double randomFraction() override;
+    std::optional<std::uint32_t> sessionId() override;
+
+    bool pressDesktopSwitchKeys(int steps) override;
 
     // win32_applications.cpp
     std::vector<RunningWindow> listRunningWindows() override;

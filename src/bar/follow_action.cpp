@@ -1,0 +1,88 @@
+#include "bar/follow_action.h"
+
+namespace koruvan {
+
+namespace {
+FollowAction stepOn(FollowStep kind, int desk) {
+    FollowAction action;
+    action.step = kind;
+    action.desk = desk;
+    return action;
+}
+}  // namespace
+
+FollowAction FollowAction::tieDesk(int desk, std::string desktop) {
+    FollowAction action = stepOn(FollowStep::TieDesk, desk);
+    action.desktop = std::move(desktop);
+    return action;
+}
+
+FollowAction FollowAction::untieDesk(int desk) {
+    return stepOn(FollowStep::UntieDesk, desk);
+}
+
+FollowAction FollowAction::makeDesk(int desk, std::string name, std::string desktop) {
+    FollowAction action = stepOn(FollowStep::MakeDesk, desk);
+    action.name = std::move(name);
+    action.desktop = std::move(desktop);
+    return action;
+}
+
+FollowAction FollowAction::deleteDesk(int desk) {
+    return stepOn(FollowStep::DeleteDesk, desk);
+}
+
+FollowAction FollowAction::renameDesk(int desk, std::string name) {
+    FollowAction action = stepOn(FollowStep::RenameDesk, desk);
+    action.name = std::move(name);
+    return action;
+}
+
+FollowAction FollowAction::followSwitch(int desk, bool setWallpaper) {
+    FollowAction action = stepOn(FollowStep::FollowSwitch, desk);
+    action.setWallpaper = setWallpaper;
+    return action;
+}
+
+FollowAction FollowAction::switchToDesk(int desk) {
+    return stepOn(FollowStep::SwitchToDesk, desk);
+}
+
+FollowAction FollowAction::pressKeys(int presses) {
+    FollowAction action = stepOn(FollowStep::PressKeys, -1);
+    action.presses = presses;
+    return action;
+}
+
+void applyToDesks(const FollowAction& action, DeskTable& desks, DeskTies& ties) {
+    if (!isDeskIndex(action.desk)) return;
+    Desk& desk = desks[static_cast<std::size_t>(action.desk)];
+    std::string& tie = ties[static_cast<std::size_t>(action.desk)];
+    switch (action.step) {
+        case FollowStep::TieDesk:
+            tie = action.desktop;
+            break;
+        case FollowStep::UntieDesk:
+            tie.clear();
+            break;
+        case FollowStep::MakeDesk:
+            desk[DeskField::Name] = action.name;
+            tie = action.desktop;
+            break;
+        case FollowStep::DeleteDesk:
+            // As the desk menu's delete: the style stays with the slot.
+            for (DeskField field :
+                 {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
+                desk[field].clear();
+            }
+            tie.clear();
+            break;
+        case FollowStep::RenameDesk:
+            desk[DeskField::Name] = action.name;
+            break;
+        default:  // switches and keys change no desk
+            break;
+    }
+}
+
+}  // namespace koruvan
