@@ -151,6 +151,7 @@ void DeskBar::onWatchCheck() {
         view_.wakeAfter(kIdleSecondsBeforeHiding - idle + kWakeMargin);
     }
     recordAppearanceChanges();
+    noteActiveWindow();
 }
 
 // Wallpaper, pattern and colour changed from outside belong to the desk on screen.
@@ -202,6 +203,10 @@ void DeskBar::onBackgroundRightPressed() {
 
 void DeskBar::onHotkey(int hotkey) {
     if (menuOpen_) return;
+    if (hotkey >= kFirstMoveHotkey) {
+        onWindowHotkey(hotkey);
+        return;
+    }
     const int desk = deskForHotkey(state_.deskTable, state_.currentDesk, hotkey);
     if (desk >= 0) onDeskClicked(desk);
 }
@@ -210,12 +215,13 @@ void DeskBar::onTrayClicked() {
     if (switching() || menuOpen_) return;
     menuOpen_ = true;
     pauseWatching();
+    view_.setTrayWindowItems(trayWindowItems());
     const TrayChoice choice = view_.popupTrayMenu(
         trayMenuDesks(state_.deskTable, state_.currentDesk, hotkeysHeld_), checkedSizeItem_);
     if (choice.desk >= 0) {
         resumeWatching();
         onDeskClicked(choice.desk);
-    } else {
+    } else if (!onTrayWindowCommand(choice)) {
         onOptionsMenuCommand(choice.command);
     }
     menuOpen_ = false;
@@ -236,7 +242,7 @@ void DeskBar::onCloseRequested() {
         closeRequested_ = true;
         return;
     }
-    view_.close();
+    closeProgram();
 }
 
 }  // namespace koruvan

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bar/bar_view.h"
 #include "bar/desk_keys.h"
 #include "core/step_log.h"
 #include "platform/platform.h"
+#include "store/hidden_windows.h"
 #include "store/shared_state.h"
 #include "store/store_report.h"
 
@@ -62,6 +64,17 @@ class DeskBar {
     void onHotkey(int hotkey);
     void onTrayClicked();
 
+    // Windows between desks (desk_windows.cpp): a window moved to another desk leaves the screen at once and
+    // comes back when its desk is entered; a pinned window stays through every switch. Windows of this
+    // program, of the shell and of elevated programs are left alone.
+    void moveWindow(WindowHandle window, int desk);
+    void togglePin(WindowHandle window);
+    bool isPinned(WindowHandle window);
+    // Off: every window the option hid is shown again, minimised.
+    void setHideOtherDeskWindows(bool on);
+    // The session ends: the windows the program hid are shown again.
+    void onSessionEnding();
+
     // The close box: ends the program, deferred to the end of a running switch.
     void onCloseRequested();
     // The window has painted what the model last showed: the first paint after a switch ends its timing.
@@ -98,6 +111,18 @@ class DeskBar {
     void tellUser(const StoreReport& report);
     void warnModally(const std::string& text, const char* title);
     void showDeskWindows(int desk);
+    // desk_windows.cpp
+    std::optional<WindowEntry> movableWindow(WindowHandle window);
+    void takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
+    bool recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
+    int dropPinned(DeskWindows& entries);
+    void forgetGonePins();
+    void showHiddenAgain();
+    void noteActiveWindow();
+    TrayWindowItems trayWindowItems();
+    bool onTrayWindowCommand(const TrayChoice& choice);
+    void onWindowHotkey(int hotkey);
+    void closeProgram();
 
     Platform& platform_;
     SharedState& state_;
@@ -120,6 +145,16 @@ class DeskBar {
     // With logged switch times: when the last switch was asked for, until the bar has painted its end.
     std::optional<double> switchAskedAt_;
     std::string paintedLine_;
+    // Windows between desks: what the record of hidden windows holds, the pinned windows (a handle is only
+    // the same window while the same process owns it) and the last application window that was active.
+    struct PinnedWindow {
+        WindowHandle window = 0;
+        std::uint32_t processId = 0;
+    };
+    HiddenWindows hidden_;
+    std::vector<PinnedWindow> pinned_;
+    WindowHandle lastActiveWindow_ = 0;
+    WindowHandle trayWindow_ = 0;  // the window the open tray menu's window commands act on
 };
 
 }  // namespace koruvan

@@ -25,9 +25,13 @@ int deskForHotkey(const DeskTable& desks, int currentDesk, int hotkey) {
 }
 
 std::string hotkeyName(int hotkey) {
-    if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) return "Ctrl+Alt+" + std::to_string((hotkey + 1) % 10);
-    if (hotkey == kPreviousDeskHotkey) return "Ctrl+Alt+←";
-    if (hotkey == kNextDeskHotkey) return "Ctrl+Alt+→";
+    if (hotkey == kPinHotkey) return "Ctrl+Alt+Shift+P";
+    const bool move = hotkey >= kFirstMoveHotkey && hotkey < kPinHotkey;
+    const std::string keys = move ? "Ctrl+Alt+Shift+" : "Ctrl+Alt+";
+    if (move) hotkey -= kFirstMoveHotkey;
+    if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) return keys + std::to_string((hotkey + 1) % 10);
+    if (hotkey == kPreviousDeskHotkey) return keys + "←";
+    if (hotkey == kNextDeskHotkey) return keys + "→";
     return {};
 }
 
@@ -37,10 +41,11 @@ int deskNumber(const DeskTable& desks, int desk) {
     return found == named.end() ? 0 : static_cast<int>(found - named.begin()) + 1;
 }
 
-std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held) {
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held,
+                                    int firstHotkey) {
     std::vector<TrayDesk> entries;
     for (int desk : namedDesks(desks)) {
-        const int hotkey = static_cast<int>(entries.size());
+        const int hotkey = firstHotkey + static_cast<int>(entries.size());
         std::string text = desks[static_cast<std::size_t>(desk)].name();
         if (held[static_cast<std::size_t>(hotkey)]) {
             text += '\t';

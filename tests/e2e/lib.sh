@@ -177,6 +177,22 @@ e2e_wait_menu() {
     return 1
 }
 
+# Waits until the notification area's right end shows the icon's blue tile, and sets TRAY_X TRAY_Y to its
+# middle.
+e2e_tray_icon_shown() {
+    local i rect left top right bottom shot="$E2E_DIR/tray.png"
+    for i in $(seq 30); do
+        if rect=$(probe tray); then
+            read -r left top right bottom <<<"$rect"
+            TRAY_X=$((right - 12)) TRAY_Y=$(((top + bottom) / 2))
+            e2e_screenshot "$shot"
+            e2e_colour_near "$(e2e_pixel "$shot" $((TRAY_X - 4)) "$TRAY_Y")" '#3A6FD9' && return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
 e2e_menu_closed() {
     local i
     for i in $(seq 20); do

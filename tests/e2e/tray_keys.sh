@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
-blue='#3A6FD9'  # the icon's tile
 e2e_set_appearance "" 0 "(None)" "0 128 0"
 e2e_write_desks 0 <<EOF
 0=ホーム,,(None),0 128 0,0
@@ -15,20 +14,6 @@ EOF
 echo "home" >"$E2E_PROG/dsk0/home.txt"
 echo "hobby" >"$E2E_PROG/dsk3/hobby.txt"
 
-# Waits until the notification area's right end shows the icon's tile, and sets TRAY_X TRAY_Y to its middle.
-tray_icon_shown() {
-    local i rect left top right bottom shot="$E2E_DIR/tray.png"
-    for i in $(seq 30); do
-        if rect=$(probe tray); then
-            read -r left top right bottom <<<"$rect"
-            TRAY_X=$((right - 12)) TRAY_Y=$(((top + bottom) / 2))
-            e2e_screenshot "$shot"
-            e2e_colour_near "$(e2e_pixel "$shot" $((TRAY_X - 4)) "$TRAY_Y")" "$blue" && return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
 tray_gone() {
     local i
     for i in $(seq 20); do
@@ -40,7 +25,7 @@ tray_gone() {
 
 e2e_require "the bar is shown" e2e_start_program
 sleep 0.8
-e2e_require "the tray icon is shown" tray_icon_shown
+e2e_require "the tray icon is shown" e2e_tray_icon_shown
 
 e2e_pointer_away
 e2e_keys ctrl+alt+2

@@ -257,6 +257,20 @@ int trayArea() {
     return 0;
 }
 
+// The taskbar's window buttons, one title a line: children of the shell's tray window that are shown.
+BOOL CALLBACK printTaskbarButton(HWND child, LPARAM) {
+    wchar_t text[256] = {};
+    if (IsWindowVisible(child) && GetWindowTextW(child, text, 256) > 0) print(utf8(text));
+    return TRUE;
+}
+
+int taskbarButtons() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) return 1;
+    EnumChildWindows(tray, printTaskbarButton, 0);
+    return 0;
+}
+
 int focusedControl(const std::wstring& title) {
     HWND window = findTopLevel(title);
     GUITHREADINFO info{};
@@ -419,9 +433,9 @@ int usage() {
         "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state "
         "TITLE | rect TITLE "
         "| children "
-        "TITLE | items TITLE ID | control TITLE ID | tray | focus TITLE"
+        "TITLE | items TITLE ID | control TITLE ID | tray | taskbar | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-                " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE");
+        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE");
     return 2;
 }
 
@@ -437,7 +451,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
-        if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
+    if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
     if (command == L"maximize" && args.size() == 1) {
         HWND window = findTopLevel(args[0]);
         return window && ShowWindow(window, SW_MAXIMIZE) >= 0 ? 0 : 1;
@@ -464,6 +478,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"items" && args.size() == 2) return listItems(args[0], _wtoi(args[1].c_str()));
     if (command == L"control" && args.size() == 2) return controlState(args[0], _wtoi(args[1].c_str()));
     if (command == L"tray" && args.empty()) return trayArea();
+    if (command == L"taskbar" && args.empty()) return taskbarButtons();
     if (command == L"focus" && args.size() == 1) return focusedControl(args[0]);
     if (command == L"menu" && args.empty()) return popupMenus();
     if (command == L"wallpaper" && args.size() <= 1)

@@ -49,6 +49,7 @@ class FakeBarView : public BarView {
     std::string trayTip;
     std::vector<std::vector<TrayDesk>> trayMenus;
     std::deque<TrayChoice> trayAnswers;
+    std::vector<TrayWindowItems> trayWindowMenus;
     // Runs while a dialog is open and gives what became of it: Stored when not set.
     std::function<DialogResult(DialogKind)> onDialog;
     std::optional<int> buttonSizeAnswer;  // what the button-size dialog gives back
@@ -107,6 +108,7 @@ class FakeBarView : public BarView {
         optionsMenuChecks.push_back(checked);
         return next(trayAnswers, TrayChoice{});
     }
+    void setTrayWindowItems(const TrayWindowItems& items) override { trayWindowMenus.push_back(items); }
     void warn(const std::string& text, const std::string& title) override {
         warnings.push_back(title + ": " + text);
         warnedBeforeShown |= !shown;

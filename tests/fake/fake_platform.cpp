@@ -250,6 +250,14 @@ bool FakePlatform::writeRegistryString(RegistryRoot, const std::string& subKey, 
     return true;
 }
 
+bool FakePlatform::deleteRegistryValue(RegistryRoot, const std::string& subKey,
+                                       const std::string& valueName) {
+    calls.push_back("reg delete " + valueName);
+    const auto key = registry_.find(lower(subKey));
+    if (key != registry_.end()) key->second.erase(lower(valueName));
+    return true;
+}
+
 // --- Files ---
 
 std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder) {
@@ -636,8 +644,8 @@ bool FakePlatform::isWindowIconic(WindowHandle window) {
 std::vector<TopLevelWindow> FakePlatform::listTopLevelWindows() {
     std::vector<TopLevelWindow> windows;
     std::set<WindowHandle> reached;
-    for (WindowHandle handle = firstChildWindow(desktopWindow()); handle != 0 && reached.insert(handle).second;
-         handle = nextWindow(handle)) {
+    for (WindowHandle handle = firstChildWindow(desktopWindow());
+         handle != 0 && reached.insert(handle).second; handle = nextWindow(handle)) {
         TopLevelWindow window;
         window.window = handle;
         window.visible = isWindowVisible(handle);
@@ -671,9 +679,30 @@ bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
     calls.push_back(text.str());
     auto it = windows_.find(window);
     if (it == windows_.end()) return false;
-    it->second.minimized = false;
-    it->second.zoomed = command == ShowCommand::Maximized;
+    it->second.visible = true;
+    it->second.minimized = command == ShowCommand::Minimized;
+    if (command != ShowCommand::Minimized) it->second.zoomed = command == ShowCommand::Maximized;
     return true;
+}
+
+bool FakePlatform::hideWindow(WindowHandle window) {
+    std::ostringstream text;
+    text << "hide " << std::hex << window;
+    calls.push_back(text.str());
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return false;
+    it->second.visible = false;
+    return true;
+}
+
+std::uint32_t FakePlatform::windowProcessId(WindowHandle window) {
+    const FakeWindow* w = find(window);
+    return w ? w->processId : 0;
+}
+
+bool FakePlatform::windowRefusesControl(WindowHandle window) {
+    const FakeWindow* w = find(window);
+    return w && w->elevated;
 }
 
 void FakePlatform::pumpPendingEvents() {

@@ -38,6 +38,8 @@ struct FakeWindow {
     ScreenRect rect;
     bool zoomed = false;
     bool minimized = false;
+    std::uint32_t processId = 500;
+    bool elevated = false;  // its program refuses to be moved by this one
 };
 
 class FakePlatform : public Platform {
@@ -72,6 +74,7 @@ class FakePlatform : public Platform {
     std::string currentDirectory;
     std::string wallpaperInEffect;
     bool instanceAlreadyRunning = false;
+    WindowHandle foreground = 0;
     double clock = 1000.0;
     double timeOfDay = 12 * 3600.0;
     std::deque<double> randoms;
@@ -103,6 +106,7 @@ class FakePlatform : public Platform {
     bool registryKeyExists(RegistryRoot, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
+    bool deleteRegistryValue(RegistryRoot, const std::string& subKey, const std::string& valueName) override;
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
     FileResult moveFile(const std::string& from, const std::string& to) override;
@@ -141,8 +145,13 @@ class FakePlatform : public Platform {
     bool minimizeWindow(WindowHandle window) override;
     std::vector<TopLevelWindow> listTopLevelWindows() override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    bool hideWindow(WindowHandle window) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
+    WindowHandle foregroundWindow() override { return foreground; }
+    bool windowRefusesControl(WindowHandle window) override;
     bool claimSingleInstance() override { return !instanceAlreadyRunning; }
     std::string programDirectory() override { return programDir; }
+    std::string programFile() override { return programDir + "KORUVAN.exe"; }
     void pumpPendingEvents() override;
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override { return clock; }

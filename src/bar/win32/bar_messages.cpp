@@ -34,7 +34,7 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
             onRightButtonDown(point);
             return 0;
-                case WM_TIMER:
+        case WM_TIMER:
             if (wParam == kWakeTimer || wParam == kCheckTimer) {
                 KillTimer(hwnd(), wParam);  // each comes once
                 if (watching_) model_.onWatchCheck();
@@ -53,6 +53,9 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             model_.onCloseRequested();
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) model_.onSessionEnding();
             return 0;
         case WM_HOTKEY:
             onHotkey(wParam);

@@ -1,6 +1,7 @@
 #include "bar/win32/bar_window.h"
 
 #include "bar/win32/popup_menus.h"
+#include "bar/win32/tray_window_items.h"
 
 #include "bar/win32/button_size_window.h"
 #include "dialogs/win32/about_window.h"
@@ -34,7 +35,7 @@ bool BarWindow::start() {
     makeTipFont(dpi.cy);
     tray_.emplace(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
-        changes_.emplace(hwnd(), kChangeMessage);
+    changes_.emplace(hwnd(), kChangeMessage);
     model_.setHeldHotkeys(hotkeys_->held());
     model_.load(dpi.cx, dpi.cy);
     return true;
@@ -101,7 +102,7 @@ void BarWindow::setWatching(bool on) {
     watching_ = on;
     if (on) {
         askForCheck();  // what changed while it was off
-        } else {
+    } else {
         KillTimer(hwnd(), kWakeTimer);
         KillTimer(hwnd(), kCheckTimer);
     }
@@ -133,8 +134,10 @@ void BarWindow::showTray(int deskNumber, const std::string& tip) {
 }
 
 TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) {
-    const UINT item = trackMenuAtPointer(hwnd(), makeTrayMenu(desks, checkedSizeItem));
-    return {trayDeskOf(item), commandOf(item)};
+    HMENU menu = makeTrayMenu(desks, checkedSizeItem);
+    insertTrayWindowItems(menu, static_cast<UINT>(desks.size()), trayWindowItems_);
+    const UINT item = trackMenuAtPointer(hwnd(), menu);
+    return {trayDeskOf(item), commandOf(item), trayMoveDeskOf(item)};
 }
 
 void BarWindow::warn(const std::string& text, const std::string& title) {

@@ -45,6 +45,7 @@ class BarWindow final : public Window, public BarView {
     MenuCommand popupOptionsMenu(int checkedSizeItem) override;
     void showTray(int deskNumber, const std::string& tip) override;
     TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, int checkedSizeItem) override;
+    void setTrayWindowItems(const TrayWindowItems& items) override { trayWindowItems_ = items; }
     void warn(const std::string& text, const std::string& title) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     DialogResult openDeskDialog(int slot) override;
@@ -60,7 +61,7 @@ class BarWindow final : public Window, public BarView {
   private:
     static constexpr UINT_PTR kWakeTimer = 1;
     static constexpr UINT kTrayMessage = WM_APP + 1;
-        static constexpr UINT_PTR kCheckTimer = 2;
+    static constexpr UINT_PTR kCheckTimer = 2;
     static constexpr UINT kChangeMessage = WM_APP + 2;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the
@@ -87,7 +88,7 @@ class BarWindow final : public Window, public BarView {
     void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
     void onHotkey(WPARAM id);
     void onTrayMessage(LPARAM mouseMessage);
-        void onChange();
+    void onChange();
     void onDestroy();
 
     Platform& platform_;
@@ -101,6 +102,7 @@ class BarWindow final : public Window, public BarView {
     std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
+    TrayWindowItems trayWindowItems_;
     bool watching_ = false;
     bool checkAsked_ = false;
 };

@@ -206,6 +206,17 @@ bool Win32Platform::writeRegistryString(RegistryRoot root, const std::string& su
                           reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
+bool Win32Platform::deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                                        const std::string& valueName) {
+    RegistryKey key;
+    const LSTATUS opened =
+        RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_SET_VALUE, key.receive());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    const LSTATUS deleted = RegDeleteValueW(key.get(), widen(valueName).c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
 // --- File system ---
 
 std::vector<std::string> Win32Platform::listPlainFiles(const std::string& folder) {
@@ -615,7 +626,7 @@ bool Win32Platform::claimSingleInstance() {
     return true;
 }
 
-std::string Win32Platform::programDirectory() {
+std::string Win32Platform::programFile() {
     std::wstring buffer(MAX_PATH, L'\0');
     constexpr std::size_t kLongestPath = 32768;
     for (;;) {
@@ -623,15 +634,18 @@ std::string Win32Platform::programDirectory() {
         if (length == 0) return {};
         if (length < buffer.size()) {
             buffer.resize(length);
-            break;
+            return narrow(buffer);
         }
         if (buffer.size() >= kLongestPath) return {};
         buffer.resize(buffer.size() * 2);  // the name was cut
     }
-    const auto separator = buffer.find_last_of(L"\\/");
-    if (separator == std::wstring::npos) return {};
-    buffer.resize(separator);
-    return narrow(buffer) + "\\";
+}
+
+std::string Win32Platform::programDirectory() {
+    const std::string file = programFile();
+    const auto separator = file.find_last_of("\\/");
+    if (separator == std::string::npos) return {};
+    return file.substr(0, separator) + "\\";
 }
 
 void Win32Platform::pumpPendingEvents() {

@@ -37,6 +37,8 @@ class Win32Platform final : public Platform {
     bool registryKeyExists(RegistryRoot root, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
+    bool deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                             const std::string& valueName) override;
 
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
@@ -75,13 +77,19 @@ class Win32Platform final : public Platform {
     std::string windowClassName(WindowHandle window) override;
     ScreenRect windowRect(WindowHandle window) override;
     bool isWindowZoomed(WindowHandle window) override;
-        bool isWindowIconic(WindowHandle window) override;
+    bool isWindowIconic(WindowHandle window) override;
     std::vector<TopLevelWindow> listTopLevelWindows() override;
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    // win32_desk_windows.cpp
+    bool hideWindow(WindowHandle window) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
+    WindowHandle foregroundWindow() override;
+    bool windowRefusesControl(WindowHandle window) override;
 
     bool claimSingleInstance() override;
     std::string programDirectory() override;
+    std::string programFile() override;
     void pumpPendingEvents() override;
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override;
