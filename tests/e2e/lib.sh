@@ -105,8 +105,8 @@ e2e_open_windows() {
 }
 
 # Opens N Notepads, each on a file of its own ("note1.txt".."noteN.txt" in the session's folder), the first two
-# maximised, and waits until they are all shown.
-e2e_open_notepads() {
+# maximised unless "plain" follows, and waits until they are all shown.
+e2e_open_notepads() {  # N [plain]
     local i
     for i in $(seq "$1"); do
         printf 'note %s\r\n' "$i" >"$E2E_DIR/note$i.txt"
@@ -116,7 +116,7 @@ e2e_open_notepads() {
     for i in $(seq "$1"); do
         probe wait "note$i.txt - メモ帳" 30000 || return 1
     done
-    probe maximize "note1.txt - メモ帳" && probe maximize "note2.txt - メモ帳"
+    [ "${2:-}" = plain ] || { probe maximize "note1.txt - メモ帳" && probe maximize "note2.txt - メモ帳"; }
 }
 
 # Sets BAR_LEFT BAR_TOP BAR_RIGHT BAR_BOTTOM (outer, screen) and CLIENT_X CLIENT_Y CLIENT_W CLIENT_H (client

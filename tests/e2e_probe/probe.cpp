@@ -257,10 +257,12 @@ int trayArea() {
     return 0;
 }
 
-// The taskbar's window buttons, one title a line: children of the shell's tray window that are shown.
+// The taskbar's window buttons, one title a line. Wine's shell gives each button no text of its own: its control
+// identifier is the handle of the window it stands for.
 BOOL CALLBACK printTaskbarButton(HWND child, LPARAM) {
+    const auto window = reinterpret_cast<HWND>(GetWindowLongPtrW(child, GWLP_ID));
     wchar_t text[256] = {};
-    if (IsWindowVisible(child) && GetWindowTextW(child, text, 256) > 0) print(utf8(text));
+    if (IsWindowVisible(child) && IsWindow(window) && GetWindowTextW(window, text, 256) > 0) print(utf8(text));
     return TRUE;
 }
 
@@ -435,7 +437,7 @@ int usage() {
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | tray | taskbar | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE");
+        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE | restore TITLE");
     return 2;
 }
 
@@ -452,9 +454,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
     if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
-    if (command == L"maximize" && args.size() == 1) {
+    if ((command == L"maximize" || command == L"restore") && args.size() == 1) {
         HWND window = findTopLevel(args[0]);
-        return window && ShowWindow(window, SW_MAXIMIZE) >= 0 ? 0 : 1;
+        return window && ShowWindow(window, command == L"restore" ? SW_RESTORE : SW_MAXIMIZE) >= 0 ? 0 : 1;
     }
     if (command == L"wait" && !args.empty()) {
         return waitFor(milliseconds(1),
