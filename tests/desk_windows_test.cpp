@@ -97,6 +97,18 @@ TEST_F(DeskWindowsTest, TheMoveKeysSendOnlyAnotherProgramsApplicationWindowToAno
     }
 }
 
+TEST_F(DeskWindowsTest, DeletingADeskShowsTheWindowsHiddenOnIt) {
+    state.hideOtherDeskWindows = true;
+    platform.foreground = editor;
+    bar.onHotkey(kFirstMoveHotkey + 1);
+    ASSERT_FALSE(platform.window(editor).visible);
+    view.menuAnswers = {MenuCommand::Delete};
+    view.yesNoAnswers = {true};
+    bar.onDeskRightPressed(2);
+    EXPECT_TRUE(platform.window(editor).visible && platform.window(editor).minimized);
+    EXPECT_FALSE(platform.exists(hiddenWindowsPath(state)));
+}
+
 // The tray menu's commands act on the window that was active before it opened (the click made the shell's
 // window the active one); turning the option off shows what it hid.
 TEST_F(DeskWindowsTest, TheTrayMenuMovesTheWindowActiveBeforeItAndTurnsTheOptionOff) {

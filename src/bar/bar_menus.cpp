@@ -46,6 +46,7 @@ void DeskBar::deleteDesk(int slot) {
         platform_.makeFolder(poolFolder(state_));
         giveDeskToPool(platform_, state_, slot);
         writeItemRecord(platform_, state_, state_.items);
+        releaseDeskWindows(slot);
         for (DeskField field :
              {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
             (*desk)[field].clear();

@@ -113,11 +113,13 @@ class DeskBar {
     void showDeskWindows(int desk);
     // desk_windows.cpp
     std::optional<WindowEntry> movableWindow(WindowHandle window);
-    void takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
+    // With the option on, the record's write is logged as the step "hidden".
+    void takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk, StepLog* log);
     bool recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
     int dropPinned(DeskWindows& entries);
     void forgetGonePins();
     void showHiddenAgain();
+    void releaseDeskWindows(int desk);
     void noteActiveWindow();
     TrayWindowItems trayWindowItems();
     bool onTrayWindowCommand(const TrayChoice& choice);

@@ -97,7 +97,7 @@ void DeskBar::enterDesk(int old, int desk, StepLog& log) {
         std::vector<WindowHandle> windows;
         for (int k = 0, kept = dropPinned(leaving); k < kept; ++k)
             windows.push_back(leaving[static_cast<std::size_t>(k)].window);
-        takeOffScreen(old, windows, true);
+        takeOffScreen(old, windows, true, &log);
     }
     log.mark("minimise");
 

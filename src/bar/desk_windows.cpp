@@ -27,10 +27,11 @@ void DeskBar::moveWindow(WindowHandle window, int desk) {
         removeDeskWindow(other, window);
     addDeskWindow(entries, std::move(*entry));
     std::erase_if(pinned_, [&](const PinnedWindow& pin) { return pin.window == window; });
-    takeOffScreen(desk, {window}, false);
+    takeOffScreen(desk, {window}, false, nullptr);
 }
 
 void DeskBar::togglePin(WindowHandle window) {
+    if (switching()) return;
     if (isPinned(window)) {
         std::erase_if(pinned_, [&](const PinnedWindow& pin) { return pin.window == window; });
         return;
@@ -64,8 +65,10 @@ int DeskBar::dropPinned(DeskWindows& entries) {
 
 // Hidden only once the record names them, so that no end of the program leaves them hidden; minimised when
 // the option is off or the record cannot be written.
-void DeskBar::takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk) {
+void DeskBar::takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk,
+                            StepLog* log) {
     const bool hide = state_.hideOtherDeskWindows && recordHidden(desk, windows, replacesDesk);
+    if (log && state_.hideOtherDeskWindows) log->mark("hidden");
     for (WindowHandle window : windows) {
         if (hide) {
             platform_.hideWindow(window);
@@ -92,6 +95,17 @@ bool DeskBar::recordHidden(int desk, const std::vector<WindowHandle>& windows, b
     if (!writeHiddenWindows(platform_, state_, next)) return false;
     hidden_ = std::move(next);
     return true;
+}
+
+// A deleted desk is never entered again: the windows hidden on it come back, minimised.
+void DeskBar::releaseDeskWindows(int desk) {
+    HiddenWindows released;
+    HiddenWindows kept;
+    for (const HiddenWindow& hidden : hidden_)
+        (hidden.desk == desk ? released : kept).push_back(hidden);
+    if (released.empty()) return;
+    showWindowsAgain(platform_, released);
+    if (writeHiddenWindows(platform_, state_, kept)) hidden_ = std::move(kept);
 }
 
 void DeskBar::setHideOtherDeskWindows(bool on) {

@@ -144,6 +144,9 @@ class Platform {
     virtual std::optional<PlainFile> fileInfo(const std::string& path) = 0;
     // Writes beside the file and renames over it, so a crash never leaves a half-written file.
     virtual FileResult replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
+    // As replaceFileBytes, whole or not at all, without waiting for the disk: for a record that matters only
+    // while the system runs (a power cut ends what it records too).
+    virtual FileResult replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) = 0;
     // Overwrites part of an existing file in place and flushes it; for a few bytes within one disk sector,
     // which the disk writes whole.
     virtual FileResult patchFileBytes(const std::string& path, std::uint64_t offset,

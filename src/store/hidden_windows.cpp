@@ -54,20 +54,28 @@ HiddenWindows parseHiddenWindows(std::string_view text) {
 FileResult writeHiddenWindows(Platform& platform, const SharedState& state, const HiddenWindows& windows) {
     const std::string path = hiddenWindowsPath(state);
     if (windows.empty()) return platform.plainFileExists(path) ? platform.deleteFile(path) : FileResult();
-    return platform.replaceFileBytes(path, formatHiddenWindows(windows));
+    // Not flushed: the windows it names end with the system, so only the program's own end must find it
+    // whole.
+    return platform.replaceFileBytesUnflushed(path, formatHiddenWindows(windows));
 }
 
-int showHiddenWindows(Platform& platform, const SharedState& state) {
-    const std::string path = hiddenWindowsPath(state);
-    if (!platform.plainFileExists(path)) return 0;
+int showWindowsAgain(Platform& platform, const HiddenWindows& windows) {
     int shown = 0;
-    for (const HiddenWindow& hidden : parseHiddenWindows(platform.readFileBytes(path).value_or(""))) {
+    for (const HiddenWindow& hidden : windows) {
         if (platform.windowProcessId(hidden.window) != hidden.processId ||
             platform.isWindowVisible(hidden.window)) {
             continue;
         }
         if (platform.showWindow(hidden.window, ShowCommand::Minimized)) ++shown;
     }
+    return shown;
+}
+
+int showHiddenWindows(Platform& platform, const SharedState& state) {
+    const std::string path = hiddenWindowsPath(state);
+    if (!platform.plainFileExists(path)) return 0;
+    const int shown =
+        showWindowsAgain(platform, parseHiddenWindows(platform.readFileBytes(path).value_or("")));
     platform.deleteFile(path);
     return shown;
 }

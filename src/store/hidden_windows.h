@@ -34,8 +34,10 @@ HiddenWindows parseHiddenWindows(std::string_view text);
 // Replaces the record; an empty list removes it.
 FileResult writeHiddenWindows(Platform& platform, const SharedState& state, const HiddenWindows& windows);
 
-// Shows each recorded window minimised, unless it is gone, its handle now belongs to another process, or it
-// is already shown; then removes the record. Gives the number shown.
+// Shows each window minimised, unless it is gone, its handle now belongs to another process, or it is already
+// shown. Gives the number shown.
+int showWindowsAgain(Platform& platform, const HiddenWindows& windows);
+// The recorded windows shown again, as above; then the record removed.
 int showHiddenWindows(Platform& platform, const SharedState& state);
 
 }  // namespace koruvan

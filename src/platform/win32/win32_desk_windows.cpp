@@ -21,10 +21,7 @@ bool isElevated(HANDLE process) {
 
 // Asynchronous for the same reason as minimizeWindow: a hung program must not hold up the switch.
 bool Win32Platform::hideWindow(WindowHandle window) {
-    const HWND hwnd = toHwnd(window);
-    if (!IsWindow(hwnd)) return false;
-    ShowWindowAsync(hwnd, SW_HIDE);
-    return true;
+    return ShowWindowAsync(toHwnd(window), SW_HIDE) != FALSE;
 }
 
 std::uint32_t Win32Platform::windowProcessId(WindowHandle window) {

@@ -417,26 +417,40 @@ std::optional<PlainFile> Win32Platform::fileInfo(const std::string& path) {
                      join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
 }
 
-FileResult Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Written beside the file and renamed over it, so that the name always holds a whole file.
+FileResult replaceFile(const std::string& path, std::string_view bytes, bool flush) {
     const std::wstring target = widen(path);
     const std::wstring aside = target + L".new";
     {
         FileHandle file(CreateFileW(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return lastFileError();
-        if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        if (!writeAll(file.get(), bytes) || (flush && !FlushFileBuffers(file.get()))) {
             const FileError error = lastFileError();
             file.reset();
             DeleteFileW(aside.c_str());
             return error;
         }
     }
-    if (!MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(aside.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | (flush ? MOVEFILE_WRITE_THROUGH : 0))) {
         const FileError error = lastFileError();
         DeleteFileW(aside.c_str());  // the old file stays whole
         return error;
     }
     return {};
+}
+
+}  // namespace
+
+FileResult Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+    return replaceFile(path, bytes, true);
+}
+
+FileResult Win32Platform::replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) {
+    return replaceFile(path, bytes, false);
 }
 
 FileResult Win32Platform::patchFileBytes(const std::string& path, std::uint64_t offset,

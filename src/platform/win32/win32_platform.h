@@ -57,6 +57,7 @@ class Win32Platform final : public Platform {
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    FileResult replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) override;
     FileResult patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
     FileResult appendFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
