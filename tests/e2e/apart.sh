@@ -10,19 +10,12 @@ e2e_setup
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 probe reg-save "$E2E_DIR/run.saved" "$run_key" KORUVAN
 e2e_set_appearance "" 0 "(None)" "0 128 0"
-e2e_write_ini <<EOF
-[User]
-LastUse=0
-Topwindow=1
-Position=0
-AutoHide=0
-SizeNum=0
-HideOtherDeskWindows=1
-[DeskTop]
+e2e_write_desks 0 <<EOF
 0=ホーム,,(None),0 128 0,0
 1=仕事,,(None),0 128 0,0
 2=趣味,,(None),0 128 0,0
 EOF
+e2e_add_user_value HideOtherDeskWindows 1
 note="note1.txt - メモ帳"
 record="$E2E_PROG/KORUVAN.hidden"
 

@@ -334,6 +334,11 @@ e2e_write_desks() {  # lastUse
     { printf '[User]\nLastUse=%s\nTopwindow=1\nPosition=0\nAutoHide=0\nSizeNum=0\n[DeskTop]\n' "$1"; cat; } | e2e_write_ini
 }
 
+# One more [User] value in a settings file that e2e_write_desks wrote.
+e2e_add_user_value() {  # key value
+    sed -i "s/^SizeNum=0\r\$/&\n$1=$2\r/" "$E2E_PROG/KORUVAN.ini"
+}
+
 # A value of the settings file as text; the file is UTF-16LE with a BOM once the program has written it.
 e2e_ini_get() {  # section key
     local file="$E2E_PROG/KORUVAN.ini"

@@ -23,7 +23,7 @@ e2e_write_desks 0 <<EOF
 2=趣味,$blue_bmp,(None),0 128 0,0
 EOF
 # HIDE=1: a switch hides the other desks' windows instead of minimising them.
-[ "${HIDE:-0}" = 1 ] && sed -i 's/^SizeNum=0\r$/&\nHideOtherDeskWindows=1\r/' "$E2E_PROG/KORUVAN.ini"
+[ "${HIDE:-0}" = 1 ] && e2e_add_user_value HideOtherDeskWindows 1
 # Shortcut-sized files, half of them with Japanese names.
 for i in $(seq "$items"); do
     head -c 1500 /dev/urandom >"$E2E_PROG/dsk0/item$i.lnk"

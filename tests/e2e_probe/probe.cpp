@@ -257,12 +257,13 @@ int trayArea() {
     return 0;
 }
 
-// The taskbar's window buttons, one title a line. Wine's shell gives each button no text of its own: its control
-// identifier is the handle of the window it stands for.
+// The taskbar's window buttons, one title a line. Wine's shell gives each button no text of its own: its
+// control identifier is the handle of the window it stands for.
 BOOL CALLBACK printTaskbarButton(HWND child, LPARAM) {
     const auto window = reinterpret_cast<HWND>(GetWindowLongPtrW(child, GWLP_ID));
     wchar_t text[256] = {};
-    if (IsWindowVisible(child) && IsWindow(window) && GetWindowTextW(window, text, 256) > 0) print(utf8(text));
+    if (IsWindowVisible(child) && IsWindow(window) && GetWindowTextW(window, text, 256) > 0)
+        print(utf8(text));
     return TRUE;
 }
 

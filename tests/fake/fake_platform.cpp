@@ -663,36 +663,34 @@ std::vector<TopLevelWindow> FakePlatform::listTopLevelWindows() {
     return windows;
 }
 
-bool FakePlatform::minimizeWindow(WindowHandle window) {
+FakeWindow* FakePlatform::recordWindowCall(const std::string& verb, WindowHandle window,
+                                           const std::string& rest) {
     std::ostringstream text;
-    text << "minimize " << std::hex << window;
+    text << verb << " " << std::hex << window << rest;
     calls.push_back(text.str());
     auto it = windows_.find(window);
-    if (it == windows_.end()) return false;
-    it->second.minimized = true;
-    return true;
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+bool FakePlatform::minimizeWindow(WindowHandle window) {
+    FakeWindow* w = recordWindowCall("minimize", window);
+    if (w) w->minimized = true;
+    return w != nullptr;
 }
 
 bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
-    std::ostringstream text;
-    text << "show " << std::hex << window << " " << std::dec << static_cast<int>(command);
-    calls.push_back(text.str());
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return false;
-    it->second.visible = true;
-    it->second.minimized = command == ShowCommand::Minimized;
-    if (command != ShowCommand::Minimized) it->second.zoomed = command == ShowCommand::Maximized;
+    FakeWindow* w = recordWindowCall("show", window, " " + std::to_string(static_cast<int>(command)));
+    if (!w) return false;
+    w->visible = true;
+    w->minimized = command == ShowCommand::Minimized;
+    if (command != ShowCommand::Minimized) w->zoomed = command == ShowCommand::Maximized;
     return true;
 }
 
 bool FakePlatform::hideWindow(WindowHandle window) {
-    std::ostringstream text;
-    text << "hide " << std::hex << window;
-    calls.push_back(text.str());
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return false;
-    it->second.visible = false;
-    return true;
+    FakeWindow* w = recordWindowCall("hide", window);
+    if (w) w->visible = false;
+    return w != nullptr;
 }
 
 std::uint32_t FakePlatform::windowProcessId(WindowHandle window) {

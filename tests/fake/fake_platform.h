@@ -185,6 +185,8 @@ class FakePlatform : public Platform {
     void noteEntry(const std::filesystem::path& path, bool present);
     WindowHandle nextHandle_ = 0x20000;
     const FakeWindow* find(WindowHandle handle) const;
+    // Records "<verb> <handle in hex><rest>" and gives the window, nullptr when the handle names none.
+    FakeWindow* recordWindowCall(const std::string& verb, WindowHandle window, const std::string& rest = "");
     // Counts a file operation; true when the test's crash falls on it.
     bool crashesHere();
     void crash();
