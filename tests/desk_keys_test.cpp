@@ -50,6 +50,9 @@ TEST(DeskKeysTest, TheTrayMenuListsTheNamedDesksWithTheHotkeysHeld) {
     EXPECT_EQ(entries[8], (TrayDesk{9, "d9\tCtrl+Alt+9", false}));
     EXPECT_EQ(hotkeyName(9), "Ctrl+Alt+0");
     EXPECT_EQ(hotkeyName(kNextDeskHotkey), "Ctrl+Alt+→");
+    EXPECT_EQ(trayMenuDesks(desks, 3, held, kFirstMoveHotkey)[2].text, "d2\tCtrl+Alt+Shift+3");
+    EXPECT_EQ(hotkeyName(kFirstMoveHotkey + kPreviousDeskHotkey), "Ctrl+Alt+Shift+←");
+    EXPECT_EQ(hotkeyName(kPinHotkey), "Ctrl+Alt+Shift+P");
 }
 
 class DeskKeysBarTest : public ::testing::Test, public BarFixture {

@@ -4,6 +4,7 @@
 #include "store/appearance.h"
 #include "store/desk_folders.h"
 #include "store/desk_swap.h"
+#include "store/hidden_windows.h"
 #include "store/program_folder.h"
 #include "store/settings.h"
 
@@ -24,9 +25,12 @@ constexpr const char* kPlacementAdvice =
 }  // namespace
 
 void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
+    // Before anything else: the windows a killed run hid.
+    showHiddenWindows(platform, state);
     state.windowsDir = readWindowsDirectory(platform);
     state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
     loadSettings(platform, state);
+    state.hideOtherDeskWindows = readHideOtherDeskWindows(platform, state);
     settleStore(platform, state, report);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
         applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);

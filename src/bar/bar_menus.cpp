@@ -55,6 +55,7 @@ void DeskBar::giveUpDesk(int slot) {
     platform_.makeFolder(poolFolder(state_));
     giveDeskToPool(platform_, state_, slot);
     writeItemRecord(platform_, state_, state_.items);
+    releaseDeskWindows(slot);
     // The name, the wallpaper and the tie go; the style stays with the slot.
     applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);
     saveDeskTable(platform_, state_);

@@ -50,14 +50,32 @@ enum class MenuCommand {
     OptionsCancel,
     About,
     End,
-    // tray menu
+    // the tray menu's window group
+    PinWindow,
+    HideOtherDeskWindows,
+    StartWithWindows,
+    // the tray menu's toggles
     FollowSystemDesks,
 };
 
-// What was chosen in the tray menu: a desk, or a command of the options menu that follows the desks.
+// What was chosen in the tray menu: a desk, the desk to move a window to, or a command of the window group or
+// of the options menu that follow the desks.
 struct TrayChoice {
     int desk = -1;
     MenuCommand command = MenuCommand::None;
+    int moveToDesk = -1;
+};
+
+// The tray menu's window group, after the desks: "このウィンドウを移動" (the named desks, the current one
+// checked) and "すべてのデスクに表示" for the window that was active before the menu opened, greyed when
+// there is none; then the two options, checked when on.
+struct TrayWindowItems {
+    bool windowChosen = false;
+    std::vector<TrayDesk> moveDesks;
+    bool pinned = false;
+    std::string pinKey;  // the pin hotkey's name when the program holds it
+    bool hideOtherDeskWindows = false;
+    bool startWithWindows = false;
 };
 
 // A checkable item of the tray menu, between the desks and the options menu.
@@ -102,10 +120,12 @@ class BarView {
     virtual MenuCommand popupOptionsMenu(int checkedSizeItem) = 0;
     // The notification-area icon: the current desk's number drawn on it, the tip beside it.
     virtual void showTray(int deskNumber, const std::string& tip) = 0;
-    // The tray menu at the pointer: the named desks (the current one checked), the toggles, then the options
-    // menu.
+    // The tray menu at the pointer: the named desks (the current one checked), the window group, the
+    // toggles, then the options menu.
     virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks,
                                      const std::vector<TrayToggle>& toggles, int checkedSizeItem) = 0;
+    // The window group that the next tray menu shows after the desks.
+    virtual void setTrayWindowItems(const TrayWindowItems& items) = 0;
     // A message with a warning icon and an OK button.
     virtual void warn(const std::string& text, const std::string& title) = 0;
     // A yes/no question with a warning icon; true for yes.

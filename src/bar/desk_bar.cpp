@@ -158,6 +158,7 @@ void DeskBar::onWatchCheck() {
         view_.wakeAfter(kIdleSecondsBeforeHiding - idle + kWakeMargin);
     }
     recordAppearanceChanges();
+    noteActiveWindow();
 }
 
 // Wallpaper, pattern and colour changed from outside belong to the desk on screen.
@@ -209,6 +210,10 @@ void DeskBar::onBackgroundRightPressed() {
 
 void DeskBar::onHotkey(int hotkey) {
     if (menuOpen_) return;
+    if (hotkey >= kFirstMoveHotkey) {
+        onWindowHotkey(hotkey);
+        return;
+    }
     const int desk = deskForHotkey(deskOrder(), state_.currentDesk, hotkey);
     if (desk >= 0) chooseDesk(desk);
 }
@@ -217,6 +222,7 @@ void DeskBar::onTrayClicked() {
     if (switching() || menuOpen_) return;
     menuOpen_ = true;
     pauseWatching();
+    view_.setTrayWindowItems(trayWindowItems());
     const TrayChoice choice =
         view_.popupTrayMenu(trayMenuDesks(state_.deskTable, deskOrder(), state_.currentDesk, hotkeysHeld_),
                             trayToggles(), checkedSizeItem_);
@@ -226,7 +232,7 @@ void DeskBar::onTrayClicked() {
     } else if (choice.command == MenuCommand::FollowSystemDesks) {
         onTrayToggle(choice.command);
         resumeWatching();
-    } else {
+    } else if (!onTrayWindowCommand(choice)) {
         onOptionsMenuCommand(choice.command);
     }
     menuOpen_ = false;
@@ -247,7 +253,7 @@ void DeskBar::onCloseRequested() {
         closeRequested_ = true;
         return;
     }
-    view_.close();
+    closeProgram();
 }
 
 }  // namespace koruvan

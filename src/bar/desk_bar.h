@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bar/bar_view.h"
 #include "bar/desk_follower.h"
@@ -12,6 +13,7 @@
 #include "core/step_log.h"
 #include "platform/platform.h"
 #include "store/desk_swap.h"
+#include "store/hidden_windows.h"
 #include "store/shared_state.h"
 #include "store/store_report.h"
 
@@ -68,6 +70,16 @@ class DeskBar {
     // the desks follow it. During a switch, a menu or a dialog the change waits, and any number of them is
     // then read once.
     void onSystemDesktopsChanged();
+    // Windows between desks (desk_windows.cpp): a window moved to another desk leaves the screen at once and
+    // comes back when its desk is entered; a pinned window stays through every switch. Windows of this
+    // program, of the shell and of elevated programs are left alone.
+    void moveWindow(WindowHandle window, int desk);
+    void togglePin(WindowHandle window);
+    bool isPinned(WindowHandle window);
+    // Off: every window the option hid is shown again, minimised.
+    void setHideOtherDeskWindows(bool on);
+    // The session ends: the windows the program hid are shown again.
+    void onSessionEnding();
 
     // The close box: ends the program, deferred to the end of a running switch.
     void onCloseRequested();
@@ -128,6 +140,20 @@ class DeskBar {
     void askForFollowCheck();
     std::vector<TrayToggle> trayToggles() const;
     void onTrayToggle(MenuCommand command);
+    // desk_windows.cpp
+    std::optional<WindowEntry> movableWindow(WindowHandle window);
+    // With the option on, the record's write is logged as the step "hidden".
+    void takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk, StepLog* log);
+    bool recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
+    int dropPinned(DeskWindows& entries);
+    void forgetGonePins();
+    void showHiddenAgain();
+    void releaseDeskWindows(int desk);
+    void noteActiveWindow();
+    TrayWindowItems trayWindowItems();
+    bool onTrayWindowCommand(const TrayChoice& choice);
+    void onWindowHotkey(int hotkey);
+    void closeProgram();
 
     Platform& platform_;
     SharedState& state_;
@@ -152,6 +178,16 @@ class DeskBar {
     // With logged switch times: when the last switch was asked for, until the bar has painted its end.
     std::optional<double> switchAskedAt_;
     std::string paintedLine_;
+    // Windows between desks: what the record of hidden windows holds, the pinned windows (a handle is only
+    // the same window while the same process owns it) and the last application window that was active.
+    struct PinnedWindow {
+        WindowHandle window = 0;
+        std::uint32_t processId = 0;
+    };
+    HiddenWindows hidden_;
+    std::vector<PinnedWindow> pinned_;
+    WindowHandle lastActiveWindow_ = 0;
+    WindowHandle trayWindow_ = 0;  // the window the open tray menu's window commands act on
 };
 
 }  // namespace koruvan

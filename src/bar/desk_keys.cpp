@@ -28,9 +28,13 @@ int deskForHotkey(const std::vector<int>& named, int currentDesk, int hotkey) {
 }
 
 std::string hotkeyName(int hotkey) {
-    if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) return "Ctrl+Alt+" + std::to_string((hotkey + 1) % 10);
-    if (hotkey == kPreviousDeskHotkey) return "Ctrl+Alt+←";
-    if (hotkey == kNextDeskHotkey) return "Ctrl+Alt+→";
+    if (hotkey == kPinHotkey) return "Ctrl+Alt+Shift+P";
+    const bool move = hotkey >= kFirstMoveHotkey && hotkey < kPinHotkey;
+    const std::string keys = move ? "Ctrl+Alt+Shift+" : "Ctrl+Alt+";
+    if (move) hotkey -= kFirstMoveHotkey;
+    if (hotkey >= 0 && hotkey < kPreviousDeskHotkey) return keys + std::to_string((hotkey + 1) % 10);
+    if (hotkey == kPreviousDeskHotkey) return keys + "←";
+    if (hotkey == kNextDeskHotkey) return keys + "→";
     return {};
 }
 
@@ -43,15 +47,16 @@ int deskNumber(const std::vector<int>& named, int desk) {
     return found == named.end() ? 0 : static_cast<int>(found - named.begin()) + 1;
 }
 
-std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held) {
-    return trayMenuDesks(desks, namedDesks(desks), currentDesk, held);
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held,
+                                    int firstHotkey) {
+    return trayMenuDesks(desks, namedDesks(desks), currentDesk, held, firstHotkey);
 }
 
 std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, const std::vector<int>& order, int currentDesk,
-                                    const HeldHotkeys& held) {
+                                    const HeldHotkeys& held, int firstHotkey) {
     std::vector<TrayDesk> entries;
     for (int desk : order) {
-        const int hotkey = static_cast<int>(entries.size());
+        const int hotkey = firstHotkey + static_cast<int>(entries.size());
         std::string text = desks[static_cast<std::size_t>(desk)].name();
         if (held[static_cast<std::size_t>(hotkey)]) {
             text += '\t';

@@ -15,7 +15,12 @@ namespace koruvan {
 constexpr int kDeskHotkeyCount = 12;
 constexpr int kPreviousDeskHotkey = 10;
 constexpr int kNextDeskHotkey = 11;
-using HeldHotkeys = std::array<bool, kDeskHotkeyCount>;
+// The same keys with Shift as well (12..23) move the active window to that desk; Ctrl+Alt+Shift+P (24) pins
+// it to every desk or unpins it.
+constexpr int kFirstMoveHotkey = kDeskHotkeyCount;
+constexpr int kPinHotkey = 2 * kDeskHotkeyCount;
+constexpr int kHotkeyCount = kPinHotkey + 1;
+using HeldHotkeys = std::array<bool, kHotkeyCount>;
 
 // The named desks in bar order.
 std::vector<int> namedDesks(const DeskTable& desks);
@@ -26,7 +31,8 @@ int deskForHotkey(const DeskTable& desks, int currentDesk, int hotkey);
 // The same along the bar's order of its desks (see DeskFollower::viewOrder).
 int deskForHotkey(const std::vector<int>& order, int currentDesk, int hotkey);
 
-// "Ctrl+Alt+1" .. "Ctrl+Alt+0", "Ctrl+Alt+←", "Ctrl+Alt+→".
+// "Ctrl+Alt+1" .. "Ctrl+Alt+0", "Ctrl+Alt+←", "Ctrl+Alt+→", the same with "Shift+" after "Alt+", and
+// "Ctrl+Alt+Shift+P".
 std::string hotkeyName(int hotkey);
 
 // The current desk's number in bar order (1..10), 0 when it has no name.
@@ -39,8 +45,12 @@ struct TrayDesk {
     bool current = false;
     friend bool operator==(const TrayDesk&, const TrayDesk&) = default;
 };
-std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held);
+// The named desks in `order`; beside each the hotkey that leads there (the switch keys from `firstHotkey` 0,
+// the move keys from kFirstMoveHotkey) when the program holds it.
 std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, const std::vector<int>& order, int currentDesk,
-                                    const HeldHotkeys& held);
+                                    const HeldHotkeys& held, int firstHotkey = 0);
+// The same in slot order.
+std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, int currentDesk, const HeldHotkeys& held,
+                                    int firstHotkey = 0);
 
 }  // namespace koruvan

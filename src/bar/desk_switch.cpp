@@ -106,7 +106,7 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
 
     switching_ = false;
     if (closeRequested_) {
-        view_.close();
+        closeProgram();
         return;
     }
     tellUser(report);
@@ -118,12 +118,15 @@ void DeskBar::enterDesk(int old, int desk, StepLog& log) {
     platform_.pumpPendingEvents();
     const BusyPointer busy(platform_);
     log.mark("pump");
-    const int captured = captureWindows(platform_, state_, listWindows(platform_));
+    forgetGonePins();
+    captureWindows(platform_, state_, listWindows(platform_));
     log.mark("capture");
     if (isDeskIndex(old)) {
-        const DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(old)];
-        for (int k = 0; k < captured; ++k)
-            platform_.minimizeWindow(leaving[static_cast<std::size_t>(k)].window);
+        DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(old)];
+        std::vector<WindowHandle> windows;
+        for (int k = 0, kept = dropPinned(leaving); k < kept; ++k)
+            windows.push_back(leaving[static_cast<std::size_t>(k)].window);
+        takeOffScreen(old, windows, true, &log);
     }
     log.mark("minimise");
 
@@ -137,10 +140,7 @@ void DeskBar::enterDesk(int old, int desk, StepLog& log) {
 // first so that entry 0, the front-most when the desk was left, ends in front again.
 void DeskBar::showDeskWindows(int desk) {
     const DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
-    std::size_t count = 0;
-    while (count < entries.size() && !entries[count].className.empty())
-        ++count;
-    for (std::size_t k = count; k-- > 0;) {
+    for (std::size_t k = deskWindowCount(entries); k-- > 0;) {
         platform_.showWindow(entries[k].window,
                              entries[k].zoomed ? ShowCommand::Maximized : ShowCommand::Normal);
     }

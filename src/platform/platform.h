@@ -79,8 +79,8 @@ struct FileResult {
     friend bool operator==(const FileResult&, const FileResult&) = default;
 };
 
-// Show codes of ShowWindow that the program uses.
-enum class ShowCommand : int { Normal = 1, Maximized = 3 };
+// Show codes of ShowWindow that the program uses; Minimized does not activate the window.
+enum class ShowCommand : int { Normal = 1, Maximized = 3, Minimized = 7 };
 
 class Platform {
   public:
@@ -99,6 +99,9 @@ class Platform {
     // Creates or opens the key, writes the value as a string with its terminating NUL.
     virtual bool writeRegistryString(RegistryRoot root, const std::string& subKey,
                                      const std::string& valueName, const std::string& value) = 0;
+    // True when the value is gone afterwards (a missing key or value counts as removed).
+    virtual bool deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                                     const std::string& valueName) = 0;
 
     // --- File system ---
     // Names (not paths) of the plain files of a folder: no folders, no hidden or system files. A folder that
@@ -145,6 +148,9 @@ class Platform {
     virtual std::optional<PlainFile> fileInfo(const std::string& path) = 0;
     // Writes beside the file and renames over it, so a crash never leaves a half-written file.
     virtual FileResult replaceFileBytes(const std::string& path, std::string_view bytes) = 0;
+    // As replaceFileBytes, whole or not at all, without waiting for the disk: for a record that matters only
+    // while the system runs (a power cut ends what it records too).
+    virtual FileResult replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) = 0;
     // Overwrites part of an existing file in place and flushes it; for a few bytes within one disk sector,
     // which the disk writes whole.
     virtual FileResult patchFileBytes(const std::string& path, std::uint64_t offset,
@@ -185,12 +191,23 @@ class Platform {
     // it answers again. False when the handle names no window.
     virtual bool minimizeWindow(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
+    // Off the screen and off the taskbar (SW_HIDE), without waiting, as above.
+    virtual bool hideWindow(WindowHandle window) = 0;
+    // The process that made the window; 0 when the handle names no window.
+    virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
+    // The window the user works in now (0 for none).
+    virtual WindowHandle foregroundWindow() = 0;
+    // True when the window's program runs with more rights than this one (elevated) and so refuses to be
+    // shown or hidden by it.
+    virtual bool windowRefusesControl(WindowHandle window) = 0;
 
     // --- Session ---
     // True when this process is the only running instance (a named mutex held for the life of the process).
     virtual bool claimSingleInstance() = 0;
     // The folder of the running program, as the system gives it.
     virtual std::string programDirectory() = 0;
+    // The running program's own file, full path.
+    virtual std::string programFile() = 0;
     // Lets the events waiting in the message queue run.
     virtual void pumpPendingEvents() = 0;
     // The hourglass over the whole screen, and back to the default pointer.

@@ -81,6 +81,8 @@ struct SharedState {
     WindowTable windowTable{};
     // Whose each Desktop file is, and whose item each pool file is a copy of (kept in KORUVAN.items).
     ItemRecord items;
+    // [User] HideOtherDeskWindows: a switch hides the leaving desk's windows instead of minimising them.
+    bool hideOtherDeskWindows = false;
 
     std::string settingsPath() const { return programDir + "KORUVAN.ini"; }
 };

@@ -195,4 +195,48 @@ int captureWindows(Platform& platform, SharedState& state, const std::vector<std
     return static_cast<int>(count);
 }
 
+std::optional<WindowEntry> deskWindowEntry(Platform& platform, WindowHandle window) {
+    if (platform.parentWindow(window) != 0) return std::nullopt;
+    WindowEntry entry;
+    entry.window = window;
+    entry.owner = platform.ownerWindow(window);
+    entry.showState = platform.isWindowVisible(window) ? "show" : "hide";
+    entry.title = platform.windowTitle(window);
+    entry.className = platform.windowClassName(window);
+    const ScreenRect rect = platform.windowRect(window);
+    entry.left = rect.left;
+    entry.top = rect.top;
+    entry.right = rect.right;
+    entry.bottom = rect.bottom;
+    if (!isCapturedWindow(entry)) return std::nullopt;
+    entry.zoomed = platform.isWindowZoomed(window) ? 1 : 0;
+    return entry;
+}
+
+std::size_t deskWindowCount(const DeskWindows& entries) {
+    std::size_t count = 0;
+    while (count < entries.size() && !entries[count].className.empty())
+        ++count;
+    return count;
+}
+
+void removeDeskWindow(DeskWindows& entries, WindowHandle window) {
+    const std::size_t count = deskWindowCount(entries);
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (entries[k].window == window) continue;
+        if (kept != k) entries[kept] = std::move(entries[k]);
+        ++kept;
+    }
+    if (kept < entries.size()) entries[kept].className.clear();
+}
+
+bool addDeskWindow(DeskWindows& entries, WindowEntry entry) {
+    const std::size_t count = deskWindowCount(entries);
+    if (count >= static_cast<std::size_t>(kMaxCapturedWindows)) return false;
+    entries[count] = std::move(entry);
+    entries[count + 1].className.clear();
+    return true;
+}
+
 }  // namespace koruvan

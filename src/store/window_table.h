@@ -7,6 +7,8 @@
 // four digits, e.g. "+0A1C:[0000]*Show*Notes <Notepad> (10,20-500,400)". The first line is the desktop's:
 // "10010:DeskTop".
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,5 +37,15 @@ WindowEntry parseWindowLine(Platform& platform, const std::string& line);
 // them with an entry of empty `ClassName` and returns n. At most the first 100 are kept. Entries after the
 // terminator keep what earlier captures left. A current desk out of range writes nothing and gives 0.
 int captureWindows(Platform& platform, SharedState& state, const std::vector<std::string>& lines);
+
+// The entry a desk keeps of one window, as the capture makes it; nothing when the capture would not keep it
+// (a window of this program or of the shell, a hidden one, one inside another).
+std::optional<WindowEntry> deskWindowEntry(Platform& platform, WindowHandle window);
+// The entries before the terminator.
+std::size_t deskWindowCount(const DeskWindows& entries);
+// Takes the window's entries out of a desk's list, keeping the order of the others.
+void removeDeskWindow(DeskWindows& entries, WindowHandle window);
+// Adds an entry at the end of a desk's list; false when the list is full.
+bool addDeskWindow(DeskWindows& entries, WindowEntry entry);
 
 }  // namespace koruvan

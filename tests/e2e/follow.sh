@@ -52,15 +52,16 @@ open_tray_menu() {
 e2e_require "the tray menu opens" open_tray_menu
 shot="$E2E_DIR/menu-off.png"
 e2e_screenshot "$shot"
-e2e_expect_eq "without virtual desktops the item is disabled" "enabled enabled - greyed - enabled" \
-    "$(e2e_menu_look "$shot" "$MENU_LEFT" "$MENU_TOP" "$MENU_RIGHT" "$MENU_BOTTOM" | cut -d' ' -f1-6)"
+# The desks, the window group, the item, the options menu.
+e2e_expect_eq "without virtual desktops the item is disabled" "- greyed - enabled" \
+    "$(e2e_menu_look "$shot" "$MENU_LEFT" "$MENU_TOP" "$MENU_RIGHT" "$MENU_BOTTOM" | cut -d' ' -f8-11)"
 e2e_keys Escape
 
 # Three system desktops for two desks: the current one to the current desk, the next to 趣味, a new desk for
 # the third in the first free slot.
 list 11 22 33 && current 11
 e2e_require "the tray menu opens again" open_tray_menu
-e2e_keys Down Down Down Return
+e2e_keys Up Up Up Up Up Up Up Return  # from the bottom: the options menu's seven lines, then the item
 e2e_expect_true "the item turns following on" e2e_wait_ini User FollowSystemDesks 1 5
 e2e_expect_eq "the desks are tied in the system's order" "$(guid 11) $(guid 22) $(guid 33)" \
     "$(e2e_ini_get SystemDesks 0) $(e2e_ini_get SystemDesks 3) $(e2e_ini_get SystemDesks 1)"
@@ -96,7 +97,7 @@ e2e_expect_eq "with home's items" "home.txt" "$(e2e_names "$E2E_DESKTOP")"
 probe reg-binary "$vd" CurrentVirtualDesktop "$(bin 22)00"
 sleep 1
 e2e_expect_eq "a value of the wrong size is not followed" 0 "$(e2e_ini_get User LastUse)"
-probe reg-binary "$vd" CurrentVirtualDesktop - "$session" CurrentVirtualDesktop "$(bin 33)"
+probe reg-binary "$session" CurrentVirtualDesktop "$(bin 33)" "$vd" CurrentVirtualDesktop -
 e2e_expect_true "Windows 10's current desktop is followed" e2e_wait_ini User LastUse 1 5
 
 # A new desktop, named later; a removal undone within five seconds; a removal that stays.

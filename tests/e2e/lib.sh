@@ -105,8 +105,8 @@ e2e_open_windows() {
 }
 
 # Opens N Notepads, each on a file of its own ("note1.txt".."noteN.txt" in the session's folder), the first two
-# maximised, and waits until they are all shown.
-e2e_open_notepads() {
+# maximised unless "plain" follows, and waits until they are all shown.
+e2e_open_notepads() {  # N [plain]
     local i
     for i in $(seq "$1"); do
         printf 'note %s\r\n' "$i" >"$E2E_DIR/note$i.txt"
@@ -116,7 +116,7 @@ e2e_open_notepads() {
     for i in $(seq "$1"); do
         probe wait "note$i.txt - メモ帳" 30000 || return 1
     done
-    probe maximize "note1.txt - メモ帳" && probe maximize "note2.txt - メモ帳"
+    [ "${2:-}" = plain ] || { probe maximize "note1.txt - メモ帳" && probe maximize "note2.txt - メモ帳"; }
 }
 
 # Sets BAR_LEFT BAR_TOP BAR_RIGHT BAR_BOTTOM (outer, screen) and CLIENT_X CLIENT_Y CLIENT_W CLIENT_H (client
@@ -173,6 +173,22 @@ e2e_wait_menu() {
             return 0
         fi
         sleep 0.1
+    done
+    return 1
+}
+
+# Waits until the notification area's right end shows the icon's blue tile, and sets TRAY_X TRAY_Y to its
+# middle.
+e2e_tray_icon_shown() {
+    local i rect left top right bottom shot="$E2E_DIR/tray.png"
+    for i in $(seq 30); do
+        if rect=$(probe tray); then
+            read -r left top right bottom <<<"$rect"
+            TRAY_X=$((right - 12)) TRAY_Y=$(((top + bottom) / 2))
+            e2e_screenshot "$shot"
+            e2e_colour_near "$(e2e_pixel "$shot" $((TRAY_X - 4)) "$TRAY_Y")" '#3A6FD9' && return 0
+        fi
+        sleep 0.2
     done
     return 1
 }
@@ -316,6 +332,11 @@ e2e_write_ini() { sed 's/$/\r/' >"$E2E_PROG/KORUVAN.ini"; }
 # ("N=name,wallpaper,pattern,background,style") come on standard input.
 e2e_write_desks() {  # lastUse
     { printf '[User]\nLastUse=%s\nTopwindow=1\nPosition=0\nAutoHide=0\nSizeNum=0\n[DeskTop]\n' "$1"; cat; } | e2e_write_ini
+}
+
+# One more [User] value in a settings file that e2e_write_desks wrote.
+e2e_add_user_value() {  # key value
+    sed -i "s/^SizeNum=0\r\$/&\n$1=$2\r/" "$E2E_PROG/KORUVAN.ini"
 }
 
 # A value of the settings file as text; the file is UTF-16LE with a BOM once the program has written it.

@@ -5,7 +5,7 @@
 # click to the settings file's write of LastUse (its modification time), the last step of the switch that
 # touches a file. A measurement, not a test: it prints the figures and is not registered with ctest.
 #
-#     [ITEMS=100] [WINDOWS=10] [RUNS=3] bash tests/e2e/switch_cost.sh KORUVAN.exe koruvan_probe.exe
+#     [ITEMS=100] [WINDOWS=10] [RUNS=3] [HIDE=1] bash tests/e2e/switch_cost.sh KORUVAN.exe koruvan_probe.exe
 # shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
 items=${ITEMS:-100}
@@ -22,6 +22,8 @@ e2e_write_desks 0 <<EOF
 1=仕事,,(None),0 128 0,0
 2=趣味,$blue_bmp,(None),0 128 0,0
 EOF
+# HIDE=1: a switch hides the other desks' windows instead of minimising them.
+[ "${HIDE:-0}" = 1 ] && e2e_add_user_value HideOtherDeskWindows 1
 # Shortcut-sized files, half of them with Japanese names.
 for i in $(seq "$items"); do
     head -c 1500 /dev/urandom >"$E2E_PROG/dsk0/item$i.lnk"

@@ -261,6 +261,23 @@ int trayArea() {
     return 0;
 }
 
+// The taskbar's window buttons, one title a line. Wine's shell gives each button no text of its own: its
+// control identifier is the handle of the window it stands for.
+BOOL CALLBACK printTaskbarButton(HWND child, LPARAM) {
+    const auto window = reinterpret_cast<HWND>(GetWindowLongPtrW(child, GWLP_ID));
+    wchar_t text[256] = {};
+    if (IsWindowVisible(child) && IsWindow(window) && GetWindowTextW(window, text, 256) > 0)
+        print(utf8(text));
+    return TRUE;
+}
+
+int taskbarButtons() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) return 1;
+    EnumChildWindows(tray, printTaskbarButton, 0);
+    return 0;
+}
+
 int focusedControl(const std::wstring& title) {
     HWND window = findTopLevel(title);
     GUITHREADINFO info{};
@@ -473,11 +490,10 @@ int usage() {
         "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state "
         "TITLE | rect TITLE "
         "| children "
-        "TITLE | items TITLE ID | control TITLE ID | tray | focus TITLE"
+        "TITLE | items TITLE ID | control TITLE ID | tray | taskbar | focus TITLE"
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
-        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE | reg-binary [+MS] KEY NAME "
-        "HEX..."
-        " | reg-binary-timed INI N KEY NAME HEX");
+        " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE | restore TITLE"
+        " | reg-binary [+MS] KEY NAME HEX... | reg-binary-timed INI N KEY NAME HEX");
     return 2;
 }
 
@@ -494,9 +510,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
     if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
-    if (command == L"maximize" && args.size() == 1) {
+    if ((command == L"maximize" || command == L"restore") && args.size() == 1) {
         HWND window = findTopLevel(args[0]);
-        return window && ShowWindow(window, SW_MAXIMIZE) >= 0 ? 0 : 1;
+        return window && ShowWindow(window, command == L"restore" ? SW_RESTORE : SW_MAXIMIZE) >= 0 ? 0 : 1;
     }
     if (command == L"wait" && !args.empty()) {
         return waitFor(milliseconds(1),
@@ -520,6 +536,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"items" && args.size() == 2) return listItems(args[0], _wtoi(args[1].c_str()));
     if (command == L"control" && args.size() == 2) return controlState(args[0], _wtoi(args[1].c_str()));
     if (command == L"tray" && args.empty()) return trayArea();
+    if (command == L"taskbar" && args.empty()) return taskbarButtons();
     if (command == L"focus" && args.size() == 1) return focusedControl(args[0]);
     if (command == L"menu" && args.empty()) return popupMenus();
     if (command == L"wallpaper" && args.size() <= 1)

@@ -52,6 +52,7 @@ class FakeBarView : public BarView {
     std::vector<std::vector<TrayDesk>> trayMenus;
     std::vector<TrayToggle> trayToggles;  // as the last tray menu showed them
     std::deque<TrayChoice> trayAnswers;
+    std::vector<TrayWindowItems> trayWindowMenus;
     // Runs while a dialog is open and gives what became of it: Stored when not set.
     std::function<DialogResult(DialogKind)> onDialog;
     std::optional<int> buttonSizeAnswer;  // what the button-size dialog gives back
@@ -117,6 +118,7 @@ class FakeBarView : public BarView {
         optionsMenuChecks.push_back(checked);
         return next(trayAnswers, TrayChoice{});
     }
+    void setTrayWindowItems(const TrayWindowItems& items) override { trayWindowMenus.push_back(items); }
     void warn(const std::string& text, const std::string& title) override {
         warnings.push_back(title + ": " + text);
         warnedBeforeShown |= !shown;

@@ -264,6 +264,14 @@ bool FakePlatform::writeRegistryString(RegistryRoot, const std::string& subKey, 
     return true;
 }
 
+bool FakePlatform::deleteRegistryValue(RegistryRoot, const std::string& subKey,
+                                       const std::string& valueName) {
+    calls.push_back("reg delete " + valueName);
+    const auto key = registry_.find(lower(subKey));
+    if (key != registry_.end()) key->second.erase(lower(valueName));
+    return true;
+}
+
 // --- Files ---
 
 std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder) {
@@ -669,25 +677,44 @@ std::vector<TopLevelWindow> FakePlatform::listTopLevelWindows() {
     return windows;
 }
 
-bool FakePlatform::minimizeWindow(WindowHandle window) {
+FakeWindow* FakePlatform::recordWindowCall(const std::string& verb, WindowHandle window,
+                                           const std::string& rest) {
     std::ostringstream text;
-    text << "minimize " << std::hex << window;
+    text << verb << " " << std::hex << window << rest;
     calls.push_back(text.str());
     auto it = windows_.find(window);
-    if (it == windows_.end()) return false;
-    it->second.minimized = true;
-    return true;
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+bool FakePlatform::minimizeWindow(WindowHandle window) {
+    FakeWindow* w = recordWindowCall("minimize", window);
+    if (w) w->minimized = true;
+    return w != nullptr;
 }
 
 bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
-    std::ostringstream text;
-    text << "show " << std::hex << window << " " << std::dec << static_cast<int>(command);
-    calls.push_back(text.str());
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return false;
-    it->second.minimized = false;
-    it->second.zoomed = command == ShowCommand::Maximized;
+    FakeWindow* w = recordWindowCall("show", window, " " + std::to_string(static_cast<int>(command)));
+    if (!w) return false;
+    w->visible = true;
+    w->minimized = command == ShowCommand::Minimized;
+    if (command != ShowCommand::Minimized) w->zoomed = command == ShowCommand::Maximized;
     return true;
+}
+
+bool FakePlatform::hideWindow(WindowHandle window) {
+    FakeWindow* w = recordWindowCall("hide", window);
+    if (w) w->visible = false;
+    return w != nullptr;
+}
+
+std::uint32_t FakePlatform::windowProcessId(WindowHandle window) {
+    const FakeWindow* w = find(window);
+    return w ? w->processId : 0;
+}
+
+bool FakePlatform::windowRefusesControl(WindowHandle window) {
+    const FakeWindow* w = find(window);
+    return w && w->elevated;
 }
 
 void FakePlatform::pumpPendingEvents() {

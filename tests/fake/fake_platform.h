@@ -38,6 +38,8 @@ struct FakeWindow {
     ScreenRect rect;
     bool zoomed = false;
     bool minimized = false;
+    std::uint32_t processId = 500;
+    bool elevated = false;  // its program refuses to be moved by this one
 };
 
 class FakePlatform : public Platform {
@@ -74,6 +76,7 @@ class FakePlatform : public Platform {
     std::string currentDirectory;
     std::string wallpaperInEffect;
     bool instanceAlreadyRunning = false;
+    WindowHandle foreground = 0;
     double clock = 1000.0;
     double timeOfDay = 12 * 3600.0;
     std::deque<double> randoms;
@@ -107,6 +110,7 @@ class FakePlatform : public Platform {
     bool registryKeyExists(RegistryRoot, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
+    bool deleteRegistryValue(RegistryRoot, const std::string& subKey, const std::string& valueName) override;
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
     FileResult moveFile(const std::string& from, const std::string& to) override;
@@ -124,6 +128,9 @@ class FakePlatform : public Platform {
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    FileResult replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) override {
+        return replaceFileBytes(path, bytes);
+    }
     FileResult patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
     FileResult appendFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
@@ -145,8 +152,13 @@ class FakePlatform : public Platform {
     bool minimizeWindow(WindowHandle window) override;
     std::vector<TopLevelWindow> listTopLevelWindows() override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    bool hideWindow(WindowHandle window) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
+    WindowHandle foregroundWindow() override { return foreground; }
+    bool windowRefusesControl(WindowHandle window) override;
     bool claimSingleInstance() override { return !instanceAlreadyRunning; }
     std::string programDirectory() override { return programDir; }
+    std::string programFile() override { return programDir + "KORUVAN.exe"; }
     void pumpPendingEvents() override;
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override { return clock; }
@@ -185,6 +197,8 @@ class FakePlatform : public Platform {
     void noteEntry(const std::filesystem::path& path, bool present);
     WindowHandle nextHandle_ = 0x20000;
     const FakeWindow* find(WindowHandle handle) const;
+    // Records "<verb> <handle in hex><rest>" and gives the window, nullptr when the handle names none.
+    FakeWindow* recordWindowCall(const std::string& verb, WindowHandle window, const std::string& rest = "");
     // Counts a file operation; true when the test's crash falls on it.
     bool crashesHere();
     void crash();

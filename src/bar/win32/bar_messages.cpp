@@ -61,6 +61,9 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             model_.onCloseRequested();
             return 0;
+        case WM_ENDSESSION:
+            if (wParam) model_.onSessionEnding();
+            return 0;
         case WM_HOTKEY:
             onHotkey(wParam);
             return 0;

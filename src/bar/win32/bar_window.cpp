@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bar/win32/popup_menus.h"
+#include "bar/win32/tray_window_items.h"
 
 #include "bar/win32/button_size_window.h"
 #include "dialogs/win32/about_window.h"
@@ -150,8 +151,10 @@ void BarWindow::showTray(int deskNumber, const std::string& tip) {
 
 TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks,
                                     const std::vector<TrayToggle>& toggles, int checkedSizeItem) {
-    const UINT item = trackMenuAtPointer(hwnd(), makeTrayMenu(desks, toggles, checkedSizeItem));
-    return {trayDeskOf(item), commandOf(item)};
+    HMENU menu = makeTrayMenu(desks, toggles, checkedSizeItem);
+    insertTrayWindowItems(menu, static_cast<UINT>(desks.size()), trayWindowItems_);
+    const UINT item = trackMenuAtPointer(hwnd(), menu);
+    return {trayDeskOf(item), commandOf(item), trayMoveDeskOf(item)};
 }
 
 void BarWindow::warn(const std::string& text, const std::string& title) {

@@ -49,6 +49,7 @@ class BarWindow final : public Window, public BarView {
     void showTray(int deskNumber, const std::string& tip) override;
     TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
                              int checkedSizeItem) override;
+    void setTrayWindowItems(const TrayWindowItems& items) override { trayWindowItems_ = items; }
     void warn(const std::string& text, const std::string& title) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     DialogResult openDeskDialog(int slot) override;
@@ -108,6 +109,7 @@ class BarWindow final : public Window, public BarView {
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
     std::optional<SystemDesktopsWatch> systemDesktops_;
+    TrayWindowItems trayWindowItems_;
     bool watching_ = false;
     bool checkAsked_ = false;
 };

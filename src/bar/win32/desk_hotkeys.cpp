@@ -11,22 +11,25 @@ constexpr UINT kKeys[kDeskHotkeyCount] = {'1', '2', '3', '4', '5',     '6',
 }  // namespace
 
 DeskHotkeys::DeskHotkeys(HWND window) : window_(window) {
-    for (int k = 0; k < kDeskHotkeyCount; ++k) {
+    for (int k = 0; k < kHotkeyCount; ++k) {
+        // The move keys are the switch keys with Shift; the pin key is Ctrl+Alt+Shift+P.
+        const UINT key = k == kPinHotkey ? 'P' : kKeys[k % kDeskHotkeyCount];
+        const UINT shift = k >= kFirstMoveHotkey ? MOD_SHIFT : 0;
         held_[static_cast<std::size_t>(k)] =
-            RegisterHotKey(window_, kFirstHotkeyId + k, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, kKeys[k]) !=
+            RegisterHotKey(window_, kFirstHotkeyId + k, MOD_CONTROL | MOD_ALT | shift | MOD_NOREPEAT, key) !=
             FALSE;
     }
 }
 
 DeskHotkeys::~DeskHotkeys() {
-    for (int k = 0; k < kDeskHotkeyCount; ++k) {
+    for (int k = 0; k < kHotkeyCount; ++k) {
         if (held_[static_cast<std::size_t>(k)]) UnregisterHotKey(window_, kFirstHotkeyId + k);
     }
 }
 
 int DeskHotkeys::hotkeyOf(WPARAM id) {
     const auto k = static_cast<long long>(id) - kFirstHotkeyId;
-    return k >= 0 && k < kDeskHotkeyCount ? static_cast<int>(k) : -1;
+    return k >= 0 && k < kHotkeyCount ? static_cast<int>(k) : -1;
 }
 
 }  // namespace koruvan::win32

@@ -1,6 +1,7 @@
 #pragma once
-// The desk hotkeys, Ctrl+Alt+1 .. Ctrl+Alt+0, Ctrl+Alt+Left and Ctrl+Alt+Right, held by the bar's window for
-// the life of this object. A combination that another program holds is skipped.
+// The desk hotkeys, Ctrl+Alt+1 .. Ctrl+Alt+0, Ctrl+Alt+Left and Ctrl+Alt+Right, the same with Shift (move the
+// active window) and Ctrl+Alt+Shift+P (pin it), held by the bar's window for the life of this object. A
+// combination that another program holds is skipped.
 
 #include <windows.h>
 
@@ -16,7 +17,7 @@ class DeskHotkeys {
     DeskHotkeys& operator=(const DeskHotkeys&) = delete;
 
     const HeldHotkeys& held() const { return held_; }
-    // The hotkey (0 .. kDeskHotkeyCount - 1) of a WM_HOTKEY identifier, or -1 for another.
+    // The hotkey (0 .. kHotkeyCount - 1) of a WM_HOTKEY identifier, or -1 for another.
     static int hotkeyOf(WPARAM id);
 
   private:

@@ -36,7 +36,8 @@ void appendOptionsItems(HMENU menu, int checkedSizeItem) {
     appendItem(menu, MenuCommand::End, "プログラムの終了");
 }
 
-// A desk's name as menu text: "&" would mark the next character as the item's access key.
+}  // namespace
+
 std::wstring menuText(const std::string& text) {
     std::wstring wide;
     for (wchar_t c : widen(text)) {
@@ -45,8 +46,6 @@ std::wstring menuText(const std::string& text) {
     }
     return wide;
 }
-
-}  // namespace
 
 HMENU makeDeskMenu(bool openAndDeleteEnabled) {
     HMENU menu = CreatePopupMenu();

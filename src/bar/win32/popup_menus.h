@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "bar/bar_view.h"
@@ -15,6 +16,9 @@ HMENU makeOptionsMenu(int checkedSizeItem);
 // The named desks, the current one checked, the toggles, then the options menu's items.
 HMENU makeTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
                    int checkedSizeItem);
+
+// A desk's name as menu text: "&" would mark the next character as the item's access key.
+std::wstring menuText(const std::string& text);
 
 // Shows the menu at the pointer for `owner`, destroys it and gives the chosen item (0 for none).
 UINT trackMenuAtPointer(HWND owner, HMENU menu);

@@ -17,14 +17,22 @@ std::wstring sessionDesktopsKey() {
 
 }  // namespace
 
-// Windows 11 has no session key: that watch stays inactive.
+// Windows 11 has no session key: that watch stays inactive until the key appears.
 SystemDesktopsWatch::SystemDesktopsWatch(HWND bar, UINT message)
-    : desktops_(HKEY_CURRENT_USER, widen(kVirtualDesktopsKey), true, bar, message),
-      session_(HKEY_CURRENT_USER, sessionDesktopsKey(), true, bar, message) {}
+    : bar_(bar),
+      message_(message),
+      desktops_(HKEY_CURRENT_USER, widen(kVirtualDesktopsKey), true, bar, message) {
+    session_.emplace(HKEY_CURRENT_USER, sessionDesktopsKey(), true, bar, message);
+}
 
 void SystemDesktopsWatch::rearm() {
     desktops_.renew();
-    session_.renew();
+    // The session's key may come after following started.
+    if (session_->active()) {
+        session_->renew();
+    } else {
+        session_.emplace(HKEY_CURRENT_USER, sessionDesktopsKey(), true, bar_, message_);
+    }
 }
 
 }  // namespace koruvan::win32

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/win32/registry_watch.h"
 
 namespace koruvan::win32 {
@@ -16,8 +18,10 @@ class SystemDesktopsWatch {
     void rearm();
 
   private:
+    HWND bar_;
+    UINT message_;
     RegistryWatch desktops_;
-    RegistryWatch session_;
+    std::optional<RegistryWatch> session_;
 };
 
 }  // namespace koruvan::win32

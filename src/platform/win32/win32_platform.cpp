@@ -223,6 +223,17 @@ bool Win32Platform::writeRegistryString(RegistryRoot root, const std::string& su
                           reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
+bool Win32Platform::deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                                        const std::string& valueName) {
+    RegistryKey key;
+    const LSTATUS opened =
+        RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_SET_VALUE, key.receive());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    const LSTATUS deleted = RegDeleteValueW(key.get(), widen(valueName).c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
 // --- File system ---
 
 std::vector<std::string> Win32Platform::listPlainFiles(const std::string& folder) {
@@ -423,26 +434,40 @@ std::optional<PlainFile> Win32Platform::fileInfo(const std::string& path) {
                      join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
 }
 
-FileResult Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Written beside the file and renamed over it, so that the name always holds a whole file.
+FileResult replaceFile(const std::string& path, std::string_view bytes, bool flush) {
     const std::wstring target = widen(path);
     const std::wstring aside = target + L".new";
     {
         FileHandle file(CreateFileW(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return lastFileError();
-        if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        if (!writeAll(file.get(), bytes) || (flush && !FlushFileBuffers(file.get()))) {
             const FileError error = lastFileError();
             file.reset();
             DeleteFileW(aside.c_str());
             return error;
         }
     }
-    if (!MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(aside.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | (flush ? MOVEFILE_WRITE_THROUGH : 0))) {
         const FileError error = lastFileError();
         DeleteFileW(aside.c_str());  // the old file stays whole
         return error;
     }
     return {};
+}
+
+}  // namespace
+
+FileResult Win32Platform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+    return replaceFile(path, bytes, true);
+}
+
+FileResult Win32Platform::replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) {
+    return replaceFile(path, bytes, false);
 }
 
 FileResult Win32Platform::patchFileBytes(const std::string& path, std::uint64_t offset,
@@ -632,7 +657,7 @@ bool Win32Platform::claimSingleInstance() {
     return true;
 }
 
-std::string Win32Platform::programDirectory() {
+std::string Win32Platform::programFile() {
     std::wstring buffer(MAX_PATH, L'\0');
     constexpr std::size_t kLongestPath = 32768;
     for (;;) {
@@ -640,15 +665,18 @@ std::string Win32Platform::programDirectory() {
         if (length == 0) return {};
         if (length < buffer.size()) {
             buffer.resize(length);
-            break;
+            return narrow(buffer);
         }
         if (buffer.size() >= kLongestPath) return {};
         buffer.resize(buffer.size() * 2);  // the name was cut
     }
-    const auto separator = buffer.find_last_of(L"\\/");
-    if (separator == std::wstring::npos) return {};
-    buffer.resize(separator);
-    return narrow(buffer) + "\\";
+}
+
+std::string Win32Platform::programDirectory() {
+    const std::string file = programFile();
+    const auto separator = file.find_last_of("\\/");
+    if (separator == std::string::npos) return {};
+    return file.substr(0, separator) + "\\";
 }
 
 void Win32Platform::pumpPendingEvents() {

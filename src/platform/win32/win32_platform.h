@@ -39,6 +39,8 @@ class Win32Platform final : public Platform {
     bool registryKeyExists(RegistryRoot root, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
+    bool deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                             const std::string& valueName) override;
 
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
@@ -57,6 +59,7 @@ class Win32Platform final : public Platform {
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;
+    FileResult replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) override;
     FileResult patchFileBytes(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
     FileResult appendFileBytes(const std::string& path, std::string_view bytes) override;
     bool setCurrentDirectory(const std::string& path) override;
@@ -81,9 +84,15 @@ class Win32Platform final : public Platform {
     std::vector<TopLevelWindow> listTopLevelWindows() override;
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    // win32_desk_windows.cpp
+    bool hideWindow(WindowHandle window) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
+    WindowHandle foregroundWindow() override;
+    bool windowRefusesControl(WindowHandle window) override;
 
     bool claimSingleInstance() override;
     std::string programDirectory() override;
+    std::string programFile() override;
     void pumpPendingEvents() override;
     void setBusyPointer(bool busy) override;
     double monotonicSeconds() override;

@@ -1,0 +1,83 @@
+#include "store/hidden_windows.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+#include "store/profile_file.h"
+#include "store/settings.h"
+
+namespace koruvan {
+
+bool readHideOtherDeskWindows(Platform& platform, const SharedState& state) {
+    return ProfileFile(platform, state.settingsPath()).readInt(kUserSection, kHideOtherDeskWindowsKey, 0) !=
+           0;
+}
+
+bool writeHideOtherDeskWindows(Platform& platform, const SharedState& state, bool on) {
+    return writeUserValue(platform, state, kHideOtherDeskWindowsKey, on ? 1 : 0);
+}
+
+std::string hiddenWindowsPath(const SharedState& state) {
+    return state.programDir + "KORUVAN.hidden";
+}
+
+std::string formatHiddenWindows(const HiddenWindows& windows) {
+    std::string text;
+    for (const HiddenWindow& hidden : windows) {
+        char line[64];
+        std::snprintf(line, sizeof(line), "%" PRIX64 "\t%" PRIu32 "\t%d\r\n",
+                      static_cast<std::uint64_t>(hidden.window), hidden.processId, hidden.desk);
+        text += line;
+    }
+    return text;
+}
+
+HiddenWindows parseHiddenWindows(std::string_view text) {
+    HiddenWindows windows;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string line(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        std::uint64_t window = 0;
+        std::uint32_t process = 0;
+        int desk = -1;
+        char rest = 0;
+        if (std::sscanf(line.c_str(), "%" SCNx64 "\t%" SCNu32 "\t%d%c", &window, &process, &desk, &rest) >=
+                3 &&
+            window != 0 && process != 0 && isDeskIndex(desk) && (rest == 0 || rest == '\r')) {
+            windows.push_back({window, process, desk});
+        }
+    }
+    return windows;
+}
+
+FileResult writeHiddenWindows(Platform& platform, const SharedState& state, const HiddenWindows& windows) {
+    const std::string path = hiddenWindowsPath(state);
+    if (windows.empty()) return platform.plainFileExists(path) ? platform.deleteFile(path) : FileResult();
+    // Not flushed: the windows it names end with the system, so only the program's own end must find it
+    // whole.
+    return platform.replaceFileBytesUnflushed(path, formatHiddenWindows(windows));
+}
+
+int showWindowsAgain(Platform& platform, const HiddenWindows& windows) {
+    int shown = 0;
+    for (const HiddenWindow& hidden : windows) {
+        if (platform.windowProcessId(hidden.window) != hidden.processId ||
+            platform.isWindowVisible(hidden.window)) {
+            continue;
+        }
+        if (platform.showWindow(hidden.window, ShowCommand::Minimized)) ++shown;
+    }
+    return shown;
+}
+
+int showHiddenWindows(Platform& platform, const SharedState& state) {
+    const std::string path = hiddenWindowsPath(state);
+    if (!platform.plainFileExists(path)) return 0;
+    const int shown =
+        showWindowsAgain(platform, parseHiddenWindows(platform.readFileBytes(path).value_or("")));
+    platform.deleteFile(path);
+    return shown;
+}
+
+}  // namespace koruvan

@@ -1,0 +1,43 @@
+#pragma once
+// The option that hides the other desks' windows instead of minimising them, and the record of the windows a
+// switch hid: a small file beside the settings file, written whole and atomically before any window is
+// hidden, so that however the program ends, it or its next start shows every one of them again.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+#include "store/shared_state.h"
+
+namespace koruvan {
+
+inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
+
+struct HiddenWindow {
+    WindowHandle window = 0;
+    std::uint32_t processId = 0;  // a handle is only ours while the same process owns it
+    int desk = 0;
+    friend bool operator==(const HiddenWindow&, const HiddenWindow&) = default;
+};
+using HiddenWindows = std::vector<HiddenWindow>;
+
+// [User] HideOtherDeskWindows: any value but 0 turns the option on; off when missing.
+bool readHideOtherDeskWindows(Platform& platform, const SharedState& state);
+bool writeHideOtherDeskWindows(Platform& platform, const SharedState& state, bool on);
+
+std::string hiddenWindowsPath(const SharedState& state);
+// One line a window: handle (hexadecimal), process id, desk. A line that does not parse is skipped.
+std::string formatHiddenWindows(const HiddenWindows& windows);
+HiddenWindows parseHiddenWindows(std::string_view text);
+// Replaces the record; an empty list removes it.
+FileResult writeHiddenWindows(Platform& platform, const SharedState& state, const HiddenWindows& windows);
+
+// Shows each window minimised, unless it is gone, its handle now belongs to another process, or it is already
+// shown. Gives the number shown.
+int showWindowsAgain(Platform& platform, const HiddenWindows& windows);
+// The recorded windows shown again, as above; then the record removed.
+int showHiddenWindows(Platform& platform, const SharedState& state);
+
+}  // namespace koruvan

@@ -1,0 +1,40 @@
+#include "store/start_with_windows.h"
+
+#include "core/paths.h"
+#include "core/text.h"
+
+namespace koruvan {
+namespace {
+
+// The program's path in a command line: the quoted part, or all of it.
+std::string commandProgram(const std::string& command) {
+    const std::string text = trimBlanks(command);
+    if (!text.starts_with('"')) return text;
+    const std::size_t close = text.find('"', 1);
+    return text.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+}
+
+}  // namespace
+
+RunValue runValueOf(const std::optional<std::string>& value, const std::string& programFile) {
+    if (!value) return RunValue::Absent;
+    const std::string program = commandProgram(*value);
+    if (program.empty()) return RunValue::Absent;
+    return fileNameKey(program) == fileNameKey(programFile) ? RunValue::ThisCopy : RunValue::OtherCopy;
+}
+
+RunValue readRunValue(Platform& platform) {
+    return runValueOf(platform.readRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName),
+                      platform.programFile());
+}
+
+bool toggleStartWithWindows(Platform& platform) {
+    if (readRunValue(platform) == RunValue::ThisCopy)
+        return platform.deleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, kRunValueName);
+    const std::string program = platform.programFile();
+    if (program.empty()) return false;
+    return platform.writeRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName,
+                                        "\"" + program + "\"");
+}
+
+}  // namespace koruvan
