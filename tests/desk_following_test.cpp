@@ -71,7 +71,7 @@ TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesks
     EXPECT_EQ(setting("SystemDesks", "0"), idOf(0x22));
     EXPECT_EQ(setting("SystemDesks", "1"), idOf(0x11));
     EXPECT_EQ(setting("SystemDesks", "2"), idOf(0x33));
-        EXPECT_EQ(setting("Desktop", "2").rfind("旅行,", 0), 0u);
+    EXPECT_EQ(setting("Desktop", "2").rfind("旅行,", 0), 0u);
     EXPECT_EQ(setting("Desktop", "3").rfind("デスクトップ 4,", 0), 0u);
     EXPECT_EQ(bar.deskOrder(), (std::vector<int>{1, 0, 2, 3}));
     EXPECT_EQ(bar.buttonCount(), 4);
