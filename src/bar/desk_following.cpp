@@ -14,10 +14,10 @@ void DeskBar::setFollowing(bool on) {
     view_.watchSystemDesktops(on);
     if (on) {
         follower_.start();
-        onSystemDesktopsChanged();
-    } else {
-        follower_.stop();
+        onSystemDesktopsChanged();  // redraws what the first read changes
+        return;
     }
+    follower_.stop();
     fitToDesks();
     redrawButtons();
 }
@@ -29,13 +29,14 @@ void DeskBar::onSystemDesktopsChanged() {
         return;
     }
     followPending_ = false;
+    const std::vector<int> orderBefore = deskOrder();
     bool desksChanged = false;
     for (const FollowAction& action : follower_.update(readSystemDesktops(platform_), state_)) {
         doFollowAction(action);
         desksChanged |= action.step != FollowStep::FollowSwitch;
     }
     // A new order or a new desk shows at once; a switch has redrawn the buttons itself.
-    if (desksChanged) {
+    if (desksChanged || deskOrder() != orderBefore) {
         fitToDesks();
         redrawButtons();
     }
