@@ -59,7 +59,6 @@ class SwapDeskTest : public ::testing::Test {
         settleStore(fake, state, report);
         return report;
     }
-    std::uint64_t fileId(const std::string& path) { return fake.fileInfo(path)->fileId; }
 
     FakePlatform fake;
     SharedState state;
@@ -113,37 +112,6 @@ TEST_F(SwapDeskTest, FoldersAndHiddenFilesStayOnTheDesktop) {
     EXPECT_EQ(fake.fileContent(onDesktop("desktop.ini")), "hidden");
     EXPECT_EQ(fake.fileContent(onDesktop("Projects\\plan.txt")), "in a folder");
     EXPECT_THAT(fake.filesIn(desk(0)), ElementsAre("item.lnk"));
-}
-
-// A Desktop file held open by another program, as an office program holds an open document: it stays while
-// held, still desk 0's; no other desk stores it or lends it a link; each desk keeps its own item of the name,
-// under its own name; and it goes home once it is released.
-TEST_F(SwapDeskTest, AFileInUseStaysItsDesksAndGoesHomeWhenReleased) {
-    fake.writeFile(onDesktop("report.doc"), "desk 0's report");
-    fake.writeFile(onDesktop("free.lnk"), "free");
-    fake.writeFile(desk(2) + "Report.DOC", "desk 2's report");  // the same name to Windows
-    fake.writeFile(desk(2) + "other.lnk", "other");
-    start();
-    fake.heldFiles.insert(onDesktop("report.doc"));
-
-    const StoreReport report = swap(0, 2);
-    EXPECT_EQ(report.leftBehind, (std::vector<ItemProblem>{{"report.doc", 0, FileError::InUse}}));
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("Report (2).DOC", "other.lnk", "report.doc"));
-    EXPECT_EQ(fake.fileContent(onDesktop("Report (2).DOC")), "desk 2's report");
-    swap(2, 1);  // still held: desk 2 does not take it
-    EXPECT_THAT(plainFiles(desk(2)), ElementsAre("Report.DOC", "other.lnk"));
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("report.doc"));
-
-    fake.heldFiles.clear();
-    swap(1, 2);  // the released file goes to desk 0's folder; desk 2's item comes in under its own name
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("Report.DOC", "other.lnk"));
-    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("free.lnk", "report.doc"));
-    swap(2, 0);
-    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("free.lnk", "report.doc"));
-    EXPECT_EQ(fake.fileContent(onDesktop("report.doc")), "desk 0's report");
-    EXPECT_THAT(plainFiles(desk(2)), ElementsAre("Report.DOC", "other.lnk"));
-    EXPECT_EQ(fake.fileContent(desk(2) + "Report.DOC"), "desk 2's report");
-    EXPECT_NE(fileId(desk(2) + "Report.DOC"), fileId(onDesktop("report.doc")));
 }
 
 // A hidden file on the Desktop takes an item's name: the item comes in beside it and is stored back under its

@@ -11,11 +11,9 @@ items=${ITEMS:-100}
 runs=${RUNS:-5}
 e2e_setup
 
-vd='Software\Microsoft\Windows\CurrentVersion\Explorer\VirtualDesktops'
-trap 'wine reg delete "HKCU\\$vd" /f >/dev/null 2>&1; e2e_cleanup' EXIT
-bin() { local n; for n in "$@"; do printf "$n%.0s" {1..16}; done; }
-guid() { local b=$1; echo "{$b$b$b$b-$b$b-$b$b-$b$b-$b$b$b$b$b$b}"; }
-probe reg-binary "$vd" VirtualDesktopIDs "$(bin 11 22)" "$vd" CurrentVirtualDesktop "$(bin 11)"
+e2e_use_system_desktops
+vd=$E2E_REG_DESKTOPS
+probe reg-binary "$vd" VirtualDesktopIDs "$(e2e_desktop_bytes 11 22)" "$vd" CurrentVirtualDesktop "$(e2e_desktop_bytes 11)"
 
 red_bmp=$(e2e_bitmap red.bmp '#C03030')
 blue_bmp=$(e2e_bitmap blue.bmp '#3050C0')
@@ -32,8 +30,8 @@ FollowSystemDesks=1
 0=ホーム,$red_bmp,(None),0 128 0,0
 2=趣味,$blue_bmp,(None),0 128 0,0
 [SystemDesks]
-0=$(guid 11)
-2=$(guid 22)
+0=$(e2e_desktop_id 11)
+2=$(e2e_desktop_id 22)
 EOF2
 for i in $(seq "$items"); do
     head -c 1500 /dev/urandom >"$E2E_PROG/dsk0/item$i.lnk"
@@ -46,7 +44,7 @@ ini="$E2E_WIN_DIR\\prog\\KORUVAN.ini"
 for run in $(seq "$runs"); do
     for step in "22 2" "11 0"; do
         read -r desktop desk <<<"$step"
-        ms=$(probe reg-binary-timed "$ini" "$desk" "$vd" CurrentVirtualDesktop "$(bin "$desktop")") ||
+        ms=$(probe reg-binary-timed "$ini" "$desk" "$vd" CurrentVirtualDesktop "$(e2e_desktop_bytes "$desktop")") ||
             { e2e_fail "run $run: desk $desk followed"; e2e_finish; }
         echo "registry to LastUse: ${ms%.*} ms"
         sleep 0.5

@@ -377,6 +377,18 @@ E2E_REG_SHELL='Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 E2E_REG_USER_SHELL='Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
 E2E_REG_DESKTOP='Control Panel\desktop'
 E2E_REG_COLORS='Control Panel\Colors'
+E2E_REG_DESKTOPS='Software\Microsoft\Windows\CurrentVersion\Explorer\VirtualDesktops'
+
+# The shell's record of virtual desktops, written by a script that plays Windows; gone again at its end, as
+# other sessions in this prefix must find none.
+e2e_use_system_desktops() {
+    e2e_forget_system_desktops
+    trap 'e2e_forget_system_desktops; e2e_cleanup' EXIT
+}
+e2e_forget_system_desktops() { wine reg delete "HKCU\\$E2E_REG_DESKTOPS" /f >/dev/null 2>&1 || true; }
+# System desktop n: sixteen bytes of n as the shell stores them, and its text form as the settings file keeps it.
+e2e_desktop_bytes() { local n; for n in "$@"; do printf "$n%.0s" {1..16}; done; }
+e2e_desktop_id() { local b=$1; echo "{$b$b$b$b-$b$b-$b$b-$b$b-$b$b$b$b$b$b}"; }
 
 e2e_cleanup() {
     local pid
