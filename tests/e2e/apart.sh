@@ -118,7 +118,7 @@ e2e_keys ctrl+alt+shift+p ctrl+alt+2
 e2e_require "unpinned, it is hidden by the switch" test "$(shown_as "$note" "iconic=0 visible=0")" = \
     "iconic=0 visible=0"
 tray_menu Up Return  # "プログラムの終了"
-e2e_require "the program ends by its menu" e2e_wait_program_end 10
+e2e_require "the program ends by its menu" e2e_wait_program_end 20
 e2e_expect_eq "its end shows the Notepad, minimised" "iconic=1 visible=1" "$(shown_as "$note" "iconic=1 visible=1")"
 e2e_expect_true "and removes the record" test ! -e "$record"
 
