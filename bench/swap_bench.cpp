@@ -48,7 +48,7 @@ bool literalSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     }
     platform.pumpPendingEvents();
     const Desk& desk = state.deskTable[static_cast<std::size_t>(newDesk)];
-    applyWallpaper(platform, desk[DeskField::Wallpaper], desk[DeskField::Style]);
+    applyWallpaper(platform, desk.wallpaper, desk.style);
     platform.setBusyPointer(false);
     return true;
 }

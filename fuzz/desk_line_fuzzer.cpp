@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!desk.exists()) return 0;
     Desk again;
     readDeskLine(formatDeskLine(desk), again);
-    if (again.fields != desk.fields) std::abort();
+    if (again != desk) std::abort();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "fuzz_platform.h"
+#include "store/first_run.h"
 #include "store/profile_file.h"
 #include "store/settings.h"
 #include "store/switch_journal.h"
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SharedState state;
     state.programDir = "C:\\KORUVAN\\";
     state.desktopFolder = "C:\\Users\\user\\Desktop\\";
-    loadSettings(platform, state);
+    loadOrCreateSettings(platform, state);
     const Desk* current = deskAt(state, state.currentDesk);
     fuzzing::Check(current != nullptr && current->exists());
 
@@ -38,13 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const SharedState loaded = state;
-    saveDeskTable(platform, state);
+    (void)saveDeskTable(platform, state);
     const ProfileFile file(platform, state.settingsPath());
     for (int desk = 0; desk < kDeskCount; ++desk) {
         Desk reread;
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""), reread);
         const Desk& original = loaded.deskTable[static_cast<std::size_t>(desk)];
-        fuzzing::Check(!original.exists() || reread.fields == original.fields);
+        fuzzing::Check(!original.exists() || reread == original);
     }
     return 0;
 }

@@ -28,7 +28,7 @@ class AppearanceTest : public ::testing::Test {
 TEST_F(AppearanceTest, NoWallpaperRemovesItAndLeavesTheStyleValues) {
     for (const std::string& path : {std::string(), std::string("\0C:\\ignored.bmp", 15)}) {
         fake.clearCalls();
-        applyWallpaper(fake, path, "2");
+        applyWallpaper(fake, path, WallpaperStyle::Stretched);
         EXPECT_THAT(fake.calls, ElementsAre("wallpaper ", "reg Wallpaper="));
         EXPECT_EQ(desktopValue("Wallpaper"), "");
         EXPECT_EQ(desktopValue("TileWallpaper"), "1");
@@ -50,7 +50,7 @@ TEST_F(AppearanceTest, StyleTextSelectsTileAndStyleValues) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
         fake.clearCalls();
-        applyWallpaper(fake, "C:\\a.bmp", c.style);
+        applyWallpaper(fake, "C:\\a.bmp", parseWallpaperStyle(c.style));
         EXPECT_THAT(fake.calls, ElementsAre("wallpaper C:\\a.bmp", "reg Wallpaper=C:\\a.bmp",
                                             std::string("reg TileWallpaper=") + c.tile,
                                             std::string("reg WallpaperStyle=") + c.wallpaperStyle,
@@ -65,7 +65,7 @@ TEST_F(AppearanceTest, StyleTextSelectsTileAndStyleValues) {
 
 TEST_F(AppearanceTest, AJapanesePathIsWrittenWhole) {
     const std::string path = "D:\\壁紙\\ｻｸﾗ の 写真.bmp";
-    applyWallpaper(fake, path, "0");
+    applyWallpaper(fake, path, WallpaperStyle::Centred);
     EXPECT_EQ(desktopValue("Wallpaper"), path);
     EXPECT_EQ(fake.wallpaperInEffect, path);
     EXPECT_EQ(readWallpaper(fake), path);
@@ -73,7 +73,7 @@ TEST_F(AppearanceTest, AJapanesePathIsWrittenWhole) {
 
 TEST_F(AppearanceTest, AMissingDesktopKeyGetsNothingWrittenButBothWallpaperCalls) {
     fake.removeRegistryKey(kDesktopKey);
-    applyWallpaper(fake, "C:\\a.bmp", "1");
+    applyWallpaper(fake, "C:\\a.bmp", WallpaperStyle::Tiled);
     EXPECT_THAT(fake.calls, ElementsAre("wallpaper C:\\a.bmp", "wallpaper C:\\a.bmp"));
     EXPECT_FALSE(fake.registryValue(kDesktopKey, "Wallpaper"));
 }

@@ -25,10 +25,10 @@ class ArrangeDialogTest : public ::testing::Test {
         state.programDir = platform.programDir;
         state.desktopFolder = kDesktop;
         state.currentDesk = 0;
-        state.deskTable[0][DeskField::Name] = "ホーム";
-        state.deskTable[2][DeskField::Name] = "趣味";
+        state.deskTable[0].name = "ホーム";
+        state.deskTable[2].name = "趣味";
         for (const char* folder : {kDesktop, kPool, kDesk0, kDesk2})
-            platform.makeFolder(folder);
+            EXPECT_TRUE(platform.makeFolder(folder));
         put(kPool, {"a.lnk", "a.url", "memo.txt", "tool"}, "pool");
         put(kDesk2, {"old.txt", "memo.txt"}, "desk 2");
         put(kDesk0, {"memo.txt"}, "desk 0 as entered");
@@ -124,8 +124,9 @@ TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
         {{0}, {"a.url"}, {"a.url", "a.lnk"}, {}, false},
     };
     for (const auto& c : cases) {
-        platform.deleteFile(std::string(kDesk2) + "old.txt");
-        platform.deleteFile(std::string(kDesk2) + "memo.txt");
+        // Whatever the case before left there.
+        (void)platform.deleteFile(std::string(kDesk2) + "old.txt");
+        (void)platform.deleteFile(std::string(kDesk2) + "memo.txt");
         for (const std::string& name : c.deskBefore)
             platform.writeFile(kDesk2 + name, "x");
         view = FakeArrangeView{};
@@ -139,7 +140,7 @@ TEST_F(ArrangeDialogTest, CopyAppendsSelectedItemsUntilADuplicate) {
         EXPECT_EQ(view.warnings, c.warned ? std::vector<std::string>{"重複: すでにｺﾋﾟｰされてます。"}
                                           : std::vector<std::string>{});
         for (const std::string& name : c.deskBefore)
-            platform.deleteFile(kDesk2 + name);
+            EXPECT_TRUE(platform.deleteFile(kDesk2 + name));
     }
 }
 
@@ -200,10 +201,10 @@ TEST_F(ArrangeDialogTest, SetForTheDeskShownKeepsTheNewestVersionOfEveryLiveItem
 
 TEST_F(ArrangeDialogTest, SetOnLinkedItemsLeavesThePoolApartFromTheDesk) {
     // As entering the desk left them: the Desktop's items are second names of the desk folder's.
-    platform.deleteFile(std::string(kDesktop) + "memo.txt");
-    platform.linkFile(std::string(kDesk0) + "memo.txt", std::string(kDesktop) + "memo.txt");
+    EXPECT_TRUE(platform.deleteFile(std::string(kDesktop) + "memo.txt"));
+    EXPECT_TRUE(platform.linkFile(std::string(kDesk0) + "memo.txt", std::string(kDesktop) + "memo.txt"));
     put(kDesk0, {"gone.txt"}, "to be removed");
-    platform.linkFile(std::string(kDesk0) + "gone.txt", std::string(kDesktop) + "gone.txt");
+    EXPECT_TRUE(platform.linkFile(std::string(kDesk0) + "gone.txt", std::string(kDesktop) + "gone.txt"));
     open(0);  // gone, memo
     view.select(view.desk, {0});
     dialog->onDelete();
@@ -429,7 +430,9 @@ TEST_F(ArrangeDialogTest, SetWritesTheShortcutOrRefusesBeforeTouchingAnyFolder) 
         fresh.onLoad();
         fresh.onAddApplicationToggled(true);
         if (*c.name) fresh.onShortcutNameEdited(c.name);
-        if (c.deleteTarget) platform.deleteFile("C:\\Apps\\tool");
+        if (c.deleteTarget) {
+            EXPECT_TRUE(platform.deleteFile("C:\\Apps\\tool"));
+        }
         const std::string before = folders();
         fresh.onSet();
 
@@ -440,7 +443,7 @@ TEST_F(ArrangeDialogTest, SetWritesTheShortcutOrRefusesBeforeTouchingAnyFolder) 
             EXPECT_THAT(view.warnings, IsEmpty());
             EXPECT_EQ(platform.fileContent(kDesk2 + std::string(c.shortcut)),
                       "shortcut to " + c.windows[0].programFile);
-            platform.deleteFile(kDesk2 + std::string(c.shortcut));
+            EXPECT_TRUE(platform.deleteFile(kDesk2 + std::string(c.shortcut)));
         } else {
             EXPECT_THAT(view.warnings, ElementsAre(c.warning));
             EXPECT_EQ(folders(), before);

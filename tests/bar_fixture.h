@@ -19,9 +19,9 @@ class BarFixture {
         view.log = &platform.calls;
         state.programDir = platform.programDir;
         state.desktopFolder = "C:\\Users\\user\\Desktop\\";
-        platform.makeFolder("C:\\Users\\user\\Desktop\\");
+        EXPECT_TRUE(platform.makeFolder("C:\\Users\\user\\Desktop\\"));
         for (int d = 0; d < kDeskCount; ++d)
-            platform.makeFolder(deskFolder(state, d));
+            EXPECT_TRUE(platform.makeFolder(deskFolder(state, d)));
         platform.setRegistry(kColorsKey, "Background", "0 128 128");
         platform.setRegistry(kDesktopKey, "Wallpaper", "");
         platform.setRegistry(kShellFoldersKey, "Desktop", "C:\\Users\\user\\Desktop");
@@ -31,9 +31,9 @@ class BarFixture {
     }
 
     void nameDesk(int desk, const std::string& name, const std::string& wallpaper = "") {
-        state.deskTable[static_cast<std::size_t>(desk)][DeskField::Name] = name;
-        state.deskTable[static_cast<std::size_t>(desk)][DeskField::Wallpaper] = wallpaper;
-        state.deskTable[static_cast<std::size_t>(desk)][DeskField::Background] = "0 128 128";
+        state.deskTable[static_cast<std::size_t>(desk)].name = name;
+        state.deskTable[static_cast<std::size_t>(desk)].wallpaper = wallpaper;
+        state.deskTable[static_cast<std::size_t>(desk)].background = "0 128 128";
     }
 
     // Lays the bar out as the load sequence does, without reading a settings file.
@@ -50,7 +50,7 @@ class BarFixture {
     FakePlatform platform;
     SharedState state;
     FakeBarView view;
-    DeskBar bar{platform, state, view};
+    DeskBar bar{platform, state, view, view};
 };
 
 }  // namespace koruvan::testing

@@ -8,7 +8,7 @@ namespace {
 DeskTable desksNamed(std::initializer_list<int> named) {
     DeskTable desks{};
     for (int d : named)
-        desks[static_cast<std::size_t>(d)][DeskField::Name] = "desk" + std::to_string(d);
+        desks[static_cast<std::size_t>(d)].name = "desk" + std::to_string(d);
     return desks;
 }
 

@@ -11,10 +11,10 @@ class BarMenusTest : public ::testing::Test, public BarFixture {
         nameDesk(0, "A");
         nameDesk(1, "B");
         nameDesk(3, "ゲーム", "C:\\pics\\game.bmp");
-        state.deskTable[3][DeskField::Style] = "1";
+        state.deskTable[3].style = WallpaperStyle::Tiled;
         platform.writeFile("C:\\KORUVAN\\dsk3\\game.lnk", "x");
         platform.writeFile("C:\\KORUVAN\\dsk3\\notes.txt", "y");
-        saveDeskTable(platform, state);
+        EXPECT_TRUE(saveDeskTable(platform, state));
         layOut();
     }
 };
@@ -44,8 +44,8 @@ TEST_F(BarMenusTest, DeleteAnsweredYesEmptiesTheDeskButKeepsItsFolderAndStyle) {
     EXPECT_TRUE(platform.folderExists("C:\\KORUVAN\\dsk3\\"));
     EXPECT_TRUE(platform.filesIn("C:\\KORUVAN\\dsk3\\").empty());
     EXPECT_FALSE(state.deskTable[3].exists());
-    EXPECT_TRUE(state.deskTable[3].wallpaper().empty());
-    EXPECT_EQ(state.deskTable[3][DeskField::Style], "1");
+    EXPECT_TRUE(state.deskTable[3].wallpaper.empty());
+    EXPECT_EQ(state.deskTable[3].style, WallpaperStyle::Tiled);
     EXPECT_EQ(setting("DeskTop", "3"), "");
     EXPECT_FALSE(view.buttons[3].pictureVisible || view.buttons[3].boxVisible);
     EXPECT_TRUE(view.watching);

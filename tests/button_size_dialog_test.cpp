@@ -11,8 +11,8 @@ class ButtonSizeDialogTest : public ::testing::Test {
   protected:
     ButtonSizeDialogTest() {
         state.currentDesk = 1;
-        state.deskTable[1][DeskField::Name] = "仕事";
-        state.deskTable[1][DeskField::Wallpaper] = "C:\\pics\\blue.bmp";
+        state.deskTable[1].name = "仕事";
+        state.deskTable[1].wallpaper = "C:\\pics\\blue.bmp";
         state.tipColors = {{{0x000000, 0x0000FF}, {0xFFFFFF, 0xFF0000}}};
     }
     void open(int sizeNum) {
@@ -125,7 +125,7 @@ TEST_F(ButtonSizeDialogTest, PreviewShowsTheCurrentDesksWallpaperAndNameTip) {
         EXPECT_EQ(view.tipShown, shown);
     }
 
-    state.deskTable[1][DeskField::Wallpaper].clear();
+    state.deskTable[1].wallpaper.clear();
     open(1);
     EXPECT_EQ(view.picture, "<built-in>");
 }

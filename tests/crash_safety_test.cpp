@@ -68,8 +68,8 @@ std::unique_ptr<FakePlatform> makeMachine(const Desks& desks, bool links) {
     fake->setRegistry(kDesktopKey, "Wallpaper", "");
     fake->setRegistry(kColorsKey, "Background", "0 128 128");
     for (int desk = 0; desk < kDeskCount; ++desk)
-        fake->makeFolder(fake->programDir + "dsk" + std::to_string(desk) + "\\");
-    fake->makeFolder(kDesktop);
+        EXPECT_TRUE(fake->makeFolder(fake->programDir + "dsk" + std::to_string(desk) + "\\"));
+    EXPECT_TRUE(fake->makeFolder(kDesktop));
     fake->writeFile(fake->programDir + "KORUVAN.ini",
                     encodeProfileText("[User]\r\nLastUse=0\r\nSizeNum=0\r\n[DeskTop]\r\n0=仕事,,,,0\r\n"
                                       "2=趣味,C:\\pics\\hobby.bmp,,,0\r\n"));
@@ -89,7 +89,7 @@ std::unique_ptr<FakePlatform> makeMachine(const Desks& desks, bool links) {
 
 // One run of the program, from its start.
 struct Program {
-    explicit Program(FakePlatform& fake) : bar(fake, state, view) {
+    explicit Program(FakePlatform& fake) : bar(fake, state, view, view) {
         startAsOnlyInstance(fake, state);
         bar.load(96, 96);
     }
@@ -106,7 +106,9 @@ bool runUntilCrash(FakePlatform& fake, const Desks& desks, int operation, bool h
         Program program(fake);
         if (session) {
             for (const auto& [name, content] : desks.desk0Entered) {
-                if (desks.desk0Live.count(name) == 0) fake.deleteFile(kDesktop + name);
+                if (desks.desk0Live.count(name) == 0) {
+                    EXPECT_TRUE(fake.deleteFile(kDesktop + name));
+                }
             }
             fake.crashAtOperation = fake.fileOperations + operation;
             fake.crashHalfWay = halfWay;

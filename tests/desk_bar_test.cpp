@@ -144,7 +144,7 @@ TEST_F(DeskBarTest, PointerOverTheBackgroundRevealsTheHiddenBarAndHidesTheTip) {
 
 TEST_F(DeskBarTest, AppearancePollStoresOutsideChangesAndWritesNothingWhenEqual) {
     nameDesk(0, "A", "C:\\pics\\a.bmp");
-    state.deskTable[0][DeskField::Pattern] = "(None)";
+    state.deskTable[0].pattern = "(None)";
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\pics\\a.bmp");
     platform.setRegistry(kDesktopKey, "Pattern", " (None) ");
     layOut();
@@ -159,7 +159,7 @@ TEST_F(DeskBarTest, AppearancePollStoresOutsideChangesAndWritesNothingWhenEqual)
 
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\My Pictures\\new one.bmp");
     bar.onWatchCheck();
-    EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\My Pictures\\new one.bmp");
+    EXPECT_EQ(state.deskTable[0].wallpaper, "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(view.buttons[0].picturePath, "C:\\My Pictures\\new one.bmp");
     EXPECT_EQ(setting("DeskTop", "0"), "A,C:\\My Pictures\\new one.bmp,(None),0 128 128,");
 }
@@ -169,7 +169,7 @@ TEST_F(DeskBarTest, AppearancePollNeverTakesAValueWithAComma) {
     platform.setRegistry(kDesktopKey, "Wallpaper", "C:\\pics\\one,two.bmp");
     layOut();
     bar.onWatchCheck();
-    EXPECT_EQ(state.deskTable[0].wallpaper(), "C:\\pics\\a.bmp");
+    EXPECT_EQ(state.deskTable[0].wallpaper, "C:\\pics\\a.bmp");
 }
 
 TEST_F(DeskBarTest, BackgroundMenuStopsTheTimerAndADismissedMenuStartsItAgain) {

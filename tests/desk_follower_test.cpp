@@ -41,8 +41,7 @@ class DeskFollowerTest : public ::testing::Test {
 
     void name(const char* slots) {
         for (; *slots; ++slots)
-            state.deskTable[static_cast<std::size_t>(*slots - '0')][DeskField::Name] =
-                std::string("desk") + *slots;
+            state.deskTable[static_cast<std::size_t>(*slots - '0')].name = std::string("desk") + *slots;
     }
     // The model's steps, done to the state as the bar would do them.
     Actions update(const SystemDesktops& read) {
@@ -83,7 +82,7 @@ TEST_F(DeskFollowerTest, TurningOnTiesTheCurrentDesktopToTheCurrentDeskAndTheOth
             EXPECT_EQ(state.deskTies[desk], c.ties[desk] ? id(c.ties[desk]) : "") << c.what << " " << desk;
         EXPECT_EQ(state.currentDesk, c.currentDesk) << c.what;  // the current ones are tied: no switch
         for (const auto& [desk, text] : c.names)
-            EXPECT_EQ(state.deskTable[static_cast<std::size_t>(desk)].name(), text) << c.what;
+            EXPECT_EQ(state.deskTable[static_cast<std::size_t>(desk)].name, text) << c.what;
     }
 }
 
@@ -103,8 +102,7 @@ TEST_F(DeskFollowerTest, LaterDesktopsGetNewDesksWhileSlotsLastAndRenamesFollowT
     EXPECT_EQ(update(system(3, 3)),
               (Actions{Follow::makeDesk(2, "デスクトップ 3", id(3)), Follow::followSwitch(2, false)}));
     EXPECT_EQ(update(system(3, 3, {{2, "会議"}})), Actions{Follow::renameDesk(1, "会議")});
-    state.deskTable[1][DeskField::Name] =
-        "打合せ";  // renamed in the program: kept until the system's changes
+    state.deskTable[1].name = "打合せ";  // renamed in the program: kept until the system's changes
     EXPECT_EQ(update(system(3, 3, {{2, "会議"}})), Actions{});
 
     name("0123456789");

@@ -59,7 +59,7 @@ TEST(PutCopy, ADesksItemComesAsALinkWhereTheDriveAllowsElseAsAWholeCopy) {
         SCOPED_TRACE(c.why);
         FakePlatform fake;
         const std::string desktop = c.desktop;
-        fake.makeFolder(desktop);
+        EXPECT_TRUE(fake.makeFolder(desktop));
         fake.writeFile(std::string(kDesk3) + "plan.txt", "plan");
         if (c.readOnly) fake.setAttributes(std::string(kDesk3) + "plan.txt", testing::kReadOnly);
         fake.failLinks = c.failLinks;
@@ -71,7 +71,7 @@ TEST(PutCopy, ADesksItemComesAsALinkWhereTheDriveAllowsElseAsAWholeCopy) {
         EXPECT_THAT(fake.filesIn(desktop), ElementsAre("plan.txt"));
 
         // A name taken by another file is never replaced.
-        fake.deleteFile(desktop + "plan.txt");
+        EXPECT_TRUE(fake.deleteFile(desktop + "plan.txt"));
         fake.writeFile(desktop + "PLAN.txt", "live");
         EXPECT_EQ(
             putCopy(fake, std::string(kDesk3) + "plan.txt", desktop, "plan.txt", c.placement, temporary),
@@ -84,7 +84,7 @@ TEST(PutCopy, ADesksItemComesAsALinkWhereTheDriveAllowsElseAsAWholeCopy) {
 // A drive too small for the item: nothing under the item's name, no temporary file, and the source intact.
 TEST(PutCopy, ACopyThatDoesNotFitLeavesNothingBehind) {
     FakePlatform fake;
-    fake.makeFolder("D:\\Desktop\\");
+    EXPECT_TRUE(fake.makeFolder("D:\\Desktop\\"));
     fake.writeFile(std::string(kDesk3) + "big.iso", std::string(3000, 'x'));
     fake.driveFreeBytes['D'] = 2000;
     EXPECT_EQ(putCopy(fake, std::string(kDesk3) + "big.iso", "D:\\Desktop\\", "big.iso",
@@ -119,7 +119,8 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         const std::string desktop = c.desktop;
         fake.writeFile(std::string(kDesk3) + "item.txt", "as entered");
         if (c.linked) {
-            fake.linkFile(std::string(kDesk3) + "item.txt", desktop + "ITEM.txt");
+            EXPECT_TRUE(fake.makeFolder(desktop));
+            EXPECT_TRUE(fake.linkFile(std::string(kDesk3) + "item.txt", desktop + "ITEM.txt"));
             fake.writeFile(desktop + "ITEM.txt", "edited in place");
         } else {
             fake.writeFile(desktop + "ITEM.txt", "edited in place");
@@ -145,7 +146,7 @@ TEST(Pool, HoldsOneCopyOfEachItemAndNeverReplacesAnotherOne) {
     FakePlatform fake;
     SharedState state;
     state.programDir = fake.programDir;
-    fake.makeFolder(kPool);
+    EXPECT_TRUE(fake.makeFolder(kPool));
     const auto give = [&](int desk, const std::string& content, bool move) {
         const std::string from = deskFolder(state, desk) + "memo.txt";
         fake.writeFile(from, content);
@@ -173,7 +174,7 @@ TEST(CompareContents, DecidesByIdentityThenSizeThenBlocks) {
     FakePlatform fake;
     const std::string big(600 * 1024, 'a');
     fake.writeFile("C:\\a\\one", big);
-    fake.linkFile("C:\\a\\one", "C:\\a\\link");
+    EXPECT_TRUE(fake.linkFile("C:\\a\\one", "C:\\a\\link"));
     fake.writeFile("C:\\a\\copy", big);
     fake.writeFile("C:\\a\\differs at the end", big.substr(0, big.size() - 1) + "b");
     fake.writeFile("C:\\a\\shorter", "a");
@@ -214,7 +215,7 @@ TEST(SwitchJournal, ReadsBackWhatWasWrittenAndNothingElse) {
     FakePlatform fake;
     SharedState state;
     state.programDir = fake.programDir;
-    fake.makeFolder(fake.programDir);
+    EXPECT_TRUE(fake.makeFolder(fake.programDir));
     const SwitchJournal written{
         3, 7, SwitchPhase::Placing, "a1b2", {{"x (2).txt", 3, "x.txt"}, {" y", 0, " y"}}};
     ASSERT_TRUE(writeSwitchJournal(fake, state, written));

@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 DeskTable named(std::initializer_list<std::pair<int, const char*>> desks) {
     DeskTable table{};
     for (const auto& [desk, name] : desks)
-        table[static_cast<std::size_t>(desk)][DeskField::Name] = name;
+        table[static_cast<std::size_t>(desk)].name = name;
     return table;
 }
 
@@ -37,8 +37,8 @@ TEST(DeskKeysTest, NumbersCountNamedDesksInBarOrderAndStepsStopAtTheEnds) {
 TEST(DeskKeysTest, TheTrayMenuListsTheNamedDesksWithTheHotkeysHeld) {
     DeskTable desks{};
     for (int d = 0; d < kDeskCount; ++d)
-        desks[static_cast<std::size_t>(d)][DeskField::Name] = "d" + std::to_string(d);
-    desks[4][DeskField::Name].clear();
+        desks[static_cast<std::size_t>(d)].name = "d" + std::to_string(d);
+    desks[4].name.clear();
     HeldHotkeys held{};
     held.fill(true);
     held[1] = false;  // another program holds Ctrl+Alt+2

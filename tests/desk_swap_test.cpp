@@ -30,10 +30,10 @@ class SwapDeskTest : public ::testing::Test {
     SwapDeskTest() {
         state.programDir = fake.programDir;
         state.desktopFolder = kDesktop;
-        fake.makeFolder(kDesktop);
+        EXPECT_TRUE(fake.makeFolder(kDesktop));
         for (int desk = 0; desk < kDeskCount; ++desk) {
-            fake.makeFolder(deskFolder(state, desk));
-            state.deskTable[static_cast<std::size_t>(desk)][DeskField::Name] = "desk " + std::to_string(desk);
+            EXPECT_TRUE(fake.makeFolder(deskFolder(state, desk)));
+            state.deskTable[static_cast<std::size_t>(desk)].name = "desk " + std::to_string(desk);
         }
         fake.clearCalls();
     }
@@ -72,7 +72,7 @@ TEST_F(SwapDeskTest, RoundTripKeepsEachDesksItemsIncludingSameNamedOnes) {
     fake.writeFile(desk(1) + "b.lnk", "b1");
     fake.writeFile(desk(1) + "shared.txt", "desk 1");
     start();  // puts "removed since.txt" back on the Desktop; the user then removes it
-    fake.deleteFile(onDesktop("removed since.txt"));
+    EXPECT_TRUE(fake.deleteFile(onDesktop("removed since.txt")));
 
     swap(0, 1);
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("b.lnk", "shared.txt"));
@@ -133,7 +133,7 @@ TEST_F(SwapDeskTest, WithoutAUsableDesktopFolderNoFileIsTouched) {
     fake.writeFile(desk(0) + "only copy.lnk", "keep me");
     fake.writeFile(desk(1) + "b.lnk", "b");
     fake.writeFile("C:\\stray.txt", "root of the drive");
-    state.deskTable[1][DeskField::Wallpaper] = "C:\\w.bmp";
+    state.deskTable[1].wallpaper = "C:\\w.bmp";
 
     for (const std::string folder : {"", "\\", "C:\\Users\\user\\NoSuchDesktop\\", "C:\\KORUVAN\\dsk0\\",
                                      "C:\\KORUVAN\\", "c:\\koruvan"}) {
@@ -157,8 +157,8 @@ TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
     fake.writeFile(desk(2) + "new.lnk", "new");
     state.items.token = "0";
     setDesktopEntry(state.items, {"old.lnk", 0, "old.lnk"});  // placed, then removed from the Desktop
-    state.deskTable[2][DeskField::Wallpaper] = "C:\\w.bmp";
-    state.deskTable[2][DeskField::Style] = "2";
+    state.deskTable[2].wallpaper = "C:\\w.bmp";
+    state.deskTable[2].style = WallpaperStyle::Stretched;
     fake.setRegistry(kDesktopKey, "Wallpaper", "");
 
     StoreReport report;
@@ -225,7 +225,7 @@ TEST_F(SwapDeskTest, DesktopFilesThatCannotMoveKeepTheirPlaceAndTheirContent) {
         SCOPED_TRACE(c.what);
         FakePlatform machine;
         for (int d = 0; d < kDeskCount; ++d)
-            machine.makeFolder(desk(d));
+            EXPECT_TRUE(machine.makeFolder(desk(d)));
         const std::string report = onDesktop("report.doc");
         machine.writeFile(report, "live");
         machine.writeFile(desk(0) + "report.doc", "as entered");
@@ -268,7 +268,7 @@ TEST_F(SwapDeskTest, OnAFullDiskTheNewDesksItemsMoveInsteadOfBeingCopied) {
 // and is reported; nothing cut off stands anywhere, and the next switch finds every item whole.
 TEST_F(SwapDeskTest, ADesktopDriveWithoutRoomLeavesItemsStoredAndWhole) {
     state.desktopFolder = "D:\\Desktop\\";
-    fake.makeFolder("D:\\Desktop\\");
+    EXPECT_TRUE(fake.makeFolder("D:\\Desktop\\"));
     fake.writeFile("D:\\Desktop\\memo.txt", "desk 0's memo");
     fake.writeFile(desk(2) + "big.iso", std::string(3000, 'x'));
     fake.writeFile(desk(2) + "small.txt", "small");
@@ -311,11 +311,11 @@ TEST_F(SwapDeskTest, AJournalIsActedOnOnlyWhenItAgreesWithLastUse) {
         fresh.deskTable = state.deskTable;
         fresh.deskTable[5] = {};
         for (int d = 0; d < kDeskCount; ++d)
-            machine.makeFolder(desk(d));
+            EXPECT_TRUE(machine.makeFolder(desk(d)));
         machine.writeFile(onDesktop("on screen.txt"), "the Desktop's");
         machine.writeFile(desk(0) + "stored.txt", "desk 0's only copy");
         machine.writeFile(desk(c.to) + "entering.txt", "desk 2's");
-        writeSwitchJournal(machine, fresh, {0, c.to, SwitchPhase::Storing, "", {}});
+        EXPECT_TRUE(writeSwitchJournal(machine, fresh, {0, c.to, SwitchPhase::Storing, "", {}}));
         fresh.currentDesk = static_cast<std::int16_t>(c.lastUse);
 
         StoreReport report;
@@ -332,7 +332,7 @@ TEST_F(SwapDeskTest, AJournalIsActedOnOnlyWhenItAgreesWithLastUse) {
 // program once used is an item like any other.
 TEST_F(SwapDeskTest, OnlyTheProgramsOwnTemporaryFilesAreCleared) {
     state.items.token = "abc";
-    writeItemRecord(fake, state, state.items);
+    (void)writeItemRecord(fake, state.itemRecordPath(), state.items);
     fake.writeFile(onDesktop("~KORUVAN copy.tmp"), "the user's");
     fake.writeFile(onDesktop("~KORUVAN-abc-1.tmp"), "half a copy");
     fake.writeFile(desk(4) + "~KORUVAN-abc-11.tmp", "half a staged copy");

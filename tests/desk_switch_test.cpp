@@ -14,7 +14,7 @@ class DeskSwitchTest : public ::testing::Test, public BarFixture {
         nameDesk(0, "仕事", "C:\\pics\\work.bmp");
         nameDesk(1, "趣味");
         nameDesk(2, "ゲーム", "C:\\pics\\game.bmp");
-        state.deskTable[2][DeskField::Style] = "2";
+        state.deskTable[2].style = WallpaperStyle::Stretched;
         editor = platform.addWindow(
             {.title = "memo - Notepad", .className = "Notepad", .rect = {10, 20, 500, 400}});
         browser = platform.addWindow(
@@ -86,13 +86,9 @@ TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsLastToFirstMaximisedAsTheyW
     EXPECT_EQ(setting("User", "LastUse"), "0");
 }
 
-TEST_F(DeskSwitchTest, OnlyTheLastCaptureIsShownEvenWhenOlderEntriesRemain) {
-    for (int k = 0; k < 12; ++k) {
-        WindowEntry& entry = state.windowTable[1][static_cast<std::size_t>(k)];
-        entry.window = 0x900u + static_cast<WindowHandle>(k);
-        entry.className = "Old";
-    }
-    state.windowTable[1][2].className.clear();  // the last capture had two windows
+TEST_F(DeskSwitchTest, TheLastCaptureIsShownBackToFront) {
+    for (int k = 0; k < 2; ++k)  // the last capture had two windows
+        state.windowTable[1].push_back({0x900u + static_cast<WindowHandle>(k), 0, "", "Old", {}, false});
     bar.onDeskClicked(1);
 
     std::vector<std::string> shows;
@@ -161,7 +157,9 @@ TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStartAndSaysWhy) {
         SCOPED_TRACE(folder);
         view.warnings.clear();
         platform.failWrites = !folder;
-        if (folder) platform.makeFolder("C:\\KORUVAN\\KORUVAN.jnl\\");
+        if (folder) {
+            EXPECT_TRUE(platform.makeFolder("C:\\KORUVAN\\KORUVAN.jnl\\"));
+        }
         bar.onDeskClicked(2);
         EXPECT_EQ(state.currentDesk, 0);
         EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});

@@ -92,7 +92,7 @@ TEST_F(DeskWindowsTest, TheMoveKeysSendOnlyAnotherProgramsApplicationWindowToAno
         platform.foreground = window;
         bar.onHotkey(c.hotkey);
         EXPECT_EQ(platform.window(window).minimized, c.moves) << c.window.title << " " << c.hotkey;
-        EXPECT_EQ(deskWindowCount(state.windowTable[2]), c.moves ? 1u : 0u) << c.window.title;
+        EXPECT_EQ(state.windowTable[2].size(), c.moves ? 1u : 0u) << c.window.title;
         state.windowTable[2] = {};
     }
 }

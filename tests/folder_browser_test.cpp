@@ -17,9 +17,9 @@ class FolderBrowserTest : public ::testing::Test {
              {"b.BMP", "a.bmp", "Z.bmp", "c.jpg", "notes.txt", "TranscodedWallpaper", "hidden.bmp"})
             platform.writeFile(std::string("C:\\pics\\") + name, "x");
         platform.makeHidden("C:\\pics\\hidden.bmp");
-        platform.makeFolder("C:\\pics\\sub\\");
-        platform.makeFolder("C:\\pics\\Alpha\\");
-        platform.makeFolder("D:\\photos\\");
+        EXPECT_TRUE(platform.makeFolder("C:\\pics\\sub\\"));
+        EXPECT_TRUE(platform.makeFolder("C:\\pics\\Alpha\\"));
+        EXPECT_TRUE(platform.makeFolder("D:\\photos\\"));
     }
     FakePlatform platform;
 };
@@ -54,7 +54,7 @@ TEST_F(FolderBrowserTest, DrivesRememberTheirFolderAndUnreadablePlacesAreNotEnte
     EXPECT_FALSE(browser.moveTo("relative\\"));
     EXPECT_EQ(browser.folder(), "C:\\pics\\");
 
-    platform.makeFolder("\\\\server\\share\\");
+    EXPECT_TRUE(platform.makeFolder("\\\\server\\share\\"));
     ASSERT_TRUE(browser.moveTo("\\\\server\\share\\"));
     EXPECT_EQ(browser.drives().back(), "\\\\server\\share\\");
 }

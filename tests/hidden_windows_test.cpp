@@ -13,7 +13,7 @@ TEST(HiddenWindowsTest, AStartShowsTheRecordedWindowsThatAreStillHiddenAndStillT
     FakePlatform platform;
     SharedState state;
     state.programDir = platform.programDir;
-    platform.makeFolder(state.programDir);
+    EXPECT_TRUE(platform.makeFolder(state.programDir));
     const struct {
         const char* what;
         bool exists;

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "desk_fields.h"
 #include "fake/fake_make_desk_view.h"
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
@@ -20,14 +21,14 @@ class MakeDeskDialogTest : public ::testing::Test {
     MakeDeskDialogTest() {
         state.programDir = "C:\\KORUVAN\\";
         state.windowsDir = "C:\\WINDOWS\\";
-        platform.makeFolder("C:\\KORUVAN\\");
+        EXPECT_TRUE(platform.makeFolder("C:\\KORUVAN\\"));
         platform.writeFile("C:\\WINDOWS\\clouds.bmp", "bmp");
         platform.writeFile("C:\\pics\\a.bmp", "bmp");
         platform.writeFile("C:\\pics\\data.bmp", "bmp");
         platform.writeFile("C:\\pics\\readme.txt", "text");
         platform.setRegistry(kDesktopKey, "Pattern", "(None)");
         platform.setRegistry(kColorsKey, "Background", "0 128 128");
-        desk(0) = {{"仕事", "C:\\pics\\a.bmp", "(None)", "0 0 0", "0"}};
+        desk(0) = testing::makeDesk("仕事", "C:\\pics\\a.bmp", "(None)", "0 0 0", "0");
         state.currentDesk = 0;
     }
 
@@ -60,7 +61,7 @@ class MakeDeskDialogTest : public ::testing::Test {
 };
 
 TEST_F(MakeDeskDialogTest, TheSlotsNameChoosesTheMode) {
-    desk(3)[DeskField::Style] = "2";  // left by a deleted desk: a new one starts with it
+    desk(3).style = WallpaperStyle::Stretched;  // left by a deleted desk: a new one starts with it
     open(3);
     EXPECT_EQ(dialog->mode(), MakeDeskMode::NewDesk);
     EXPECT_EQ(view.caption, "新規デスクトップ作成");
@@ -102,7 +103,7 @@ TEST_F(MakeDeskDialogTest, BrowsingStartsAtTheWallpaperThenTheLastStoredThenWind
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wallpaper + std::string(" | ") + c.lastStored);
-        desk(5) = {{"趣味", c.wallpaper, "", "", "1"}};
+        desk(5) = testing::makeDesk("趣味", c.wallpaper, "", "", "1");
         state.lastChosenWallpaper = c.lastStored;
         view = FakeMakeDeskView{};
         MakeDeskDialog fresh{platform, state, 5, view};
@@ -149,7 +150,7 @@ TEST_F(MakeDeskDialogTest, OkStoresTheNewDeskWithoutTouchingTheScreen) {
     dialog->onFileChosen(1);
     dialog->onOk();
 
-    EXPECT_EQ(desk(2).fields,
+    EXPECT_EQ(testing::fieldsOf(desk(2)),
               (std::array<std::string, 5>{" 趣味 ", "C:\\WINDOWS\\clouds.bmp", "(None)", "0 128 128", "-1"}));
     EXPECT_EQ(storedLine(2), "趣味 ,C:\\WINDOWS\\clouds.bmp,(None),0 128 128,-1");
     EXPECT_EQ(state.lastChosenWallpaper, "C:\\WINDOWS\\clouds.bmp");
@@ -177,8 +178,8 @@ TEST_F(MakeDeskDialogTest, CancelAndCloseStoreNothing) {
     dialog->onFileChosen(fileEntry("(なし)"));
     dialog->onStyleChosen(2);
     dialog->onCancel();
-    EXPECT_EQ(desk(0).name(), "仕事");
-    EXPECT_EQ(desk(0).wallpaper(), "C:\\pics\\a.bmp");
+    EXPECT_EQ(desk(0).name, "仕事");
+    EXPECT_EQ(desk(0).wallpaper, "C:\\pics\\a.bmp");
     EXPECT_EQ(dialog->result(), DialogResult::Cancelled);
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(platform.calls.empty());
@@ -209,25 +210,25 @@ TEST_F(MakeDeskDialogTest, AnUnreadableDriveLeavesTheListsWhereTheyWere) {
     EXPECT_EQ(withFloppy.browser().folder(), "C:\\pics\\");
 }
 
-TEST(StyleEntryTest, WholeNumbersZeroToTwoSelectAnEntry) {
+TEST(StyleEntryTest, AStyleOfZeroToTwoSelectsAnEntry) {
     const std::pair<const char*, int> cases[] = {
         {"0", 0},   {"2", 2}, {" 1 ", 1},  {"2.5", 2}, {"1.5", 2}, {"2.6", -1},
-        {"-1", -1}, {"", -1}, {"abc", -1}, {"1x", -1}, {"3", -1},  {"-0", 0},
+        {"-1", -1}, {"", -1}, {"abc", -1}, {"1x", 1},  {"3", -1},  {"-0", 0},
     };
     for (const auto& [style, entry] : cases)
-        EXPECT_EQ(styleEntryFor(style), entry) << style;
+        EXPECT_EQ(styleEntryFor(parseWallpaperStyle(style)), entry) << style;
 }
 
 TEST(FirstFreeDeskSlotTest, LowestUnnamedOfZeroToEightElseNine) {
     DeskTable desks{};
     EXPECT_EQ(firstFreeDeskSlot(desks), 0);
     for (int named = 0; named <= 8; ++named) {
-        desks[static_cast<std::size_t>(named)][DeskField::Name] = "d";
+        desks[static_cast<std::size_t>(named)].name = "d";
         EXPECT_EQ(firstFreeDeskSlot(desks), named + 1 <= 8 ? named + 1 : 9);
     }
-    desks[9][DeskField::Name] = "taken";
+    desks[9].name = "taken";
     EXPECT_EQ(firstFreeDeskSlot(desks), 9);
-    desks[4][DeskField::Name].clear();
+    desks[4].name.clear();
     EXPECT_EQ(firstFreeDeskSlot(desks), 4);
 }
 

@@ -15,7 +15,7 @@ class ProfileFileTest : public ::testing::Test {
     testing::FakePlatform platform;
     ProfileFile file{platform, kPath};
 
-    void SetUp() override { platform.makeFolder("C:\\KORUVAN\\"); }
+    void SetUp() override { ASSERT_TRUE(platform.makeFolder("C:\\KORUVAN\\")); }
 
     void give(std::string_view bytes) { platform.writeFile(kPath, bytes); }
     std::string text() { return decodeProfileBytes(platform.fileContent(kPath), platform); }

@@ -50,8 +50,9 @@ class FakeSettingsView : public SettingsView {
         questions.push_back(title + ": " + text);
         return answer;
     }
-    void openDeskDialog(int slot) override {
+    FileResult openDeskDialog(int slot) override {
         if (onDeskDialog) onDeskDialog(slot);
+        return {};
     }
     void openAbout() override { ++abouts; }
     void endProgram() override { ended = true; }
@@ -73,7 +74,7 @@ class SettingsDialogTest : public ::testing::Test {
         state.barPosition = BarPosition::TopLeft;
         state.autoHide = 1;
         state.alwaysOnTop = 1;
-        platform.makeFolder("C:\\KORUVAN\\");
+        EXPECT_TRUE(platform.makeFolder("C:\\KORUVAN\\"));
     }
     void open() {
         dialog.onOpen();
@@ -183,7 +184,7 @@ TEST_F(SettingsDialogTest, OkStoresTheUserAndColorSectionsAndCancelNothing) {
 }
 
 TEST_F(SettingsDialogTest, ANewDeskIsStoredAtOnceEvenWhenTheSettingsAreCancelled) {
-    state.deskTable[0][DeskField::Name] = "仕事";
+    state.deskTable[0].name = "仕事";
     state.windowsDir = "C:\\WINDOWS\\";
     int deskDialogSlot = -1;
     view.onDeskDialog = [&](int slot) {
@@ -198,7 +199,7 @@ TEST_F(SettingsDialogTest, ANewDeskIsStoredAtOnceEvenWhenTheSettingsAreCancelled
     dialog.onNewDesk();
     dialog.onCancel();
     EXPECT_EQ(deskDialogSlot, 1);
-    EXPECT_EQ(state.deskTable[1].name(), "趣味");
+    EXPECT_EQ(state.deskTable[1].name, "趣味");
     EXPECT_EQ(ProfileFile(platform, state.settingsPath()).readString("DeskTop", "1", ""), "趣味,,,,-1");
     EXPECT_EQ(dialog.result(), DialogResult::Cancelled);
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "desk_fields.h"
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
+#include "store/first_run.h"
 #include "store/profile_encoding.h"
 
 namespace koruvan {
@@ -12,25 +14,19 @@ namespace {
 constexpr const char* kIni = "C:\\KORUVAN\\KORUVAN.ini";
 constexpr const char* kDesktop = "C:\\Users\\user\\Desktop\\";
 
-using Fields = std::array<std::string, kDeskFieldCount>;
-
-Desk MakeDesk(std::string name, std::string wallpaper, std::string pattern, std::string background,
-              std::string style) {
-    Desk desk;
-    desk.fields = {std::move(name), std::move(wallpaper), std::move(pattern), std::move(background),
-                   std::move(style)};
-    return desk;
-}
+using Fields = testing::DeskFields;
+using testing::fieldsOf;
+constexpr auto MakeDesk = testing::makeDesk;
 
 Fields Read(const std::string& line, Desk desk = {}) {
     readDeskLine(line, desk);
-    return desk.fields;
+    return fieldsOf(desk);
 }
 
 std::array<Fields, kDeskCount> allFields(const DeskTable& table) {
     std::array<Fields, kDeskCount> all;
     for (std::size_t i = 0; i < table.size(); ++i)
-        all[i] = table[i].fields;
+        all[i] = fieldsOf(table[i]);
     return all;
 }
 
@@ -54,7 +50,7 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile) {
     platform.writeFile(std::string(kDesktop) + "メモ.txt", "memo");
     platform.writeFile(std::string(kDesktop) + "Editor.lnk", "link");
-    loadSettings(platform, state);
+    loadOrCreateSettings(platform, state);
 
     for (int desk = 0; desk < kDeskCount; ++desk)
         EXPECT_TRUE(platform.folderExists(deskFolder(state, desk)));
@@ -74,7 +70,7 @@ TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile)
     SharedState next;
     next.programDir = state.programDir;
     platform.clearCalls();
-    loadSettings(platform, next);
+    loadOrCreateSettings(platform, next);
     EXPECT_TRUE(platform.calls.empty());
     EXPECT_EQ(allFields(next.deskTable), allFields(state.deskTable));
     EXPECT_EQ(next.tipColors, kFirstRunTipColors);
@@ -87,9 +83,9 @@ TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile)
 TEST_F(SettingsTest, AFirstRunOverItemsLinkedFromDesk0KeepsThem) {
     // The settings file deleted while desk 0 was current: its folder holds the Desktop's own files.
     platform.writeFile(deskFolder(state, 0) + "memo.txt", "written on the desk");
-    platform.makeFolder(kDesktop);
+    EXPECT_TRUE(platform.makeFolder(kDesktop));
     ASSERT_TRUE(platform.linkFile(deskFolder(state, 0) + "memo.txt", std::string(kDesktop) + "memo.txt"));
-    loadSettings(platform, state);
+    loadOrCreateSettings(platform, state);
     EXPECT_EQ(platform.fileContent(std::string(kDesktop) + "memo.txt"), "written on the desk");
     EXPECT_EQ(platform.fileContent(deskFolder(state, 0) + "memo.txt"), "written on the desk");
 }
@@ -102,13 +98,13 @@ TEST(DeskLine, EmptyAndCommaOnlyLinesEmptyTheDesk) {
 
 TEST(DeskLine, FieldsAreCleanedAndOnlyThosePresentAreFilled) {
     EXPECT_EQ(Read("  仕事 机 ,  C:\\My Pictures\\a.bmp , (なし) ,0 0 0, 1 "),
-              MakeDesk("仕事 机", "C:\\My Pictures\\a.bmp", "(なし)", "0 0 0", "1").fields);
-    EXPECT_EQ(Read("a,b,c,d,e,f"), MakeDesk("a", "b", "c", "d", "e").fields);
+              fieldsOf(MakeDesk("仕事 机", "C:\\My Pictures\\a.bmp", "(なし)", "0 0 0", "1")));
+    EXPECT_EQ(Read("a,b,c,d,e,f"), fieldsOf(MakeDesk("a", "b", "c", "d", "e")));
     EXPECT_EQ(Read("ｹﾞｰﾑ,C:\\g.bmp", MakeDesk("old", "old", "p", "bg", "2")),
-              MakeDesk("ｹﾞｰﾑ", "C:\\g.bmp", "p", "bg", "2").fields);
+              fieldsOf(MakeDesk("ｹﾞｰﾑ", "C:\\g.bmp", "p", "bg", "2")));
     EXPECT_EQ(Read("a\tb,c\x01"
                    "d"),
-              MakeDesk("a b", "c d", "", "", "").fields);
+              fieldsOf(MakeDesk("a b", "c d", "", "", "")));
     EXPECT_EQ(Read("A, B,C,D,E")[0], "A");  // a comma in a name splits it: the line has no quoting
 }
 
@@ -125,7 +121,7 @@ TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
         "[DeskTop]\n0=デスクトップ,,,,\n1=長い," +
         longWallpaper + ",p,b,2\n2=,orphan,,,\n");
     state.barPosition = BarPosition::Free;
-    loadSettings(platform, state);
+    loadOrCreateSettings(platform, state);
 
     EXPECT_EQ(state.currentDesk, 1);
     EXPECT_EQ(state.alwaysOnTop, 1);
@@ -133,8 +129,8 @@ TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
     EXPECT_EQ(state.autoHide, -1);
     EXPECT_EQ(state.buttonSizeSetting, 52);
     EXPECT_EQ(state.tipColors, (TipColorTable{{{255, 255}, {0, 16711680}}}));
-    EXPECT_EQ(state.deskTable[1].fields,
-              MakeDesk("長い", longWallpaper, "p", "b", "2").fields);  // read whole
+    EXPECT_EQ(fieldsOf(state.deskTable[1]),
+              fieldsOf(MakeDesk("長い", longWallpaper, "p", "b", "2")));  // read whole
     EXPECT_FALSE(state.deskTable[2].exists());
 }
 
@@ -168,7 +164,7 @@ TEST_F(SettingsTest, AnUnusableLastUseResumesAtTheLowestNamedDesk) {
         giveIni(std::string("[User]\nLastUse=") + lastUse + "\n[DeskTop]\n3=三,,,,\n7=七,,,,\n");
         SharedState loaded;
         loaded.programDir = state.programDir;
-        loadSettings(platform, loaded);
+        loadOrCreateSettings(platform, loaded);
         EXPECT_EQ(loaded.currentDesk, 3) << lastUse;
     }
 }
@@ -176,18 +172,18 @@ TEST_F(SettingsTest, AnUnusableLastUseResumesAtTheLowestNamedDesk) {
 TEST_F(SettingsTest, AFileWithoutNamedDesksGetsDesk0BackWithoutCopyingItems) {
     platform.writeFile(std::string(kDesktop) + "a.lnk", "a");
     giveIni("[User]\r\nLastUse=4\r\n[DeskTop]\r\n0=,C:\\lost.bmp,,,\r\n4=\r\n");
-    loadSettings(platform, state);
+    loadOrCreateSettings(platform, state);
 
     EXPECT_EQ(state.currentDesk, 0);
-    EXPECT_EQ(state.deskTable[0].fields,
-              MakeDesk("デスクトップ", "C:\\WINDOWS\\壁紙.bmp", "(なし)", "0 128 128", "2").fields);
+    EXPECT_EQ(fieldsOf(state.deskTable[0]),
+              fieldsOf(MakeDesk("デスクトップ", "C:\\WINDOWS\\壁紙.bmp", "(なし)", "0 128 128", "2")));
     for (const std::string& call : platform.calls)
         EXPECT_TRUE(call.starts_with("write ")) << call;
     EXPECT_FALSE(platform.folderExists(poolFolder(state)));
 
     SharedState next;
     next.programDir = state.programDir;
-    loadSettings(platform, next);
+    loadOrCreateSettings(platform, next);
     EXPECT_EQ(allFields(next.deskTable), allFields(state.deskTable));
 }
 

@@ -32,7 +32,7 @@ TEST(SystemDesktopsTest, TheCurrentIsWindows11sElseThisSessionsAndAnythingAmissR
     };
     for (const auto& c : cases) {
         testing::FakePlatform platform;
-        platform.session = 3;
+        platform.sessionNumber = 3;
         const auto set = [&](const std::string& key, const char* value,
                              const std::optional<std::string>& bytes) {
             if (bytes) platform.setRegistryBinary(key, value, *bytes);

@@ -4,9 +4,9 @@
 #include "store/appearance.h"
 #include "store/desk_folders.h"
 #include "store/desk_swap.h"
+#include "store/first_run.h"
 #include "store/hidden_windows.h"
 #include "store/program_folder.h"
-#include "store/settings.h"
 
 namespace koruvan {
 namespace {
@@ -29,11 +29,10 @@ void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) 
     showHiddenWindows(platform, state);
     state.windowsDir = readWindowsDirectory(platform);
     state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
-    loadSettings(platform, state);
-    state.hideOtherDeskWindows = readHideOtherDeskWindows(platform, state);
+    loadOrCreateSettings(platform, state);
     settleStore(platform, state, report);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
-        applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
+        applyWallpaper(platform, desk->wallpaper, desk->style);
     }
 }
 

@@ -1,74 +1,97 @@
-// The bar's two pop-up menus: the desk menu and the options menu, and the dialogs they open.
+#include "bar/bar_menus.h"
+
 #include "bar/bar_layout.h"
-#include "bar/desk_bar.h"
-#include "store/desk_folders.h"
-#include "store/desk_ties.h"
-#include "store/pool.h"
+#include "bar/desk_keys.h"
 #include "store/settings.h"
-#include "store/window_table.h"
 
 namespace koruvan {
 
-void DeskBar::onDeskMenuCommand(int desk, MenuCommand command) {
+BarMenus::BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
+                   DeskWindowKeeper& windows, DeskFollowing& following, BarActions& bar)
+    : platform_(platform),
+      state_(state),
+      popups_(popups),
+      face_(face),
+      windows_(windows),
+      following_(following),
+      bar_(bar) {}
+
+// Only the outermost scope pauses and resumes: a message inside a menu leaves the menu's pause alone.
+BarMenus::Scope::Scope(BarMenus& menus) : menus_(menus), wasOpen_(menus.open_) {
+    menus_.open_ = true;
+    if (!wasOpen_) menus_.face_.pauseWatching();
+}
+
+BarMenus::Scope::~Scope() {
+    if (!wasOpen_) {
+        menus_.face_.setWatching(true);
+        menus_.following_.askForCheck();
+    }
+    menus_.open_ = wasOpen_;
+}
+
+void BarMenus::onDeskRightPressed(int desk) {
+    MenuCommand command = MenuCommand::None;
+    {
+        const Scope modal(*this);
+        face_.hideTip();
+        command = popups_.popupDeskMenu(desk != state_.currentDesk);
+        if (command != MenuCommand::Open) onDeskCommand(desk, command);
+    }
+    if (command == MenuCommand::Open) {
+        face_.placeOrHide();
+        bar_.chooseDesk(desk);
+    }
+}
+
+void BarMenus::onDeskCommand(int desk, MenuCommand command) {
     switch (command) {
-        case MenuCommand::Open:
-            resumeWatching();
-            placeOrHide();
-            chooseDesk(desk);
-            return;
-        case MenuCommand::Rename:
-            editDesk(desk);
-            return;
+        case MenuCommand::Rename: {
+            StoreReport report;
+            redrawIfStored(popups_.openDeskDialog(desk, report), report, false);
+            break;
+        }
         case MenuCommand::Organise:
-            captureWindows(platform_, state_, listWindows(platform_));
-            view_.openOrganiser(desk);
+            windows_.capture();
+            popups_.openOrganiser(desk);
             break;
         case MenuCommand::Delete:
             deleteDesk(desk);
             break;
-        default:  // the cancel item, or the menu dismissed: the bar keeps watching either way
+        default:  // the cancel item, or the menu dismissed
             break;
     }
-    resumeWatching();
 }
 
-void DeskBar::editDesk(int desk) {
-    const DialogResult result = view_.openDeskDialog(desk);
-    resumeWatching();
-    if (result == DialogResult::Stored) redrawButtons();
-}
-
-void DeskBar::deleteDesk(int slot) {
-    Desk* desk = deskAt(state_, slot);
+void BarMenus::deleteDesk(int slot) {
+    const Desk* desk = deskAt(state_, slot);
     // The current desk is never deleted: its items are the ones on the Desktop.
     if (desk && desk->exists() && slot != state_.currentDesk &&
-        view_.askYesNo("ﾃﾞｽｸﾄｯﾌﾟ「" + desk->name() + "」を削除しますか", "ﾃﾞｽｸﾄｯﾌﾟ削除")) {
-        giveUpDesk(slot);
-        redrawButtons();
+        popups_.askYesNo("ﾃﾞｽｸﾄｯﾌﾟ「" + desk->name + "」を削除しますか", "ﾃﾞｽｸﾄｯﾌﾟ削除")) {
+        StoreReport report;
+        bar_.giveUpDesk(slot, report);
+        tellUser(report);
     }
-    fitToDesks();
-    redrawButtons();
+    bar_.relayout();
 }
 
-void DeskBar::giveUpDesk(int slot) {
-    // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
-    platform_.makeFolder(poolFolder(state_));
-    giveDeskToPool(platform_, state_, slot);
-    writeItemRecord(platform_, state_, state_.items);
-    releaseDeskWindows(slot);
-    // The name, the wallpaper and the tie go; the style stays with the slot.
-    applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);
-    saveDeskTable(platform_, state_);
-    writeDeskTie(platform_, state_, slot);
+void BarMenus::onBackgroundRightPressed() {
+    bool keepOpen = true;
+    {
+        const Scope modal(*this);
+        keepOpen = onOptionsCommand(popups_.popupOptionsMenu(face_.checkedSizeItem()));
+    }
+    if (!keepOpen) bar_.onCloseRequested();
 }
 
-void DeskBar::onOptionsMenuCommand(MenuCommand command) {
+bool BarMenus::onOptionsCommand(MenuCommand command) {
+    StoreReport report;
     switch (command) {
         case MenuCommand::NewDesk:
-            makeNewDesk();
+            redrawIfStored(popups_.openDeskDialog(firstFreeDeskSlot(state_.deskTable), report), report, true);
             break;
         case MenuCommand::Settings:
-            changeSettings();
+            redrawIfStored(popups_.openSettingsDialog(report), report, true);
             break;
         case MenuCommand::SizeLarge:
         case MenuCommand::SizeMedium:
@@ -76,42 +99,78 @@ void DeskBar::onOptionsMenuCommand(MenuCommand command) {
             storeButtonSizeSetting(static_cast<int>(command) - static_cast<int>(MenuCommand::SizeLarge));
             break;
         case MenuCommand::SizeCustom:
-            if (const std::optional<int> width = view_.openButtonSizeDialog())
+            if (const std::optional<int> width = popups_.openButtonSizeDialog())
                 storeButtonSizeSetting(buttonSizeSettingFor(*width));
             break;
         case MenuCommand::About:
-            view_.openAbout();
+            popups_.openAbout();
             break;
         case MenuCommand::End:
-            onCloseRequested();
-            return;
+            return false;
         default:  // the cancel item, or the menu dismissed
             break;
     }
-    resumeWatching();
+    return true;
 }
 
-void DeskBar::makeNewDesk() {
-    setWatching(false);
-    if (view_.openDeskDialog(firstFreeDeskSlot(state_.deskTable)) == DialogResult::Stored) {
-        fitToDesks();
-        redrawButtons();
+// A confirmed dialog changed what the bar shows: a new desk or new settings (`relayout`) change its size and
+// place too.
+void BarMenus::redrawIfStored(DialogResult result, const StoreReport& report, bool relayout) {
+    if (result == DialogResult::Stored) {
+        if (relayout) {
+            bar_.relayout();
+            face_.placeOrHide();  // a new position shows at once, not at the next idle check
+        } else {
+            face_.drawButtonFaces();
+            face_.showTrayDesk(following_.deskOrder());
+        }
     }
+    tellUser(report);
 }
 
-void DeskBar::changeSettings() {
-    if (view_.openSettingsDialog() == DialogResult::Stored) {
-        fitToDesks();
-        redrawButtons();
-        placeOrHide();  // a new position shows at once, not at the next idle check
-    }
-}
-
-void DeskBar::storeButtonSizeSetting(int setting) {
+void BarMenus::storeButtonSizeSetting(int setting) {
     state_.buttonSizeSetting = static_cast<std::int16_t>(setting);
-    applyButtonSizeSetting();
-    fitToDesks();
-    writeUserValue(platform_, state_, kSizeNumKey, state_.buttonSizeSetting);
+    face_.applyButtonSizeSetting();
+    face_.fitToDesks(following_.deskOrder());
+    StoreReport report;
+    report.noteSettingsWrite(writeUserValue(platform_.files, state_, kSizeNumKey, state_.buttonSizeSetting));
+    tellUser(report);
+}
+
+void BarMenus::onTrayClicked(const std::vector<int>& order, const HeldHotkeys& held) {
+    TrayChoice choice;
+    bool keepOpen = true;
+    {
+        const Scope modal(*this);
+        TrayMenu menu{trayMenuDesks(state_.deskTable, order, state_.currentDesk, held),
+                      windows_.trayItems(order, held), following_.trayToggles(), face_.checkedSizeItem()};
+        choice = popups_.popupTrayMenu(menu);
+        if (choice.desk < 0) {
+            StoreReport report;
+            if (choice.command == MenuCommand::FollowSystemDesks) {
+                following_.onTrayToggle(report);
+            } else if (!windows_.onTrayCommand(choice, report)) {
+                keepOpen = onOptionsCommand(choice.command);
+            }
+            tellUser(report);
+        }
+    }
+    if (choice.desk >= 0) bar_.chooseDesk(choice.desk);
+    if (!keepOpen) bar_.onCloseRequested();
+}
+
+void BarMenus::warn(const std::string& text, const char* title) {
+    // No switch may start from a key or the tray, nor a setting be taken up, while the message is up.
+    const Scope modal(*this);
+    popups_.warn(text, title);
+}
+
+void BarMenus::tellUser(StoreReport report) {
+    if (report.settingsUnwritten) {
+        if (toldOfSettings_) report.settingsUnwritten.reset();
+        toldOfSettings_ = true;
+    }
+    if (!report.empty()) warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
 }
 
 }  // namespace koruvan

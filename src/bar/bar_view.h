@@ -1,15 +1,15 @@
 #pragma once
-// What the desk bar's model needs from its window. The Win32 view implements it; tests use a recording fake.
+// What the desk bar's model needs from its window: the buttons, the name tip, placement, the watches and the
+// notification-area icon. The menus, messages and dialogs are bar_popups.h. The Win32 view implements both;
+// tests use a recording fake.
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "bar/bar_layout.h"
-#include "bar/desk_keys.h"
-#include "core/dialog_result.h"
+#include "store/shared_state.h"
 
 namespace koruvan {
 
@@ -30,61 +30,6 @@ struct TipLook {
     int left = 0;
     std::int32_t textColor = 0;
     std::int32_t backColor = 0;
-};
-
-enum class MenuCommand {
-    None,  // dismissed without a choice
-    // desk menu
-    Open,
-    Rename,
-    Organise,
-    Delete,
-    DeskCancel,
-    // options menu
-    NewDesk,
-    Settings,
-    SizeLarge,
-    SizeMedium,
-    SizeSmall,
-    SizeCustom,
-    OptionsCancel,
-    About,
-    End,
-    // the tray menu's window group
-    PinWindow,
-    HideOtherDeskWindows,
-    StartWithWindows,
-    // the tray menu's toggles
-    FollowSystemDesks,
-};
-
-// What was chosen in the tray menu: a desk, the desk to move a window to, or a command of the window group or
-// of the options menu that follow the desks.
-struct TrayChoice {
-    int desk = -1;
-    MenuCommand command = MenuCommand::None;
-    int moveToDesk = -1;
-};
-
-// The tray menu's window group, after the desks: "このウィンドウを移動" (the named desks, the current one
-// checked) and "すべてのデスクに表示" for the window that was active before the menu opened, greyed when
-// there is none; then the two options, checked when on.
-struct TrayWindowItems {
-    bool windowChosen = false;
-    std::vector<TrayDesk> moveDesks;
-    bool pinned = false;
-    std::string pinKey;  // the pin hotkey's name when the program holds it
-    bool hideOtherDeskWindows = false;
-    bool startWithWindows = false;
-};
-
-// A checkable item of the tray menu, between the desks and the options menu.
-struct TrayToggle {
-    MenuCommand command = MenuCommand::None;
-    std::string text;
-    bool checked = false;
-    bool enabled = true;
-    friend bool operator==(const TrayToggle&, const TrayToggle&) = default;
 };
 
 class BarView {
@@ -115,29 +60,8 @@ class BarView {
     virtual void checkSystemDesktopsAfter(double seconds) = 0;
     virtual void show() = 0;
 
-    // Pop-up menus at the pointer; modal; return the chosen command.
-    virtual MenuCommand popupDeskMenu(bool openAndDeleteEnabled) = 0;
-    virtual MenuCommand popupOptionsMenu(int checkedSizeItem) = 0;
     // The notification-area icon: the current desk's number drawn on it, the tip beside it.
     virtual void showTray(int deskNumber, const std::string& tip) = 0;
-    // The tray menu at the pointer: the named desks (the current one checked), the window group, the
-    // toggles, then the options menu.
-    virtual TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks,
-                                     const std::vector<TrayToggle>& toggles, int checkedSizeItem) = 0;
-    // The window group that the next tray menu shows after the desks.
-    virtual void setTrayWindowItems(const TrayWindowItems& items) = 0;
-    // A message with a warning icon and an OK button.
-    virtual void warn(const std::string& text, const std::string& title) = 0;
-    // A yes/no question with a warning icon; true for yes.
-    virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
-    // The dialogs, modal, each on what it works on.
-    // The desk dialog on a slot: a new desk there when it is unused, else that desk's settings.
-    virtual DialogResult openDeskDialog(int slot) = 0;
-    virtual DialogResult openSettingsDialog() = 0;
-    virtual void openOrganiser(int desk) = 0;
-    // The button width chosen, or nothing when the dialog was cancelled or closed.
-    virtual std::optional<int> openButtonSizeDialog() = 0;
-    virtual void openAbout() = 0;
     // Ends the program (the message loop ends after the window is gone).
     virtual void close() = 0;
 };

@@ -31,7 +31,7 @@ void ButtonSizeDialog::onLoad() {
     view_.setScrollRange(kSmallest, kLargest, kPage);
     view_.showScrollValue(value_);
     const Desk* desk = deskAt(state_, state_.currentDesk);
-    if (desk && !desk->wallpaper().empty()) view_.loadPreviewPicture(desk->wallpaper());
+    if (desk && !desk->wallpaper.empty()) view_.loadPreviewPicture(desk->wallpaper);
     // Two steps, so that the preview follows even when the final value is the one the bar starts with: the
     // first lies beside the final value, above it at the range's lowest end, so the second always shows.
     const int setting = state_.buttonSizeSetting;
@@ -42,7 +42,7 @@ void ButtonSizeDialog::onLoad() {
         assign(setting == kSmallest ? setting + 1 : setting - 1);
         assign(setting);
     }
-    view_.setTipLook(desk ? desk->name() : std::string(),
+    view_.setTipLook(desk ? desk->name : std::string(),
                      tipColor(state_.tipColors, TipKind::CurrentDesk, TipPart::Text),
                      tipColor(state_.tipColors, TipKind::CurrentDesk, TipPart::Background));
 }

@@ -24,7 +24,7 @@ struct DeskFollower::Plan {
     int tiedTo(std::string_view desktop) const { return deskTiedTo(ties, desktop); }
     // A tied desk takes the system's name, when the system has one.
     void rename(int desk, const std::string& name) {
-        if (!name.empty() && desks[static_cast<std::size_t>(desk)].name() != name)
+        if (!name.empty() && desks[static_cast<std::size_t>(desk)].name != name)
             add(FollowAction::renameDesk(desk, name));
     }
     // A new desk in the first free slot; none free, the desktop stays untied.

@@ -1,6 +1,6 @@
-// Following the system's virtual desktops: the bar does what the DeskFollower asks of it.
-#include "bar/desk_bar.h"
-#include "store/desk_ties.h"
+#include "bar/desk_following.h"
+
+#include "store/desk_appearance.h"
 #include "store/settings.h"
 #include "store/system_desktops.h"
 
@@ -8,9 +8,14 @@ namespace koruvan {
 
 constexpr const char* kFollowSystemDesksText = "Windows の仮想デスクトップと連動";
 
-void DeskBar::setFollowing(bool on) {
-    state_.followSystemDesks = on ? 1 : 0;
-    followPending_ = false;
+DeskFollowing::DeskFollowing(Platform& platform, SharedState& state, BarView& view, BarActions& bar)
+    : platform_(platform), state_(state), view_(view), bar_(bar), follower_([&platform] {
+          return platform.session.monotonicSeconds();
+      }) {}
+
+void DeskFollowing::setActive(bool on) {
+    state_.followSystemDesks = on;
+    pending_ = false;
     view_.watchSystemDesktops(on);
     if (on) {
         follower_.start();
@@ -18,96 +23,104 @@ void DeskBar::setFollowing(bool on) {
         return;
     }
     follower_.stop();
-    fitToDesks();
-    redrawButtons();
+    bar_.relayout();
 }
 
-void DeskBar::onSystemDesktopsChanged() {
+void DeskFollowing::onSystemDesktopsChanged() {
     if (!follower_.following()) return;
-    if (switching_ || menuOpen_) {
-        followPending_ = true;
+    if (bar_.busy()) {
+        pending_ = true;
         return;
     }
-    followPending_ = false;
+    pending_ = false;
     const std::vector<int> orderBefore = deskOrder();
     bool desksChanged = false;
+    StoreReport report;
     for (const FollowAction& action : follower_.update(readSystemDesktops(platform_), state_)) {
-        doFollowAction(action);
+        doAction(action, report);
         desksChanged |= action.step != FollowStep::FollowSwitch;
     }
     // A new order or a new desk shows at once; a switch has redrawn the buttons itself.
-    if (desksChanged || deskOrder() != orderBefore) {
-        fitToDesks();
-        redrawButtons();
-    }
-    askForFollowCheck();
+    if (desksChanged || deskOrder() != orderBefore) bar_.relayout();
+    bar_.tellUser(report);
+    askForCheck();
 }
 
-void DeskBar::askForFollowCheck() {
+void DeskFollowing::chooseDesk(int desk) {
+    StoreReport report;
+    for (const FollowAction& action : follower_.chooseDesk(desk, state_))
+        doAction(action, report);
+    bar_.tellUser(report);
+    askForCheck();
+}
+
+void DeskFollowing::askForCheck() {
     if (!follower_.following()) return;
-    if (followPending_) {
+    if (pending_) {
         view_.checkSystemDesktopsAfter(0);
     } else if (const std::optional<double> due = follower_.secondsUntilCheck()) {
         view_.checkSystemDesktopsAfter(*due + kWakeMargin);
     }
 }
 
-void DeskBar::doFollowAction(const FollowAction& action) {
+void DeskFollowing::doAction(const FollowAction& action, StoreReport& report) {
     switch (action.step) {
         case FollowStep::TieDesk:
         case FollowStep::UntieDesk:
             applyToDesks(action, state_.deskTable, state_.deskTies);
-            writeDeskTie(platform_, state_, action.desk);
+            report.noteSettingsWrite(writeDeskTie(platform_.files, state_, action.desk));
             break;
         case FollowStep::MakeDesk:
-            makeFollowingDesk(action);
+            makeDesk(action, report);
             break;
         case FollowStep::DeleteDesk:
-            giveUpDesk(action.desk);
+            bar_.giveUpDesk(action.desk, report);
             break;
         case FollowStep::RenameDesk:
             applyToDesks(action, state_.deskTable, state_.deskTies);
-            writeDeskLine(platform_, state_, action.desk);
+            report.noteSettingsWrite(writeDeskLine(platform_.files, state_, action.desk));
             break;
         case FollowStep::FollowSwitch:
-            followSwitch(action.desk, action.setWallpaper);
+            bar_.followSwitch(action.desk, action.setWallpaper);
             break;
         case FollowStep::SwitchToDesk:
-            clickSwitch(action.desk);
+            bar_.clickSwitch(action.desk);
             break;
         case FollowStep::PressKeys:
-            platform_.pressDesktopSwitchKeys(action.presses);
+            platform_.shell.pressDesktopSwitchKeys(action.presses);
             break;
     }
 }
 
 // A new desktop looks as the screen does when the system makes it: the desk takes that appearance, and no
 // items.
-void DeskBar::makeFollowingDesk(const FollowAction& action) {
+void DeskFollowing::makeDesk(const FollowAction& action, StoreReport& report) {
     Desk& desk = state_.deskTable[static_cast<std::size_t>(action.desk)];
     desk = Desk{};
     takeScreenAppearance(platform_, desk);
     applyToDesks(action, state_.deskTable, state_.deskTies);
-    platform_.makeFolder(deskFolder(state_, action.desk));
-    writeDeskLine(platform_, state_, action.desk);
-    writeDeskTie(platform_, state_, action.desk);
+    // A folder already there is no failure; one that cannot be made leaves the desk's items on the Desktop,
+    // which its switches report.
+    (void)platform_.files.makeFolder(deskFolder(state_, action.desk));
+    report.noteSettingsWrite(writeDeskLine(platform_.files, state_, action.desk));
+    report.noteSettingsWrite(writeDeskTie(platform_.files, state_, action.desk));
 }
 
-std::vector<TrayToggle> DeskBar::trayToggles() const {
+std::vector<int> DeskFollowing::deskOrder() const {
+    return follower_.viewOrder(state_.deskTable, state_.deskTies);
+}
+
+std::vector<TrayToggle> DeskFollowing::trayToggles() const {
     return {{.command = MenuCommand::FollowSystemDesks,
              .text = kFollowSystemDesksText,
-             .checked = state_.followSystemDesks != 0,
+             .checked = state_.followSystemDesks,
              .enabled = systemHasVirtualDesktops(platform_)}};
 }
 
-void DeskBar::onTrayToggle(MenuCommand command) {
-    if (command != MenuCommand::FollowSystemDesks) return;
-    setFollowing(state_.followSystemDesks == 0);
-    writeUserValue(platform_, state_, kFollowSystemDesksKey, state_.followSystemDesks);
-}
-
-std::vector<int> DeskBar::deskOrder() const {
-    return follower_.viewOrder(state_.deskTable, state_.deskTies);
+void DeskFollowing::onTrayToggle(StoreReport& report) {
+    setActive(!state_.followSystemDesks);
+    report.noteSettingsWrite(
+        writeUserValue(platform_.files, state_, kFollowSystemDesksKey, state_.followSystemDesks ? 1 : 0));
 }
 
 }  // namespace koruvan

@@ -57,7 +57,7 @@ std::vector<TrayDesk> trayMenuDesks(const DeskTable& desks, const std::vector<in
     std::vector<TrayDesk> entries;
     for (int desk : order) {
         const int hotkey = firstHotkey + static_cast<int>(entries.size());
-        std::string text = desks[static_cast<std::size_t>(desk)].name();
+        std::string text = desks[static_cast<std::size_t>(desk)].name;
         if (held[static_cast<std::size_t>(hotkey)]) {
             text += '\t';
             text += hotkeyName(hotkey);

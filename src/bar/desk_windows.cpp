@@ -1,86 +1,121 @@
-// Windows between desks: a window moved to another desk or pinned to every desk, and the option that hides
-// the other desks' windows instead of minimising them.
+#include "bar/desk_windows.h"
+
 #include <algorithm>
 
-#include "bar/desk_bar.h"
+#include "bar/desk_keys.h"
+#include "store/settings.h"
 #include "store/start_with_windows.h"
 #include "store/window_table.h"
 
 namespace koruvan {
 
+DeskWindowKeeper::DeskWindowKeeper(Platform& platform, SharedState& state)
+    : platform_(platform), state_(state) {}
+
+void DeskWindowKeeper::capture() {
+    captureWindows(platform_.windows, state_);
+}
+
+void DeskWindowKeeper::leaveDesk(int desk, StepLog& log) {
+    forgetGonePins();
+    capture();
+    log.mark("capture");
+    if (!isDeskIndex(desk)) return;
+    DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(desk)];
+    dropPinned(leaving);
+    std::vector<WindowHandle> windows;
+    for (const WindowEntry& entry : leaving)
+        windows.push_back(entry.window);
+    takeOffScreen(desk, windows, true, &log);
+}
+
+void DeskWindowKeeper::enterDesk(int desk) {
+    const DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        platform_.windows.showWindow(entry->window,
+                                     entry->zoomed ? ShowCommand::Maximized : ShowCommand::Normal);
+    }
+}
+
 // An application window of another program that lets this one move it.
-std::optional<WindowEntry> DeskBar::movableWindow(WindowHandle window) {
+std::optional<WindowEntry> DeskWindowKeeper::movableWindow(WindowHandle window) {
     if (window == 0) return std::nullopt;
-    std::optional<WindowEntry> entry = deskWindowEntry(platform_, window);
-    if (!entry || platform_.windowRefusesControl(window)) return std::nullopt;
+    std::optional<WindowEntry> entry = deskWindowEntry(platform_.windows, window);
+    if (!entry || platform_.windows.windowRefusesControl(window)) return std::nullopt;
     return entry;
 }
 
-void DeskBar::moveWindow(WindowHandle window, int desk) {
+void DeskWindowKeeper::moveWindow(WindowHandle window, int desk) {
     const Desk* target = deskAt(state_, desk);
-    if (switching() || desk == state_.currentDesk || !target || !target->exists()) return;
+    if (desk == state_.currentDesk || !target || !target->exists()) return;
     std::optional<WindowEntry> entry = movableWindow(window);
     DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
     // A full desk takes no more: the window stays where it is rather than be lost off the screen.
-    if (!entry || deskWindowCount(entries) >= static_cast<std::size_t>(kMaxCapturedWindows)) return;
+    if (!entry || entries.size() >= kMaxCapturedWindows) return;
     for (DeskWindows& other : state_.windowTable)
         removeDeskWindow(other, window);
-    addDeskWindow(entries, std::move(*entry));
+    entries.push_back(std::move(*entry));
     std::erase_if(pinned_, [&](const PinnedWindow& pin) { return pin.window == window; });
     takeOffScreen(desk, {window}, false, nullptr);
 }
 
-void DeskBar::togglePin(WindowHandle window) {
-    if (switching()) return;
+void DeskWindowKeeper::togglePin(WindowHandle window) {
     if (isPinned(window)) {
         std::erase_if(pinned_, [&](const PinnedWindow& pin) { return pin.window == window; });
         return;
     }
     if (!movableWindow(window)) return;
-    pinned_.push_back({window, platform_.windowProcessId(window)});
+    pinned_.push_back({window, platform_.windows.windowProcessId(window)});
     // Another desk's list would otherwise bring it back to the state it had there.
     for (DeskWindows& entries : state_.windowTable)
         removeDeskWindow(entries, window);
 }
 
-bool DeskBar::isPinned(WindowHandle window) {
+bool DeskWindowKeeper::isPinned(WindowHandle window) {
     forgetGonePins();
     return std::any_of(pinned_.begin(), pinned_.end(),
                        [&](const PinnedWindow& pin) { return pin.window == window; });
 }
 
+void DeskWindowKeeper::onHotkey(int hotkey, const std::vector<int>& order) {
+    const WindowHandle active = platform_.windows.foregroundWindow();
+    if (hotkey == kPinHotkey) {
+        togglePin(active);
+    } else {
+        moveWindow(active, deskForHotkey(order, state_.currentDesk, hotkey - kFirstMoveHotkey));
+    }
+}
+
 // A pin goes with its window: once the window is closed its handle may name another program's window.
-void DeskBar::forgetGonePins() {
+void DeskWindowKeeper::forgetGonePins() {
     std::erase_if(pinned_, [&](const PinnedWindow& pin) {
-        return platform_.windowProcessId(pin.window) != pin.processId;
+        return platform_.windows.windowProcessId(pin.window) != pin.processId;
     });
 }
 
-// Takes the pinned windows out of a capture; gives the number of entries left.
-int DeskBar::dropPinned(DeskWindows& entries) {
+void DeskWindowKeeper::dropPinned(DeskWindows& entries) {
     for (const PinnedWindow& pin : pinned_)
         removeDeskWindow(entries, pin.window);
-    return static_cast<int>(deskWindowCount(entries));
 }
 
 // Hidden only once the record names them, so that no end of the program leaves them hidden; minimised when
 // the option is off or the record cannot be written.
-void DeskBar::takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk,
-                            StepLog* log) {
+void DeskWindowKeeper::takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk,
+                                     StepLog* log) {
     const bool hide = state_.hideOtherDeskWindows && recordHidden(desk, windows, replacesDesk);
     if (log && state_.hideOtherDeskWindows) log->mark("hidden");
     for (WindowHandle window : windows) {
         if (hide) {
-            platform_.hideWindow(window);
+            platform_.windows.hideWindow(window);
         } else {
-            platform_.minimizeWindow(window);
+            platform_.windows.minimizeWindow(window);
         }
     }
 }
 
 // The record with `windows` as the desk's; `replacesDesk`: they are all the desk's windows, and what the
 // record held of the desk (shown when it was entered) goes.
-bool DeskBar::recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk) {
+bool DeskWindowKeeper::recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk) {
     HiddenWindows next;
     for (const HiddenWindow& hidden : hidden_) {
         const bool replaced = (replacesDesk && hidden.desk == desk) ||
@@ -88,7 +123,7 @@ bool DeskBar::recordHidden(int desk, const std::vector<WindowHandle>& windows, b
         if (!replaced) next.push_back(hidden);
     }
     for (WindowHandle window : windows) {
-        if (const std::uint32_t process = platform_.windowProcessId(window))
+        if (const std::uint32_t process = platform_.windows.windowProcessId(window))
             next.push_back({window, process, desk});
     }
     if (next == hidden_) return true;
@@ -97,80 +132,59 @@ bool DeskBar::recordHidden(int desk, const std::vector<WindowHandle>& windows, b
     return true;
 }
 
-// A deleted desk is never entered again: the windows hidden on it come back, minimised.
-void DeskBar::releaseDeskWindows(int desk) {
+void DeskWindowKeeper::releaseDesk(int desk) {
     HiddenWindows released;
     HiddenWindows kept;
     for (const HiddenWindow& hidden : hidden_)
         (hidden.desk == desk ? released : kept).push_back(hidden);
     if (released.empty()) return;
     showWindowsAgain(platform_, released);
+    // Unwritten, the record still names the released windows: shown already, they are left alone at the end.
     if (writeHiddenWindows(platform_, state_, kept)) hidden_ = std::move(kept);
 }
 
-void DeskBar::setHideOtherDeskWindows(bool on) {
+FileResult DeskWindowKeeper::setHideOtherDeskWindows(bool on) {
     state_.hideOtherDeskWindows = on;
-    writeHideOtherDeskWindows(platform_, state_, on);
+    const FileResult written = writeUserValue(platform_.files, state_, kHideOtherDeskWindowsKey, on ? 1 : 0);
     if (!on) showHiddenAgain();
+    return written;
 }
 
-void DeskBar::showHiddenAgain() {
+void DeskWindowKeeper::showHiddenAgain() {
     showHiddenWindows(platform_, state_);
     hidden_.clear();
 }
 
-void DeskBar::onSessionEnding() {
-    showHiddenAgain();
+void DeskWindowKeeper::noteActiveWindow() {
+    const WindowHandle active = platform_.windows.foregroundWindow();
+    if (active != lastActiveWindow_ && deskWindowEntry(platform_.windows, active)) lastActiveWindow_ = active;
 }
 
-void DeskBar::closeProgram() {
-    showHiddenAgain();
-    view_.close();
-}
-
-void DeskBar::noteActiveWindow() {
-    const WindowHandle active = platform_.foregroundWindow();
-    if (active != lastActiveWindow_ && deskWindowEntry(platform_, active)) lastActiveWindow_ = active;
-}
-
-void DeskBar::onWindowHotkey(int hotkey) {
-    const WindowHandle active = platform_.foregroundWindow();
-    if (hotkey == kPinHotkey) {
-        togglePin(active);
-    } else {
-        moveWindow(active, deskForHotkey(deskOrder(), state_.currentDesk, hotkey - kFirstMoveHotkey));
-    }
-}
-
-// The window commands act on the window that was active before the menu opened: the click on the
-// notification area made the shell's window the active one.
-TrayWindowItems DeskBar::trayWindowItems() {
+TrayWindowItems DeskWindowKeeper::trayItems(const std::vector<int>& order, const HeldHotkeys& held) {
     noteActiveWindow();
     trayWindow_ = movableWindow(lastActiveWindow_) ? lastActiveWindow_ : 0;
     TrayWindowItems items;
     items.windowChosen = trayWindow_ != 0;
-    items.moveDesks =
-        trayMenuDesks(state_.deskTable, deskOrder(), state_.currentDesk, hotkeysHeld_, kFirstMoveHotkey);
+    items.moveDesks = trayMenuDesks(state_.deskTable, order, state_.currentDesk, held, kFirstMoveHotkey);
     items.pinned = items.windowChosen && isPinned(trayWindow_);
-    if (hotkeysHeld_[static_cast<std::size_t>(kPinHotkey)]) items.pinKey = hotkeyName(kPinHotkey);
+    if (held[static_cast<std::size_t>(kPinHotkey)]) items.pinKey = hotkeyName(kPinHotkey);
     items.hideOtherDeskWindows = state_.hideOtherDeskWindows;
     items.startWithWindows = readRunValue(platform_) == RunValue::ThisCopy;
     return items;
 }
 
-bool DeskBar::onTrayWindowCommand(const TrayChoice& choice) {
+bool DeskWindowKeeper::onTrayCommand(const TrayChoice& choice, StoreReport& report) {
     if (choice.moveToDesk >= 0) {
         moveWindow(trayWindow_, choice.moveToDesk);
     } else if (choice.command == MenuCommand::PinWindow) {
         togglePin(trayWindow_);
     } else if (choice.command == MenuCommand::HideOtherDeskWindows) {
-        setHideOtherDeskWindows(!state_.hideOtherDeskWindows);
+        report.noteSettingsWrite(setHideOtherDeskWindows(!state_.hideOtherDeskWindows));
     } else if (choice.command == MenuCommand::StartWithWindows) {
         toggleStartWithWindows(platform_);
     } else {
         return false;
     }
-    resumeWatching();
     return true;
 }
 

@@ -66,19 +66,16 @@ void applyToDesks(const FollowAction& action, DeskTable& desks, DeskTies& ties) 
             tie.clear();
             break;
         case FollowStep::MakeDesk:
-            desk[DeskField::Name] = action.name;
+            desk.name = action.name;
             tie = action.desktop;
             break;
         case FollowStep::DeleteDesk:
             // As the desk menu's delete: the style stays with the slot.
-            for (DeskField field :
-                 {DeskField::Name, DeskField::Wallpaper, DeskField::Pattern, DeskField::Background}) {
-                desk[field].clear();
-            }
+            desk = Desk{.name = {}, .wallpaper = {}, .pattern = {}, .background = {}, .style = desk.style};
             tie.clear();
             break;
         case FollowStep::RenameDesk:
-            desk[DeskField::Name] = action.name;
+            desk.name = action.name;
             break;
         default:  // switches and keys change no desk
             break;

@@ -6,7 +6,7 @@ namespace koruvan {
 namespace {
 
 int randomBelow(Platform& platform, int count) {
-    const int value = static_cast<int>(platform.randomFraction() * count);
+    const int value = static_cast<int>(platform.session.randomFraction() * count);
     return value < 0 ? 0 : value >= count ? count - 1 : value;
 }
 
@@ -25,7 +25,7 @@ void AboutBox::onTimer() {
     figureFrame_ = randomBelow(platform_, 2) + 1;
     if (figureVisible_) view_.showFigure(figureFrame_);
 
-    const long second = std::lround(platform_.secondsOfDay());
+    const long second = std::lround(platform_.session.secondsOfDay());
     if (second % 10 != 0) {
         advanced_ = false;
     } else if (!advanced_) {

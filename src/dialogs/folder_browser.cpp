@@ -34,14 +34,15 @@ bool hasPictureExtension(std::string_view name) {
            kPictureExtensions.end();
 }
 
-FolderBrowser::FolderBrowser(Platform& platform) : platform_(platform), drives_(platform.listDrives()) {}
+FolderBrowser::FolderBrowser(Platform& platform)
+    : platform_(platform), drives_(platform.files.listDrives()) {}
 
 bool FolderBrowser::moveTo(std::string folder) {
     if (!folder.empty()) folder = withTrailingBackslash(std::move(folder));
     const std::string root = rootOfPath(folder);
     if (root.empty()) return false;
     folder = root + folder.substr(root.size());
-    if (!platform_.folderExists(folder)) return false;
+    if (!platform_.files.folderExists(folder)) return false;
     folder_ = folder;
     lastFolderOnDrive_[root] = folder_;
     const bool known = std::any_of(drives_.begin(), drives_.end(), [&](const std::string& drive) {
@@ -66,10 +67,10 @@ void FolderBrowser::list() {
     }
     currentEntry_ = static_cast<int>(entries_.size()) - 1;
     const int childLevel = static_cast<int>(entries_.size());
-    for (std::string& name : sortedByName(platform_.listFolders(folder_)))
+    for (std::string& name : sortedByName(platform_.files.listFolders(folder_)))
         entries_.push_back({std::move(name), childLevel, false});
 
-    std::vector<std::string> files = platform_.listPlainFiles(folder_);
+    std::vector<std::string> files = platform_.files.listPlainFiles(folder_);
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const std::string& name) { return !hasPictureExtension(name); }),
                 files.end());

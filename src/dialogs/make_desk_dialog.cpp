@@ -1,10 +1,9 @@
 #include "dialogs/make_desk_dialog.h"
 
-#include <cmath>
-
 #include "core/text.h"
 #include "platform/busy_pointer.h"
 #include "store/appearance.h"
+#include "store/desk_appearance.h"
 #include "store/settings.h"
 
 namespace koruvan {
@@ -12,30 +11,11 @@ namespace {
 
 const std::vector<std::string> kStyleEntries{"中央に表示", "並べて表示", "拡大"};
 
-// A whole text that is a decimal number: optional sign, digits, optional fraction.
-bool isDecimalNumber(const std::string& text) {
-    std::size_t pos = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    std::size_t digits = 0;
-    bool point = false;
-    for (; pos < text.size(); ++pos) {
-        if (text[pos] >= '0' && text[pos] <= '9') {
-            ++digits;
-        } else if (text[pos] == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    return digits > 0;
-}
-
 }  // namespace
 
-int styleEntryFor(const std::string& style) {
-    const std::string text = trimBlanks(style);
-    if (text.empty() || !isDecimalNumber(text)) return -1;
-    const double code = roundHalfEven(leadingNumber(text));
-    return code >= 0 && code <= 2 ? static_cast<int>(code) : -1;
+int styleEntryFor(std::optional<WallpaperStyle> style) {
+    const int code = style ? static_cast<int>(*style) : -1;
+    return code >= 0 && code < static_cast<int>(kStyleEntries.size()) ? code : -1;
 }
 
 MakeDeskDialog::MakeDeskDialog(Platform& platform, SharedState& state, int slot, MakeDeskView& view)
@@ -50,10 +30,10 @@ void MakeDeskDialog::onOpen() {
     } else {
         view_.setCaptions("新規デスクトップ作成", "新規デスクトップ名");
     }
-    style_ = styleEntryFor((*desk)[DeskField::Style]);
+    style_ = styleEntryFor(desk->style);
     view_.showStyles(kStyleEntries, style_);
-    savedName_ = desk->name();
-    savedWallpaper_ = desk->wallpaper();
+    savedName_ = desk->name;
+    savedWallpaper_ = desk->wallpaper;
     chosenWallpaper_ = savedWallpaper_;
     name_ = savedName_;
     view_.showName(name_);
@@ -163,18 +143,17 @@ void MakeDeskDialog::onOk() {
         view_.warn(refusal, "設定ミス");
         return;
     }
-    (*desk)[DeskField::Name] = name_;
-    (*desk)[DeskField::Wallpaper] = wallpaper;
-    (*desk)[DeskField::Pattern] = deskFieldValue(readPattern(platform_), (*desk)[DeskField::Pattern]);
-    (*desk)[DeskField::Background] =
-        deskFieldValue(readBackgroundColor(platform_), (*desk)[DeskField::Background]);
-    (*desk)[DeskField::Style] = std::to_string(style_);
-    writeDeskLine(platform_, state_, slot_);
+    desk->name = name_;
+    desk->wallpaper = wallpaper;
+    desk->pattern = deskFieldValue(readPattern(platform_), desk->pattern);
+    desk->background = deskFieldValue(readBackgroundColor(platform_), desk->background);
+    desk->style = static_cast<WallpaperStyle>(style_);  // -1 when no style is chosen
+    written_ = writeDeskLine(platform_.files, state_, slot_);
     state_.lastChosenWallpaper = wallpaper;
-    platform_.pumpPendingEvents();
+    platform_.session.pumpPendingEvents();
     if (slot_ == state_.currentDesk) {
-        applyWallpaper(platform_, wallpaper, (*desk)[DeskField::Style]);
-        platform_.pumpPendingEvents();
+        applyWallpaper(platform_, wallpaper, desk->style);
+        platform_.session.pumpPendingEvents();
     }
     result_ = DialogResult::Stored;
     view_.close();
@@ -183,8 +162,8 @@ void MakeDeskDialog::onOk() {
 void MakeDeskDialog::onCancel() {
     result_ = DialogResult::Cancelled;
     if (Desk* desk = deskAt(state_, slot_)) {
-        (*desk)[DeskField::Name] = savedName_;
-        (*desk)[DeskField::Wallpaper] = savedWallpaper_;
+        desk->name = savedName_;
+        desk->wallpaper = savedWallpaper_;
     }
     view_.close();
 }

@@ -17,9 +17,8 @@ enum class MakeDeskMode { NewDesk, DeskSettings };
 
 inline constexpr const char* kNoWallpaperEntry = "(なし)";
 
-// The entry of the style list that a desk's Style selects: its whole text as a number rounded to a whole one,
-// 0..2; -1 (no entry) for anything else.
-int styleEntryFor(const std::string& style);
+// The entry of the style list that a desk's style selects: 0..2; -1 (no entry) for none or any other code.
+int styleEntryFor(std::optional<WallpaperStyle> style);
 
 class MakeDeskDialog {
   public:
@@ -38,6 +37,8 @@ class MakeDeskDialog {
     void onClose();
 
     DialogResult result() const { return result_; }
+    // What became of OK's write of the desk line.
+    FileResult written() const { return written_; }
     MakeDeskMode mode() const { return mode_; }
     const std::string& chosenWallpaper() const { return chosenWallpaper_; }
     const FolderBrowser& browser() const { return browser_; }
@@ -52,6 +53,7 @@ class MakeDeskDialog {
     FolderBrowser browser_;
     int slot_ = 0;
     DialogResult result_ = DialogResult::Closed;
+    FileResult written_;
     MakeDeskMode mode_ = MakeDeskMode::NewDesk;
     std::string savedName_;
     std::string savedWallpaper_;

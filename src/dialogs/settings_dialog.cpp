@@ -79,7 +79,7 @@ void SettingsDialog::onOk() {
     state_.barPosition = chosenPosition_;
     state_.alwaysOnTop = topmost_ ? 1 : 0;
     state_.autoHide = autoHide_ ? 1 : 0;
-    saveSettings(platform_, state_);
+    if (const FileResult saved = saveSettings(platform_.files, state_); !saved) written_ = saved;
     result_ = DialogResult::Stored;
     view_.close();
 }
@@ -94,7 +94,8 @@ void SettingsDialog::onClose() {
 }
 
 void SettingsDialog::onNewDesk() {
-    view_.openDeskDialog(firstFreeDeskSlot(state_.deskTable));
+    if (const FileResult made = view_.openDeskDialog(firstFreeDeskSlot(state_.deskTable)); !made)
+        written_ = made;
 }
 
 void SettingsDialog::onAbout() {

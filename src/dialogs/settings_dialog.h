@@ -39,6 +39,8 @@ class SettingsDialog {
     void onQuit();
 
     DialogResult result() const { return result_; }
+    // What became of the dialog's writes: the settings at OK, a desk made from it.
+    FileResult written() const { return written_; }
     const TipColorTable& workColors() const { return workColors_; }
     BarPosition chosenPosition() const { return chosenPosition_; }
 
@@ -50,6 +52,7 @@ class SettingsDialog {
     SharedState& state_;
     SettingsView& view_;
     DialogResult result_ = DialogResult::Closed;
+    FileResult written_;
     TipColorTable workColors_{};
     BarPosition chosenPosition_ = BarPosition::TopLeft;
     bool autoHide_ = false;

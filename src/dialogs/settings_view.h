@@ -30,7 +30,7 @@ class SettingsView {
     // A question with an exclamation icon and the buttons Yes and No; true for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
     // The desk dialog on a slot and the about box, modal over this one.
-    virtual void openDeskDialog(int slot) = 0;
+    virtual FileResult openDeskDialog(int slot) = 0;
     virtual void openAbout() = 0;
     // Ends the program the way the bar's own command does.
     virtual void endProgram() = 0;

@@ -47,7 +47,7 @@ bool isListedApplication(const RunningWindow& window) {
 }
 
 std::string proposedShortcutName(Platform& platform, const std::string& programFile) {
-    if (programFile.empty() || !platform.plainFileExists(programFile)) return {};
+    if (programFile.empty() || !platform.files.plainFileExists(programFile)) return {};
     const std::string fileName = fileNameOfPath(programFile);
     return trimBlanks(fileName.substr(0, fileName.find('.')));
 }

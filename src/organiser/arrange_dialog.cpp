@@ -6,6 +6,7 @@
 #include "platform/busy_pointer.h"
 #include "store/desk_arrangement.h"
 #include "store/desk_folders.h"
+#include "store/desk_items.h"
 
 namespace koruvan {
 namespace {
@@ -16,7 +17,7 @@ constexpr const char* kArrangeTitle = "ﾃﾞｽｸﾄｯﾌﾟの整理";
 
 std::vector<ItemName> itemsIn(Platform& platform, const std::string& folder) {
     std::vector<ItemName> items;
-    for (const std::string& name : platform.listPlainFiles(folder))
+    for (const std::string& name : platform.files.listPlainFiles(folder))
         items.push_back(splitItemName(name));
     return items;
 }
@@ -53,7 +54,7 @@ void ArrangeDialog::onLoad() {
     }
     view_.showPool(basesOf(pool_));
     view_.showDesk(basesOf(desk_));
-    const std::string name = desk ? desk->name() : std::string();
+    const std::string name = desk ? desk->name : std::string();
     view_.showDeskName(name);
     deskNameWidth_ = view_.deskNameWidth(name);
     view_.showApplicationControls(false);
@@ -108,7 +109,7 @@ Warning ArrangeDialog::shortcutRefusal(std::string& name, std::string& target) c
         return {"ｼｮｰﾄｶｯﾄを作るｱﾌﾟﾘｹｰｼｮﾝを選んで下さい。", kShortcutTitle};
     }
     target = applicationFiles_[static_cast<std::size_t>(currentApplication_)];
-    if (target.empty() || !platform_.plainFileExists(target)) {
+    if (target.empty() || !platform_.files.plainFileExists(target)) {
         return {"ｱﾌﾟﾘｹｰｼｮﾝのﾌｧｲﾙが見つかりません。" + (target.empty() ? "" : "\n" + target), kShortcutTitle};
     }
     name = shortcutName_.empty() ? proposedShortcutName(platform_, target) : shortcutName_;
@@ -156,8 +157,8 @@ void ArrangeDialog::onSet() {
 
 bool ArrangeDialog::writeShortcutAside(const std::string& aside, const std::string& target) {
     const BusyPointer busy(platform_);
-    if (platform_.writeShortcut(aside, target)) return true;
-    platform_.deleteFile(aside);
+    if (platform_.shell.writeShortcut(aside, target)) return true;
+    discardFile(platform_.files, aside);  // a half-written link, if any
     return false;
 }
 
@@ -173,7 +174,7 @@ void ArrangeDialog::onAddApplicationToggled(bool ticked) {
     const BusyPointer busy(platform_);
     applicationTitles_.clear();
     applicationFiles_.clear();
-    for (const RunningWindow& window : platform_.listRunningWindows()) {
+    for (const RunningWindow& window : platform_.windows.listRunningWindows()) {
         if (!isListedApplication(window)) continue;
         applicationTitles_.push_back(window.title);
         applicationFiles_.push_back(window.programFile);

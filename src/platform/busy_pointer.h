@@ -8,10 +8,10 @@ namespace koruvan {
 class BusyPointer {
   public:
     explicit BusyPointer(Platform& platform) : platform_(platform) {
-        if (depth_++ == 0) platform_.setBusyPointer(true);
+        if (depth_++ == 0) platform_.session.setBusyPointer(true);
     }
     ~BusyPointer() {
-        if (--depth_ == 0) platform_.setBusyPointer(false);
+        if (--depth_ == 0) platform_.session.setBusyPointer(false);
     }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;

@@ -1,6 +1,7 @@
 #include "store/appearance.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 
 #include "core/text.h"
@@ -18,17 +19,16 @@ struct StyleValues {
     const char* wallpaperStyle;
 };
 
-StyleValues styleValuesFor(std::int16_t code) {
-    switch (code) {
-        case 0:
-            return {"0", "0"};  // centre
-        case 1:
-            return {"1", "0"};  // tile
-        case 2:
-            return {"0", "2"};  // stretch
-        default:
-            return {"", ""};
+StyleValues styleValuesFor(WallpaperStyle style) {
+    switch (style) {
+        case WallpaperStyle::Centred:
+            return {"0", "0"};
+        case WallpaperStyle::Tiled:
+            return {"1", "0"};
+        case WallpaperStyle::Stretched:
+            return {"0", "2"};
     }
+    return {"", ""};
 }
 
 std::string readTrimmed(Platform& platform, const char* subKey, const char* valueName) {
@@ -39,14 +39,14 @@ std::string readTrimmed(Platform& platform, const char* subKey, const char* valu
 
 std::string regReadString(Platform& platform, RegistryRoot root, const std::string& subKey,
                           const std::string& valueName) {
-    std::optional<std::string> value = platform.readRegistryString(root, subKey, valueName);
+    std::optional<std::string> value = platform.shell.readRegistryString(root, subKey, valueName);
     if (!value || utf16Length(*value) >= kRegistryBufferUnits) return {};
     return std::move(*value);
 }
 
 bool regWriteString(Platform& platform, RegistryRoot root, const std::string& subKey,
                     const std::string& valueName, const std::string& value) {
-    return platform.writeRegistryString(root, subKey, valueName, value);
+    return platform.shell.writeRegistryString(root, subKey, valueName, value);
 }
 
 std::int16_t styleCode(const std::string& style) {
@@ -57,20 +57,33 @@ std::int16_t styleCode(const std::string& style) {
     return static_cast<std::int16_t>(std::clamp(rounded, kLowest, kHighest));
 }
 
-void applyWallpaper(Platform& platform, const std::string& wallpaper, const std::string& style) {
+std::optional<WallpaperStyle> parseWallpaperStyle(const std::string& text) {
+    const std::string trimmed = trimBlanks(text);
+    const bool number = !trimmed.empty() && (std::isdigit(static_cast<unsigned char>(trimmed[0])) != 0 ||
+                                             ((trimmed[0] == '-' || trimmed[0] == '+' || trimmed[0] == '.') &&
+                                              trimmed.find_first_of("0123456789") == 1));
+    if (!number) return std::nullopt;
+    return static_cast<WallpaperStyle>(styleCode(trimmed));
+}
+
+std::string wallpaperStyleText(std::optional<WallpaperStyle> style) {
+    return style ? std::to_string(static_cast<int>(*style)) : std::string();
+}
+
+void applyWallpaper(Platform& platform, const std::string& wallpaper, std::optional<WallpaperStyle> style) {
     const bool hasWallpaper = !wallpaper.empty() && wallpaper.front() != '\0';
     if (!hasWallpaper) {
-        platform.setDesktopWallpaper("");
+        platform.shell.setDesktopWallpaper("");
         regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper", "");
         return;
     }
-    platform.setDesktopWallpaper(wallpaper);
-    setWallpaperStyle(platform, wallpaper, styleCode(style));
+    platform.shell.setDesktopWallpaper(wallpaper);
+    setWallpaperStyle(platform, wallpaper, style.value_or(WallpaperStyle::Centred));
 }
 
-void setWallpaperStyle(Platform& platform, const std::string& path, std::int16_t code) {
-    const StyleValues values = styleValuesFor(code);
-    if (platform.registryKeyExists(RegistryRoot::CurrentUser, kDesktopKey)) {
+void setWallpaperStyle(Platform& platform, const std::string& path, WallpaperStyle style) {
+    const StyleValues values = styleValuesFor(style);
+    if (platform.shell.registryKeyExists(RegistryRoot::CurrentUser, kDesktopKey)) {
         regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "Wallpaper", path);
         regWriteString(platform, RegistryRoot::CurrentUser, kDesktopKey, "TileWallpaper",
                        values.tileWallpaper);
@@ -78,7 +91,7 @@ void setWallpaperStyle(Platform& platform, const std::string& path, std::int16_t
                        values.wallpaperStyle);
     }
     // Again after the registry writes, so that the new style takes effect.
-    platform.setDesktopWallpaper(path);
+    platform.shell.setDesktopWallpaper(path);
 }
 
 std::string readWallpaper(Platform& platform) {

@@ -36,7 +36,7 @@ std::vector<DeskItem> deskItems(Platform& platform, const SharedState& state, in
         return items;
     }
     const std::string folder = deskFolder(state, desk);
-    for (const std::string& name : platform.listPlainFiles(folder)) {
+    for (const std::string& name : platform.files.listPlainFiles(folder)) {
         if (!isTemporaryName(state.items, name)) items.push_back({name, folder + name, name});
     }
     return items;
@@ -63,11 +63,11 @@ std::optional<ItemProblem> stagePoolCopies(Platform& platform, const SharedState
         const std::string temporary =
             deskFolder(state, desk) +
             temporaryName(state.items, kFirstStagingNumber + static_cast<int>(staged.size()));
-        const FileResult copied = platform.copyFile(poolFolder(state) + name, temporary);
+        const FileResult copied = platform.files.copyFile(poolFolder(state) + name, temporary);
         if (!copied) {
-            platform.deleteFile(temporary);
+            discardFile(platform.files, temporary);
             for (const Staged& made : staged)
-                platform.deleteFile(made.temporary);
+                discardFile(platform.files, made.temporary);
             staged.clear();
             return ItemProblem{name, desk, copied.error};
         }
@@ -83,7 +83,7 @@ void commitStaged(Platform& platform, SharedState& state, int desk, bool onScree
     const std::string folder = deskFolder(state, desk);
     for (int number = 1; number <= kLastNumberedName; ++number) {
         const std::string name = number == 1 ? copy.name : numberedName(copy.name, number);
-        const FileResult moved = platform.moveFileNoReplace(copy.temporary, folder + name);
+        const FileResult moved = platform.files.moveFileNoReplace(copy.temporary, folder + name);
         if (moved.error == FileError::Exists) continue;
         if (!moved) break;
         if (!onScreen) return;
@@ -91,7 +91,7 @@ void commitStaged(Platform& platform, SharedState& state, int desk, bool onScree
             report.notPlaced.push_back({name, desk, why});
         return;
     }
-    platform.deleteFile(copy.temporary);  // the pool keeps the item
+    discardFile(platform.files, copy.temporary);  // the pool keeps the item
 }
 
 // The shortcut written aside replaces the desk's shortcut of its name, on the Desktop too for the desk on
@@ -99,16 +99,16 @@ void commitStaged(Platform& platform, SharedState& state, int desk, bool onScree
 std::optional<FileError> placeShortcut(Platform& platform, SharedState& state, int desk, bool onScreen,
                                        const AsideShortcut& shortcut, StoreReport& report) {
     const std::string stored = shortcut.name + ".lnk";
-    const FileResult moved = platform.moveFile(shortcut.path, deskFolder(state, desk) + stored);
+    const FileResult moved = platform.files.moveFile(shortcut.path, deskFolder(state, desk) + stored);
     if (!moved) {
-        platform.deleteFile(shortcut.path);
+        discardFile(platform.files, shortcut.path);
         return moved.error;
     }
     if (!onScreen) return std::nullopt;
     for (auto it = state.items.desktop.begin(); it != state.items.desktop.end(); ++it) {
         if (it->second.desk != desk || fileNameKey(it->second.storedName) != fileNameKey(stored)) continue;
         // The older shortcut on the Desktop is replaced by the new one, not stored over it later.
-        platform.deleteFile(withTrailingBackslash(state.desktopFolder) + it->second.name);
+        discardFile(platform.files, withTrailingBackslash(state.desktopFolder) + it->second.name);
         state.items.desktop.erase(it);
         break;
     }
@@ -122,11 +122,12 @@ void settleCarriedItems(Platform& platform, SharedState& state, int desk, bool o
                         const std::vector<DeskItem>& items, const std::vector<std::string>& wanted) {
     for (const DeskItem& item : items) {
         if (wants(wanted, item.name)) {
-            addToPool(platform, state, item.path, desk, item.storedName, false);
+            // The pool's copy is only an offer to other desks: the desk keeps the item either way.
+            (void)addToPool(platform, state, item.path, desk, item.storedName, false);
             continue;
         }
         if (!addToPool(platform, state, item.path, desk, item.storedName, true) || !onScreen) continue;
-        platform.deleteFile(deskFolder(state, desk) + item.storedName);
+        discardFile(platform.files, deskFolder(state, desk) + item.storedName);
         state.items.desktop.erase(fileNameKey(item.name));
     }
 }
@@ -151,7 +152,7 @@ ArrangeResult arrangeDesk(Platform& platform, SharedState& state, int desk,
     std::vector<Staged> staged;
     result.refusal = stagePoolCopies(platform, state, desk, items, wanted, staged);
     if (result.refusal) {
-        if (shortcut) platform.deleteFile(shortcut->path);
+        if (shortcut) discardFile(platform.files, shortcut->path);
         return result;
     }
     result.changed = true;
@@ -159,7 +160,7 @@ ArrangeResult arrangeDesk(Platform& platform, SharedState& state, int desk,
     for (const Staged& copy : staged)
         commitStaged(platform, state, desk, onScreen, copy, report);
     if (shortcut) result.shortcutLost = placeShortcut(platform, state, desk, onScreen, *shortcut, report);
-    writeItemRecord(platform, state, state.items);
+    report.noteSettingsWrite(writeItemRecord(platform.files, state.itemRecordPath(), state.items));
     return result;
 }
 

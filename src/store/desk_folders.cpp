@@ -19,12 +19,12 @@ std::string cleanedPath(std::string path) {
 std::string readDesktopFolder(Platform& platform) {
     std::string folder =
         cleanedPath(regReadString(platform, RegistryRoot::CurrentUser, kShellFoldersKey, "Desktop"));
-    if (folder.empty()) folder = cleanedPath(platform.knownDesktopFolder());
+    if (folder.empty()) folder = cleanedPath(platform.shell.knownDesktopFolder());
     return folder;
 }
 
 std::string readWindowsDirectory(Platform& platform) {
-    std::string folder = cleanedPath(platform.windowsDirectory());
+    std::string folder = cleanedPath(platform.shell.windowsDirectory());
     while (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
     return folder + '\\';
@@ -39,7 +39,7 @@ bool isUsableDesktop(Platform& platform, const SharedState& state) {
     for (int desk = 0; desk < kDeskCount; ++desk) {
         if (key == fileNameKey(deskFolder(state, desk))) return false;
     }
-    return platform.folderExists(desktop);
+    return platform.files.folderExists(desktop);
 }
 
 bool isProgramOnDesktop(const SharedState& state) {

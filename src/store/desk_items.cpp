@@ -1,16 +1,21 @@
 #include "store/desk_items.h"
 
 namespace koruvan {
+
+void discardFile(FileSystem& files, const std::string& path) {
+    (void)files.deleteFile(path);
+}
 namespace {
 
 // Copies `from` whole under `temporary`, then gives it the name `to`, replacing (`replace`) or not. The
 // temporary file goes on any failure.
 FileResult copyThenRename(Platform& platform, const std::string& from, const std::string& temporary,
                           const std::string& to, bool replace) {
-    FileResult result = platform.copyFile(from, temporary);
+    FileResult result = platform.files.copyFile(from, temporary);
     if (result)
-        result = replace ? platform.moveFile(temporary, to) : platform.moveFileNoReplace(temporary, to);
-    if (!result) platform.deleteFile(temporary);
+        result = replace ? platform.files.moveFile(temporary, to)
+                         : platform.files.moveFileNoReplace(temporary, to);
+    if (!result) discardFile(platform.files, temporary);
     return result;
 }
 
@@ -31,7 +36,7 @@ bool sameFile(const PlainFile& a, const PlainFile& b) {
 FileResult putCopy(Platform& platform, const std::string& from, const std::string& folder,
                    const std::string& name, Placement placement, const std::string& temporary) {
     if (placement == Placement::LinkOrCopy) {
-        const FileResult linked = platform.linkFile(from, folder + name);
+        const FileResult linked = platform.files.linkFile(from, folder + name);
         // A link refuses a taken name by itself: the usual case costs one operation.
         if (linked || linked.error == FileError::Exists || linked.error == FileError::Gone) return linked;
     }
@@ -40,43 +45,45 @@ FileResult putCopy(Platform& platform, const std::string& from, const std::strin
 
 FileResult moveNoReplace(Platform& platform, const std::string& from, const std::string& folder,
                          const std::string& name, const std::string& temporary) {
-    const FileResult moved = platform.moveFileNoReplace(from, folder + name);
+    const FileResult moved = platform.files.moveFileNoReplace(from, folder + name);
     if (moved.error != FileError::OtherDrive) return moved;
     const FileResult copied = copyThenRename(platform, from, temporary, folder + name, false);
     if (!copied) return copied;
     // The whole copy has its name: the source may go. A source that cannot be deleted leaves two copies.
-    platform.deleteFile(from);
+    discardFile(platform.files, from);
     return {};
 }
 
 FileResult copyReplacing(Platform& platform, const std::string& from, const std::string& folder,
                          const std::string& name, const std::string& temporary) {
     const std::string to = folder + name;
-    FileResult result = platform.copyFile(from, temporary);
-    if (result) result = platform.moveFile(temporary, to);
+    FileResult result = platform.files.copyFile(from, temporary);
+    if (result) result = platform.files.moveFile(temporary, to);
     // A read-only older copy refuses to be replaced: it goes only once its whole successor is there.
-    if (result.error == FileError::Denied && platform.plainFileExists(to) && platform.deleteFile(to))
-        result = platform.moveFile(temporary, to);
-    if (!result) platform.deleteFile(temporary);
+    if (result.error == FileError::Denied && platform.files.plainFileExists(to) &&
+        platform.files.deleteFile(to))
+        result = platform.files.moveFile(temporary, to);
+    if (!result) discardFile(platform.files, temporary);
     return result;
 }
 
 FileResult storeReplacing(Platform& platform, const std::string& from, const std::string& folder,
                           const std::string& name, const std::string& temporary, bool oneFile) {
     const std::string to = folder + name;
-    if (oneFile) return platform.deleteFile(from);
-    FileResult result = platform.moveFile(from, to);
-    if (result.error == FileError::Denied && platform.plainFileExists(to) && platform.plainFileExists(from)) {
+    if (oneFile) return platform.files.deleteFile(from);
+    FileResult result = platform.files.moveFile(from, to);
+    if (result.error == FileError::Denied && platform.files.plainFileExists(to) &&
+        platform.files.plainFileExists(from)) {
         // A read-only older copy refuses to be replaced: it goes first, the newer version is still at `from`.
-        if (platform.deleteFile(to)) result = platform.moveFile(from, to);
+        if (platform.files.deleteFile(to)) result = platform.files.moveFile(from, to);
     }
     if (result.error == FileError::OtherDrive) {
         result = copyThenRename(platform, from, temporary, to, true);
-        if (result) result = platform.deleteFile(from);
+        if (result) result = platform.files.deleteFile(from);
     }
     // A rename onto another name of the same file may do nothing (as on POSIX file systems): the source's
     // name is then the one to go.
-    if (result && platform.plainFileExists(from)) result = platform.deleteFile(from);
+    if (result && platform.files.plainFileExists(from)) result = platform.files.deleteFile(from);
     return result;
 }
 

@@ -9,6 +9,11 @@
 
 namespace koruvan {
 
+// Deletes a file the program no longer needs: a temporary copy (the next start clears it by its name), or a
+// copy that is no longer any desk's item. One that cannot be deleted now costs the user nothing, so its
+// failure goes unreported.
+void discardFile(FileSystem& files, const std::string& path);
+
 // How many numbered names ("name (2).ext" ... ) a search tries at most.
 inline constexpr int kLastNumberedName = 999;
 

@@ -32,7 +32,7 @@ std::string temporaryIn(const SharedState& state, const std::string& folder) {
 
 Listing listingOf(Platform& platform, const std::string& folder) {
     Listing listing;
-    for (PlainFile& file : platform.listPlainFileIdentities(folder)) {
+    for (PlainFile& file : platform.files.listPlainFileIdentities(folder)) {
         std::string key = fileNameKey(file.name);
         listing.emplace(std::move(key), std::move(file));
     }
@@ -46,7 +46,7 @@ std::string storedNameForNewFile(Platform& platform, const SharedState& state, i
     std::string stored = name;
     for (int number = 2; number <= kLastNumberedName; ++number) {
         if (!claimed.count(fileNameKey(stored)) &&
-            !platform.plainFileExists(deskFolder(state, desk) + stored))
+            !platform.files.plainFileExists(deskFolder(state, desk) + stored))
             break;
         stored = numberedName(name, number);
     }
@@ -64,7 +64,7 @@ void clearRemovedItems(Platform& platform, SharedState& state, int oldDesk, cons
             continue;
         }
         if (it->second.desk == oldDesk)
-            platform.deleteFile(deskFolder(state, oldDesk) + it->second.storedName);
+            discardFile(platform.files, deskFolder(state, oldDesk) + it->second.storedName);
         it = state.items.desktop.erase(it);
     }
 }
@@ -106,7 +106,7 @@ FileError placeItem(Platform& platform, SharedState& state, int desk, const std:
             putCopy(platform, from, desktop, name, Placement::LinkOrCopy, temporaryIn(state, desktop));
         // Without room for a copy the item itself goes where a rename can take it: that needs no room.
         if (result.error == FileError::Full) {
-            if (const FileResult moved = platform.moveFileNoReplace(from, desktop + name);
+            if (const FileResult moved = platform.files.moveFileNoReplace(from, desktop + name);
                 moved || moved.error != FileError::OtherDrive)
                 result = moved;
         }
@@ -135,7 +135,7 @@ void placeDesk(Platform& platform, SharedState& state, int desk, const std::set<
             if (state.items.desktop.count(key) == 0) unrecorded.emplace(key, std::move(file));
         }
     }
-    for (const std::string& name : platform.listPlainFiles(deskFolder(state, desk))) {
+    for (const std::string& name : platform.files.listPlainFiles(deskFolder(state, desk))) {
         if (present.count(fileNameKey(name)) != 0 || isTemporaryName(state.items, name)) continue;
         const FileError why = placeItem(platform, state, desk, name, unrecorded);
         if (why != FileError::None) report.notPlaced.push_back({name, desk, why});
@@ -178,7 +178,7 @@ bool runSwitchSteps(Platform& platform, SharedState& state, SwitchJournal journa
             journal.leftBehind.push_back(entry);
         // From here on the switch goes on even when the journal cannot follow: stopping would leave the
         // Desktop without the old desk's items.
-        if (journaled) writeSwitchJournal(platform, state, journal);
+        if (journaled) (void)writeSwitchJournal(platform, state, journal);
         markStep(log, "journal");
     } else {
         state.items.desktop.clear();
@@ -212,8 +212,8 @@ void clearTemporaryFiles(Platform& platform, const SharedState& state, const std
     for (int desk = 0; desk < kDeskCount; ++desk)
         folders.push_back(deskFolder(state, desk));
     for (const std::string& folder : folders) {
-        for (const std::string& name : platform.listPlainFiles(folder)) {
-            if (isTemporaryName(named, name)) platform.deleteFile(folder + name);
+        for (const std::string& name : platform.files.listPlainFiles(folder)) {
+            if (isTemporaryName(named, name)) discardFile(platform.files, folder + name);
         }
     }
 }
@@ -225,16 +225,18 @@ void sendLeftBehindHome(Platform& platform, SharedState& state) {
         if (item.desk == state.currentDesk) continue;
         const std::string folder = deskFolder(state, item.desk);
         const std::string path = desktop + item.file.name;
-        const std::optional<PlainFile> older = platform.fileInfo(folder + item.storedName);
-        storeReplacing(platform, path, folder, item.storedName, temporaryIn(state, folder),
-                       older && sameFile(item.file, *older));
+        const std::optional<PlainFile> older = platform.files.fileInfo(folder + item.storedName);
+        // One that cannot go yet stays on the Desktop, still its desk's, for the next switch or start.
+        (void)storeReplacing(platform, path, folder, item.storedName, temporaryIn(state, folder),
+                             older && sameFile(item.file, *older));
     }
 }
 
 }  // namespace
 
 std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& state, int currentDesk) {
-    return desktopItems(platform, state, currentDesk, platform.listPlainFileIdentities(desktopOf(state)));
+    return desktopItems(platform, state, currentDesk,
+                        platform.files.listPlainFileIdentities(desktopOf(state)));
 }
 
 std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& state, int currentDesk,
@@ -264,7 +266,7 @@ std::vector<DesktopItem> desktopItems(Platform& platform, const SharedState& sta
 void ensureRecord(Platform& platform, SharedState& state, int currentDesk) {
     if (state.items.token.empty() && isUsableDesktop(platform, state))
         recordDesktop(platform, state, currentDesk);
-    ensureToken(state.items, platform);
+    ensureToken(state.items, platform.session);
 }
 
 bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, StoreReport& report,
@@ -272,11 +274,11 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
     const BusyPointer busy(platform);
     if (isUsableDesktop(platform, state)) {
         if (isDeskIndex(oldDesk)) ensureRecord(platform, state, oldDesk);
-        ensureToken(state.items, platform);
+        ensureToken(state.items, platform.session);
         // Only a switch between two desks can be finished after a crash; nothing moves unless it is recorded.
         const bool journaled = isDeskIndex(oldDesk) && isDeskIndex(newDesk);
         // One listing serves clearing and storing.
-        std::vector<PlainFile> desktopFiles = platform.listPlainFileIdentities(desktopOf(state));
+        std::vector<PlainFile> desktopFiles = platform.files.listPlainFileIdentities(desktopOf(state));
         // Clearing needs no record: a crash in it leaves stored copies the user removed, which the next start
         // puts back, as it puts back every item removed while the program was not running.
         if (isDeskIndex(oldDesk)) {
@@ -292,28 +294,28 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
             return false;
     }
     // Explorer redraws the Desktop before the wallpaper changes.
-    platform.pumpPendingEvents();
+    platform.session.pumpPendingEvents();
     markStep(log, "pump");
     const Desk* desk = deskAt(state, newDesk);
-    if (desk && wallpaper == SwapWallpaper::Apply)
-        applyWallpaper(platform, (*desk)[DeskField::Wallpaper], (*desk)[DeskField::Style]);
+    if (desk && wallpaper == SwapWallpaper::Apply) applyWallpaper(platform, desk->wallpaper, desk->style);
     markStep(log, "wallpaper");
     return true;
 }
 
-bool completeSwitch(Platform& platform, SharedState& state, int newDesk, StepLog* log) {
+FileResult completeSwitch(Platform& platform, SharedState& state, int newDesk, StepLog* log) {
     if (isUsableDesktop(platform, state)) {
-        const bool written = static_cast<bool>(writeItemRecord(platform, state, state.items));
+        const FileResult record = writeItemRecord(platform.files, state.itemRecordPath(), state.items);
         markStep(log, "record");
-        if (!written) return false;
+        if (!record) return record;
     }
     // Until LastUse names the new desk, a start after a crash needs the journal to finish this switch.
-    const bool written = writeUserValue(platform, state, kLastUseKey, newDesk);
+    const FileResult lastUse = writeUserValue(platform.files, state, kLastUseKey, newDesk);
     markStep(log, "lastuse");
-    if (!written) return false;
-    clearSwitchJournal(platform, state);
+    if (!lastUse) return lastUse;
+    // A journal left in place names the desk LastUse names: the next start only removes it.
+    (void)clearSwitchJournal(platform, state);
     markStep(log, "journal");
-    return true;
+    return {};
 }
 
 bool finishInterruptedSwitch(Platform& platform, SharedState& state, StoreReport& report) {
@@ -322,14 +324,14 @@ bool finishInterruptedSwitch(Platform& platform, SharedState& state, StoreReport
     if (!journal) return false;
     // LastUse names the switch's desk: it had finished, all but the journal's removal.
     if (state.currentDesk == journal->newDesk) {
-        clearSwitchJournal(platform, state);
+        (void)clearSwitchJournal(platform, state);  // a later start finds it so again
         return false;
     }
     const Desk* from = deskAt(state, journal->oldDesk);
     const Desk* to = deskAt(state, journal->newDesk);
     const bool agrees = state.currentDesk == journal->oldDesk && from->exists() && to->exists() &&
-                        platform.folderExists(deskFolder(state, journal->oldDesk)) &&
-                        platform.folderExists(deskFolder(state, journal->newDesk));
+                        platform.files.folderExists(deskFolder(state, journal->oldDesk)) &&
+                        platform.files.folderExists(deskFolder(state, journal->newDesk));
     if (!agrees) {
         report.journalSetAside = setSwitchJournalAside(platform, state);
         if (report.journalSetAside.empty()) report.journalSetAside = "KORUVAN.jnl";
@@ -337,10 +339,10 @@ bool finishInterruptedSwitch(Platform& platform, SharedState& state, StoreReport
     }
     if (!isUsableDesktop(platform, state)) return false;  // kept for a start that can finish it
     if (state.items.token.empty()) state.items.token = journal->token;
-    ensureToken(state.items, platform);
+    ensureToken(state.items, platform.session);
     if (!journal->token.empty()) clearTemporaryFiles(platform, state, journal->token);
     runSwitchSteps(platform, state, *journal, {.journaled = true, .resumed = true},
-                   platform.listPlainFileIdentities(desktopOf(state)), report, nullptr);
+                   platform.files.listPlainFileIdentities(desktopOf(state)), report, nullptr);
     // The Desktop may hold files of the cut-off run that no step recorded.
     recordDesktop(platform, state, journal->newDesk);
     if (!completeSwitch(platform, state, journal->newDesk)) return false;
@@ -354,10 +356,10 @@ FileError placeOnDesktop(Platform& platform, SharedState& state, int desk, const
 
 void storeFirstDesk(Platform& platform, SharedState& state) {
     if (!isUsableDesktop(platform, state)) return;
-    ensureToken(state.items, platform);
+    ensureToken(state.items, platform.session);
     const std::string desktop = desktopOf(state);
     const std::string folder = deskFolder(state, 0);
-    for (const PlainFile& file : platform.listPlainFileIdentities(desktop)) {
+    for (const PlainFile& file : platform.files.listPlainFileIdentities(desktop)) {
         const std::string from = desktop + file.name;
         for (int number = 1; number <= kLastNumberedName; ++number) {
             const std::string name = number == 1 ? file.name : numberedName(file.name, number);
@@ -366,17 +368,19 @@ void storeFirstDesk(Platform& platform, SharedState& state) {
             if (result ||
                 (result.error == FileError::Exists && sameContents(platform, folder + name, from))) {
                 setDesktopEntry(state.items, {file.name, 0, name});
-                addToPool(platform, state, from, 0, name, false);
+                // The pool's copy is only an offer to other desks: desk 0 keeps the item either way.
+                (void)addToPool(platform, state, from, 0, name, false);
                 break;
             }
             if (result.error != FileError::Exists) break;
         }
     }
-    writeItemRecord(platform, state, state.items);
+    // Without a record the next start takes the Desktop's files for desk 0's, as they are.
+    (void)writeItemRecord(platform.files, state.itemRecordPath(), state.items);
 }
 
 void settleStore(Platform& platform, SharedState& state, StoreReport& report) {
-    state.items = readItemRecord(platform, state);
+    state.items = readItemRecord(platform.files, state.itemRecordPath());
     if (!isUsableDesktop(platform, state)) return;
     finishInterruptedSwitch(platform, state, report);
     if (!state.items.token.empty()) clearTemporaryFiles(platform, state, state.items.token);
@@ -386,9 +390,9 @@ void settleStore(Platform& platform, SharedState& state, StoreReport& report) {
         if (item.desk == state.currentDesk) present.insert(fileNameKey(item.storedName));
     }
     recordDesktop(platform, state, state.currentDesk);
-    ensureToken(state.items, platform);
+    ensureToken(state.items, platform.session);
     placeDesk(platform, state, state.currentDesk, present, false, report);
-    writeItemRecord(platform, state, state.items);
+    report.noteSettingsWrite(writeItemRecord(platform.files, state.itemRecordPath(), state.items));
 }
 
 }  // namespace koruvan

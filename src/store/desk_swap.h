@@ -48,7 +48,8 @@ bool swapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk, 
 // Writes the record of items as swapDesk left it, then LastUse, then removes the journal: a start that finds
 // the journal with LastUse naming the new desk knows that the record was written too. False when the record
 // or LastUse could not be written; the journal then stays for the next start to finish the switch.
-bool completeSwitch(Platform& platform, SharedState& state, int newDesk, StepLog* log = nullptr);
+[[nodiscard]] FileResult completeSwitch(Platform& platform, SharedState& state, int newDesk,
+                                        StepLog* log = nullptr);
 
 // At each start, after loadSettings: reads the record of items, finishes a switch a crash cut off (when its
 // journal agrees with LastUse; one that does not is set aside and reported), clears the program's own

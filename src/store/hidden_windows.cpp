@@ -3,19 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "store/profile_file.h"
-#include "store/settings.h"
-
 namespace koruvan {
-
-bool readHideOtherDeskWindows(Platform& platform, const SharedState& state) {
-    return ProfileFile(platform, state.settingsPath()).readInt(kUserSection, kHideOtherDeskWindowsKey, 0) !=
-           0;
-}
-
-bool writeHideOtherDeskWindows(Platform& platform, const SharedState& state, bool on) {
-    return writeUserValue(platform, state, kHideOtherDeskWindowsKey, on ? 1 : 0);
-}
 
 std::string hiddenWindowsPath(const SharedState& state) {
     return state.programDir + "KORUVAN.hidden";
@@ -53,30 +41,32 @@ HiddenWindows parseHiddenWindows(std::string_view text) {
 
 FileResult writeHiddenWindows(Platform& platform, const SharedState& state, const HiddenWindows& windows) {
     const std::string path = hiddenWindowsPath(state);
-    if (windows.empty()) return platform.plainFileExists(path) ? platform.deleteFile(path) : FileResult();
+    if (windows.empty())
+        return platform.files.plainFileExists(path) ? platform.files.deleteFile(path) : FileResult();
     // Not flushed: the windows it names end with the system, so only the program's own end must find it
     // whole.
-    return platform.replaceFileBytesUnflushed(path, formatHiddenWindows(windows));
+    return platform.files.replaceFileBytesUnflushed(path, formatHiddenWindows(windows));
 }
 
 int showWindowsAgain(Platform& platform, const HiddenWindows& windows) {
     int shown = 0;
     for (const HiddenWindow& hidden : windows) {
-        if (platform.windowProcessId(hidden.window) != hidden.processId ||
-            platform.isWindowVisible(hidden.window)) {
+        if (platform.windows.windowProcessId(hidden.window) != hidden.processId ||
+            platform.windows.isWindowVisible(hidden.window)) {
             continue;
         }
-        if (platform.showWindow(hidden.window, ShowCommand::Minimized)) ++shown;
+        if (platform.windows.showWindow(hidden.window, ShowCommand::Minimized)) ++shown;
     }
     return shown;
 }
 
 int showHiddenWindows(Platform& platform, const SharedState& state) {
     const std::string path = hiddenWindowsPath(state);
-    if (!platform.plainFileExists(path)) return 0;
+    if (!platform.files.plainFileExists(path)) return 0;
     const int shown =
-        showWindowsAgain(platform, parseHiddenWindows(platform.readFileBytes(path).value_or("")));
-    platform.deleteFile(path);
+        showWindowsAgain(platform, parseHiddenWindows(platform.files.readFileBytes(path).value_or("")));
+    // A record left in place names windows shown already: the next start leaves them as they are.
+    (void)platform.files.deleteFile(path);
     return shown;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The option that hides the other desks' windows instead of minimising them, and the record of the windows a
-// switch hid: a small file beside the settings file, written whole and atomically before any window is
+// The record of the windows a switch hid (with the option that hides the other desks' windows instead of
+// minimising them): a small file beside the settings file, written whole and atomically before any window is
 // hidden, so that however the program ends, it or its next start shows every one of them again.
 
 #include <cstdint>
@@ -13,8 +13,6 @@
 
 namespace koruvan {
 
-inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
-
 struct HiddenWindow {
     WindowHandle window = 0;
     std::uint32_t processId = 0;  // a handle is only ours while the same process owns it
@@ -23,16 +21,13 @@ struct HiddenWindow {
 };
 using HiddenWindows = std::vector<HiddenWindow>;
 
-// [User] HideOtherDeskWindows: any value but 0 turns the option on; off when missing.
-bool readHideOtherDeskWindows(Platform& platform, const SharedState& state);
-bool writeHideOtherDeskWindows(Platform& platform, const SharedState& state, bool on);
-
 std::string hiddenWindowsPath(const SharedState& state);
 // One line a window: handle (hexadecimal), process id, desk. A line that does not parse is skipped.
 std::string formatHiddenWindows(const HiddenWindows& windows);
 HiddenWindows parseHiddenWindows(std::string_view text);
 // Replaces the record; an empty list removes it.
-FileResult writeHiddenWindows(Platform& platform, const SharedState& state, const HiddenWindows& windows);
+[[nodiscard]] FileResult writeHiddenWindows(Platform& platform, const SharedState& state,
+                                            const HiddenWindows& windows);
 
 // Shows each window minimised, unless it is gone, its handle now belongs to another process, or it is already
 // shown. Gives the number shown.

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/paths.h"
-#include "store/shared_state.h"
+#include "store/desk_index.h"
 
 namespace koruvan {
 namespace {
@@ -73,10 +73,6 @@ std::string joinFields(std::initializer_list<std::string_view> fields) {
 
 }  // namespace
 
-std::string itemRecordPath(const SharedState& state) {
-    return state.programDir + "KORUVAN.items";
-}
-
 std::string formatItemRecord(const ItemRecord& record) {
     std::string text = std::string(kByteOrderMark) + std::string(kHeader) + "\r\n";
     text += joinFields({"token", record.token});
@@ -106,13 +102,13 @@ ItemRecord parseItemRecord(std::string_view text) {
     return record;
 }
 
-ItemRecord readItemRecord(Platform& platform, const SharedState& state) {
-    const std::optional<std::string> bytes = platform.readFileBytes(itemRecordPath(state));
+ItemRecord readItemRecord(FileSystem& files, const std::string& path) {
+    const std::optional<std::string> bytes = files.readFileBytes(path);
     return bytes ? parseItemRecord(*bytes) : ItemRecord{};
 }
 
-FileResult writeItemRecord(Platform& platform, const SharedState& state, const ItemRecord& record) {
-    return platform.replaceFileBytes(itemRecordPath(state), formatItemRecord(record));
+FileResult writeItemRecord(FileSystem& files, const std::string& path, const ItemRecord& record) {
+    return files.replaceFileBytes(path, formatItemRecord(record));
 }
 
 const DesktopEntry* findDesktopEntry(const ItemRecord& record, std::string_view desktopName) {
@@ -135,11 +131,11 @@ void setPoolEntry(ItemRecord& record, PoolEntry entry) {
     record.pool.insert_or_assign(std::move(key), std::move(entry));
 }
 
-void ensureToken(ItemRecord& record, Platform& platform) {
+void ensureToken(ItemRecord& record, Session& session) {
     if (!record.token.empty()) return;
     constexpr char kDigits[] = "0123456789abcdef";
     for (int digit = 0; digit < 16; ++digit)
-        record.token += kDigits[static_cast<int>(platform.randomFraction() * 16) & 15];
+        record.token += kDigits[static_cast<int>(session.randomFraction() * 16) & 15];
 }
 
 std::string temporaryName(const ItemRecord& record, int number) {

@@ -13,11 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/file_system.h"
+#include "platform/session.h"
 
 namespace koruvan {
-
-struct SharedState;
 
 struct DesktopEntry {
     std::string name;  // the file's name on the Desktop
@@ -48,14 +47,15 @@ struct ItemRecord {
     friend bool operator==(const ItemRecord&, const ItemRecord&) = default;
 };
 
-std::string itemRecordPath(const SharedState& state);
 // The record's text, and the record of a text: a line that does not parse is skipped, so a damaged record
 // loses only its damaged lines.
 std::string formatItemRecord(const ItemRecord& record);
 ItemRecord parseItemRecord(std::string_view text);
-// An empty record when there is none or it cannot be read.
-ItemRecord readItemRecord(Platform& platform, const SharedState& state);
-FileResult writeItemRecord(Platform& platform, const SharedState& state, const ItemRecord& record);
+// The record kept at `path` (SharedState::itemRecordPath); an empty record when there is none or it cannot be
+// read.
+ItemRecord readItemRecord(FileSystem& files, const std::string& path);
+[[nodiscard]] FileResult writeItemRecord(FileSystem& files, const std::string& path,
+                                         const ItemRecord& record);
 
 const DesktopEntry* findDesktopEntry(const ItemRecord& record, std::string_view desktopName);
 const PoolEntry* findPoolEntry(const ItemRecord& record, std::string_view poolName);
@@ -63,7 +63,7 @@ void setDesktopEntry(ItemRecord& record, DesktopEntry entry);
 void setPoolEntry(ItemRecord& record, PoolEntry entry);
 
 // Gives the record a token when it has none: 16 hexadecimal digits from the platform's random numbers.
-void ensureToken(ItemRecord& record, Platform& platform);
+void ensureToken(ItemRecord& record, Session& session);
 // "~KORUVAN-<token>-<n>.tmp": a temporary file the program makes, and the only files it ever clears as its
 // own.
 std::string temporaryName(const ItemRecord& record, int number);

@@ -28,22 +28,22 @@ FileResult putIntoPool(Platform& platform, SharedState& state, const std::string
 
 FileResult addToPool(Platform& platform, SharedState& state, const std::string& from, int desk,
                      const std::string& itemName, bool moveSource) {
-    ensureToken(state.items, platform);
+    ensureToken(state.items, platform.session);
     const std::string pool = poolFolder(state);
     for (int number = 1; number <= kLastNumberedName; ++number) {
         const std::string name = number == 1 ? itemName : numberedName(itemName, number);
-        const std::optional<PlainFile> there = platform.fileInfo(pool + name);
+        const std::optional<PlainFile> there = platform.files.fileInfo(pool + name);
         const PoolEntry* entry = there ? validEntry(state.items, name, *there) : nullptr;
         const bool olderCopy = entry && entry->desk == desk && entry->itemName == itemName;
         if (there && !olderCopy) {
             if (compareContents(platform, pool + name, from) != Comparison::Same) continue;
-            if (moveSource) platform.deleteFile(from);
+            if (moveSource) discardFile(platform.files, from);
             return {};
         }
         const FileResult result = putIntoPool(platform, state, from, name, olderCopy, moveSource);
         if (result.error == FileError::Exists) continue;  // taken meanwhile, or by a hidden file
         if (!result) return result;
-        if (const std::optional<PlainFile> copy = platform.fileInfo(pool + name))
+        if (const std::optional<PlainFile> copy = platform.files.fileInfo(pool + name))
             setPoolEntry(state.items, {name, desk, itemName, copy->size, copy->writeTime});
         return {};
     }
@@ -53,7 +53,7 @@ FileResult addToPool(Platform& platform, SharedState& state, const std::string& 
 int giveDeskToPool(Platform& platform, SharedState& state, int desk) {
     const std::string folder = deskFolder(state, desk);
     int stayed = 0;
-    for (const std::string& name : platform.listPlainFiles(folder)) {
+    for (const std::string& name : platform.files.listPlainFiles(folder)) {
         if (!addToPool(platform, state, folder + name, desk, name, true)) ++stayed;
     }
     return stayed;

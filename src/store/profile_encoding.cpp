@@ -47,8 +47,8 @@ std::string repairUtf8(std::string_view bytes) {
     return text;
 }
 
-std::string decodeLegacy(std::string_view bytes, Platform& platform) {
-    if (auto whole = platform.decodeLegacyText(bytes)) return std::move(*whole);
+std::string decodeLegacy(std::string_view bytes, FileSystem& files) {
+    if (auto whole = files.decodeLegacyText(bytes)) return std::move(*whole);
     // No lead or trail byte of the code page is a line feed, so the lines can be decoded one by one.
     std::string text;
     std::size_t start = 0;
@@ -56,7 +56,7 @@ std::string decodeLegacy(std::string_view bytes, Platform& platform) {
         std::size_t end = bytes.find('\n', start);
         end = end == std::string_view::npos ? bytes.size() : end + 1;
         const std::string_view line = bytes.substr(start, end - start);
-        auto decoded = platform.decodeLegacyText(line);
+        auto decoded = files.decodeLegacyText(line);
         text += decoded ? *decoded : repairUtf8(line);
         start = end;
     }
@@ -70,7 +70,7 @@ void appendUnit(std::string& out, std::uint32_t unit) {
 
 }  // namespace
 
-std::string decodeProfileBytes(std::string_view bytes, Platform& platform) {
+std::string decodeProfileBytes(std::string_view bytes, FileSystem& files) {
     if (bytes.starts_with(kUtf16LeMark)) return decodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
     if (bytes.starts_with(kUtf16BeMark)) return decodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
     if (bytes.starts_with(kUtf8Mark)) return repairUtf8(bytes.substr(kUtf8Mark.size()));
@@ -78,7 +78,7 @@ std::string decodeProfileBytes(std::string_view bytes, Platform& platform) {
     // page, which garbles the UTF-8 that Notepad saves by default. Japanese text in that code page is next to
     // never valid UTF-8, so valid UTF-8 is taken as UTF-8.
     if (isValidUtf8(bytes)) return std::string(bytes);
-    return decodeLegacy(bytes, platform);
+    return decodeLegacy(bytes, files);
 }
 
 std::string encodeProfileText(std::string_view text) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/file_system.h"
 
 namespace koruvan {
 
@@ -13,7 +13,7 @@ namespace koruvan {
 // mark, or without one when the bytes are valid UTF-8; anything else is the Japanese legacy code page, line
 // by line so that one damaged line does not cost the others (a line not valid there is read as UTF-8 with
 // replacements).
-std::string decodeProfileBytes(std::string_view bytes, Platform& platform);
+std::string decodeProfileBytes(std::string_view bytes, FileSystem& files);
 
 // UTF-8 text as UTF-16LE with a byte-order mark; malformed UTF-8 becomes U+FFFD.
 std::string encodeProfileText(std::string_view text);

@@ -145,39 +145,10 @@ std::optional<Patch> smallPatch(std::string_view oldBytes, std::string_view newB
     return Patch{begin, newBytes.substr(begin, end - begin)};
 }
 
-}  // namespace
-
-std::string ProfileFile::readString(const std::string& section, const std::string& key,
-                                    const std::string& fallback) const {
-    const std::optional<std::string> bytes = platform_.readFileBytes(path_);
-    if (!bytes) return fallback;
-    const Lines lines = splitLines(decodeProfileBytes(*bytes, platform_));
-    const KeyPlace place = findKey(lines, section, key);
-    if (!place.keyLine) return fallback;
-    const std::optional<std::string_view> value = parseLine(lines[*place.keyLine]).value;
-    if (!value) return fallback;
-    if (isQuoted(*value)) return std::string(value->substr(1, value->size() - 2));
-    return std::string(*value);
-}
-
-std::int32_t ProfileFile::readInt(const std::string& section, const std::string& key,
-                                  std::int32_t fallback) const {
-    const std::string value = readString(section, key, "");
-    if (value.empty()) return fallback;
-    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(leadingPrefixedInteger(value), kLowest, kHighest));
-}
-
-bool ProfileFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
-    if (section.empty() || key.empty()) return false;
-    const std::optional<std::string> bytes = platform_.readFileBytes(path_);
-    // A file that exists but cannot be read now (in use, say) must not be replaced by this one key.
-    if (!bytes && platform_.plainFileExists(path_)) return false;
-
-    Lines lines = bytes ? splitLines(decodeProfileBytes(*bytes, platform_)) : Lines{};
-    const KeyPlace place = findKey(lines, section, key);
-    const std::string storable = storableValue(value);
+// Replaces one key's value in the lines, or adds the key (and its section).
+void setValue(Lines& lines, const ProfileValue& value) {
+    const KeyPlace place = findKey(lines, value.section, value.key);
+    const std::string storable = storableValue(value.value);
     if (place.keyLine) {
         // The name keeps the spelling the file gave it.
         std::string& line = lines[*place.keyLine];
@@ -187,20 +158,60 @@ bool ProfileFile::writeString(const std::string& section, const std::string& key
         std::size_t at = place.sectionEnd;
         while (at > *place.header + 1 && isBlankOrComment(lines[at - 1]))
             --at;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), key + "=" + storable);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), value.key + "=" + storable);
     } else {
         // Straight after the last line, as the system's own profile calls append a section.
-        lines.push_back("[" + section + "]");
-        lines.push_back(key + "=" + storable);
+        lines.push_back("[" + value.section + "]");
+        lines.push_back(value.key + "=" + storable);
     }
+}
+
+}  // namespace
+
+ProfileText ProfileFile::read() const {
+    const std::optional<std::string> bytes = files_.readFileBytes(path_);
+    if (!bytes) return {};
+    return ProfileText(splitLines(decodeProfileBytes(*bytes, files_)));
+}
+
+std::string ProfileText::readString(const std::string& section, const std::string& key,
+                                    const std::string& fallback) const {
+    const KeyPlace place = findKey(lines_, section, key);
+    if (!place.keyLine) return fallback;
+    const std::optional<std::string_view> value = parseLine(lines_[*place.keyLine]).value;
+    if (!value) return fallback;
+    if (isQuoted(*value)) return std::string(value->substr(1, value->size() - 2));
+    return std::string(*value);
+}
+
+std::int32_t ProfileText::readInt(const std::string& section, const std::string& key,
+                                  std::int32_t fallback) const {
+    const std::string value = readString(section, key, "");
+    if (value.empty()) return fallback;
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(leadingPrefixedInteger(value), kLowest, kHighest));
+}
+
+FileResult ProfileFile::writeStrings(const std::vector<ProfileValue>& values) {
+    for (const ProfileValue& value : values) {
+        if (value.section.empty() || value.key.empty()) return FileError::Other;
+    }
+    const std::optional<std::string> bytes = files_.readFileBytes(path_);
+    // A file that exists but cannot be read now (in use, say) must not be replaced by these keys alone.
+    if (!bytes && files_.plainFileExists(path_)) return FileError::InUse;
+
+    Lines lines = bytes ? splitLines(decodeProfileBytes(*bytes, files_)) : Lines{};
+    for (const ProfileValue& value : values)
+        setValue(lines, value);
 
     const std::string newBytes = encodeProfileText(joinLines(lines));
-    if (bytes && *bytes == newBytes) return true;
+    if (bytes && *bytes == newBytes) return {};
     if (bytes) {
         if (const std::optional<Patch> patch = smallPatch(*bytes, newBytes))
-            return static_cast<bool>(platform_.patchFileBytes(path_, patch->offset, patch->bytes));
+            return files_.patchFileBytes(path_, patch->offset, patch->bytes);
     }
-    return static_cast<bool>(platform_.replaceFileBytes(path_, newBytes));
+    return files_.replaceFileBytes(path_, newBytes);
 }
 
 }  // namespace koruvan

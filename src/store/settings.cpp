@@ -5,16 +5,15 @@
 
 #include "core/text.h"
 #include "store/appearance.h"
-#include "store/desk_swap.h"
+#include "store/desk_appearance.h"
 #include "store/desk_ties.h"
 #include "store/profile_file.h"
+#include "store/system_desktops.h"
 #include "store/text_cleaning.h"
 
 namespace koruvan {
 
 namespace {
-
-constexpr const char* kDesktopDeskName = "デスクトップ";
 
 struct ColorKey {
     const char* key;
@@ -29,18 +28,26 @@ constexpr ColorKey kColorKeys[] = {
     {"OtherDeskBackColor", TipKind::OtherDesks, TipPart::Background, 16711680},
 };
 
-ProfileFile settingsFile(Platform& platform, const SharedState& state) {
-    return ProfileFile(platform, state.settingsPath());
+ProfileFile settingsFile(FileSystem& files, const SharedState& state) {
+    return ProfileFile(files, state.settingsPath());
 }
 
 // A value that does not fit the 16-bit setting leaves it as it was.
-template <typename Setting>
-void readUserValue(const ProfileFile& file, const char* key, Setting& setting) {
+std::optional<std::int16_t> userValue(const ProfileText& file, const char* key) {
     const std::int32_t value = file.readInt(kUserSection, key, 0);
-    if (value >= std::numeric_limits<std::int16_t>::min() &&
-        value <= std::numeric_limits<std::int16_t>::max()) {
-        setting = static_cast<Setting>(value);
-    }
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(value);
+}
+
+template <typename Setting>
+void readUserValue(const ProfileText& file, const char* key, Setting& setting) {
+    if (const std::optional<std::int16_t> value = userValue(file, key))
+        setting = static_cast<Setting>(*value);
+}
+
+void readUserFlag(const ProfileText& file, const char* key, bool& setting) {
+    if (const std::optional<std::int16_t> value = userValue(file, key)) setting = *value != 0;
 }
 
 // Colours read back as numbers whether or not the blank is there; it stands where a plus sign would.
@@ -55,27 +62,21 @@ std::string cleaned(std::string text) {
     return removeBlanks(text);
 }
 
-void captureDesktopAsFirstDesk(Platform& platform, SharedState& state) {
-    state.deskTable[0][DeskField::Name] = kDesktopDeskName;
-    takeScreenAppearance(platform, state.deskTable[0]);
+void readDeskTies(const ProfileText& file, SharedState& state) {
+    for (int desk = 0; desk < kDeskCount; ++desk) {
+        const std::string id = trimBlanks(file.readString(kSystemDesksSection, std::to_string(desk), ""));
+        std::string& tie = state.deskTies[static_cast<std::size_t>(desk)];
+        tie.clear();
+        if (isDesktopId(id) && state.deskTable[static_cast<std::size_t>(desk)].exists() &&
+            deskTiedTo(state.deskTies, id) < 0) {
+            tie = id;
+        }
+    }
 }
 
-void firstRun(Platform& platform, SharedState& state) {
-    for (int desk = 0; desk < kDeskCount; ++desk)
-        platform.makeFolder(deskFolder(state, desk));
-    platform.makeFolder(poolFolder(state));
-    storeFirstDesk(platform, state);
-
-    state.deskTable = {};
-    captureDesktopAsFirstDesk(platform, state);
-    state.alwaysOnTop = 1;
-    state.barPosition = BarPosition::TopLeft;
-    state.currentDesk = 0;
-    state.autoHide = 1;
-    state.buttonSizeSetting = 1;
-    state.tipColors = kFirstRunTipColors;
-    saveSettings(platform, state);
-    saveDeskTable(platform, state);
+ProfileValue deskLineValue(const SharedState& state, int desk) {
+    return {kDeskTopSection, std::to_string(desk),
+            formatDeskLine(state.deskTable[static_cast<std::size_t>(desk)])};
 }
 
 int lowestNamedDesk(const SharedState& state) {
@@ -95,25 +96,25 @@ void resumeOnNamedDesk(Platform& platform, SharedState& state) {
         state.currentDesk = static_cast<std::int16_t>(lowest);
         return;
     }
-    captureDesktopAsFirstDesk(platform, state);
+    state.deskTable[0].name = kFirstDeskName;
+    takeScreenAppearance(platform, state.deskTable[0]);
     state.currentDesk = 0;
-    saveDeskTable(platform, state);
+    // A file that cannot be written here cannot be written at all: the start says so about the folder.
+    (void)saveDeskTable(platform.files, state);
 }
 
 }  // namespace
 
-void loadSettings(Platform& platform, SharedState& state) {
-    if (!platform.plainFileExists(state.settingsPath())) {
-        firstRun(platform, state);
-        return;
-    }
-    const ProfileFile file = settingsFile(platform, state);
+bool loadSettings(Platform& platform, SharedState& state) {
+    if (!platform.files.plainFileExists(state.settingsPath())) return false;
+    const ProfileText file = settingsFile(platform.files, state).read();
     readUserValue(file, kLastUseKey, state.currentDesk);
-    readUserValue(file, kTopwindowKey, state.alwaysOnTop);
+    readUserFlag(file, kTopwindowKey, state.alwaysOnTop);
     readUserValue(file, kPositionKey, state.barPosition);
     readUserValue(file, kAutoHideKey, state.autoHide);
     readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
-    readUserValue(file, kFollowSystemDesksKey, state.followSystemDesks);
+    readUserFlag(file, kFollowSystemDesksKey, state.followSystemDesks);
+    state.hideOtherDeskWindows = file.readInt(kUserSection, kHideOtherDeskWindowsKey, 0) != 0;
     for (int desk = 0; desk < kDeskCount; ++desk) {
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
                      state.deskTable[static_cast<std::size_t>(desk)]);
@@ -123,75 +124,79 @@ void loadSettings(Platform& platform, SharedState& state) {
             file.readInt(kColorSection, cell.key, cell.fallback);
     }
     resumeOnNamedDesk(platform, state);
-    loadDeskTies(platform, state);
+    readDeskTies(file, state);
+    return true;
 }
 
-bool saveSettings(Platform& platform, const SharedState& state) {
-    ProfileFile file = settingsFile(platform, state);
-    bool written = file.writeString(kUserSection, kLastUseKey, std::to_string(state.currentDesk));
-    written &= file.writeString(kUserSection, kTopwindowKey, std::to_string(state.alwaysOnTop));
-    written &=
-        file.writeString(kUserSection, kPositionKey, std::to_string(static_cast<int>(state.barPosition)));
-    written &= file.writeString(kUserSection, kAutoHideKey, std::to_string(state.autoHide));
-    written &= file.writeString(kUserSection, kSizeNumKey, std::to_string(state.buttonSizeSetting));
-    for (const ColorKey& cell : kColorKeys) {
-        written &= file.writeString(kColorSection, cell.key,
-                                    colorText(tipColor(state.tipColors, cell.kind, cell.part)));
-    }
-    return written;
+void takeFirstRunSettings(SharedState& state) {
+    state.alwaysOnTop = true;
+    state.barPosition = BarPosition::TopLeft;
+    state.currentDesk = 0;
+    state.autoHide = 1;
+    state.buttonSizeSetting = 1;
+    state.tipColors = kFirstRunTipColors;
 }
 
-bool saveDeskTable(Platform& platform, const SharedState& state) {
-    bool written = true;
+FileResult saveSettings(FileSystem& files, const SharedState& state) {
+    std::vector<ProfileValue> values = {
+        {kUserSection, kLastUseKey, std::to_string(state.currentDesk)},
+        {kUserSection, kTopwindowKey, state.alwaysOnTop ? "1" : "0"},
+        {kUserSection, kPositionKey, std::to_string(static_cast<int>(state.barPosition))},
+        {kUserSection, kAutoHideKey, std::to_string(state.autoHide)},
+        {kUserSection, kSizeNumKey, std::to_string(state.buttonSizeSetting)},
+    };
+    for (const ColorKey& cell : kColorKeys)
+        values.push_back(
+            {kColorSection, cell.key, colorText(tipColor(state.tipColors, cell.kind, cell.part))});
+    return settingsFile(files, state).writeStrings(values);
+}
+
+FileResult saveDeskTable(FileSystem& files, const SharedState& state) {
+    std::vector<ProfileValue> values;
     for (int desk = 0; desk < kDeskCount; ++desk)
-        written &= writeDeskLine(platform, state, desk);
-    return written;
+        values.push_back(deskLineValue(state, desk));
+    return settingsFile(files, state).writeStrings(values);
 }
 
-bool writeDeskLine(Platform& platform, const SharedState& state, int desk) {
-    const Desk* entry = deskAt(state, desk);
-    if (!entry) return false;
-    return settingsFile(platform, state)
-        .writeString(kDeskTopSection, std::to_string(desk), formatDeskLine(*entry));
+FileResult writeDeskLine(FileSystem& files, const SharedState& state, int desk) {
+    if (!isDeskIndex(desk)) return FileError::Other;
+    return settingsFile(files, state).writeStrings({deskLineValue(state, desk)});
 }
 
-bool writeUserValue(Platform& platform, const SharedState& state, const std::string& key, int value) {
-    return settingsFile(platform, state).writeString(kUserSection, key, std::to_string(value));
+FileResult writeDeskTie(FileSystem& files, const SharedState& state, int desk) {
+    if (!isDeskIndex(desk)) return FileError::Other;
+    return settingsFile(files, state)
+        .writeString(kSystemDesksSection, std::to_string(desk),
+                     state.deskTies[static_cast<std::size_t>(desk)]);
+}
+
+FileResult writeUserValue(FileSystem& files, const SharedState& state, const std::string& key, int value) {
+    return settingsFile(files, state).writeString(kUserSection, key, std::to_string(value));
 }
 
 void readDeskLine(const std::string& line, Desk& desk) {
     std::string rest = cleaned(line);
     if (rest.empty() || rest == ",,,") {
-        desk.fields = {};
+        desk = Desk{};
         return;
     }
     rest += ',';
+    std::string style = wallpaperStyleText(desk.style);
+    std::string* fields[] = {&desk.name, &desk.wallpaper, &desk.pattern, &desk.background, &style};
     std::size_t start = 0;
-    for (std::string& field : desk.fields) {
+    for (std::string* field : fields) {
         const std::size_t comma = rest.find(',', start);
         if (comma == std::string::npos) break;
-        field = cleaned(rest.substr(start, comma - start));
+        *field = cleaned(rest.substr(start, comma - start));
         start = comma + 1;
     }
+    desk.style = parseWallpaperStyle(style);
 }
 
 std::string formatDeskLine(const Desk& desk) {
     if (!desk.exists()) return {};
-    std::string line = desk.fields[0];
-    for (std::size_t field = 1; field < desk.fields.size(); ++field)
-        line += "," + desk.fields[field];
-    return line;
-}
-
-std::string deskFieldValue(const std::string& read, const std::string& kept) {
-    return trimBlanks(read.find(',') == std::string::npos ? read : kept);
-}
-
-void takeScreenAppearance(Platform& platform, Desk& desk) {
-    desk[DeskField::Wallpaper] = readWallpaper(platform);
-    desk[DeskField::Pattern] = readPattern(platform);
-    desk[DeskField::Background] = readBackgroundColor(platform);
-    desk[DeskField::Style] = readWallpaperStyle(platform);
+    return desk.name + "," + desk.wallpaper + "," + desk.pattern + "," + desk.background + "," +
+           wallpaperStyleText(desk.style);
 }
 
 }  // namespace koruvan

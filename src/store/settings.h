@@ -1,7 +1,9 @@
 #pragma once
-// The settings file KORUVAN.ini in the program's directory: the bar settings ([User]), the colours of the
-// desk-name tip ([Color]), the desk table ([DeskTop], one comma-separated line per desk) and the desks' ties
-// to the system's virtual desktops ([SystemDesks], see desk_ties.h).
+// The settings file KORUVAN.ini in the program's directory, read and written here alone: the bar settings and
+// options ([User]), the colours of the desk-name tip ([Color]), the desk table ([DeskTop], one
+// comma-separated line per desk) and the desks' ties to the system's virtual desktops ([SystemDesks],
+// "3={GUID}", empty when a desk is tied to none; they lie beside the desk lines they belong to, so a settings
+// file deleted for a fresh start takes them along). Every write gives what became of it.
 
 #include <string>
 
@@ -13,26 +15,37 @@ namespace koruvan {
 inline constexpr const char* kUserSection = "User";
 inline constexpr const char* kColorSection = "Color";
 inline constexpr const char* kDeskTopSection = "DeskTop";
+inline constexpr const char* kSystemDesksSection = "SystemDesks";
 inline constexpr const char* kLastUseKey = "LastUse";
 inline constexpr const char* kSizeNumKey = "SizeNum";
 inline constexpr const char* kTopwindowKey = "Topwindow";
 inline constexpr const char* kPositionKey = "Position";
 inline constexpr const char* kAutoHideKey = "AutoHide";
 inline constexpr const char* kFollowSystemDesksKey = "FollowSystemDesks";
+inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
+// The name of the desk a first run makes.
+inline constexpr const char* kFirstDeskName = "デスクトップ";
 
-// Fills the shared state from the settings file. Without a file (first run) makes the desk store, copies the
-// Desktop's files into the item pool and into desk 0, captures the current appearance as desk 0 and writes a
-// complete file. Always leaves currentDesk on a named desk.
-void loadSettings(Platform& platform, SharedState& state);
+// Fills the shared state from the settings file, in one read: [User] (a value that does not fit its 16-bit
+// setting leaves it as it was), the desk lines, the colours and the ties (a tie that is no desktop id, that
+// belongs to a desk without a name, or whose desktop a lower desk is tied to already, is dropped). Leaves
+// currentDesk on a named desk. False, changing nothing, when there is no file: a first run.
+bool loadSettings(Platform& platform, SharedState& state);
+// What a first run starts with: the bar at the top left, hidden and above other windows, the middle button
+// size and the first colours.
+void takeFirstRunSettings(SharedState& state);
 
-// Writes [User] and [Color]; false when some key could not be written.
-bool saveSettings(Platform& platform, const SharedState& state);
-// Writes all ten desk lines; false when some line could not be written.
-bool saveDeskTable(Platform& platform, const SharedState& state);
-// Writes one desk's line (an index out of range writes nothing).
-bool writeDeskLine(Platform& platform, const SharedState& state, int desk);
-// Writes one [User] key as plain decimal (LastUse at a switch, SizeNum at a size change).
-bool writeUserValue(Platform& platform, const SharedState& state, const std::string& key, int value);
+// Writes [User] and [Color] in one write of the file.
+[[nodiscard]] FileResult saveSettings(FileSystem& files, const SharedState& state);
+// Writes all ten desk lines in one write of the file.
+[[nodiscard]] FileResult saveDeskTable(FileSystem& files, const SharedState& state);
+// Writes one desk's line (an index out of range writes nothing and fails).
+[[nodiscard]] FileResult writeDeskLine(FileSystem& files, const SharedState& state, int desk);
+// Writes one desk's tie (an index out of range writes nothing and fails).
+[[nodiscard]] FileResult writeDeskTie(FileSystem& files, const SharedState& state, int desk);
+// Writes one [User] key as plain decimal (LastUse at a switch, SizeNum at a size change, the options).
+[[nodiscard]] FileResult writeUserValue(FileSystem& files, const SharedState& state, const std::string& key,
+                                        int value);
 
 // Splits a desk line into the desk's fields: a field present in the line replaces the desk's, a field missing
 // keeps its value, fields past the fifth are ignored. An empty line or ",,," empties the whole desk. Control
@@ -40,11 +53,5 @@ bool writeUserValue(Platform& platform, const SharedState& state, const std::str
 void readDeskLine(const std::string& line, Desk& desk);
 // The five fields joined by commas; empty for a desk without a name.
 std::string formatDeskLine(const Desk& desk);
-// The wallpaper, pattern, colour and style on screen now become the desk's.
-void takeScreenAppearance(Platform& platform, Desk& desk);
-
-// A value read from the system for a desk field, without surrounding blanks. The desk line has no quoting:
-// a value holding a comma would split on the next load, so the field keeps `kept` instead.
-std::string deskFieldValue(const std::string& read, const std::string& kept);
 
 }  // namespace koruvan

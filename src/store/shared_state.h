@@ -4,28 +4,27 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "store/appearance.h"
+#include "store/desk_index.h"
 #include "store/item_record.h"
 #include "store/window_entry.h"
 
 namespace koruvan {
 
-constexpr int kDeskCount = 10;
-
-// Field order of a desk line in the settings file.
-enum class DeskField : int { Name = 0, Wallpaper = 1, Pattern = 2, Background = 3, Style = 4 };
-constexpr int kDeskFieldCount = 5;
-
 struct Desk {
-    std::array<std::string, kDeskFieldCount> fields;
+    std::string name;        // empty: the slot holds no desk
+    std::string wallpaper;   // full path of the picture; empty for none
+    std::string pattern;     // the desktop pattern, as the system stores it
+    std::string background;  // the desktop colour, as the system stores it ("0 128 128")
+    // Nothing when the desk line gives no number there.
+    std::optional<WallpaperStyle> style;
 
-    std::string& operator[](DeskField f) { return fields[static_cast<std::size_t>(f)]; }
-    const std::string& operator[](DeskField f) const { return fields[static_cast<std::size_t>(f)]; }
-    const std::string& name() const { return (*this)[DeskField::Name]; }
-    const std::string& wallpaper() const { return (*this)[DeskField::Wallpaper]; }
     // A desk exists exactly when it has a name.
-    bool exists() const { return !name().empty(); }
+    bool exists() const { return !name.empty(); }
+    friend bool operator==(const Desk&, const Desk&) = default;
 };
 
 using DeskTable = std::array<Desk, kDeskCount>;
@@ -66,14 +65,16 @@ struct SharedState {
     // The wallpaper the desk dialog stored last: it starts browsing there for a desk without one.
     std::string lastChosenWallpaper;
 
-    // Section [User] of the settings file, as stored: any 16-bit value.
-    std::int16_t alwaysOnTop = 0;  // any value but 0 keeps the bar above other windows
+    // Section [User] of the settings file.
+    bool alwaysOnTop = false;  // the bar stays above other windows
     BarPosition barPosition = BarPosition::TopLeft;
-    std::int16_t autoHide = 0;  // 1 hides the bar behind the screen's edge
+    // As stored: 1 hides the bar behind the screen's edge, 0 lets it be placed at the edge, any other value
+    // leaves it where it is.
+    std::int16_t autoHide = 0;
     // 0, 1, 2: the preset button sizes; any other value a button width in pixels.
     std::int16_t buttonSizeSetting = 0;
-    // 1: the desks follow the system's virtual desktops.
-    std::int16_t followSystemDesks = 0;
+    // The desks follow the system's virtual desktops.
+    bool followSystemDesks = false;
 
     TipColorTable tipColors{};
     DeskTable deskTable{};
@@ -85,11 +86,8 @@ struct SharedState {
     bool hideOtherDeskWindows = false;
 
     std::string settingsPath() const { return programDir + "KORUVAN.ini"; }
+    std::string itemRecordPath() const { return programDir + "KORUVAN.items"; }
 };
-
-inline bool isDeskIndex(int desk) {
-    return desk >= 0 && desk < kDeskCount;
-}
 
 // Checked access to the desk table: nullptr for an index out of range.
 inline Desk* deskAt(SharedState& state, int desk) {

@@ -24,17 +24,17 @@ RunValue runValueOf(const std::optional<std::string>& value, const std::string& 
 }
 
 RunValue readRunValue(Platform& platform) {
-    return runValueOf(platform.readRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName),
-                      platform.programFile());
+    return runValueOf(platform.shell.readRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName),
+                      platform.session.programFile());
 }
 
 bool toggleStartWithWindows(Platform& platform) {
     if (readRunValue(platform) == RunValue::ThisCopy)
-        return platform.deleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, kRunValueName);
-    const std::string program = platform.programFile();
+        return platform.shell.deleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, kRunValueName);
+    const std::string program = platform.session.programFile();
     if (program.empty()) return false;
-    return platform.writeRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName,
-                                        "\"" + program + "\"");
+    return platform.shell.writeRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName,
+                                              "\"" + program + "\"");
 }
 
 }  // namespace koruvan

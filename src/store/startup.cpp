@@ -5,9 +5,9 @@
 namespace koruvan {
 
 bool startAsOnlyInstance(Platform& platform, SharedState& state) {
-    if (!platform.claimSingleInstance()) return false;
-    const std::string dir = platform.programDirectory();
-    platform.setCurrentDirectory(dir);
+    if (!platform.session.claimSingleInstance()) return false;
+    const std::string dir = platform.session.programDirectory();
+    platform.files.setCurrentDirectory(dir);
     state.programDir = withTrailingBackslash(dir);
     return true;
 }

@@ -7,7 +7,7 @@ namespace {
 constexpr std::size_t kNamesShown = 10;
 
 std::string deskName(const DeskTable& desks, int desk) {
-    return isDeskIndex(desk) ? desks[static_cast<std::size_t>(desk)].name() : std::string();
+    return isDeskIndex(desk) ? desks[static_cast<std::size_t>(desk)].name : std::string();
 }
 
 std::string problemLines(const std::vector<ItemProblem>& problems, const DeskTable& desks, bool withDesk) {
@@ -65,6 +65,14 @@ std::string reportText(const StoreReport& report, const DeskTable& desks, const 
     if (!report.journalSetAside.empty()) {
         paragraph(text, "前回の切り替えの記録が今の設定と合わないため、使わずに「" + report.journalSetAside +
                             "」として残しました。項目は動かしていません。\n");
+    }
+    if (report.settingsUnwritten) {
+        paragraph(text,
+                  "設定ファイル KORUVAN.ini に書き込めませんでした（" +
+                      reasonText(*report.settingsUnwritten) +
+                      "）。変更はコルヴァンを終了するまで有効ですが、次に起動したときには元に戻ります。\n"
+                      "KORUVAN のフォルダー（" +
+                      programDir + "）に書き込めることを確かめてください。\n");
     }
     if (!report.leftBehind.empty()) {
         paragraph(text,

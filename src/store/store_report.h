@@ -27,9 +27,17 @@ struct StoreReport {
     std::optional<FileError> journalUnwritable;
     // A journal that did not agree with the settings was set aside under this name and not acted on.
     std::string journalSetAside;
+    // The settings file or the record of items could not be written: what it was to keep holds until the
+    // program ends, but not at its next start.
+    std::optional<FileError> settingsUnwritten;
 
     bool empty() const {
-        return notPlaced.empty() && leftBehind.empty() && !journalUnwritable && journalSetAside.empty();
+        return notPlaced.empty() && leftBehind.empty() && !journalUnwritable && journalSetAside.empty() &&
+               !settingsUnwritten;
+    }
+    // Notes a write's failure; a done write notes nothing.
+    void noteSettingsWrite(FileResult result) {
+        if (!result && !settingsUnwritten) settingsUnwritten = result.error;
     }
 };
 

@@ -57,13 +57,13 @@ FileResult writeSwitchJournal(Platform& platform, const SharedState& state, cons
     if (!journal.leftBehind.empty()) text += std::string("[") + kLeftSection + "]\r\n";
     for (std::size_t k = 0; k < journal.leftBehind.size(); ++k)
         text += std::to_string(k) + "=" + leftLine(journal.leftBehind[k]) + "\r\n";
-    return platform.replaceFileBytes(switchJournalPath(state), encodeProfileText(text));
+    return platform.files.replaceFileBytes(switchJournalPath(state), encodeProfileText(text));
 }
 
 std::optional<SwitchJournal> readSwitchJournal(Platform& platform, const SharedState& state) {
     const std::string path = switchJournalPath(state);
-    if (!platform.plainFileExists(path)) return std::nullopt;
-    const ProfileFile file(platform, path);
+    if (!platform.files.plainFileExists(path)) return std::nullopt;
+    const ProfileFile file(platform.files, path);
     const int oldDesk = file.readInt(kSection, "From", -1);
     const int newDesk = file.readInt(kSection, "To", -1);
     const int phase = file.readInt(kSection, "Phase", 0);
@@ -76,18 +76,19 @@ std::optional<SwitchJournal> readSwitchJournal(Platform& platform, const SharedS
 
 bool clearSwitchJournal(Platform& platform, const SharedState& state) {
     const std::string path = switchJournalPath(state);
-    return !platform.plainFileExists(path) || platform.deleteFile(path);
+    return !platform.files.plainFileExists(path) || platform.files.deleteFile(path);
 }
 
 std::string setSwitchJournalAside(Platform& platform, const SharedState& state) {
     const std::string path = switchJournalPath(state);
     for (int number = 1; number <= kLastNumberedName; ++number) {
         const std::string name = number == 1 ? kSetAsideName : numberedName(kSetAsideName, number);
-        const FileResult moved = platform.moveFileNoReplace(path, state.programDir + name);
+        const FileResult moved = platform.files.moveFileNoReplace(path, state.programDir + name);
         if (moved) return name;
         if (moved.error != FileError::Exists) break;
     }
-    platform.deleteFile(path);
+    // Not kept aside, it is not acted on either: the next switch writes over it.
+    (void)platform.files.deleteFile(path);
     return {};
 }
 

@@ -42,7 +42,7 @@ FileResult writeSwitchJournal(Platform& platform, const SharedState& state, cons
 // desks (unreadable, damaged, desks out of range or equal, an unknown step).
 std::optional<SwitchJournal> readSwitchJournal(Platform& platform, const SharedState& state);
 
-bool clearSwitchJournal(Platform& platform, const SharedState& state);
+[[nodiscard]] bool clearSwitchJournal(Platform& platform, const SharedState& state);
 
 // Renames a journal that must not be acted on to a name no start reads; the new name, or empty when it
 // could not be renamed (it is then deleted, since acting on it would be worse).

@@ -32,11 +32,11 @@ std::string idText(std::string_view guid) {
 
 std::optional<std::string> currentDesktopBytes(Platform& platform) {
     if (auto bytes =
-            platform.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kCurrentValue))
+            platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kCurrentValue))
         return bytes;
-    const std::optional<std::uint32_t> session = platform.sessionId();
+    const std::optional<std::uint32_t> session = platform.session.sessionId();
     if (!session) return std::nullopt;
-    return platform.readRegistryBinary(
+    return platform.shell.readRegistryBinary(
         RegistryRoot::CurrentUser,
         std::string(kExplorerKey) + "\\SessionInfo\\" + std::to_string(*session) + "\\VirtualDesktops",
         kCurrentValue);
@@ -46,9 +46,9 @@ SystemDesktop describe(Platform& platform, std::string id) {
     const std::string key = std::string(kVirtualDesktopsKey) + "\\Desktops\\" + id;
     SystemDesktop desktop;
     desktop.name =
-        deskNameOf(platform.readRegistryString(RegistryRoot::CurrentUser, key, "Name").value_or(""));
+        deskNameOf(platform.shell.readRegistryString(RegistryRoot::CurrentUser, key, "Name").value_or(""));
     desktop.keepsWallpaper =
-        platform.readRegistryString(RegistryRoot::CurrentUser, key, "Wallpaper").has_value();
+        platform.shell.readRegistryString(RegistryRoot::CurrentUser, key, "Wallpaper").has_value();
     desktop.id = std::move(id);
     return desktop;
 }
@@ -102,11 +102,13 @@ std::string deskNameOf(std::string systemName) {
 }
 
 bool systemHasVirtualDesktops(Platform& platform) {
-    return platform.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kIdsValue).has_value();
+    return platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kIdsValue)
+        .has_value();
 }
 
 std::optional<SystemDesktops> readSystemDesktops(Platform& platform) {
-    const auto list = platform.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kIdsValue);
+    const auto list =
+        platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kIdsValue);
     const auto current = currentDesktopBytes(platform);
     if (!list || !current || current->size() != kIdBytes) return std::nullopt;
     std::optional<std::vector<std::string>> ids = parseDesktopIds(*list);

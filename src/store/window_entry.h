@@ -1,30 +1,30 @@
 #pragma once
-// One captured application window, and the per-desk table of them. Memory only.
+// One captured application window, and each desk's list of them. Memory only.
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
 #include <string>
+#include <vector>
 
-#include "platform/platform.h"
+#include "platform/window_system.h"
+#include "store/desk_index.h"
 
 namespace koruvan {
 
 struct WindowEntry {
     WindowHandle window = 0;
     WindowHandle owner = 0;
-    std::string showState;  // "show" or "hide"
     std::string title;
-    std::string className;  // empty ends a desk's list
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    std::int16_t zoomed = 0;
+    std::string className;
+    ScreenRect rect;
+    bool zoomed = false;  // maximised: it comes back maximised
+    friend bool operator==(const WindowEntry&, const WindowEntry&) = default;
 };
 
-constexpr int kMaxCapturedWindows = 100;
-// Entries 0..100 per desk: at most 100 windows and their terminator.
-using DeskWindows = std::array<WindowEntry, kMaxCapturedWindows + 1>;
-using WindowTable = std::array<DeskWindows, 10>;  // one per desk
+// A desk keeps at most this many windows; the ones behind them stay where they are.
+constexpr std::size_t kMaxCapturedWindows = 100;
+// A desk's windows, front to back as they stood when the desk was left.
+using DeskWindows = std::vector<WindowEntry>;
+using WindowTable = std::array<DeskWindows, kDeskCount>;
 
 }  // namespace koruvan

@@ -1,6 +1,6 @@
 #pragma once
-// A BarView for native tests: a window of a fixed frame on a 1024 x 768 screen, menus and questions answered
-// from queues, and every call recorded.
+// The bar's view and pop-ups for native tests: a window of a fixed frame on a 1024 x 768 screen, menus and
+// questions answered from queues, and every call recorded.
 
 #include <deque>
 #include <functional>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 
 namespace koruvan::testing {
@@ -21,7 +22,7 @@ struct OpenedDialog {
     friend bool operator==(const OpenedDialog&, const OpenedDialog&) = default;
 };
 
-class FakeBarView : public BarView {
+class FakeBarView : public BarView, public BarPopups {
   public:
     // A caption bar of 18 and borders of 3 pixels, as a small tool window has.
     int frameWidth = 6;
@@ -111,14 +112,13 @@ class FakeBarView : public BarView {
         trayNumber = number;
         trayTip = text;
     }
-    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
-                             int checked) override {
-        trayMenus.push_back(desks);
-        trayToggles = toggles;
-        optionsMenuChecks.push_back(checked);
+    TrayChoice popupTrayMenu(const TrayMenu& menu) override {
+        trayMenus.push_back(menu.desks);
+        trayWindowMenus.push_back(menu.windowItems);
+        trayToggles = menu.toggles;
+        optionsMenuChecks.push_back(menu.checkedSizeItem);
         return next(trayAnswers, TrayChoice{});
     }
-    void setTrayWindowItems(const TrayWindowItems& items) override { trayWindowMenus.push_back(items); }
     void warn(const std::string& text, const std::string& title) override {
         warnings.push_back(title + ": " + text);
         warnedBeforeShown |= !shown;
@@ -129,8 +129,8 @@ class FakeBarView : public BarView {
         return next(yesNoAnswers, false);
     }
     // A dialog "closes" at once, with the result the test's callback gives.
-    DialogResult openDeskDialog(int slot) override { return open(DialogKind::Desk, slot); }
-    DialogResult openSettingsDialog() override { return open(DialogKind::Settings); }
+    DialogResult openDeskDialog(int slot, StoreReport&) override { return open(DialogKind::Desk, slot); }
+    DialogResult openSettingsDialog(StoreReport&) override { return open(DialogKind::Settings); }
     void openOrganiser(int desk) override { open(DialogKind::Organiser, desk); }
     std::optional<int> openButtonSizeDialog() override {
         open(DialogKind::ButtonSize);

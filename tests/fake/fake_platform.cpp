@@ -50,7 +50,7 @@ std::string readHost(const fs::path& path) {
 }
 }  // namespace
 
-FakePlatform::FakePlatform() {
+FakePlatform::FakePlatform() : Platform{*this, *this, *this, *this} {
     static std::atomic<int> counter{0};
     root_ = fs::temp_directory_path() /
             ("koruvan-fake-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
@@ -658,8 +658,8 @@ bool FakePlatform::isWindowIconic(WindowHandle window) {
 std::vector<TopLevelWindow> FakePlatform::listTopLevelWindows() {
     std::vector<TopLevelWindow> windows;
     std::set<WindowHandle> reached;
-    for (WindowHandle handle = firstChildWindow(desktopWindow());
-         handle != 0 && reached.insert(handle).second; handle = nextWindow(handle)) {
+    for (WindowHandle handle = firstChildWindow(kDesktop); handle != 0 && reached.insert(handle).second;
+         handle = nextWindow(handle)) {
         TopLevelWindow window;
         window.window = handle;
         window.visible = isWindowVisible(handle);

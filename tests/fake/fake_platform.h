@@ -1,9 +1,9 @@
 #pragma once
-// A Platform for native tests: registry and window tree in memory, files in a real temporary folder.
-// Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b, each drive letter a volume of its own, and as
-// on Windows a name finds an existing file or folder whatever its case ("Ａ.txt" is "ａ.txt"). Every call
-// that changes something outside the program is recorded in `calls`, so tests can assert on the order of
-// effects.
+// The platform for native tests, every concern in one object: registry and window tree in memory, files in a
+// real temporary folder. Windows paths map onto the folder: "C:\a\b" is <root>/C/a/b, each drive letter a
+// volume of its own, and as on Windows a name finds an existing file or folder whatever its case ("Ａ.txt" is
+// "ａ.txt"). Every call that changes something outside the program is recorded in `calls`, so tests can
+// assert on the order of effects.
 
 #include <cstdint>
 #include <deque>
@@ -42,7 +42,7 @@ struct FakeWindow {
     bool elevated = false;  // its program refuses to be moved by this one
 };
 
-class FakePlatform : public Platform {
+class FakePlatform : public FileSystem, public WindowSystem, public Shell, public Session, public Platform {
   public:
     FakePlatform();
     ~FakePlatform() override;
@@ -102,7 +102,7 @@ class FakePlatform : public Platform {
     int busyDepth = 0;
     std::function<void()> onPumpPendingEvents;
 
-    // --- Platform ---
+    // --- the platform's interfaces ---
     std::optional<std::string> readRegistryString(RegistryRoot, const std::string& subKey,
                                                   const std::string& valueName) override;
     std::optional<std::string> readRegistryBinary(RegistryRoot, const std::string& subKey,
@@ -138,9 +138,6 @@ class FakePlatform : public Platform {
     bool setDesktopWallpaper(const std::string& path) override;
     std::string windowsDirectory() override { return windowsDir; }
     std::string knownDesktopFolder() override { return knownDesktop; }
-    WindowHandle desktopWindow() override { return kDesktop; }
-    WindowHandle firstChildWindow(WindowHandle window) override;
-    WindowHandle nextWindow(WindowHandle window) override;
     WindowHandle ownerWindow(WindowHandle window) override;
     WindowHandle parentWindow(WindowHandle window) override;
     bool isWindowVisible(WindowHandle window) override;
@@ -165,8 +162,8 @@ class FakePlatform : public Platform {
     double secondsOfDay() override { return timeOfDay; }
     // The queued numbers in turn, then 0.
     double randomFraction() override;
-    std::optional<std::uint32_t> session = 1;
-    std::optional<std::uint32_t> sessionId() override { return session; }
+    std::optional<std::uint32_t> sessionNumber = 1;
+    std::optional<std::uint32_t> sessionId() override { return sessionNumber; }
     // Recorded in `calls` as "desktop keys +2" (Win+Ctrl+Right twice) or "desktop keys -1".
     bool pressDesktopSwitchKeys(int steps) override;
 
@@ -196,6 +193,9 @@ class FakePlatform : public Platform {
     std::filesystem::path entryFor(const std::filesystem::path& folder, const std::string& name) const;
     void noteEntry(const std::filesystem::path& path, bool present);
     WindowHandle nextHandle_ = 0x20000;
+    // The window tree's order, as GetWindow walks it.
+    WindowHandle firstChildWindow(WindowHandle window);
+    WindowHandle nextWindow(WindowHandle window);
     const FakeWindow* find(WindowHandle handle) const;
     // Records "<verb> <handle in hex><rest>" and gives the window, nullptr when the handle names none.
     FakeWindow* recordWindowCall(const std::string& verb, WindowHandle window, const std::string& rest = "");

@@ -62,7 +62,7 @@ TEST(PlatformApplicationsTest, ListsEachWindowWithItsProgramFileAndKinship) {
     ASSERT_TRUE(shown && hidden && owned);
 
     Win32Platform platform{"Local\\KORUVAN.Test.Applications"};
-    const std::vector<RunningWindow> windows = platform.listRunningWindows();
+    const std::vector<RunningWindow> windows = platform.windows.listRunningWindows();
     const RunningWindow* first = findTitled(windows, "一覧される窓");
     const RunningWindow* second = findTitled(windows, "隠れた窓");
     const RunningWindow* third = findTitled(windows, "所有される窓");
@@ -86,13 +86,13 @@ TEST(PlatformApplicationsTest, WritesAShortcutThatTheShellResolvesToItsTarget) {
     ASSERT_TRUE(testing::writeTestFile(target, "MZ"));
     Win32Platform platform{"Local\\KORUVAN.Test.Applications"};
 
-    EXPECT_TRUE(platform.writeShortcut(folder / "道具.lnk", target));
+    EXPECT_TRUE(platform.shell.writeShortcut(folder / "道具.lnk", target));
     EXPECT_EQ(shortcutTarget(folder / "道具.lnk"), target);
     // Any name: the organiser writes it aside and then moves it into place.
-    EXPECT_TRUE(platform.writeShortcut(folder / "aside.tmp", target));
+    EXPECT_TRUE(platform.shell.writeShortcut(folder / "aside.tmp", target));
     EXPECT_EQ(shortcutTarget(folder / "aside.tmp"), target);
 
-    EXPECT_FALSE(platform.writeShortcut(folder / "no such folder\\x.lnk", target));
+    EXPECT_FALSE(platform.shell.writeShortcut(folder / "no such folder\\x.lnk", target));
     EXPECT_FALSE(testing::testPathExists(folder / "no such folder\\x.lnk"));
 }
 

@@ -56,30 +56,30 @@ class PlatformWallpaperTest : public ::testing::Test {
 TEST_F(PlatformWallpaperTest, PutsJapaneseNamedBitmapIntoEffect) {
     const std::string bitmap = scratch / "夜桜 の壁紙.bmp";
     ASSERT_TRUE(writeTestFile(bitmap, kTinyBitmap));
-    EXPECT_TRUE(platform.setDesktopWallpaper(bitmap));
+    EXPECT_TRUE(platform.shell.setDesktopWallpaper(bitmap));
     EXPECT_EQ(narrow(wallpaperInEffect()), bitmap);
 }
 
 TEST_F(PlatformWallpaperTest, EmptyPathRemovesWallpaper) {
     const std::string bitmap = scratch / "a.bmp";
     ASSERT_TRUE(writeTestFile(bitmap, kTinyBitmap));
-    ASSERT_TRUE(platform.setDesktopWallpaper(bitmap));
+    ASSERT_TRUE(platform.shell.setDesktopWallpaper(bitmap));
 
-    EXPECT_TRUE(platform.setDesktopWallpaper(""));
+    EXPECT_TRUE(platform.shell.setDesktopWallpaper(""));
     EXPECT_EQ(wallpaperInEffect(), L"");
 }
 
 TEST(PlatformFoldersTest, SystemFoldersExist) {
     Win32Platform platform{"Local\\KORUVAN.Test.Desktop"};
-    const std::string windows = platform.windowsDirectory();
+    const std::string windows = platform.shell.windowsDirectory();
     ASSERT_FALSE(windows.empty());
     EXPECT_EQ(windows.find('\0'), std::string::npos);
     EXPECT_NE(windows.back(), ' ');
-    EXPECT_TRUE(platform.folderExists(windows));
+    EXPECT_TRUE(platform.files.folderExists(windows));
 
-    const std::string desktop = platform.knownDesktopFolder();
+    const std::string desktop = platform.shell.knownDesktopFolder();
     ASSERT_FALSE(desktop.empty());
-    EXPECT_TRUE(platform.folderExists(desktop)) << desktop;
+    EXPECT_TRUE(platform.files.folderExists(desktop)) << desktop;
 }
 
 }  // namespace

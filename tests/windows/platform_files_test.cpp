@@ -59,19 +59,19 @@ TEST_F(PlatformFilesTest, ListingKeepsOnlyPlainFiles) {
 
     const std::vector<std::string> expected{"archived.txt", "memo.txt", "readonly.txt", "ﾒﾓ.lnk",
                                             "日本語のメモ.txt"};
-    EXPECT_EQ(sorted(platform.listPlainFiles(scratch.path())), sorted(expected));
+    EXPECT_EQ(sorted(platform.files.listPlainFiles(scratch.path())), sorted(expected));
     std::string withoutSeparator = scratch.path();
     withoutSeparator.pop_back();
-    EXPECT_EQ(sorted(platform.listPlainFiles(withoutSeparator)), sorted(expected));
+    EXPECT_EQ(sorted(platform.files.listPlainFiles(withoutSeparator)), sorted(expected));
 }
 
 TEST_F(PlatformFilesTest, ListingOfNoFolderIsEmpty) {
-    EXPECT_THAT(platform.listPlainFiles(scratch / "ない\\"), IsEmpty());
-    EXPECT_THAT(platform.listPlainFiles(scratch.path()), IsEmpty());
+    EXPECT_THAT(platform.files.listPlainFiles(scratch / "ない\\"), IsEmpty());
+    EXPECT_THAT(platform.files.listPlainFiles(scratch.path()), IsEmpty());
     // An empty text must not fall back to the current folder.
     ASSERT_TRUE(writeTestFile(scratch / "here.txt", "x"));
     ASSERT_TRUE(SetCurrentDirectoryW(widen(scratch.path()).c_str()));
-    EXPECT_THAT(platform.listPlainFiles(""), IsEmpty());
+    EXPECT_THAT(platform.files.listPlainFiles(""), IsEmpty());
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
     SetCurrentDirectoryW(temp);
@@ -82,10 +82,10 @@ TEST_F(PlatformFilesTest, FolderListingReachesHiddenFoldersAndNoFiles) {
     ASSERT_TRUE(CreateDirectoryW(widen(scratch / "隠し").c_str(), nullptr));
     SetFileAttributesW(widen(scratch / "隠し").c_str(), FILE_ATTRIBUTE_HIDDEN);
     ASSERT_TRUE(writeTestFile(scratch / "memo.txt", "a"));
-    EXPECT_EQ(sorted(platform.listFolders(scratch.path())), sorted({"壁紙", "隠し"}));
-    EXPECT_THAT(platform.listFolders(scratch / "ない\\"), IsEmpty());
+    EXPECT_EQ(sorted(platform.files.listFolders(scratch.path())), sorted({"壁紙", "隠し"}));
+    EXPECT_THAT(platform.files.listFolders(scratch / "ない\\"), IsEmpty());
 
-    const std::vector<std::string> drives = platform.listDrives();
+    const std::vector<std::string> drives = platform.files.listDrives();
     EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
     EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
 }
@@ -94,13 +94,13 @@ TEST_F(PlatformFilesTest, LinksAreOneFileUnderTwoNamesAndTheListingTellsSo) {
     ASSERT_TRUE(CreateDirectoryW(widen(scratch / "机").c_str(), nullptr));
     ASSERT_TRUE(writeTestFile(scratch / "予定.txt", "plan"));
     ASSERT_TRUE(writeTestFile(scratch / "readonly.txt", "r", FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(platform.linkFile(scratch / "予定.txt", scratch / "机\\予定.txt"));
-    EXPECT_FALSE(platform.linkFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "a taken name";
-    EXPECT_FALSE(platform.linkFile(scratch / "readonly.txt", scratch / "机\\readonly.txt"));
-    ASSERT_TRUE(platform.copyFile(scratch / "予定.txt", scratch / "机\\copy.txt"));
+    EXPECT_TRUE(platform.files.linkFile(scratch / "予定.txt", scratch / "机\\予定.txt"));
+    EXPECT_FALSE(platform.files.linkFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "a taken name";
+    EXPECT_FALSE(platform.files.linkFile(scratch / "readonly.txt", scratch / "机\\readonly.txt"));
+    ASSERT_TRUE(platform.files.copyFile(scratch / "予定.txt", scratch / "机\\copy.txt"));
 
     const auto find = [&](const std::string& folder, const std::string& name) {
-        for (const PlainFile& file : platform.listPlainFileIdentities(folder))
+        for (const PlainFile& file : platform.files.listPlainFileIdentities(folder))
             if (file.name == name) return file;
         return PlainFile{};
     };
@@ -110,7 +110,7 @@ TEST_F(PlatformFilesTest, LinksAreOneFileUnderTwoNamesAndTheListingTellsSo) {
     EXPECT_FALSE(sameFile(original, find(scratch / "机\\", "copy.txt")));
     ASSERT_TRUE(writeTestFile(scratch / "机\\予定.txt", "edited through the link"));
     EXPECT_EQ(testFileContent(scratch / "予定.txt"), "edited through the link");
-    EXPECT_TRUE(platform.copyFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "onto itself";
+    EXPECT_TRUE(platform.files.copyFile(scratch / "予定.txt", scratch / "机\\予定.txt")) << "onto itself";
     EXPECT_EQ(testFileContent(scratch / "予定.txt"), "edited through the link");
 }
 
@@ -120,11 +120,11 @@ TEST_F(PlatformFilesTest, CopyKeepsSourceAndReplacesTarget) {
     ASSERT_TRUE(writeTestFile(source, std::string("BM\0\x01new", 7)));
     ASSERT_TRUE(writeTestFile(target, "old and longer content"));
 
-    EXPECT_TRUE(platform.copyFile(source, target));
+    EXPECT_TRUE(platform.files.copyFile(source, target));
     EXPECT_EQ(testFileContent(target), std::string("BM\0\x01new", 7));
     EXPECT_EQ(testFileContent(source), std::string("BM\0\x01new", 7));
 
-    EXPECT_FALSE(platform.copyFile(scratch / "ない.txt", target));
+    EXPECT_FALSE(platform.files.copyFile(scratch / "ない.txt", target));
     EXPECT_EQ(testFileContent(target), std::string("BM\0\x01new", 7));
 }
 
@@ -133,7 +133,7 @@ TEST_F(PlatformFilesTest, CopyOntoTargetInUseFailsAndLeavesIt) {
     ASSERT_TRUE(writeTestFile(scratch / "b.txt", "old"));
     {
         const FileLock lock(scratch / "b.txt", 0);
-        EXPECT_FALSE(platform.copyFile(scratch / "a.txt", scratch / "b.txt"));
+        EXPECT_FALSE(platform.files.copyFile(scratch / "a.txt", scratch / "b.txt"));
     }
     EXPECT_EQ(testFileContent(scratch / "b.txt"), "old");
 }
@@ -144,11 +144,11 @@ TEST_F(PlatformFilesTest, MoveRenamesAndReplacesTarget) {
     ASSERT_TRUE(writeTestFile(source, "moved"));
     ASSERT_TRUE(writeTestFile(target, "replaced"));
 
-    EXPECT_TRUE(platform.moveFile(source, target));
+    EXPECT_TRUE(platform.files.moveFile(source, target));
     EXPECT_FALSE(testPathExists(source));
     EXPECT_EQ(testFileContent(target), "moved");
 
-    EXPECT_FALSE(platform.moveFile(source, scratch / "other.txt"));
+    EXPECT_FALSE(platform.files.moveFile(source, scratch / "other.txt"));
     EXPECT_FALSE(testPathExists(scratch / "other.txt"));
 }
 
@@ -157,7 +157,7 @@ TEST_F(PlatformFilesTest, MoveOfFileInUseFailsAndKeepsSource) {
     ASSERT_TRUE(writeTestFile(source, "busy"));
     {
         const FileLock lock(source, FILE_SHARE_READ | FILE_SHARE_WRITE);
-        EXPECT_FALSE(platform.moveFile(source, scratch / "target.txt"));
+        EXPECT_FALSE(platform.files.moveFile(source, scratch / "target.txt"));
     }
     EXPECT_EQ(testFileContent(source), "busy");
     EXPECT_FALSE(testPathExists(scratch / "target.txt"));
@@ -168,7 +168,8 @@ TEST_F(PlatformFilesTest, MoveOfFileInUseFailsAndKeepsSource) {
 class PlatformCrossVolumeMoveTest : public PlatformFilesTest {
   protected:
     void SetUp() override {
-        if (!platform.folderExists(kOtherVolume)) GTEST_SKIP() << "no second volume at " << kOtherVolume;
+        if (!platform.files.folderExists(kOtherVolume))
+            GTEST_SKIP() << "no second volume at " << kOtherVolume;
         otherFolder = std::make_unique<ScratchFolder>(kOtherVolume);
     }
     static constexpr const char* kOtherVolume = "Z:\\dev\\shm\\";
@@ -188,7 +189,7 @@ TEST_F(PlatformCrossVolumeMoveTest, ARenameIsRefusedAndTheStoreCopiesWhole) {
     ASSERT_TRUE(writeTestFile(source, content));
     ASSERT_TRUE(writeTestFile(target, "old"));
 
-    EXPECT_EQ(platform.moveFile(source, target), FileResult{FileError::OtherDrive});
+    EXPECT_EQ(platform.files.moveFile(source, target), FileResult{FileError::OtherDrive});
     EXPECT_EQ(testFileContent(target), "old");
     {
         const FileLock lock(target, 0);
@@ -206,9 +207,9 @@ TEST_F(PlatformCrossVolumeMoveTest, ARenameIsRefusedAndTheStoreCopiesWhole) {
 // Deleting one name of a read-only file leaves its other names read-only: the attribute is the file's.
 TEST_F(PlatformFilesTest, DeletingANameOfAReadOnlyFileKeepsTheOthersReadOnly) {
     ASSERT_TRUE(writeTestFile(scratch / "stored.txt", "kept"));
-    ASSERT_TRUE(platform.linkFile(scratch / "stored.txt", scratch / "on the desktop.txt"));
+    ASSERT_TRUE(platform.files.linkFile(scratch / "stored.txt", scratch / "on the desktop.txt"));
     ASSERT_TRUE(SetFileAttributesW(widen(scratch / "on the desktop.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(platform.deleteFile(scratch / "on the desktop.txt"));
+    EXPECT_TRUE(platform.files.deleteFile(scratch / "on the desktop.txt"));
     EXPECT_FALSE(testPathExists(scratch / "on the desktop.txt"));
     EXPECT_NE(GetFileAttributesW(widen(scratch / "stored.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(testFileContent(scratch / "stored.txt"), "kept");
@@ -216,43 +217,44 @@ TEST_F(PlatformFilesTest, DeletingANameOfAReadOnlyFileKeepsTheOthersReadOnly) {
 
 TEST_F(PlatformFilesTest, DeleteAndFolders) {
     ASSERT_TRUE(writeTestFile(scratch / "消す.txt", "x"));
-    EXPECT_TRUE(platform.deleteFile(scratch / "消す.txt"));
+    EXPECT_TRUE(platform.files.deleteFile(scratch / "消す.txt"));
     EXPECT_FALSE(testPathExists(scratch / "消す.txt"));
-    EXPECT_FALSE(platform.deleteFile(scratch / "消す.txt"));
+    EXPECT_FALSE(platform.files.deleteFile(scratch / "消す.txt"));
 
-    EXPECT_TRUE(platform.makeFolder(scratch / "dsk0"));
-    EXPECT_TRUE(platform.folderExists(scratch / "dsk0"));
-    EXPECT_TRUE(platform.folderExists(scratch / "dsk0\\"));
-    EXPECT_FALSE(platform.makeFolder(scratch / "dsk0"));  // already there: reported, harmless
-    EXPECT_TRUE(platform.makeFolder(scratch / "デスク\\"));
-    EXPECT_TRUE(platform.folderExists(scratch / "デスク"));
+    EXPECT_TRUE(platform.files.makeFolder(scratch / "dsk0"));
+    EXPECT_TRUE(platform.files.folderExists(scratch / "dsk0"));
+    EXPECT_TRUE(platform.files.folderExists(scratch / "dsk0\\"));
+    EXPECT_FALSE(platform.files.makeFolder(scratch / "dsk0"));  // already there: reported, harmless
+    EXPECT_TRUE(platform.files.makeFolder(scratch / "デスク\\"));
+    EXPECT_TRUE(platform.files.folderExists(scratch / "デスク"));
 
     ASSERT_TRUE(writeTestFile(scratch / "KORUVAN.ini", "", FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_TRUE(platform.plainFileExists(scratch / "KORUVAN.ini"));  // a hidden settings file is still there
-    EXPECT_FALSE(platform.folderExists(scratch / "KORUVAN.ini"));
-    EXPECT_FALSE(platform.plainFileExists(scratch / "dsk0"));
-    EXPECT_FALSE(platform.plainFileExists(scratch / "ない.ini"));
-    EXPECT_FALSE(platform.folderExists(scratch / "ない"));
+    EXPECT_TRUE(
+        platform.files.plainFileExists(scratch / "KORUVAN.ini"));  // a hidden settings file is still there
+    EXPECT_FALSE(platform.files.folderExists(scratch / "KORUVAN.ini"));
+    EXPECT_FALSE(platform.files.plainFileExists(scratch / "dsk0"));
+    EXPECT_FALSE(platform.files.plainFileExists(scratch / "ない.ini"));
+    EXPECT_FALSE(platform.files.folderExists(scratch / "ない"));
 }
 
 TEST_F(PlatformFilesTest, ReadFileBytesIsExact) {
     const std::string bytes("\xFF\xFE[\0U\0s\0e\0r\0]\0\r\0\n\0", 18);
     ASSERT_TRUE(writeTestFile(scratch / "設定.ini", bytes));
-    EXPECT_EQ(platform.readFileBytes(scratch / "設定.ini"), bytes);
+    EXPECT_EQ(platform.files.readFileBytes(scratch / "設定.ini"), bytes);
     ASSERT_TRUE(writeTestFile(scratch / "empty.ini", ""));
-    EXPECT_EQ(platform.readFileBytes(scratch / "empty.ini"), std::string());
-    EXPECT_EQ(platform.readFileBytes(scratch / "ない.ini"), std::nullopt);
-    EXPECT_EQ(platform.readFileBytes(scratch.path()), std::nullopt);
+    EXPECT_EQ(platform.files.readFileBytes(scratch / "empty.ini"), std::string());
+    EXPECT_EQ(platform.files.readFileBytes(scratch / "ない.ini"), std::nullopt);
+    EXPECT_EQ(platform.files.readFileBytes(scratch.path()), std::nullopt);
 }
 
 TEST_F(PlatformFilesTest, ReplaceFileBytesLeavesNoSideFile) {
     const std::string path = scratch / "KORUVAN.ini";
-    EXPECT_TRUE(platform.replaceFileBytes(path, "first"));
+    EXPECT_TRUE(platform.files.replaceFileBytes(path, "first"));
     EXPECT_EQ(testFileContent(path), "first");
-    EXPECT_TRUE(platform.replaceFileBytes(path, std::string("second\0!", 8)));
+    EXPECT_TRUE(platform.files.replaceFileBytes(path, std::string("second\0!", 8)));
     EXPECT_EQ(testFileContent(path), std::string("second\0!", 8));
     EXPECT_FALSE(testPathExists(path + ".new"));
-    EXPECT_THAT(platform.listPlainFiles(scratch.path()), ElementsAre("KORUVAN.ini"));
+    EXPECT_THAT(platform.files.listPlainFiles(scratch.path()), ElementsAre("KORUVAN.ini"));
 }
 
 TEST_F(PlatformFilesTest, ReplaceFileBytesOfFileInUseKeepsIt) {
@@ -260,22 +262,22 @@ TEST_F(PlatformFilesTest, ReplaceFileBytesOfFileInUseKeepsIt) {
     ASSERT_TRUE(writeTestFile(path, "kept"));
     {
         const FileLock reader(path, FILE_SHARE_READ);
-        EXPECT_FALSE(platform.replaceFileBytes(path, "lost"));
+        EXPECT_FALSE(platform.files.replaceFileBytes(path, "lost"));
     }
     EXPECT_EQ(testFileContent(path), "kept");
     EXPECT_FALSE(testPathExists(path + ".new"));
 
-    EXPECT_FALSE(platform.replaceFileBytes(scratch / "ない\\KORUVAN.ini", "x"));
+    EXPECT_FALSE(platform.files.replaceFileBytes(scratch / "ない\\KORUVAN.ini", "x"));
 }
 
 TEST_F(PlatformFilesTest, ChangesCurrentFolder) {
-    EXPECT_TRUE(platform.setCurrentDirectory(scratch.path()));
+    EXPECT_TRUE(platform.files.setCurrentDirectory(scratch.path()));
     wchar_t current[MAX_PATH + 1] = {};
     GetCurrentDirectoryW(MAX_PATH + 1, current);
     std::string expected = scratch.path();
     expected.pop_back();
     EXPECT_EQ(narrow(current), expected);
-    EXPECT_FALSE(platform.setCurrentDirectory(scratch / "ない"));
+    EXPECT_FALSE(platform.files.setCurrentDirectory(scratch / "ない"));
 
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
@@ -302,14 +304,14 @@ TEST_F(PlatformFilesTest, NoReplaceMovesAndCopiesRespectWhatIsThere) {
         SCOPED_TRACE(c.incoming);
         ASSERT_TRUE(writeTestFile(scratch / c.existing, "there", c.attributes));
         ASSERT_TRUE(writeTestFile(scratch / "incoming", "new"));
-        EXPECT_TRUE(platform.plainFileExists(scratch / c.incoming));
-        EXPECT_FALSE(platform.moveFileNoReplace(scratch / "incoming", scratch / c.incoming));
+        EXPECT_TRUE(platform.files.plainFileExists(scratch / c.incoming));
+        EXPECT_FALSE(platform.files.moveFileNoReplace(scratch / "incoming", scratch / c.incoming));
         EXPECT_EQ(testFileContent(scratch / c.existing), "there");
         EXPECT_EQ(testFileContent(scratch / "incoming"), "new");
     }
-    EXPECT_TRUE(platform.moveFileNoReplace(scratch / "incoming", scratch / "free.txt"));
+    EXPECT_TRUE(platform.files.moveFileNoReplace(scratch / "incoming", scratch / "free.txt"));
     EXPECT_EQ(testFileContent(scratch / "free.txt"), "new");
-    EXPECT_TRUE(platform.deleteFile(scratch / "kept.txt"));
+    EXPECT_TRUE(platform.files.deleteFile(scratch / "kept.txt"));
     EXPECT_FALSE(testPathExists(scratch / "kept.txt"));
 }
 
@@ -323,14 +325,16 @@ TEST_F(PlatformFilesTest, FailuresSayWhy) {
         FileResult result;
         FileError why;
     } cases[] = {
-        {"delete of nothing", platform.deleteFile(scratch / "none.txt"), FileError::Gone},
-        {"move of nothing", platform.moveFile(scratch / "none.txt", scratch / "a.txt"), FileError::Gone},
-        {"move onto a name", platform.moveFileNoReplace(scratch / "there.txt", scratch / "held.txt"),
+        {"delete of nothing", platform.files.deleteFile(scratch / "none.txt"), FileError::Gone},
+        {"move of nothing", platform.files.moveFile(scratch / "none.txt", scratch / "a.txt"),
+         FileError::Gone},
+        {"move onto a name", platform.files.moveFileNoReplace(scratch / "there.txt", scratch / "held.txt"),
          FileError::Exists},
-        {"move of a held file", platform.moveFile(scratch / "held.txt", scratch / "b.txt"), FileError::InUse},
-        {"copy onto a held file", platform.copyFile(scratch / "there.txt", scratch / "held.txt"),
+        {"move of a held file", platform.files.moveFile(scratch / "held.txt", scratch / "b.txt"),
          FileError::InUse},
-        {"delete of a held file", platform.deleteFile(scratch / "held.txt"), FileError::InUse},
+        {"copy onto a held file", platform.files.copyFile(scratch / "there.txt", scratch / "held.txt"),
+         FileError::InUse},
+        {"delete of a held file", platform.files.deleteFile(scratch / "held.txt"), FileError::InUse},
     };
     for (const auto& c : cases)
         EXPECT_EQ(static_cast<int>(c.result.error), static_cast<int>(c.why)) << c.what;

@@ -37,10 +37,10 @@ class PlatformRegistryTest : public ::testing::Test {
 
 TEST_F(PlatformRegistryTest, JapaneseValueRoundTripsAsStringWithItsNul) {
     const std::string wallpaper = "C:\\画像\\夜桜 ﾃｽﾄ.bmp";
-    EXPECT_FALSE(platform.registryKeyExists(kUser, key));
-    ASSERT_TRUE(platform.writeRegistryString(kUser, key, "Wallpaper", wallpaper));  // makes the key
-    EXPECT_TRUE(platform.registryKeyExists(kUser, key));
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "Wallpaper"), wallpaper);
+    EXPECT_FALSE(platform.shell.registryKeyExists(kUser, key));
+    ASSERT_TRUE(platform.shell.writeRegistryString(kUser, key, "Wallpaper", wallpaper));  // makes the key
+    EXPECT_TRUE(platform.shell.registryKeyExists(kUser, key));
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "Wallpaper"), wallpaper);
 
     DWORD type = 0;
     DWORD size = 0;
@@ -52,39 +52,39 @@ TEST_F(PlatformRegistryTest, JapaneseValueRoundTripsAsStringWithItsNul) {
 }
 
 TEST_F(PlatformRegistryTest, ValueNamesIgnoreCaseAndEmptyValueIsNotMissing) {
-    ASSERT_TRUE(platform.writeRegistryString(kUser, key, "WallpaperStyle", "2"));
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "WallPaperStyle"), "2");
-    ASSERT_TRUE(platform.writeRegistryString(kUser, key, "WallpaperStyle", ""));
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "WallpaperStyle"), "");
+    ASSERT_TRUE(platform.shell.writeRegistryString(kUser, key, "WallpaperStyle", "2"));
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "WallPaperStyle"), "2");
+    ASSERT_TRUE(platform.shell.writeRegistryString(kUser, key, "WallpaperStyle", ""));
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "WallpaperStyle"), "");
 }
 
 TEST_F(PlatformRegistryTest, MissingKeyOrValueReadsAsNothing) {
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "Wallpaper"), std::nullopt);
-    EXPECT_FALSE(platform.registryKeyExists(kUser, key + "\\ない"));
-    ASSERT_TRUE(platform.writeRegistryString(kUser, key, "Pattern", "(None)"));
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "Background"), std::nullopt);
-    EXPECT_EQ(platform.readRegistryString(kUser, key + "\\ない", "Pattern"), std::nullopt);
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "Wallpaper"), std::nullopt);
+    EXPECT_FALSE(platform.shell.registryKeyExists(kUser, key + "\\ない"));
+    ASSERT_TRUE(platform.shell.writeRegistryString(kUser, key, "Pattern", "(None)"));
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "Background"), std::nullopt);
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key + "\\ない", "Pattern"), std::nullopt);
 }
 
 TEST_F(PlatformRegistryTest, ReadsStoredTextUpToFirstNulWhateverItsLength) {
     const wchar_t embedded[] = L"0 0 0\0junk";
     writeRaw("Background", REG_SZ, embedded, sizeof embedded);
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "Background"), "0 0 0");
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "Background"), "0 0 0");
 
     const std::wstring unterminated = L"桜.bmp";  // stored without its NUL
     writeRaw("Wallpaper", REG_SZ, unterminated.data(),
              static_cast<DWORD>(unterminated.size() * sizeof(wchar_t)));
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "Wallpaper"), "桜.bmp");
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "Wallpaper"), "桜.bmp");
 
     const std::string longText(5000, 'x');
-    ASSERT_TRUE(platform.writeRegistryString(kUser, key, "Long", longText));
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "Long"), longText);
+    ASSERT_TRUE(platform.shell.writeRegistryString(kUser, key, "Long", longText));
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "Long"), longText);
 }
 
 TEST_F(PlatformRegistryTest, NonStringValueReadsAsNothing) {
     const DWORD number = 2;
     writeRaw("WallpaperStyle", REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(platform.readRegistryString(kUser, key, "WallpaperStyle"), std::nullopt);
+    EXPECT_EQ(platform.shell.readRegistryString(kUser, key, "WallpaperStyle"), std::nullopt);
 }
 
 }  // namespace

@@ -19,22 +19,22 @@ std::string uniqueInstanceName() {
 TEST(PlatformSessionTest, SecondInstanceIsRefusedUntilFirstEnds) {
     const std::string name = uniqueInstanceName();
     auto first = std::make_unique<Win32Platform>(name);
-    EXPECT_TRUE(first->claimSingleInstance());
-    EXPECT_TRUE(first->claimSingleInstance());  // asking again does not refuse ourselves
+    EXPECT_TRUE(first->session.claimSingleInstance());
+    EXPECT_TRUE(first->session.claimSingleInstance());  // asking again does not refuse ourselves
 
     Win32Platform second(name);
-    EXPECT_FALSE(second.claimSingleInstance());
+    EXPECT_FALSE(second.session.claimSingleInstance());
     const HANDLE direct = CreateMutexW(nullptr, FALSE, widen(name).c_str());
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     CloseHandle(direct);
 
     first.reset();
-    EXPECT_TRUE(second.claimSingleInstance());
+    EXPECT_TRUE(second.session.claimSingleInstance());
 }
 
 TEST(PlatformSessionTest, ProgramDirectoryHoldsTheRunningProgram) {
     Win32Platform platform{uniqueInstanceName()};
-    const std::string folder = platform.programDirectory();
+    const std::string folder = platform.session.programDirectory();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '\\');
     EXPECT_NE(folder.substr(0, folder.size() - 1).back(), '\\');
@@ -44,7 +44,7 @@ TEST(PlatformSessionTest, ProgramDirectoryHoldsTheRunningProgram) {
     const std::string self = narrow(module);
     EXPECT_EQ(self.rfind(folder, 0), 0u);
     EXPECT_EQ(self.find('\\', folder.size()), std::string::npos);
-    EXPECT_TRUE(platform.plainFileExists(self));
+    EXPECT_TRUE(platform.files.plainFileExists(self));
 }
 
 // A window whose messages the pump must deliver.
@@ -90,7 +90,7 @@ TEST(PlatformSessionTest, PumpRunsPendingEventsAndLeavesQuitForMainLoop) {
     PostMessageW(target.window, WM_APP, 3, 0);
     PostQuitMessage(7);
 
-    platform.pumpPendingEvents();
+    platform.session.pumpPendingEvents();
     EXPECT_EQ(pumpTarget::received, 5);
     MSG message{};
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -101,25 +101,25 @@ TEST(PlatformSessionTest, PumpEndsEvenWhenAWindowNeverStopsPainting) {
     Win32Platform platform{uniqueInstanceName()};
     pumpTarget target;
     InvalidateRect(target.window, nullptr, TRUE);
-    platform.pumpPendingEvents();  // would spin for ever without its bound
+    platform.session.pumpPendingEvents();  // would spin for ever without its bound
     EXPECT_GT(pumpTarget::paints, 0);
 }
 
 TEST(PlatformSessionTest, BusyPointerIsHourglassUntilCleared) {
     Win32Platform platform{uniqueInstanceName()};
-    platform.setBusyPointer(true);
+    platform.session.setBusyPointer(true);
     EXPECT_TRUE(busyPointerActive());
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
-    platform.setBusyPointer(false);
+    platform.session.setBusyPointer(false);
     EXPECT_FALSE(busyPointerActive());
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST(PlatformSessionTest, MonotonicClockAdvances) {
     Win32Platform platform{uniqueInstanceName()};
-    const double before = platform.monotonicSeconds();
+    const double before = platform.session.monotonicSeconds();
     Sleep(30);
-    const double elapsed = platform.monotonicSeconds() - before;
+    const double elapsed = platform.session.monotonicSeconds() - before;
     EXPECT_GT(elapsed, 0.02);
     EXPECT_LT(elapsed, 10.0);
 }

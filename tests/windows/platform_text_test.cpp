@@ -34,16 +34,18 @@ TEST(WideTextTest, InvalidInputBecomesReplacementCharacter) {
 TEST(DecodeLegacyTextTest, DecodesCodePage932) {
     Win32Platform platform{"Local\\KORUVAN.Test.Text"};
     // "デスクトップ", then half-width "ｷｬﾝｾﾙ", then a path whose 0x5C stays a backslash.
-    EXPECT_EQ(platform.decodeLegacyText("\x83\x66\x83\x58\x83\x4E\x83\x67\x83\x62\x83\x76"), "デスクトップ");
-    EXPECT_EQ(platform.decodeLegacyText("\xB7\xAC\xDD\xBE\xD9"), "ｷｬﾝｾﾙ");
-    EXPECT_EQ(platform.decodeLegacyText("0=\x8D\xF7,C:\\\x95\x5C.bmp"), "0=桜,C:\\表.bmp");
-    EXPECT_EQ(platform.decodeLegacyText(""), "");
+    EXPECT_EQ(platform.files.decodeLegacyText("\x83\x66\x83\x58\x83\x4E\x83\x67\x83\x62\x83\x76"),
+              "デスクトップ");
+    EXPECT_EQ(platform.files.decodeLegacyText("\xB7\xAC\xDD\xBE\xD9"), "ｷｬﾝｾﾙ");
+    EXPECT_EQ(platform.files.decodeLegacyText("0=\x8D\xF7,C:\\\x95\x5C.bmp"), "0=桜,C:\\表.bmp");
+    EXPECT_EQ(platform.files.decodeLegacyText(""), "");
 }
 
 TEST(DecodeLegacyTextTest, RefusesBytesThatAreNotCodePage932) {
     Win32Platform platform{"Local\\KORUVAN.Test.Text"};
-    EXPECT_EQ(platform.decodeLegacyText("abc\x83"), std::nullopt);  // lead byte cut off
-    EXPECT_EQ(platform.decodeLegacyText("\xE3\x83\x87\xE3\x82\xB9\xE3\x82\xAF"), std::nullopt);  // UTF-8
+    EXPECT_EQ(platform.files.decodeLegacyText("abc\x83"), std::nullopt);  // lead byte cut off
+    EXPECT_EQ(platform.files.decodeLegacyText("\xE3\x83\x87\xE3\x82\xB9\xE3\x82\xAF"),
+              std::nullopt);  // UTF-8
 }
 
 }  // namespace

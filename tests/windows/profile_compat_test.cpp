@@ -56,7 +56,7 @@ TEST(ProfileCompatibility, WindowsReadsOurFileAsOurEngineDoes) {
     ScratchFolder folder;
     Win32Platform platform("Local\\KORUVAN.Test.ProfileCompat");
     const std::string path = folder / "KORUVAN.ini";
-    ProfileFile ours(platform, path);
+    ProfileFile ours(platform.files, path);
     for (const Entry& e : kEntries)
         ASSERT_TRUE(ours.writeString(e.section, e.key, e.value)) << e.key;
     // A later write into the first section, and a key whose case differs from the file's.
@@ -106,7 +106,7 @@ TEST(ProfileCompatibility, WindowsAndOurEngineReadHandEditedFilesAlike) {
         SCOPED_TRACE(c.file);
         const std::string path = folder / ("case" + std::to_string(number++) + ".ini");
         ASSERT_TRUE(writeTestFile(path, c.file));
-        ProfileFile ours(platform, path);
+        ProfileFile ours(platform.files, path);
         const std::string text = windowsString(path, c.section, c.key);
         const int value = windowsInt(path, c.section, c.key, 99);
         EXPECT_EQ(ours.readString(c.section, c.key, "<missing>"), text);
@@ -127,7 +127,7 @@ void expectOurEngineReadsWhatWindowsWrote(const std::string& path) {
                                                widen(e.value).c_str(), widen(path).c_str()));
     }
     Win32Platform platform("Local\\KORUVAN.Test.ProfileCompat");
-    const ProfileFile ours(platform, path);
+    const ProfileFile ours(platform.files, path);
     for (const Entry& e : kEntries) {
         SCOPED_TRACE(e.section + "/" + e.key);
         EXPECT_EQ(ours.readString(e.section, e.key, "<missing>"), windowsString(path, e.section, e.key));

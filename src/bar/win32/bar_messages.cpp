@@ -2,12 +2,12 @@
 #include "bar/win32/bar_window.h"
 
 #include "platform/win32/device_context.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_session.h"
 
 namespace koruvan::win32 {
 
 LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (onMouseMessage(message, lParam)) return 0;
     switch (message) {
         case WM_PAINT:
             onPaint();
@@ -17,31 +17,13 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (onSetCursor(LOWORD(lParam))) return TRUE;
             break;
-        case WM_MOUSEMOVE:
-            onMouseMove(point);
-            return 0;
         case WM_NCMOUSEMOVE:
             // Most of the strip a hidden bar leaves on the screen is its frame: the pointer there brings it
             // back.
             model_.onBackgroundPointerMoved();
             break;
-        case WM_LBUTTONDOWN:
-            pressedDesk_ = deskAt(point);
-            return 0;
-        case WM_LBUTTONUP:
-            onLeftButtonUp(point);
-            return 0;
-        case WM_RBUTTONDOWN:
-            onRightButtonDown(point);
-            return 0;
         case WM_TIMER:
-            if (wParam == kWakeTimer || wParam == kCheckTimer) {
-                KillTimer(hwnd(), wParam);  // each comes once
-                if (watching_) model_.onWatchCheck();
-            } else if (wParam == kFollowTimer) {
-                KillTimer(hwnd(), wParam);
-                model_.onSystemDesktopsChanged();
-            }
+            onTimer(wParam);
             return 0;
         case kSystemDesktopsMessage:
             if (systemDesktops_) systemDesktops_->rearm();
@@ -78,6 +60,37 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return Window::onMessage(message, wParam, lParam);
+}
+
+// The client area's mouse messages; false for any other message.
+bool BarWindow::onMouseMessage(UINT message, LPARAM lParam) {
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (message) {
+        case WM_MOUSEMOVE:
+            onMouseMove(point);
+            return true;
+        case WM_LBUTTONDOWN:
+            pressedDesk_ = deskAt(point);
+            return true;
+        case WM_LBUTTONUP:
+            onLeftButtonUp(point);
+            return true;
+        case WM_RBUTTONDOWN:
+            onRightButtonDown(point);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void BarWindow::onTimer(WPARAM timer) {
+    if (timer == kWakeTimer || timer == kCheckTimer) {
+        KillTimer(hwnd(), timer);  // each comes once
+        if (watching_) model_.onWatchCheck();
+    } else if (timer == kFollowTimer) {
+        KillTimer(hwnd(), timer);
+        model_.onSystemDesktopsChanged();
+    }
 }
 
 void BarWindow::onPaint() {

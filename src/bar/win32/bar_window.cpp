@@ -2,14 +2,6 @@
 
 #include <algorithm>
 
-#include "bar/win32/popup_menus.h"
-#include "bar/win32/tray_window_items.h"
-
-#include "bar/win32/button_size_window.h"
-#include "dialogs/win32/about_window.h"
-#include "dialogs/win32/make_desk_window.h"
-#include "dialogs/win32/settings_window.h"
-#include "organiser/win32/arrange_window.h"
 #include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 
@@ -25,7 +17,7 @@ SIZE screenDotsPerInch() {
 }  // namespace
 
 BarWindow::BarWindow(Platform& platform, SharedState& state)
-    : platform_(platform), state_(state), model_(platform, state, *this) {}
+    : popups_(platform, state), model_(platform, state, *this, popups_) {}
 
 bool BarWindow::start() {
     // A fixed-size tool window with a caption and a close box; no taskbar button of its own.
@@ -33,6 +25,7 @@ bool BarWindow::start() {
                 nullptr, nullptr, LoadCursorW(nullptr, IDC_ARROW))) {
         return false;
     }
+    popups_.setOwner(hwnd());
     const SIZE dpi = screenDotsPerInch();
     makeTipFont(dpi.cy);
     tray_.emplace(hwnd(), kTrayMessage);
@@ -137,52 +130,8 @@ void BarWindow::show() {
     UpdateWindow(hwnd());
 }
 
-MenuCommand BarWindow::popupDeskMenu(bool openAndDeleteEnabled) {
-    return commandOf(trackMenuAtPointer(hwnd(), makeDeskMenu(openAndDeleteEnabled)));
-}
-
-MenuCommand BarWindow::popupOptionsMenu(int checkedSizeItem) {
-    return commandOf(trackMenuAtPointer(hwnd(), makeOptionsMenu(checkedSizeItem)));
-}
-
 void BarWindow::showTray(int deskNumber, const std::string& tip) {
     if (tray_) tray_->show(deskNumber, widen(tip));
-}
-
-TrayChoice BarWindow::popupTrayMenu(const std::vector<TrayDesk>& desks,
-                                    const std::vector<TrayToggle>& toggles, int checkedSizeItem) {
-    HMENU menu = makeTrayMenu(desks, toggles, checkedSizeItem);
-    insertTrayWindowItems(menu, static_cast<UINT>(desks.size()), trayWindowItems_);
-    const UINT item = trackMenuAtPointer(hwnd(), menu);
-    return {trayDeskOf(item), commandOf(item), trayMoveDeskOf(item)};
-}
-
-void BarWindow::warn(const std::string& text, const std::string& title) {
-    MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONWARNING);
-}
-
-bool BarWindow::askYesNo(const std::string& text, const std::string& title) {
-    return MessageBoxW(hwnd(), widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
-}
-
-DialogResult BarWindow::openDeskDialog(int slot) {
-    return MakeDeskWindow(platform_, state_, slot).open(hwnd());
-}
-
-DialogResult BarWindow::openSettingsDialog() {
-    return SettingsWindow(platform_, state_).open(hwnd());
-}
-
-void BarWindow::openOrganiser(int desk) {
-    ArrangeWindow(platform_, state_, desk).open(hwnd());
-}
-
-std::optional<int> BarWindow::openButtonSizeDialog() {
-    return ButtonSizeWindow(state_).open(hwnd());
-}
-
-void BarWindow::openAbout() {
-    AboutWindow(platform_).open(hwnd());
 }
 
 void BarWindow::close() {

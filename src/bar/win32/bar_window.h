@@ -1,13 +1,15 @@
 #pragma once
 // The desk bar's window: paints the buttons and the name tip that the DeskBar model decides, and turns mouse,
 // timer and close messages into the model's events. bar_window.cpp holds the BarView, bar_messages.cpp the
-// message handlers, bar_painting.cpp the drawing and where each desk's button lies.
+// message handlers, bar_painting.cpp the drawing and where each desk's button lies; the menus and dialogs
+// are BarPopupsWindow's.
 
 #include <windows.h>
 
 #include <optional>
 
 #include "bar/desk_bar.h"
+#include "bar/win32/bar_popups_window.h"
 #include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
 #include "bar/win32/system_desktops_watch.h"
@@ -44,19 +46,7 @@ class BarWindow final : public Window, public BarView {
     void watchSystemDesktops(bool on) override;
     void checkSystemDesktopsAfter(double seconds) override;
     void show() override;
-    MenuCommand popupDeskMenu(bool openAndDeleteEnabled) override;
-    MenuCommand popupOptionsMenu(int checkedSizeItem) override;
     void showTray(int deskNumber, const std::string& tip) override;
-    TrayChoice popupTrayMenu(const std::vector<TrayDesk>& desks, const std::vector<TrayToggle>& toggles,
-                             int checkedSizeItem) override;
-    void setTrayWindowItems(const TrayWindowItems& items) override { trayWindowItems_ = items; }
-    void warn(const std::string& text, const std::string& title) override;
-    bool askYesNo(const std::string& text, const std::string& title) override;
-    DialogResult openDeskDialog(int slot) override;
-    DialogResult openSettingsDialog() override;
-    void openOrganiser(int desk) override;
-    std::optional<int> openButtonSizeDialog() override;
-    void openAbout() override;
     void close() override;
 
   protected:
@@ -85,6 +75,8 @@ class BarWindow final : public Window, public BarView {
     RECT faceRect(int desk) const;
 
     // bar_messages.cpp: a handler per message that needs more than a line.
+    bool onMouseMessage(UINT message, LPARAM lParam);
+    void onTimer(WPARAM timer);
     void onPaint();
     // True when the cursor is set; otherwise the system's default sets it.
     bool onSetCursor(int hitTest);
@@ -97,8 +89,7 @@ class BarWindow final : public Window, public BarView {
     void onChange();
     void onDestroy();
 
-    Platform& platform_;
-    SharedState& state_;
+    BarPopupsWindow popups_;
     DeskBar model_;
     DeskButtons buttons_{};
     TipLook tip_{};
@@ -109,7 +100,6 @@ class BarWindow final : public Window, public BarView {
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
     std::optional<SystemDesktopsWatch> systemDesktops_;
-    TrayWindowItems trayWindowItems_;
     bool watching_ = false;
     bool checkAsked_ = false;
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/bar_view.h"
+#include "bar/bar_popups.h"
 
 namespace koruvan::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "bar/bar_view.h"
+#include "bar/bar_popups.h"
 
 namespace koruvan::win32 {
 

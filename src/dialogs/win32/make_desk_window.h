@@ -19,6 +19,7 @@ class MakeDeskWindow final : public ModalDialog, public MakeDeskView {
   public:
     MakeDeskWindow(Platform& platform, SharedState& state, int slot);
     DialogResult open(HWND owner);
+    FileResult written() const { return model_.written(); }
 
     // MakeDeskView
     void setCaptions(const std::string& window, const std::string& nameFrame) override;

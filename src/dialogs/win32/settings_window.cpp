@@ -73,8 +73,10 @@ bool SettingsWindow::askYesNo(const std::string& text, const std::string& title)
            IDYES;
 }
 
-void SettingsWindow::openDeskDialog(int slot) {
-    MakeDeskWindow(platform_, state_, slot).open(hwnd());
+FileResult SettingsWindow::openDeskDialog(int slot) {
+    MakeDeskWindow window(platform_, state_, slot);
+    window.open(hwnd());
+    return window.written();
 }
 
 void SettingsWindow::openAbout() {

@@ -17,6 +17,7 @@ class SettingsWindow final : public ModalDialog, public SettingsView {
   public:
     SettingsWindow(Platform& platform, SharedState& state);
     DialogResult open(HWND owner);
+    FileResult written() const { return model_.written(); }
 
     // SettingsView
     void showChecks(bool autoHide, bool topmost) override;
@@ -25,7 +26,7 @@ class SettingsWindow final : public ModalDialog, public SettingsView {
     void showSample(std::int32_t textColor, std::int32_t backColor) override;
     void showPositions(const PositionLooks& looks) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
-    void openDeskDialog(int slot) override;
+    FileResult openDeskDialog(int slot) override;
     void openAbout() override;
     void endProgram() override;
     void close() override;

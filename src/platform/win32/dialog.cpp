@@ -2,7 +2,7 @@
 
 #include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_session.h"
 
 namespace koruvan::win32 {
 

@@ -1,16 +1,13 @@
-// The Win32 platform's running applications and shortcuts: our own window enumeration with each window's
-// program file, and shell links written through the shell's own IShellLinkW.
+// The running applications of the organiser: our own window enumeration with each window's program file.
 #include <windows.h>
 
 #include <dwmapi.h>
-#include <objidl.h>
-#include <shlobj.h>
 
 #include <map>
 
-#include "platform/win32/com.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace koruvan::win32 {
 namespace {
@@ -40,7 +37,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
 
 }  // namespace
 
-std::vector<RunningWindow> Win32Platform::listRunningWindows() {
+std::vector<RunningWindow> Win32WindowSystem::listRunningWindows() {
     // The handles first: the window texts are read outside the enumeration's callback.
     std::vector<HWND> handles;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&handles));
@@ -63,25 +60,6 @@ std::vector<RunningWindow> Win32Platform::listRunningWindows() {
         windows.push_back(std::move(window));
     }
     return windows;
-}
-
-bool Win32Platform::writeShortcut(const std::string& shortcutPath, const std::string& target) {
-    const ComApartment com;
-    if (!com.usable()) return false;
-    ComRef<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.receive()))) {
-        return false;
-    }
-    const std::wstring targetPath = widen(target);
-    std::wstring folder = targetPath.substr(0, targetPath.find_last_of(L'\\') + 1);
-    if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();  // "C:\Tools", but "C:\" stays
-    if (FAILED(link->SetPath(targetPath.c_str())) || FAILED(link->SetWorkingDirectory(folder.c_str()))) {
-        return false;
-    }
-    ComRef<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return false;
-    return SUCCEEDED(file->Save(widen(shortcutPath).c_str(), TRUE));
 }
 
 }  // namespace koruvan::win32

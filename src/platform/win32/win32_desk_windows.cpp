@@ -1,7 +1,7 @@
 // The window operations that move another program's window between desks: hide it, tell whose it is, and
 // whether its program lets this one move it.
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace koruvan::win32 {
 namespace {
@@ -20,21 +20,21 @@ bool isElevated(HANDLE process) {
 }  // namespace
 
 // Asynchronous for the same reason as minimizeWindow: a hung program must not hold up the switch.
-bool Win32Platform::hideWindow(WindowHandle window) {
+bool Win32WindowSystem::hideWindow(WindowHandle window) {
     return ShowWindowAsync(toHwnd(window), SW_HIDE) != FALSE;
 }
 
-std::uint32_t Win32Platform::windowProcessId(WindowHandle window) {
+std::uint32_t Win32WindowSystem::windowProcessId(WindowHandle window) {
     DWORD process = 0;
     if (!GetWindowThreadProcessId(toHwnd(window), &process)) return 0;
     return process;
 }
 
-WindowHandle Win32Platform::foregroundWindow() {
+WindowHandle Win32WindowSystem::foregroundWindow() {
     return toWindowHandle(GetForegroundWindow());
 }
 
-bool Win32Platform::windowRefusesControl(WindowHandle window) {
+bool Win32WindowSystem::windowRefusesControl(WindowHandle window) {
     if (isElevated(GetCurrentProcess())) return false;
     const std::uint32_t id = windowProcessId(window);
     if (id == 0) return false;

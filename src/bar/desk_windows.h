@@ -1,0 +1,78 @@
+#pragma once
+// Each desk's windows: captured when the desk is left and taken off the screen (minimised, or hidden with the
+// option), shown again when it is entered; a window moved to another desk or pinned to every desk; and the
+// record of the hidden ones, so that however the program ends they come back. Windows of this program, of
+// the shell and of elevated programs are left alone.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "bar/bar_popups.h"
+#include "core/step_log.h"
+#include "platform/platform.h"
+#include "store/hidden_windows.h"
+#include "store/shared_state.h"
+
+namespace koruvan {
+
+class DeskWindowKeeper {
+  public:
+    DeskWindowKeeper(Platform& platform, SharedState& state);
+
+    // The windows on the screen become the current desk's.
+    void capture();
+    // A switch leaves `desk`: its windows, captured, leave the screen, all but the pinned ones. With the hide
+    // option the record's write is logged as the step "hidden".
+    void leaveDesk(int desk, StepLog& log);
+    // The windows of the desk's last capture, shown from the last to the first so that the front-most when
+    // the desk was left ends in front again.
+    void enterDesk(int desk);
+
+    // A window moved to another desk leaves the screen at once and comes back when its desk is entered;
+    // moving it to the desk on screen, or to a desk whose list is full, does nothing.
+    void moveWindow(WindowHandle window, int desk);
+    // A pinned window stays on the screen through every switch.
+    void togglePin(WindowHandle window);
+    bool isPinned(WindowHandle window);
+    // The move and pin keys act on the active window; the move keys count along `order`.
+    void onHotkey(int hotkey, const std::vector<int>& order);
+
+    // Off: every window the option hid is shown again, minimised. What became of the setting's write.
+    [[nodiscard]] FileResult setHideOtherDeskWindows(bool on);
+    // Every window the program hid is shown again, minimised, and the record removed (any end of the
+    // program).
+    void showHiddenAgain();
+    // A deleted desk is never entered again: the windows hidden on it come back, minimised.
+    void releaseDesk(int desk);
+
+    // The application window active last, for the tray menu's window commands: the click on the notification
+    // area makes the shell's window the active one.
+    void noteActiveWindow();
+    // The tray menu's window group for the window active before it opened; that window is the one its
+    // commands then act on.
+    TrayWindowItems trayItems(const std::vector<int>& order, const HeldHotkeys& held);
+    // A command of the window group; false when the choice is none of the group's.
+    bool onTrayCommand(const TrayChoice& choice, StoreReport& report);
+
+  private:
+    std::optional<WindowEntry> movableWindow(WindowHandle window);
+    void takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk, StepLog* log);
+    bool recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
+    void dropPinned(DeskWindows& entries);
+    void forgetGonePins();
+
+    Platform& platform_;
+    SharedState& state_;
+    // A handle is only the same window while the same process owns it.
+    struct PinnedWindow {
+        WindowHandle window = 0;
+        std::uint32_t processId = 0;
+    };
+    HiddenWindows hidden_;  // what the record of hidden windows holds
+    std::vector<PinnedWindow> pinned_;
+    WindowHandle lastActiveWindow_ = 0;
+    WindowHandle trayWindow_ = 0;  // the window the open tray menu's window commands act on
+};
+
+}  // namespace koruvan

@@ -1,0 +1,35 @@
+#pragma once
+// The running program and its logon session: the single instance, the program's own place, the message
+// queue and the pointer, clocks and random numbers.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace koruvan {
+
+class Session {
+  public:
+    virtual ~Session() = default;
+
+    // True when this process is the only running instance (a named mutex held for the life of the process).
+    virtual bool claimSingleInstance() = 0;
+    // The folder of the running program, as the system gives it.
+    virtual std::string programDirectory() = 0;
+    // The running program's own file, full path.
+    virtual std::string programFile() = 0;
+    // Lets the events waiting in the message queue run.
+    virtual void pumpPendingEvents() = 0;
+    // The hourglass over the whole screen, and back to the default pointer.
+    virtual void setBusyPointer(bool busy) = 0;
+    // Seconds on a clock that never jumps back (not the time of day).
+    virtual double monotonicSeconds() = 0;
+    // The local time of day in seconds since midnight, with their fraction.
+    virtual double secondsOfDay() = 0;
+    // A random number in [0, 1) from a generator seeded once, by the time, when the program starts.
+    virtual double randomFraction() = 0;
+    // The id of the logon session the program runs in; nullopt when the system does not tell.
+    virtual std::optional<std::uint32_t> sessionId() = 0;
+};
+
+}  // namespace koruvan

@@ -1,0 +1,193 @@
+// The registry of the current user, the desktop's wallpaper and folders, shell links and the system's keys
+// for its virtual desktops.
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "platform/win32/com.h"
+#include "platform/win32/scoped_handle.h"
+#include "platform/win32/wide_text.h"
+
+namespace koruvan::win32 {
+namespace {
+
+HKEY rootKey(RegistryRoot root) {
+    switch (root) {
+        case RegistryRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+bool isStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+std::wstring cutAtNul(std::wstring text) {
+    const auto nul = text.find(L'\0');
+    if (nul != std::wstring::npos) text.resize(nul);
+    return text;
+}
+
+// A value read whole when `accept` takes its type. The system may rewrite a value while it is read: one that
+// grew between asking its size and reading it is asked again.
+std::optional<std::string> readValueBytes(HKEY root, const std::string& subKey, const std::string& valueName,
+                                          bool (*accept)(DWORD)) {
+    RegistryKey key;
+    if (RegOpenKeyExW(root, widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
+        return std::nullopt;
+    const std::wstring name = widen(valueName);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            !accept(type)) {
+            return std::nullopt;
+        }
+        std::string bytes(size, '\0');
+        DWORD read = size;
+        const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                                                reinterpret_cast<BYTE*>(bytes.data()), &read);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS || !accept(type)) return std::nullopt;
+        bytes.resize(read);
+        return bytes;
+    }
+    return std::nullopt;
+}
+
+INPUT keyInput(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    // The arrows and the Windows key are extended keys; without the flag an arrow reads as a number-pad key.
+    if (key == VK_LEFT || key == VK_RIGHT || key == VK_LWIN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    return input;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Shell::readRegistryString(RegistryRoot root, const std::string& subKey,
+                                                          const std::string& valueName) {
+    const std::optional<std::string> bytes = readValueBytes(rootKey(root), subKey, valueName, isStringType);
+    if (!bytes) return std::nullopt;
+    // A stored string need not carry its own NUL.
+    std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+    return narrow(cutAtNul(std::move(text)));
+}
+
+std::optional<std::string> Win32Shell::readRegistryBinary(RegistryRoot root, const std::string& subKey,
+                                                          const std::string& valueName) {
+    return readValueBytes(rootKey(root), subKey, valueName, [](DWORD type) { return type == REG_BINARY; });
+}
+
+bool Win32Shell::registryKeyExists(RegistryRoot root, const std::string& subKey) {
+    RegistryKey key;
+    return RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_QUERY_VALUE, key.receive()) ==
+           ERROR_SUCCESS;
+}
+
+bool Win32Shell::writeRegistryString(RegistryRoot root, const std::string& subKey,
+                                     const std::string& valueName, const std::string& value) {
+    const std::wstring text = widen(value);
+    if (text.size() >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t)) return false;
+    RegistryKey key;
+    if (RegCreateKeyExW(rootKey(root), widen(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with the terminating NUL
+    return RegSetValueExW(key.get(), widen(valueName).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+}
+
+bool Win32Shell::deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                                     const std::string& valueName) {
+    RegistryKey key;
+    const LSTATUS opened =
+        RegOpenKeyExW(rootKey(root), widen(subKey).c_str(), 0, KEY_SET_VALUE, key.receive());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    const LSTATUS deleted = RegDeleteValueW(key.get(), widen(valueName).c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
+bool Win32Shell::setDesktopWallpaper(const std::string& path) {
+    std::wstring wide = widen(path);  // an empty text (not a null pointer) removes the wallpaper
+    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wide.data(), SPIF_SENDWININICHANGE) != FALSE;
+}
+
+std::string Win32Shell::windowsDirectory() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {  // too small: the result is the size needed, NUL included
+        buffer.assign(length, L'\0');
+        length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+    }
+    if (length == 0 || length >= buffer.size()) return {};
+    buffer.resize(length);
+    return narrow(buffer);
+}
+
+std::string Win32Shell::knownDesktopFolder() {
+    PWSTR path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &path);
+    std::string folder = SUCCEEDED(result) && path ? narrow(path) : std::string();
+    CoTaskMemFree(path);  // owed even when the call failed
+    return folder;
+}
+
+bool Win32Shell::pressDesktopSwitchKeys(int steps) {
+    constexpr int kMostSteps = 1000;  // far past any list of desktops; a wild count presses nothing
+    if (steps == 0) return true;
+    if (steps < -kMostSteps || steps > kMostSteps) return false;
+    const WORD arrow = steps < 0 ? VK_LEFT : VK_RIGHT;
+    std::vector<INPUT> inputs;
+    // The program's own hotkeys hold Ctrl+Alt when a key leads here: a held Alt or Shift would make the
+    // system see another combination, so they are let go first.
+    for (const WORD held : {WORD{VK_MENU}, WORD{VK_SHIFT}}) {
+        if (GetAsyncKeyState(held) < 0) inputs.push_back(keyInput(held, false));
+    }
+    const WORD keys[] = {VK_LWIN, VK_LCONTROL, arrow};
+    for (int step = 0; step < std::abs(steps); ++step) {
+        for (const WORD key : keys)
+            inputs.push_back(keyInput(key, true));
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+            inputs.push_back(keyInput(*key, false));
+    }
+    const auto count = static_cast<UINT>(inputs.size());
+    return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+}
+
+bool Win32Shell::writeShortcut(const std::string& shortcutPath, const std::string& target) {
+    const ComApartment com;
+    if (!com.usable()) return false;
+    ComRef<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.receive()))) {
+        return false;
+    }
+    const std::wstring targetPath = widen(target);
+    std::wstring folder = targetPath.substr(0, targetPath.find_last_of(L'\\') + 1);
+    if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();  // "C:\Tools", but "C:\" stays
+    if (FAILED(link->SetPath(targetPath.c_str())) || FAILED(link->SetWorkingDirectory(folder.c_str()))) {
+        return false;
+    }
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return false;
+    return SUCCEEDED(file->Save(widen(shortcutPath).c_str(), TRUE));
+}
+
+}  // namespace koruvan::win32

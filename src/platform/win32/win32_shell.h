@@ -1,0 +1,26 @@
+#pragma once
+// The real shell and registry, through the W calls.
+
+#include "platform/shell.h"
+
+namespace koruvan::win32 {
+
+class Win32Shell final : public Shell {
+  public:
+    std::optional<std::string> readRegistryString(RegistryRoot root, const std::string& subKey,
+                                                  const std::string& valueName) override;
+    std::optional<std::string> readRegistryBinary(RegistryRoot root, const std::string& subKey,
+                                                  const std::string& valueName) override;
+    bool registryKeyExists(RegistryRoot root, const std::string& subKey) override;
+    bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
+                             const std::string& value) override;
+    bool deleteRegistryValue(RegistryRoot root, const std::string& subKey,
+                             const std::string& valueName) override;
+    bool setDesktopWallpaper(const std::string& path) override;
+    std::string windowsDirectory() override;
+    std::string knownDesktopFolder() override;
+    bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
+    bool pressDesktopSwitchKeys(int steps) override;
+};
+
+}  // namespace koruvan::win32

@@ -1,0 +1,80 @@
+#pragma once
+// Other programs' windows, as the core sees them through the platform. Handles are opaque integers: a window
+// of another program is never owned or destroyed through them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace koruvan {
+
+using WindowHandle = std::uint64_t;
+
+struct ScreenRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// One window of the desktop's own (a top-level window), as the capture of a desk's windows sees it.
+struct TopLevelWindow {
+    WindowHandle window = 0;
+    WindowHandle owner = 0;
+    bool visible = false;
+    bool hasParent = false;  // GetParent gives a window: the owner of a pop-up, say
+    bool iconic = false;
+    bool zoomed = false;
+    // Read only of visible windows: the others are never described.
+    std::string title;
+    std::string className;
+    ScreenRect rect;
+};
+
+// One top-level window as the organiser's application list sees it.
+struct RunningWindow {
+    std::string className;
+    std::string title;
+    std::string programFile;  // full path of the program file of the window's process; empty when unknown
+    bool visible = false;
+    int parent = 0;  // 0: a window of its own; 1: owned by another window
+};
+
+// Show codes of ShowWindow that the program uses; Minimized does not activate the window.
+enum class ShowCommand : int { Normal = 1, Maximized = 3, Minimized = 7 };
+
+class WindowSystem {
+  public:
+    virtual ~WindowSystem() = default;
+
+    virtual WindowHandle ownerWindow(WindowHandle window) = 0;   // GW_OWNER
+    virtual WindowHandle parentWindow(WindowHandle window) = 0;  // GetParent
+    virtual bool isWindowVisible(WindowHandle window) = 0;
+    // Never waits on the window's program: a program that has stopped answering cannot block the caller.
+    virtual std::string windowTitle(WindowHandle window) = 0;
+    virtual std::string windowClassName(WindowHandle window) = 0;
+    virtual ScreenRect windowRect(WindowHandle window) = 0;
+    virtual bool isWindowZoomed(WindowHandle window) = 0;
+    virtual bool isWindowIconic(WindowHandle window) = 0;  // minimised
+    // The desktop's windows, front to back, each asked once and cheapest first: a hidden window costs one
+    // question. Windows inside other windows are not among them.
+    virtual std::vector<TopLevelWindow> listTopLevelWindows() = 0;
+    // Both ask the window's program and return without waiting for it: a hung program's window follows when
+    // it answers again. False when the handle names no window.
+    virtual bool minimizeWindow(WindowHandle window) = 0;
+    virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
+    // Off the screen and off the taskbar (SW_HIDE), without waiting, as above.
+    virtual bool hideWindow(WindowHandle window) = 0;
+    // The process that made the window; 0 when the handle names no window.
+    virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
+    // The window the user works in now (0 for none).
+    virtual WindowHandle foregroundWindow() = 0;
+    // True when the window's program runs with more rights than this one (elevated) and so refuses to be
+    // shown or hidden by it.
+    virtual bool windowRefusesControl(WindowHandle window) = 0;
+    // Every top-level window open now, in the system's order (front to back), with its program's file.
+    virtual std::vector<RunningWindow> listRunningWindows() = 0;
+};
+
+}  // namespace koruvan
