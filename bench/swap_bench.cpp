@@ -21,7 +21,7 @@ struct swapSetup {
     swapSetup(std::int64_t items, std::int64_t bytes) {
         state.programDir = fake.programDir;
         state.desktopFolder = kDesktop;
-        fake.makeFolder(deskFolder(state, 0));
+        (void)fake.makeFolder(deskFolder(state, 0));  // writeFile makes the others
         const std::string content(static_cast<std::size_t>(bytes), 'x');
         for (std::int64_t i = 0; i < items; ++i) {
             const std::string name = "item " + std::to_string(i) + ".lnk";
@@ -33,23 +33,24 @@ struct swapSetup {
 };
 
 // Every Desktop file copied into the old desk's folder and then deleted, as one copy-everything swap does it.
+// It checks nothing, as that algorithm did not.
 bool literalSwapDesk(Platform& platform, SharedState& state, int oldDesk, int newDesk) {
-    platform.setBusyPointer(true);
+    FileSystem& files = platform.files;
+    platform.session.setBusyPointer(true);
     const std::string oldFolder = deskFolder(state, oldDesk);
     const std::string newFolder = deskFolder(state, newDesk);
-    for (const std::string& name : platform.listPlainFiles(oldFolder))
-        platform.deleteFile(oldFolder + name);
-    for (const std::string& name : platform.listPlainFiles(state.desktopFolder)) {
-        platform.copyFile(state.desktopFolder + name, oldFolder + name);
-        platform.deleteFile(state.desktopFolder + name);
+    for (const std::string& name : files.listPlainFiles(oldFolder))
+        (void)files.deleteFile(oldFolder + name);
+    for (const std::string& name : files.listPlainFiles(state.desktopFolder)) {
+        (void)files.copyFile(state.desktopFolder + name, oldFolder + name);
+        (void)files.deleteFile(state.desktopFolder + name);
     }
-    for (const std::string& name : platform.listPlainFiles(newFolder)) {
-        platform.copyFile(newFolder + name, state.desktopFolder + name);
-    }
-    platform.pumpPendingEvents();
+    for (const std::string& name : files.listPlainFiles(newFolder))
+        (void)files.copyFile(newFolder + name, state.desktopFolder + name);
+    platform.session.pumpPendingEvents();
     const Desk& desk = state.deskTable[static_cast<std::size_t>(newDesk)];
     applyWallpaper(platform, desk.wallpaper, desk.style);
-    platform.setBusyPointer(false);
+    platform.session.setBusyPointer(false);
     return true;
 }
 
@@ -76,7 +77,7 @@ bool programSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     StoreReport report;
     if (!swapDesk(platform, state, oldDesk, newDesk, report)) return false;
     state.currentDesk = static_cast<std::int16_t>(newDesk);
-    return completeSwitch(platform, state, newDesk);
+    return static_cast<bool>(completeSwitch(platform, state, newDesk));
 }
 
 BENCHMARK(BM_Swap<programSwapDesk>)->Name("Switch")->Apply(swapArguments);
