@@ -71,30 +71,46 @@ TEST_F(DeskSwitchTest, SwitchRunsItsEffectsInOrder) {
     EXPECT_EQ(view.tip.text, "GO!");
 }
 
-TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsLastToFirstMaximisedAsTheyWere) {
+// Each comes back as it was (maximised if it was) without being activated, the order is set in one step, and
+// the window that had the focus gets it back.
+TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsInTheirOrderAndGivesTheFocusBack) {
+    platform.foreground = browser;
     bar.onDeskClicked(2);
+    platform.foreground = 0;
     platform.clearCalls();
     bar.onDeskClicked(0);
 
-    std::vector<std::string> shows;
-    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(shows),
-                 [](const std::string& call) { return call.rfind("show ", 0) == 0; });
-    // The editor was in front when desk 0 was left, so it is shown last.
-    EXPECT_EQ(shows, (std::vector<std::string>{"show " + hex(browser) + " 3", "show " + hex(editor) + " 1"}));
+    std::vector<std::string> windowCalls;
+    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(windowCalls),
+                 [](const std::string& call) {
+                     return call.starts_with("show ") || call.starts_with("stack") ||
+                            call.starts_with("activate");
+                 });
+    // The editor was in front when desk 0 was left; the browser had the focus.
+    EXPECT_EQ(windowCalls, (std::vector<std::string>{
+                               "show " + hex(browser) + " 3", "show " + hex(editor) + " 4",
+                               "stack " + hex(editor) + " " + hex(browser), "activate " + hex(browser)}));
     EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
     EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk2\\"), std::vector<std::string>{"game.lnk"});
     EXPECT_EQ(setting("User", "LastUse"), "0");
 }
 
-TEST_F(DeskSwitchTest, TheLastCaptureIsShownBackToFront) {
-    for (int k = 0; k < 2; ++k)  // the last capture had two windows
-        state.windowTable[1].push_back({0x900u + static_cast<WindowHandle>(k), 0, "", "Old", {}, false});
+TEST_F(DeskSwitchTest, WindowsGoneOrOnAnotherSystemDesktopAreLeftOut) {
+    const WindowHandle moved =
+        platform.addWindow({.title = "moved", .className = "Notepad", .rect = {0, 0, 9, 9}, .cloaked = true});
+    for (const WindowHandle window : {editor, WindowHandle{0x999}, moved, browser})
+        state.windowTable[1].push_back({window, 0, "", "Old", {}, false});
     bar.onDeskClicked(1);
 
-    std::vector<std::string> shows;
-    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(shows),
-                 [](const std::string& call) { return call.rfind("show ", 0) == 0; });
-    EXPECT_EQ(shows, (std::vector<std::string>{"show 901 1", "show 900 1"}));
+    std::vector<std::string> windowCalls;
+    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(windowCalls),
+                 [](const std::string& call) {
+                     return call.starts_with("show ") || call.starts_with("stack") ||
+                            call.starts_with("activate");
+                 });
+    EXPECT_EQ(windowCalls, (std::vector<std::string>{
+                               "show " + hex(browser) + " 4", "show " + hex(editor) + " 4",
+                               "stack " + hex(editor) + " " + hex(browser), "activate " + hex(editor)}));
 }
 
 TEST_F(DeskSwitchTest, ARequestDuringTheSwitchIsIgnored) {

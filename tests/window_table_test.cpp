@@ -45,7 +45,7 @@ TopLevelWindow listed(WindowHandle handle, WindowHandle owner, std::string title
 
 std::vector<std::string> capturedTitles(FakePlatform& platform) {
     std::vector<std::string> titles;
-    for (const WindowEntry& entry : captureDeskWindows(platform.listTopLevelWindows()))
+    for (const WindowEntry& entry : captureDeskWindows(platform.listTopLevelWindows(), platform.screen))
         titles.push_back(entry.title);
     return titles;
 }
@@ -110,7 +110,7 @@ TEST_F(CaptureWindowsTest, KeepsOnlyVisibleTopLevelApplicationWindows) {
         listed(0x15, 0, "maximised", "Notepad", {-4, -4, 1924, 1084}),
     };
 
-    state.windowTable[4] = captureDeskWindows(windows);
+    state.windowTable[4] = captureDeskWindows(windows, {0, 0, 3000, 3000});
     const std::size_t count = state.windowTable[4].size();
 
     EXPECT_THAT(titlesOfDesk(4),
@@ -118,6 +118,44 @@ TEST_F(CaptureWindowsTest, KeepsOnlyVisibleTopLevelApplicationWindows) {
     EXPECT_EQ(count, 7u);
     EXPECT_EQ(state.windowTable[4][1].owner, 1u);
     EXPECT_EQ(state.windowTable[4][6].rect.left, -4);
+}
+
+// What a real Windows 10 or 11 has: windows the DWM keeps out of sight, tool windows, the shell's own, and
+// more monitors than one.
+TEST(CaptureRule, LeavesCloakedToolAndShellWindowsAndTakesEveryMonitor) {
+    const ScreenRect primary{0, 0, 1920, 1080};
+    const ScreenRect twoMonitors{-1920, 0, 1920, 1080};  // a second monitor to the left
+    const ScreenRect wide{0, 0, 4096, 768};
+    struct Case {
+        const char* what;
+        TopLevelWindow window;
+        ScreenRect screen;
+        bool captured;
+    };
+    const auto with = [](TopLevelWindow window, auto change) {
+        change(window);
+        return window;
+    };
+    const TopLevelWindow app = listed(0x1, 0, "app", "Notepad", {100, 100, 600, 500});
+    const Case cases[] = {
+        {"an application window", app, primary, true},
+        {"cloaked", with(app, [](TopLevelWindow& w) { w.cloaked = true; }), primary, false},
+        {"a tool window", with(app, [](TopLevelWindow& w) { w.toolWindow = true; }), primary, false},
+        {"the second taskbar", listed(0x2, 0, "", "Shell_SecondaryTrayWnd", {0, 1040, 1920, 1080}), primary,
+         false},
+        {"the desktop behind the icons", listed(0x3, 0, "", "WorkerW"), primary, false},
+        {"a hidden app frame", listed(0x4, 0, "Settings", "Windows.UI.Core.CoreWindow"), primary, false},
+        {"maximised", listed(0x5, 0, "big", "Notepad", {-8, -8, 1928, 1088}), primary, true},
+        {"on a second monitor to the right", listed(0x6, 0, "right", "Notepad", {3200, 100, 3800, 500}), wide,
+         true},
+        {"past every monitor", listed(0x7, 0, "far", "Notepad", {4100, 100, 4600, 500}), wide, false},
+        {"on a monitor to the left", listed(0x8, 0, "left", "Notepad", {-1500, 100, -900, 500}), twoMonitors,
+         true},
+        {"parked minimised", listed(0x9, 0, "parked", "Notepad", {-32000, -32000, -31840, -31976}),
+         twoMonitors, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(capturedEntry(c.window, c.screen).has_value(), c.captured) << c.what;
 }
 
 TEST_F(CaptureWindowsTest, CapturesRealWindowsWithTheirZoomState) {

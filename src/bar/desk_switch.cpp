@@ -35,10 +35,7 @@ void DeskSwitch::move(int desk, SwitchWork work, StepLog& log, StoreReport& repo
         log.mark("minimise");
     }
     state_.currentDesk = static_cast<std::int16_t>(desk);
-    if (work.windows) {
-        windows_.enterDesk(desk);
-        log.mark("restore");
-    }
+    if (work.windows) windows_.enterDesk(desk, log);
     report.noteSettingsWrite(completeSwitch(platform_, state_, desk, &log));
 }
 

@@ -5,6 +5,7 @@
 #include "bar/desk_keys.h"
 #include "store/settings.h"
 #include "store/start_with_windows.h"
+#include "store/window_restore.h"
 #include "store/window_table.h"
 
 namespace koruvan {
@@ -23,18 +24,40 @@ void DeskWindowKeeper::leaveDesk(int desk, StepLog& log) {
     if (!isDeskIndex(desk)) return;
     DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(desk)];
     dropPinned(leaving);
+    focused_[static_cast<std::size_t>(desk)] = focusedAmong(leaving);
     std::vector<WindowHandle> windows;
     for (const WindowEntry& entry : leaving)
         windows.push_back(entry.window);
     takeOffScreen(desk, windows, true, &log);
 }
 
-void DeskWindowKeeper::enterDesk(int desk) {
-    const DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
-    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-        platform_.windows.showWindow(entry->window,
-                                     entry->zoomed ? ShowCommand::Maximized : ShowCommand::Normal);
-    }
+// The window the user worked in: the active one, or, when the click on the bar took the focus, the desk's
+// window that had it last.
+WindowHandle DeskWindowKeeper::focusedAmong(const DeskWindows& entries) const {
+    const auto kept = [&](WindowHandle window) {
+        return window != 0 && std::any_of(entries.begin(), entries.end(),
+                                          [&](const WindowEntry& entry) { return entry.window == window; });
+    };
+    const WindowHandle active = platform_.windows.foregroundWindow();
+    if (kept(active)) return active;
+    return kept(lastActiveWindow_) ? lastActiveWindow_ : 0;
+}
+
+void DeskWindowKeeper::enterDesk(int desk, StepLog& log) {
+    WindowSystem& windows = platform_.windows;
+    const RestorePlan plan =
+        planRestore(state_.windowTable[static_cast<std::size_t>(desk)],
+                    focused_[static_cast<std::size_t>(desk)], [&](const WindowEntry& entry) {
+                        return WindowNow{.gone = windows.windowProcessId(entry.window) == 0,
+                                         .cloaked = windows.isWindowCloaked(entry.window)};
+                    });
+    for (const WindowEntry& entry : plan.show)
+        windows.showWindow(entry.window,
+                           entry.zoomed ? ShowCommand::RestoredMaximized : ShowCommand::Restored);
+    log.mark("restore");
+    windows.stackWindows(plan.stack);
+    if (plan.focus != 0) windows.activateWindow(plan.focus);
+    log.mark("order");
 }
 
 // An application window of another program that lets this one move it.

@@ -4,6 +4,7 @@
 // record of the hidden ones, so that however the program ends they come back. Windows of this program, of
 // the shell and of elevated programs are left alone.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -25,9 +26,9 @@ class DeskWindowKeeper {
     // A switch leaves `desk`: its windows, captured, leave the screen, all but the pinned ones. With the hide
     // option the record's write is logged as the step "hidden".
     void leaveDesk(int desk, StepLog& log);
-    // The windows of the desk's last capture, shown from the last to the first so that the front-most when
-    // the desk was left ends in front again.
-    void enterDesk(int desk);
+    // The windows of the desk's last capture come back without being activated, stand in the order they had,
+    // and the one that had the focus gets it back; logged as the steps "restore" and "order".
+    void enterDesk(int desk, StepLog& log);
 
     // A window moved to another desk leaves the screen at once and comes back when its desk is entered;
     // moving it to the desk on screen, or to a desk whose list is full, does nothing.
@@ -57,6 +58,7 @@ class DeskWindowKeeper {
 
   private:
     std::optional<WindowEntry> movableWindow(WindowHandle window);
+    WindowHandle focusedAmong(const DeskWindows& entries) const;
     void takeOffScreen(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk, StepLog* log);
     bool recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk);
     void dropPinned(DeskWindows& entries);
@@ -72,6 +74,8 @@ class DeskWindowKeeper {
     HiddenWindows hidden_;  // what the record of hidden windows holds
     std::vector<PinnedWindow> pinned_;
     WindowHandle lastActiveWindow_ = 0;
+    std::array<WindowHandle, kDeskCount>
+        focused_{};                // each desk's window that had the focus when it was left
     WindowHandle trayWindow_ = 0;  // the window the open tray menu's window commands act on
 };
 

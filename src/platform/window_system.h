@@ -26,6 +26,12 @@ struct TopLevelWindow {
     bool hasParent = false;  // GetParent gives a window: the owner of a pop-up, say
     bool iconic = false;
     bool zoomed = false;
+    // The DWM keeps it out of sight: a window of another of the system's virtual desktops, a suspended app's
+    // frame, one of the shell's hidden windows.
+    bool cloaked = false;
+    // A tool window (WS_EX_TOOLWINDOW without WS_EX_APPWINDOW): a palette or a floating bar, no taskbar
+    // button.
+    bool toolWindow = false;
     // Read only of visible windows: the others are never described.
     std::string title;
     std::string className;
@@ -41,31 +47,35 @@ struct RunningWindow {
     int parent = 0;  // 0: a window of its own; 1: owned by another window
 };
 
-// Show codes of ShowWindow that the program uses; Minimized does not activate the window.
-enum class ShowCommand : int { Normal = 1, Maximized = 3, Minimized = 7 };
+// How a window is shown. Minimized minimises it without activating it. Restored and RestoredMaximized show a
+// minimised or hidden window again in its place in the order, normal or maximised as it was when it left the
+// screen, activating at most a minimised maximised one.
+enum class ShowCommand : int { Restored = 4, Minimized = 7, RestoredMaximized = 3 };
 
 class WindowSystem {
   public:
     virtual ~WindowSystem() = default;
 
-    virtual WindowHandle ownerWindow(WindowHandle window) = 0;   // GW_OWNER
-    virtual WindowHandle parentWindow(WindowHandle window) = 0;  // GetParent
-    virtual bool isWindowVisible(WindowHandle window) = 0;
-    // Never waits on the window's program: a program that has stopped answering cannot block the caller.
-    virtual std::string windowTitle(WindowHandle window) = 0;
-    virtual std::string windowClassName(WindowHandle window) = 0;
-    virtual ScreenRect windowRect(WindowHandle window) = 0;
-    virtual bool isWindowZoomed(WindowHandle window) = 0;
-    virtual bool isWindowIconic(WindowHandle window) = 0;  // minimised
     // The desktop's windows, front to back, each asked once and cheapest first: a hidden window costs one
     // question. Windows inside other windows are not among them.
     virtual std::vector<TopLevelWindow> listTopLevelWindows() = 0;
+    // One window as the listing describes it.
+    virtual TopLevelWindow describeWindow(WindowHandle window) = 0;
+    virtual bool isWindowVisible(WindowHandle window) = 0;
+    virtual bool isWindowCloaked(WindowHandle window) = 0;
+    // Every monitor together, in screen coordinates.
+    virtual ScreenRect virtualScreen() = 0;
     // Both ask the window's program and return without waiting for it: a hung program's window follows when
     // it answers again. False when the handle names no window.
     virtual bool minimizeWindow(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
     // Off the screen and off the taskbar (SW_HIDE), without waiting, as above.
     virtual bool hideWindow(WindowHandle window) = 0;
+    // Stacks the windows in this order, front to back, activating none. A window whose program does not
+    // answer now takes its place when it answers again; the caller never waits for it.
+    virtual void stackWindows(const std::vector<WindowHandle>& frontToBack) = 0;
+    // Brings the window to the front and gives it the keyboard focus; false when the system refused.
+    virtual bool activateWindow(WindowHandle window) = 0;
     // The process that made the window; 0 when the handle names no window.
     virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
     // The window the user works in now (0 for none).

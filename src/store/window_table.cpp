@@ -11,12 +11,22 @@ namespace koruvan {
 namespace {
 
 constexpr std::string_view kOwnDisplayName = "コルヴァン";
-// Coordinates from here on are off any screen the bar was made for.
-constexpr std::int32_t kFarEdge = 3000;
 
+// The shell's own windows (the taskbars, the desktop behind the icons, its hidden app frames) and the
+// run-time's hidden main windows, by class in capitals.
 bool isExcludedUnownedClass(const std::string& upperClass) {
-    return upperClass == "THUNDERRTMAIN" || upperClass == "THUNDERFORM" || upperClass == "INDICATOR" ||
-           upperClass == "SHELL_TRAYWND" || upperClass == "PROGMAN";
+    for (const char* excluded :
+         {"THUNDERRTMAIN", "THUNDERFORM", "INDICATOR", "SHELL_TRAYWND", "SHELL_SECONDARYTRAYWND", "PROGMAN",
+          "WORKERW", "WINDOWS.UI.CORE.COREWINDOW"}) {
+        if (upperClass == excluded) return true;
+    }
+    return false;
+}
+
+// On the screen: some of it lies on a monitor. A minimised window parked at -32000 lies on none.
+bool isOnScreen(const ScreenRect& r, const ScreenRect& screen) {
+    if (screen.left >= screen.right || screen.top >= screen.bottom) return true;
+    return r.left < screen.right && r.right > screen.left && r.top < screen.bottom && r.bottom > screen.top;
 }
 
 std::string cleaned(std::string text) {
@@ -25,8 +35,8 @@ std::string cleaned(std::string text) {
 }
 
 // The application windows a desk keeps: not the shell's own windows, not system classes ("#32770" dialogs and
-// the like), not this program's windows, and only windows with an area that begins on the screen.
-bool isCapturedWindow(const WindowEntry& entry) {
+// the like), not this program's windows, and only windows with an area on the screen.
+bool isCapturedWindow(const WindowEntry& entry, const ScreenRect& screen) {
     const std::string upperClass = toUpperAscii(entry.className);
     if (entry.owner != 0) {
         if (upperClass != "THUNDERFORM") return false;
@@ -37,27 +47,29 @@ bool isCapturedWindow(const WindowEntry& entry) {
     if (entry.title.find(kOwnDisplayName) != std::string::npos) return false;
     if (upperClass == "THUNDERMAIN") return true;
     const ScreenRect& r = entry.rect;
-    return r.left != r.right && r.top != r.bottom && r.left < kFarEdge && r.top < kFarEdge;
+    return r.left != r.right && r.top != r.bottom && isOnScreen(r, screen);
 }
 
 }  // namespace
 
-std::optional<WindowEntry> capturedEntry(const TopLevelWindow& window) {
-    if (!window.visible || window.hasParent) return std::nullopt;
+std::optional<WindowEntry> capturedEntry(const TopLevelWindow& window, const ScreenRect& screen) {
+    // Cloaked: on another of the system's desktops, whose windows the system keeps apart itself.
+    if (!window.visible || window.hasParent || window.cloaked || window.toolWindow) return std::nullopt;
     WindowEntry entry{window.window, window.owner, cleaned(window.title), cleaned(window.className),
                       window.rect,   window.zoomed};
-    if (!isCapturedWindow(entry)) return std::nullopt;
+    if (!isCapturedWindow(entry, screen)) return std::nullopt;
     return entry;
 }
 
-DeskWindows captureDeskWindows(const std::vector<TopLevelWindow>& windows) {
+DeskWindows captureDeskWindows(const std::vector<TopLevelWindow>& windows, const ScreenRect& screen) {
     DeskWindows desk;
     for (const TopLevelWindow& window : windows) {
         if (desk.size() == kMaxCapturedWindows) break;
         // A minimised window is parked off the desk's area (Windows 95 put it at 3000,3000, which the size
         // test drops; later systems put it at -32000 or at the screen's edge): it belongs to no desk.
         if (window.iconic) continue;
-        if (std::optional<WindowEntry> entry = capturedEntry(window)) desk.push_back(std::move(*entry));
+        if (std::optional<WindowEntry> entry = capturedEntry(window, screen))
+            desk.push_back(std::move(*entry));
     }
     return desk;
 }
@@ -65,22 +77,12 @@ DeskWindows captureDeskWindows(const std::vector<TopLevelWindow>& windows) {
 std::size_t captureWindows(WindowSystem& windows, SharedState& state) {
     if (!isDeskIndex(state.currentDesk)) return 0;
     DeskWindows& desk = state.windowTable[static_cast<std::size_t>(state.currentDesk)];
-    desk = captureDeskWindows(windows.listTopLevelWindows());
+    desk = captureDeskWindows(windows.listTopLevelWindows(), windows.virtualScreen());
     return desk.size();
 }
 
 std::optional<WindowEntry> deskWindowEntry(WindowSystem& windows, WindowHandle window) {
-    TopLevelWindow listed;
-    listed.window = window;
-    listed.visible = windows.isWindowVisible(window);
-    listed.hasParent = windows.parentWindow(window) != 0;
-    listed.owner = windows.ownerWindow(window);
-    listed.title = windows.windowTitle(window);
-    listed.className = windows.windowClassName(window);
-    listed.rect = windows.windowRect(window);
-    std::optional<WindowEntry> entry = capturedEntry(listed);
-    if (entry) entry->zoomed = windows.isWindowZoomed(window);
-    return entry;
+    return capturedEntry(windows.describeWindow(window), windows.virtualScreen());
 }
 
 void removeDeskWindow(DeskWindows& entries, WindowHandle window) {

@@ -613,66 +613,40 @@ WindowHandle FakePlatform::nextWindow(WindowHandle window) {
     return it == siblings.end() || it + 1 == siblings.end() ? 0 : *(it + 1);
 }
 
-WindowHandle FakePlatform::ownerWindow(WindowHandle window) {
-    const FakeWindow* w = find(window);
-    return w ? w->owner : 0;
-}
-
-WindowHandle FakePlatform::parentWindow(WindowHandle window) {
-    const FakeWindow* w = find(window);
-    if (!w) return 0;
-    return w->childStyle ? w->parent : w->owner;
-}
-
 bool FakePlatform::isWindowVisible(WindowHandle window) {
     const FakeWindow* w = find(window);
     return w && w->visible;
 }
 
-std::string FakePlatform::windowTitle(WindowHandle window) {
+bool FakePlatform::isWindowCloaked(WindowHandle window) {
     const FakeWindow* w = find(window);
-    return w ? w->title : std::string();
+    return w && w->cloaked;
 }
 
-std::string FakePlatform::windowClassName(WindowHandle window) {
-    const FakeWindow* w = find(window);
-    return w ? w->className : std::string();
+TopLevelWindow FakePlatform::describeWindow(WindowHandle handle) {
+    TopLevelWindow window;
+    window.window = handle;
+    const FakeWindow* w = find(handle);
+    window.visible = w && w->visible;
+    if (!window.visible) return window;
+    window.owner = w->owner;
+    window.hasParent = (w->childStyle ? w->parent : w->owner) != 0;  // as GetParent answers
+    window.iconic = w->minimized;
+    window.zoomed = w->zoomed;
+    window.cloaked = w->cloaked;
+    window.toolWindow = w->toolWindow;
+    window.title = w->title;
+    window.className = w->className;
+    window.rect = w->rect;
+    return window;
 }
 
-ScreenRect FakePlatform::windowRect(WindowHandle window) {
-    const FakeWindow* w = find(window);
-    return w ? w->rect : ScreenRect{};
-}
-
-bool FakePlatform::isWindowZoomed(WindowHandle window) {
-    const FakeWindow* w = find(window);
-    return w && w->zoomed;
-}
-
-bool FakePlatform::isWindowIconic(WindowHandle window) {
-    const FakeWindow* w = find(window);
-    return w && w->minimized;
-}
-
-// The desktop's children by the same questions one at a time, so that a test that overrides them is heard.
 std::vector<TopLevelWindow> FakePlatform::listTopLevelWindows() {
     std::vector<TopLevelWindow> windows;
     std::set<WindowHandle> reached;
     for (WindowHandle handle = firstChildWindow(kDesktop); handle != 0 && reached.insert(handle).second;
          handle = nextWindow(handle)) {
-        TopLevelWindow window;
-        window.window = handle;
-        window.visible = isWindowVisible(handle);
-        if (window.visible) {
-            window.owner = ownerWindow(handle);
-            window.hasParent = parentWindow(handle) != 0;
-            window.iconic = isWindowIconic(handle);
-            window.zoomed = isWindowZoomed(handle);
-            window.title = windowTitle(handle);
-            window.className = windowClassName(handle);
-            window.rect = windowRect(handle);
-        }
-        windows.push_back(std::move(window));
+        windows.push_back(describeWindow(handle));
     }
     return windows;
 }
@@ -697,7 +671,28 @@ bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
     if (!w) return false;
     w->visible = true;
     w->minimized = command == ShowCommand::Minimized;
-    if (command != ShowCommand::Minimized) w->zoomed = command == ShowCommand::Maximized;
+    return true;
+}
+
+// Recorded as "stack 2a 2b ..." (front to back); the windows then lead the desktop's order.
+void FakePlatform::stackWindows(const std::vector<WindowHandle>& frontToBack) {
+    std::ostringstream text;
+    text << "stack" << std::hex;
+    for (const WindowHandle window : frontToBack)
+        text << " " << window;
+    calls.push_back(text.str());
+    std::vector<WindowHandle>& order = children_[kDesktop];
+    for (auto it = frontToBack.rbegin(); it != frontToBack.rend(); ++it) {
+        const auto at = std::find(order.begin(), order.end(), *it);
+        if (at == order.end()) continue;
+        order.erase(at);
+        order.insert(order.begin(), *it);
+    }
+}
+
+bool FakePlatform::activateWindow(WindowHandle window) {
+    if (!recordWindowCall("activate", window)) return false;
+    foreground = window;
     return true;
 }
 

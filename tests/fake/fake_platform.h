@@ -38,6 +38,8 @@ struct FakeWindow {
     ScreenRect rect;
     bool zoomed = false;
     bool minimized = false;
+    bool cloaked = false;
+    bool toolWindow = false;
     std::uint32_t processId = 500;
     bool elevated = false;  // its program refuses to be moved by this one
 };
@@ -138,18 +140,19 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     bool setDesktopWallpaper(const std::string& path) override;
     std::string windowsDirectory() override { return windowsDir; }
     std::string knownDesktopFolder() override { return knownDesktop; }
-    WindowHandle ownerWindow(WindowHandle window) override;
-    WindowHandle parentWindow(WindowHandle window) override;
-    bool isWindowVisible(WindowHandle window) override;
-    std::string windowTitle(WindowHandle window) override;
-    std::string windowClassName(WindowHandle window) override;
-    ScreenRect windowRect(WindowHandle window) override;
-    bool isWindowZoomed(WindowHandle window) override;
-    bool isWindowIconic(WindowHandle window) override;
-    bool minimizeWindow(WindowHandle window) override;
     std::vector<TopLevelWindow> listTopLevelWindows() override;
+    TopLevelWindow describeWindow(WindowHandle window) override;
+    bool isWindowVisible(WindowHandle window) override;
+    bool isWindowCloaked(WindowHandle window) override;
+    // The screen of a 1024 x 768 monitor unless a test sets more.
+    ScreenRect screen{0, 0, 1024, 768};
+    ScreenRect virtualScreen() override { return screen; }
+    bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
     bool hideWindow(WindowHandle window) override;
+    void stackWindows(const std::vector<WindowHandle>& frontToBack) override;
+    // Recorded as "activate <handle>"; the window becomes the foreground one.
+    bool activateWindow(WindowHandle window) override;
     std::uint32_t windowProcessId(WindowHandle window) override;
     WindowHandle foregroundWindow() override { return foreground; }
     bool windowRefusesControl(WindowHandle window) override;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "windows/test_window_class.h"
@@ -38,22 +40,32 @@ class PlatformWindowsTest : public ::testing::Test {
 TEST_F(PlatformWindowsTest, ReadsJapaneseTitleClassAndRectangle) {
     const WindowHandle handle = toWindowHandle(window);
     EXPECT_EQ(toHwnd(handle), window);
-    EXPECT_EQ(platform.windows.windowTitle(handle), narrow(kTitle));
-    EXPECT_EQ(platform.windows.windowClassName(handle), narrow(kClassName));
-    EXPECT_EQ(platform.windows.windowRect(handle), (ScreenRect{100, 120, 500, 420}));
+    const TopLevelWindow described = platform.windows.describeWindow(handle);
+    EXPECT_EQ(described.title, narrow(kTitle));
+    EXPECT_EQ(described.className, narrow(kClassName));
+    EXPECT_EQ(described.rect, (ScreenRect{100, 120, 500, 420}));
+    EXPECT_TRUE(described.visible);
+    EXPECT_FALSE(described.zoomed || described.toolWindow || described.cloaked);
     EXPECT_TRUE(platform.windows.isWindowVisible(handle));
-    EXPECT_FALSE(platform.windows.isWindowZoomed(handle));
 
     ShowWindow(window, SW_HIDE);
     EXPECT_FALSE(platform.windows.isWindowVisible(handle));
 }
 
-TEST_F(PlatformWindowsTest, TitleIsReadThroughFixedBufferWithoutSplittingCharacters) {
+TEST_F(PlatformWindowsTest, ATitleIsReadThroughFixedBufferWithoutSplittingCharactersAndToolWindowsAreKnown) {
     SetWindowTextW(window, std::wstring(300, L'長').c_str());
-    EXPECT_EQ(widen(platform.windows.windowTitle(toWindowHandle(window))), std::wstring(254, L'長'));
+    EXPECT_EQ(widen(platform.windows.describeWindow(toWindowHandle(window)).title), std::wstring(254, L'長'));
 
     SetWindowTextW(window, (std::wstring(253, L'a') + L"\xD83D\xDCC1").c_str());  // the pair would be cut
-    EXPECT_EQ(platform.windows.windowTitle(toWindowHandle(window)), std::string(253, 'a'));
+    EXPECT_EQ(platform.windows.describeWindow(toWindowHandle(window)).title, std::string(253, 'a'));
+
+    const HWND palette = make(WS_EX_TOOLWINDOW, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"道具", 10, 10, nullptr);
+    const HWND shown =
+        make(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"窓", 10, 10, nullptr);
+    EXPECT_TRUE(platform.windows.describeWindow(toWindowHandle(palette)).toolWindow);
+    EXPECT_FALSE(platform.windows.describeWindow(toWindowHandle(shown)).toolWindow) << "it asks for a button";
+    DestroyWindow(palette);
+    DestroyWindow(shown);
 }
 
 TEST_F(PlatformWindowsTest, ListingFindsWindowAndItsRelations) {
@@ -69,44 +81,75 @@ TEST_F(PlatformWindowsTest, ListingFindsWindowAndItsRelations) {
     }
     EXPECT_TRUE(found);
 
-    EXPECT_EQ(platform.windows.parentWindow(toWindowHandle(child)), toWindowHandle(window));
-    EXPECT_EQ(platform.windows.ownerWindow(toWindowHandle(owned)), toWindowHandle(window));
-    EXPECT_EQ(platform.windows.parentWindow(toWindowHandle(owned)),
-              toWindowHandle(window));  // a pop-up's owner
-    EXPECT_EQ(platform.windows.ownerWindow(toWindowHandle(window)), 0u);
-    EXPECT_EQ(platform.windows.parentWindow(toWindowHandle(window)), 0u);
+    EXPECT_TRUE(platform.windows.describeWindow(toWindowHandle(child)).hasParent);
+    const TopLevelWindow popUp = platform.windows.describeWindow(toWindowHandle(owned));
+    EXPECT_EQ(popUp.owner, toWindowHandle(window));
+    EXPECT_TRUE(popUp.hasParent);  // GetParent gives a pop-up's owner
+    const TopLevelWindow own = platform.windows.describeWindow(toWindowHandle(window));
+    EXPECT_EQ(own.owner, 0u);
+    EXPECT_FALSE(own.hasParent);
     DestroyWindow(owned);
 }
 
-TEST_F(PlatformWindowsTest, MinimiseThenShowNormalOrMaximised) {
+// Restored brings a window back as it was before it was minimised or hidden, maximised or not.
+TEST_F(PlatformWindowsTest, MinimiseOrHideThenRestoreAsItWas) {
     const WindowHandle handle = toWindowHandle(window);
     EXPECT_TRUE(platform.windows.minimizeWindow(handle));
-    EXPECT_TRUE(IsIconic(window));
-    EXPECT_TRUE(platform.windows.isWindowIconic(handle));
+    platform.session.pumpPendingEvents();
+    EXPECT_TRUE(platform.windows.describeWindow(handle).iconic);
 
-    EXPECT_TRUE(platform.windows.showWindow(handle, ShowCommand::Normal));
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_FALSE(platform.windows.isWindowIconic(handle));
-    EXPECT_FALSE(IsZoomed(window));
-    EXPECT_TRUE(platform.windows.isWindowVisible(handle));
-    EXPECT_EQ(platform.windows.windowRect(handle), (ScreenRect{100, 120, 500, 420}));
+    EXPECT_TRUE(platform.windows.showWindow(handle, ShowCommand::Restored));
+    platform.session.pumpPendingEvents();
+    EXPECT_FALSE(platform.windows.describeWindow(handle).iconic);
+    EXPECT_EQ(platform.windows.describeWindow(handle).rect, (ScreenRect{100, 120, 500, 420}));
 
-    EXPECT_TRUE(platform.windows.minimizeWindow(handle));
-    EXPECT_TRUE(platform.windows.showWindow(handle, ShowCommand::Maximized));
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_TRUE(platform.windows.isWindowZoomed(handle));
+    ShowWindow(window, SW_MAXIMIZE);
+    for (const auto away : {SW_MINIMIZE, SW_HIDE}) {
+        ShowWindow(window, away);
+        EXPECT_TRUE(platform.windows.showWindow(handle, ShowCommand::RestoredMaximized));
+        platform.session.pumpPendingEvents();
+        const TopLevelWindow back = platform.windows.describeWindow(handle);
+        EXPECT_TRUE(back.visible && back.zoomed && !back.iconic) << away;
+    }
+}
+
+// A thread of this process that stops answering stands for a hung program: the stacking returns before it
+// answers again, and the window takes its place when it does.
+TEST_F(PlatformWindowsTest, StackingNeverWaitsOnAWindowThatDoesNotAnswer) {
+    const HWND first = make(0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"一", 0, 0, nullptr);
+    HWND hung = nullptr;
+    const HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread sleeper([&] {
+        hung = make(0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"眠る", 0, 0, nullptr);
+        SetEvent(made);
+        WaitForSingleObject(wake, INFINITE);  // answers nothing until the stacking has returned
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        DestroyWindow(hung);
+    });
+    WaitForSingleObject(made, INFINITE);
+    platform.windows.stackWindows({toWindowHandle(hung), toWindowHandle(first), toWindowHandle(window)});
+    SetEvent(wake);
+    sleeper.join();
+    EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), window) << "the answering ones stand in order";
+    EXPECT_TRUE(platform.windows.activateWindow(toWindowHandle(window)));
+    EXPECT_EQ(GetForegroundWindow(), window);
+    DestroyWindow(first);
+    CloseHandle(made);
+    CloseHandle(wake);
 }
 
 TEST_F(PlatformWindowsTest, ClosedWindowGivesNothing) {
     const HWND gone = make(0, WS_OVERLAPPEDWINDOW, L"消える窓", 0, 0, nullptr);
     DestroyWindow(gone);
     const WindowHandle handle = toWindowHandle(gone);
-    EXPECT_FALSE(platform.windows.showWindow(handle, ShowCommand::Normal));
+    EXPECT_FALSE(platform.windows.showWindow(handle, ShowCommand::Restored));
     EXPECT_FALSE(platform.windows.minimizeWindow(handle));
     EXPECT_FALSE(platform.windows.isWindowVisible(handle));
-    EXPECT_EQ(platform.windows.windowTitle(handle), "");
-    EXPECT_EQ(platform.windows.windowClassName(handle), "");
-    EXPECT_EQ(platform.windows.windowRect(handle), ScreenRect{});
+    EXPECT_EQ(platform.windows.describeWindow(handle).title, "");
+    EXPECT_EQ(platform.windows.windowProcessId(handle), 0u);
 }
 
 }  // namespace

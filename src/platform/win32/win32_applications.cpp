@@ -1,8 +1,6 @@
 // The running applications of the organiser: our own window enumeration with each window's program file.
 #include <windows.h>
 
-#include <dwmapi.h>
-
 #include <map>
 
 #include "platform/win32/scoped_handle.h"
@@ -24,12 +22,6 @@ std::string programFileOf(DWORD processId) {
     return narrow(path);
 }
 
-// A window that the shell keeps out of sight (the frame of a suspended store app) is visible only in name.
-bool isCloaked(HWND window) {
-    DWORD cloaked = 0;
-    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
-}
-
 BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
@@ -46,9 +38,10 @@ std::vector<RunningWindow> Win32WindowSystem::listRunningWindows() {
     windows.reserve(handles.size());
     for (HWND handle : handles) {
         RunningWindow window;
-        const WindowHandle id = toWindowHandle(handle);
-        window.className = windowClassName(id);
-        window.title = windowTitle(id);
+        window.className = windowClassOf(handle);
+        window.title = windowTitleOf(handle);
+        // A window the DWM keeps out of sight is visible only in name: the desks' capture takes the same
+        // view.
         window.visible = IsWindowVisible(handle) != FALSE && !isCloaked(handle);
         window.parent = GetWindow(handle, GW_OWNER) ? 1 : 0;
         DWORD processId = 0;

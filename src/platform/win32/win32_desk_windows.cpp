@@ -1,5 +1,8 @@
-// The window operations that move another program's window between desks: hide it, tell whose it is, and
-// whether its program lets this one move it.
+// The window operations that move another program's window between desks: hide it, stack a desk's windows and
+// give one the focus, tell whose a window is, and whether its program lets this one move it.
+#include <utility>
+#include <vector>
+
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -17,11 +20,54 @@ bool isElevated(HANDLE process) {
     return elevation.TokenIsElevated != 0;
 }
 
+// Whether the window's program handles a message now: a short wait for one that is busy, none for one the
+// system already takes for hung.
+bool answers(HWND window) {
+    constexpr UINT kPatienceMilliseconds = 50;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kPatienceMilliseconds,
+                               &result) != 0;
+}
+
+constexpr UINT kStackFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
 }  // namespace
 
 // Asynchronous for the same reason as minimizeWindow: a hung program must not hold up the switch.
 bool Win32WindowSystem::hideWindow(WindowHandle window) {
     return ShowWindowAsync(toHwnd(window), SW_HIDE) != FALSE;
+}
+
+// The windows whose programs answer are stacked in one batch, each behind the one before it; a window whose
+// program does not answer gets its place behind its predecessor posted, and takes it when it wakes. A batch
+// the system refuses (a window closed meanwhile, or one of a program with more rights) is posted window by
+// window instead.
+void Win32WindowSystem::stackWindows(const std::vector<WindowHandle>& frontToBack) {
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(frontToBack.size()));
+    std::vector<std::pair<HWND, HWND>> placed;  // each window and the one it goes behind
+    HWND behind = HWND_TOP;
+    HWND lastAnswering = HWND_TOP;
+    for (const WindowHandle handle : frontToBack) {
+        const HWND window = toHwnd(handle);
+        if (!IsWindow(window)) continue;
+        if (batch && answers(window)) {
+            batch = DeferWindowPos(batch, window, lastAnswering, 0, 0, 0, 0, kStackFlags);
+            lastAnswering = window;
+        } else {
+            SetWindowPos(window, behind, 0, 0, 0, 0, kStackFlags | SWP_ASYNCWINDOWPOS);
+        }
+        placed.emplace_back(window, behind);
+        behind = window;
+    }
+    if (batch && EndDeferWindowPos(batch)) return;
+    for (const auto& [window, after] : placed)
+        SetWindowPos(window, after, 0, 0, 0, 0, kStackFlags | SWP_ASYNCWINDOWPOS);
+}
+
+bool Win32WindowSystem::activateWindow(WindowHandle window) {
+    // The program that the user's click or key reached may hand the foreground on; the system refuses anyone
+    // else, which would flash the window's taskbar button instead.
+    return SetForegroundWindow(toHwnd(window)) != FALSE;
 }
 
 std::uint32_t Win32WindowSystem::windowProcessId(WindowHandle window) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <dwmapi.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -25,45 +27,61 @@ std::string fixedBufferText(Reader read) {
     return narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)));
 }
 
-}  // namespace
-
-WindowHandle Win32WindowSystem::ownerWindow(WindowHandle window) {
-    return toWindowHandle(GetWindow(toHwnd(window), GW_OWNER));
-}
-
-WindowHandle Win32WindowSystem::parentWindow(WindowHandle window) {
-    return toWindowHandle(GetParent(toHwnd(window)));
-}
-
-bool Win32WindowSystem::isWindowVisible(WindowHandle window) {
-    return IsWindowVisible(toHwnd(window)) != FALSE;
-}
-
-std::string Win32WindowSystem::windowTitle(WindowHandle window) {
-    // GetWindowTextW sends WM_GETTEXT to windows of this process and would wait on a hung one; the stored
-    // caption needs no answer from anyone.
-    return fixedBufferText(
-        [&](wchar_t* buffer, int size) { return InternalGetWindowText(toHwnd(window), buffer, size); });
-}
-
-std::string Win32WindowSystem::windowClassName(WindowHandle window) {
-    return fixedBufferText(
-        [&](wchar_t* buffer, int size) { return GetClassNameW(toHwnd(window), buffer, size); });
-}
-
-ScreenRect Win32WindowSystem::windowRect(WindowHandle window) {
+ScreenRect rectOf(HWND window) {
     RECT rect{};
-    if (!GetWindowRect(toHwnd(window), &rect)) return {};
+    if (!GetWindowRect(window, &rect)) return {};
     return {static_cast<std::int32_t>(rect.left), static_cast<std::int32_t>(rect.top),
             static_cast<std::int32_t>(rect.right), static_cast<std::int32_t>(rect.bottom)};
 }
 
-bool Win32WindowSystem::isWindowZoomed(WindowHandle window) {
-    return IsZoomed(toHwnd(window)) != FALSE;
+// The styles answer visible, minimised, maximised, child and tool window at once; a hidden window is asked
+// nothing more.
+TopLevelWindow describe(HWND hwnd) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+    TopLevelWindow window;
+    window.window = toWindowHandle(hwnd);
+    window.visible = (style & WS_VISIBLE) != 0;
+    if (!window.visible) return window;
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    window.owner = toWindowHandle(owner);
+    // As GetParent answers: a child's parent, a pop-up's owner.
+    window.hasParent = (style & WS_CHILD) != 0 || ((style & WS_POPUP) != 0 && owner != nullptr);
+    window.iconic = (style & WS_MINIMIZE) != 0;
+    window.zoomed = (style & WS_MAXIMIZE) != 0;
+    window.toolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0 && (exStyle & WS_EX_APPWINDOW) == 0;
+    window.cloaked = isCloaked(hwnd);
+    window.title = windowTitleOf(hwnd);
+    window.className = windowClassOf(hwnd);
+    window.rect = rectOf(hwnd);
+    return window;
 }
 
-bool Win32WindowSystem::isWindowIconic(WindowHandle window) {
-    return IsIconic(toHwnd(window)) != FALSE;
+// A hidden window keeps its state, maximised or not, and is shown without being activated or moved in the
+// order. A minimised one comes back the same way, but the system restores without activating only to the
+// normal size: one that was maximised is shown maximised, which activates it in its own program; the caller
+// gives the focus to the window it chooses afterwards.
+int restoreCode(HWND window, ShowCommand command) {
+    if (!IsIconic(window)) return SW_SHOWNA;
+    return command == ShowCommand::RestoredMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNOACTIVATE;
+}
+
+}  // namespace
+
+std::string windowTitleOf(HWND window) {
+    // GetWindowTextW sends WM_GETTEXT to windows of this process and would wait on a hung one; the stored
+    // caption needs no answer from anyone.
+    return fixedBufferText(
+        [&](wchar_t* buffer, int size) { return InternalGetWindowText(window, buffer, size); });
+}
+
+std::string windowClassOf(HWND window) {
+    return fixedBufferText([&](wchar_t* buffer, int size) { return GetClassNameW(window, buffer, size); });
+}
+
+bool isCloaked(HWND window) {
+    DWORD cloaked = 0;
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
 }
 
 std::vector<TopLevelWindow> Win32WindowSystem::listTopLevelWindows() {
@@ -76,26 +94,28 @@ std::vector<TopLevelWindow> Win32WindowSystem::listTopLevelWindows() {
         reinterpret_cast<LPARAM>(&handles));
     std::vector<TopLevelWindow> windows;
     windows.reserve(handles.size());
-    for (HWND hwnd : handles) {
-        // The style answers visible, minimised, maximised and child at once.
-        const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
-        TopLevelWindow window;
-        window.window = toWindowHandle(hwnd);
-        window.visible = (style & WS_VISIBLE) != 0;
-        if (window.visible) {
-            const HWND owner = GetWindow(hwnd, GW_OWNER);
-            window.owner = toWindowHandle(owner);
-            // As GetParent answers: a child's parent, a pop-up's owner.
-            window.hasParent = (style & WS_CHILD) != 0 || ((style & WS_POPUP) != 0 && owner != nullptr);
-            window.iconic = (style & WS_MINIMIZE) != 0;
-            window.zoomed = (style & WS_MAXIMIZE) != 0;
-            window.title = windowTitle(window.window);
-            window.className = windowClassName(window.window);
-            window.rect = windowRect(window.window);
-        }
-        windows.push_back(std::move(window));
-    }
+    for (HWND hwnd : handles)
+        windows.push_back(describe(hwnd));
     return windows;
+}
+
+TopLevelWindow Win32WindowSystem::describeWindow(WindowHandle window) {
+    return describe(toHwnd(window));
+}
+
+bool Win32WindowSystem::isWindowVisible(WindowHandle window) {
+    return IsWindowVisible(toHwnd(window)) != FALSE;
+}
+
+bool Win32WindowSystem::isWindowCloaked(WindowHandle window) {
+    return isCloaked(toHwnd(window));
+}
+
+ScreenRect Win32WindowSystem::virtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 // CloseWindow and ShowWindow wait until the window's program has handled the change, for ever when it has
@@ -112,7 +132,9 @@ bool Win32WindowSystem::minimizeWindow(WindowHandle window) {
 bool Win32WindowSystem::showWindow(WindowHandle window, ShowCommand command) {
     const HWND hwnd = toHwnd(window);
     if (!IsWindow(hwnd)) return false;
-    ShowWindowAsync(hwnd, static_cast<int>(command));
+    ShowWindowAsync(hwnd,
+                    command == ShowCommand::Minimized ? SW_SHOWMINNOACTIVE : restoreCode(hwnd, command));
     return true;
 }
+
 }  // namespace koruvan::win32

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "platform/window_system.h"
 
@@ -18,21 +19,26 @@ inline WindowHandle toWindowHandle(HWND window) {
     return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window));
 }
 
+// A window's title as the system keeps it (never waiting on its program), at most 254 characters.
+std::string windowTitleOf(HWND window);
+std::string windowClassOf(HWND window);
+// The DWM keeps the window out of sight: it belongs to another of the system's virtual desktops, or is the
+// frame of a suspended app or a hidden window of the shell.
+bool isCloaked(HWND window);
+
 class Win32WindowSystem final : public WindowSystem {
   public:
-    WindowHandle ownerWindow(WindowHandle window) override;
-    WindowHandle parentWindow(WindowHandle window) override;
-    bool isWindowVisible(WindowHandle window) override;
-    std::string windowTitle(WindowHandle window) override;
-    std::string windowClassName(WindowHandle window) override;
-    ScreenRect windowRect(WindowHandle window) override;
-    bool isWindowZoomed(WindowHandle window) override;
-    bool isWindowIconic(WindowHandle window) override;
     std::vector<TopLevelWindow> listTopLevelWindows() override;
+    TopLevelWindow describeWindow(WindowHandle window) override;
+    bool isWindowVisible(WindowHandle window) override;
+    bool isWindowCloaked(WindowHandle window) override;
+    ScreenRect virtualScreen() override;
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
     // win32_desk_windows.cpp
     bool hideWindow(WindowHandle window) override;
+    void stackWindows(const std::vector<WindowHandle>& frontToBack) override;
+    bool activateWindow(WindowHandle window) override;
     std::uint32_t windowProcessId(WindowHandle window) override;
     WindowHandle foregroundWindow() override;
     bool windowRefusesControl(WindowHandle window) override;
