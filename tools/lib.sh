@@ -109,10 +109,11 @@ koruvan_display() {
   return 1
 }
 
-# Keeps one wineserver and one virtual desktop alive until koruvan_stop, so each Wine program starts warm (about
-# 0.2 s instead of 1.5 s). The session's services (services.exe, winedevice, rpcss...) and the desktop's
-# explorer.exe start here, detached from any pipe: started by a test program they would inherit its output pipe,
-# and ctest would wait for them to end; and a desktop started by a program ends again a second after it.
+# Keeps one wineserver and one virtual desktop ($KORUVAN_DESKTOP_SIZE, default 1024x768) alive until
+# koruvan_stop, so each Wine program starts warm (about 0.2 s instead of 1.5 s). The session's services
+# (services.exe, winedevice, rpcss...) and the desktop's explorer.exe start here, detached from any pipe: started
+# by a test program they would inherit its output pipe, and ctest would wait for them to end; and a desktop
+# started by a program ends again a second after it.
 koruvan_wineserver_persist() {
   # A server kept from an earlier screen holds a desktop whose windows no longer exist: new windows would fail.
   if ! xwininfo -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"'; then
@@ -122,7 +123,7 @@ koruvan_wineserver_persist() {
   wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   if ! xwininfo -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"'; then
-    (wine explorer /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &)
+    (wine explorer "/desktop=Default,${KORUVAN_DESKTOP_SIZE:-1024x768}" </dev/null >/dev/null 2>&1 &)
     local i
     for i in $(seq 50); do
       xwininfo -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"' && break

@@ -4,6 +4,11 @@
 //
 //   probe windows N                     opens "probe 1".."probe N" (the second maximised), prints "ready",
 //                                       runs until killed
+//   probe kinds                         opens "cloaked window" (of the class the stand-in dwmapi.dll cloaks),
+//                                       "tool window", "shell worker" (WorkerW), "far window" (x 3200) and
+//                                       "near window"; prints "ready", runs until killed
+//   probe order                         titles of the visible titled top-level windows, front to back, then
+//                                       "focus: " and the foreground window's title
 //   probe hang AFTER FOR                opens "probe hung", prints "ready"; AFTER ms later stops answering
 //                                       (prints "hung"), FOR ms later answers again (prints "awake")
 //   probe wait TITLE [MS]               exit 0 once a visible top-level window has that title (default 10 s)
@@ -115,6 +120,63 @@ int pumpUntilQuit() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    return 0;
+}
+
+// Windows of the kinds a desk never takes on a real Windows, and two it does: one the DWM cloaks (of class
+// KoruvanCloaked, which the stand-in dwmapi.dll reports cloaked), a tool window, a window of the shell's
+// WorkerW class, and plain ones at x 200 and x 3200.
+int openWindowKinds() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const wchar_t* probeClass = registerProbeClass();
+    for (const wchar_t* name : {L"KoruvanCloaked", L"WorkerW"}) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = instance;
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = name;
+        if (!RegisterClassW(&windowClass)) return 1;
+    }
+    struct Kind {
+        const wchar_t* className;
+        const wchar_t* title;
+        DWORD exStyle;
+        int x;
+    };
+    const Kind kinds[] = {
+        {L"KoruvanCloaked", L"cloaked window", 0, 150},  {probeClass, L"tool window", WS_EX_TOOLWINDOW, 250},
+        {L"WorkerW", L"shell worker", 0, 350},           {probeClass, L"far window", 0, 3200},
+        {probeClass, L"near window", 0, 200},
+    };
+    for (const Kind& kind : kinds) {
+        HWND window = CreateWindowExW(kind.exStyle, kind.className, kind.title, WS_OVERLAPPEDWINDOW, kind.x, 150,
+                                      360, 240, nullptr, nullptr, instance, nullptr);
+        if (!window) return 1;
+        ShowWindow(window, SW_SHOWNORMAL);
+    }
+    print("ready");
+    return pumpUntilQuit();
+}
+
+// The titles of the visible top-level windows with a title, front to back, then "focus: " and the title of
+// the window in the foreground.
+int windowOrder() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    const auto title = [](HWND window) {
+        wchar_t text[256] = {};
+        InternalGetWindowText(window, text, 255);
+        return utf8(text);
+    };
+    for (HWND window : windows) {
+        if (IsWindowVisible(window) && !title(window).empty()) print(title(window));
+    }
+    print("focus: " + title(GetForegroundWindow()));
     return 0;
 }
 
@@ -509,6 +571,8 @@ int wmain(int argc, wchar_t** argv) {
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
+    if (command == L"kinds" && args.empty()) return openWindowKinds();
+    if (command == L"order" && args.empty()) return windowOrder();
     if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
     if ((command == L"maximize" || command == L"restore") && args.size() == 1) {
         HWND window = findTopLevel(args[0]);
