@@ -65,8 +65,8 @@ class WindowSystem {
     virtual bool isWindowCloaked(WindowHandle window) = 0;
     // Every monitor together, in screen coordinates.
     virtual ScreenRect virtualScreen() = 0;
-    // Both ask the window's program and return without waiting for it: a hung program's window follows when
-    // it answers again. False when the handle names no window.
+    // Neither waits on a program that does not answer: its window follows when it answers again. False when
+    // the handle names no window.
     virtual bool minimizeWindow(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
     // Off the screen and off the taskbar (SW_HIDE), without waiting, as above.

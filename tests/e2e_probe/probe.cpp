@@ -7,6 +7,7 @@
 //   probe kinds                         opens "cloaked window" (of the class the stand-in dwmapi.dll cloaks),
 //                                       "tool window", "shell worker" (WorkerW), "far window" (x 3200) and
 //                                       "near window"; prints "ready", runs until killed
+//   probe activate TITLE                brings the window to the front with the focus, as a click on it would
 //   probe order                         titles of the visible titled top-level windows, front to back, then
 //                                       "focus: " and the foreground window's title
 //   probe hang AFTER FOR                opens "probe hung", prints "ready"; AFTER ms later stops answering
@@ -572,6 +573,10 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
     if (command == L"kinds" && args.empty()) return openWindowKinds();
+    if (command == L"activate" && args.size() == 1) {
+        HWND window = findTopLevel(args[0]);
+        return window && SetForegroundWindow(window) ? 0 : 1;
+    }
     if (command == L"order" && args.empty()) return windowOrder();
     if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
     if ((command == L"maximize" || command == L"restore") && args.size() == 1) {

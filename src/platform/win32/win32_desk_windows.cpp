@@ -20,15 +20,6 @@ bool isElevated(HANDLE process) {
     return elevation.TokenIsElevated != 0;
 }
 
-// Whether the window's program handles a message now: a short wait for one that is busy, none for one the
-// system already takes for hung.
-bool answers(HWND window) {
-    constexpr UINT kPatienceMilliseconds = 50;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kPatienceMilliseconds,
-                               &result) != 0;
-}
-
 constexpr UINT kStackFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 }  // namespace
@@ -50,7 +41,7 @@ void Win32WindowSystem::stackWindows(const std::vector<WindowHandle>& frontToBac
     for (const WindowHandle handle : frontToBack) {
         const HWND window = toHwnd(handle);
         if (!IsWindow(window)) continue;
-        if (batch && answers(window)) {
+        if (batch && answersNow(window)) {
             batch = DeferWindowPos(batch, window, lastAnswering, 0, 0, 0, 0, kStackFlags);
             lastAnswering = window;
         } else {

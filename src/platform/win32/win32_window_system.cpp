@@ -84,6 +84,13 @@ bool isCloaked(HWND window) {
     return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
 }
 
+bool answersNow(HWND window) {
+    constexpr UINT kPatienceMilliseconds = 50;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kPatienceMilliseconds,
+                               &result) != 0;
+}
+
 std::vector<TopLevelWindow> Win32WindowSystem::listTopLevelWindows() {
     std::vector<HWND> handles;
     EnumWindows(
@@ -132,8 +139,14 @@ bool Win32WindowSystem::minimizeWindow(WindowHandle window) {
 bool Win32WindowSystem::showWindow(WindowHandle window, ShowCommand command) {
     const HWND hwnd = toHwnd(window);
     if (!IsWindow(hwnd)) return false;
-    ShowWindowAsync(hwnd,
-                    command == ShowCommand::Minimized ? SW_SHOWMINNOACTIVE : restoreCode(hwnd, command));
+    const int code = command == ShowCommand::Minimized ? SW_SHOWMINNOACTIVE : restoreCode(hwnd, command);
+    // A program that answers has shown the window before the caller goes on to stack it and give the focus,
+    // which a later change of its own would undo; one that does not answer follows when it wakes.
+    if (answersNow(hwnd)) {
+        ShowWindow(hwnd, code);
+    } else {
+        ShowWindowAsync(hwnd, code);
+    }
     return true;
 }
 

@@ -25,6 +25,9 @@ std::string windowClassOf(HWND window);
 // The DWM keeps the window out of sight: it belongs to another of the system's virtual desktops, or is the
 // frame of a suspended app or a hidden window of the shell.
 bool isCloaked(HWND window);
+// Whether the window's program handles a message now: a short wait for one that is busy, none for one the
+// system already takes for hung.
+bool answersNow(HWND window);
 
 class Win32WindowSystem final : public WindowSystem {
   public:
