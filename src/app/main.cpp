@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "bar/win32/bar_window.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "store/startup.h"
 
@@ -12,7 +13,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS);
     koruvan::win32::Win32Platform platform;
     koruvan::SharedState state;
-    if (!koruvan::startAsOnlyInstance(platform, state)) return 0;  // another instance is running
+    switch (koruvan::startAsOnlyInstance(platform, state)) {
+        case koruvan::InstanceClaim::Claimed:
+            break;
+        case koruvan::InstanceClaim::RunningInThisSession:
+            return 0;  // the user has it already
+        case koruvan::InstanceClaim::FolderUsedInAnotherSession:
+            MessageBoxW(
+                nullptr,
+                koruvan::win32::widen(koruvan::folderInUseText(platform.session.programDirectory())).c_str(),
+                koruvan::win32::widen(koruvan::kFolderInUseTitle).c_str(), MB_OK | MB_ICONWARNING);
+            return 0;
+    }
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

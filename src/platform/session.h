@@ -8,12 +8,20 @@
 
 namespace koruvan {
 
+// Who else runs this program: one KORUVAN a logon session, and one a program folder (its store) across every
+// session of the PC.
+enum class InstanceClaim {
+    Claimed,                     // this process is the only one
+    RunningInThisSession,        // another KORUVAN runs in this logon session
+    FolderUsedInAnotherSession,  // a KORUVAN of this folder runs for another user of the PC
+};
+
 class Session {
   public:
     virtual ~Session() = default;
 
-    // True when this process is the only running instance (a named mutex held for the life of the process).
-    virtual bool claimSingleInstance() = 0;
+    // Named mutexes held for the life of the process: one of the session, one of the program's folder.
+    virtual InstanceClaim claimSingleInstance() = 0;
     // The folder of the running program, as the system gives it.
     virtual std::string programDirectory() = 0;
     // The running program's own file, full path.

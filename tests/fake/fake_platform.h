@@ -77,7 +77,6 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     std::string knownDesktop = "C:\\Users\\user\\Desktop";
     std::string currentDirectory;
     std::string wallpaperInEffect;
-    bool instanceAlreadyRunning = false;
     WindowHandle foreground = 0;
     double clock = 1000.0;
     double timeOfDay = 12 * 3600.0;
@@ -156,7 +155,8 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     std::uint32_t windowProcessId(WindowHandle window) override;
     WindowHandle foregroundWindow() override { return foreground; }
     bool windowRefusesControl(WindowHandle window) override;
-    bool claimSingleInstance() override { return !instanceAlreadyRunning; }
+    InstanceClaim instanceClaim = InstanceClaim::Claimed;
+    InstanceClaim claimSingleInstance() override { return instanceClaim; }
     std::string programDirectory() override { return programDir; }
     std::string programFile() override { return programDir + "KORUVAN.exe"; }
     void pumpPendingEvents() override;

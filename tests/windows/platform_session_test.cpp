@@ -19,17 +19,27 @@ std::string uniqueInstanceName() {
 TEST(PlatformSessionTest, SecondInstanceIsRefusedUntilFirstEnds) {
     const std::string name = uniqueInstanceName();
     auto first = std::make_unique<Win32Platform>(name);
-    EXPECT_TRUE(first->session.claimSingleInstance());
-    EXPECT_TRUE(first->session.claimSingleInstance());  // asking again does not refuse ourselves
+    EXPECT_EQ(first->session.claimSingleInstance(), InstanceClaim::Claimed);
+    EXPECT_EQ(first->session.claimSingleInstance(),
+              InstanceClaim::Claimed);  // asking again does not refuse us
 
     Win32Platform second(name);
-    EXPECT_FALSE(second.session.claimSingleInstance());
+    EXPECT_EQ(second.session.claimSingleInstance(), InstanceClaim::RunningInThisSession);
     const HANDLE direct = CreateMutexW(nullptr, FALSE, widen(name).c_str());
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     CloseHandle(direct);
 
     first.reset();
-    EXPECT_TRUE(second.session.claimSingleInstance());
+    EXPECT_EQ(second.session.claimSingleInstance(), InstanceClaim::Claimed);
+}
+
+// Another user's KORUVAN of the same folder holds its store across sessions: here, one of another session's
+// name in this process.
+TEST(PlatformSessionTest, TheProgramsFolderIsClaimedAcrossSessions) {
+    Win32Platform otherUser{uniqueInstanceName() + ".other"};
+    ASSERT_EQ(otherUser.session.claimSingleInstance(), InstanceClaim::Claimed);
+    Win32Platform thisUser{uniqueInstanceName()};
+    EXPECT_EQ(thisUser.session.claimSingleInstance(), InstanceClaim::FolderUsedInAnotherSession);
 }
 
 TEST(PlatformSessionTest, ProgramDirectoryHoldsTheRunningProgram) {

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cwchar>
 
 #include "platform/win32/wide_text.h"
 
@@ -16,6 +18,33 @@ std::atomic<bool> busyPointer{false};
 // Far more than a desk switch queues, yet a window that never validates its paint area (the system then keeps
 // sending WM_PAINT) cannot keep the pump spinning for ever.
 constexpr int kMaxPumpedMessages = 1000;
+
+// Makes the mutex and keeps it in `held`; false when another process has it. Access denied means it exists
+// under another user's security: another instance too. Any other failure to make it must not keep the user
+// from running the program.
+bool claimMutex(const std::wstring& name, KernelObject& held) {
+    KernelObject mutex(CreateMutexW(nullptr, FALSE, name.c_str()));
+    const DWORD error = GetLastError();
+    if (!mutex) return error != ERROR_ACCESS_DENIED;
+    if (error == ERROR_ALREADY_EXISTS) return false;
+    held = std::move(mutex);
+    return true;
+}
+
+// One name for every session, from the folder's path as the file system compares it (case aside): a folder
+// reached by another spelling is the same store.
+std::wstring folderMutexName(const std::string& folder) {
+    std::wstring upper = widen(folder);
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the UTF-16 units
+    for (const wchar_t unit : upper) {
+        hash ^= static_cast<std::uint64_t>(unit);
+        hash *= 1099511628211ull;
+    }
+    wchar_t digits[17] = {};
+    swprintf(digits, 17, L"%016llX", static_cast<unsigned long long>(hash));
+    return std::wstring(L"Global\\KORUVAN.Folder.") + digits;
+}
 
 }  // namespace
 
@@ -32,16 +61,12 @@ Win32Session::Win32Session(std::string instanceName) : instanceName_(std::move(i
     random_.seed(static_cast<std::mt19937::result_type>(now.QuadPart ^ GetTickCount64()));
 }
 
-bool Win32Session::claimSingleInstance() {
-    if (instanceMutex_) return true;
-    KernelObject mutex(CreateMutexW(nullptr, FALSE, widen(instanceName_).c_str()));
-    const DWORD error = GetLastError();
-    // Access denied means the mutex exists under another security context: still another instance. Any other
-    // failure to make it must not keep the user from running the program.
-    if (!mutex) return error != ERROR_ACCESS_DENIED;
-    if (error == ERROR_ALREADY_EXISTS) return false;
-    instanceMutex_ = std::move(mutex);
-    return true;
+InstanceClaim Win32Session::claimSingleInstance() {
+    if (!instanceMutex_ && !claimMutex(widen(instanceName_), instanceMutex_))
+        return InstanceClaim::RunningInThisSession;
+    if (!folderMutex_ && !claimMutex(folderMutexName(programDirectory()), folderMutex_))
+        return InstanceClaim::FolderUsedInAnotherSession;
+    return InstanceClaim::Claimed;
 }
 
 std::string Win32Session::programFile() {

@@ -16,7 +16,7 @@ class Win32Session final : public Session {
   public:
     explicit Win32Session(std::string instanceName);
 
-    bool claimSingleInstance() override;
+    InstanceClaim claimSingleInstance() override;
     std::string programDirectory() override;
     std::string programFile() override;
     void pumpPendingEvents() override;
@@ -29,6 +29,7 @@ class Win32Session final : public Session {
   private:
     std::string instanceName_;
     KernelObject instanceMutex_;  // held until the process ends
+    KernelObject folderMutex_;
     double counterFrequency_ = 0;
     std::mt19937 random_;
 };
