@@ -135,3 +135,41 @@ TEST_F(DeskWindowsTest, TheTrayMenuMovesTheWindowActiveBeforeItAndTurnsTheOption
 
 }  // namespace
 }  // namespace koruvan::testing
+
+namespace koruvan::testing {
+namespace {
+
+// A killed run's record that cannot be read at the start (another program holds it open) stays, is never
+// written over (a window to hide is minimised instead), and is read at a later try: its window comes back.
+TEST(DeskWindowKeeperTest, AnEarlierRecordThatCannotBeReadYetIsKeptAndTriedAgain) {
+    FakePlatform platform;
+    SharedState state;
+    state.programDir = platform.programDir;
+    state.deskTable[0].name = "仕事";
+    state.deskTable[2].name = "趣味";
+    state.hideOtherDeskWindows = true;
+    const WindowHandle editor =
+        platform.addWindow({.title = "memo", .className = "Notepad", .rect = {0, 0, 90, 90}});
+    const WindowHandle left = platform.addWindow(
+        {.visible = false, .title = "left hidden", .className = "Notepad", .rect = {0, 0, 90, 90}});
+    const std::string record = formatHiddenWindows(platform.logon, {{left, 500, 2}});
+    platform.writeFile(hiddenWindowsPath(state), record);
+    platform.heldFiles.insert(hiddenWindowsPath(state));
+    DeskWindowKeeper keeper(platform, state);
+
+    keeper.showHiddenAgain();  // the start
+    StepLog log;
+    keeper.leaveDesk(0, log);
+    EXPECT_TRUE(platform.window(editor).minimized && platform.window(editor).visible)
+        << "minimised, not hidden";
+    platform.heldFiles.clear();
+    EXPECT_EQ(platform.fileContent(hiddenWindowsPath(state)), record);
+    EXPECT_FALSE(platform.window(left).visible);
+
+    keeper.retryEarlierRecord();
+    EXPECT_TRUE(platform.window(left).visible && platform.window(left).minimized);
+    EXPECT_FALSE(platform.exists(hiddenWindowsPath(state)));
+}
+
+}  // namespace
+}  // namespace koruvan::testing

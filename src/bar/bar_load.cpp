@@ -5,7 +5,6 @@
 #include "store/desk_folders.h"
 #include "store/desk_swap.h"
 #include "store/first_run.h"
-#include "store/hidden_windows.h"
 #include "store/program_folder.h"
 
 namespace koruvan {
@@ -25,8 +24,6 @@ constexpr const char* kPlacementAdvice =
 }  // namespace
 
 void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
-    // Before anything else: the windows a killed run hid.
-    showHiddenWindows(platform, state);
     state.windowsDir = readWindowsDirectory(platform);
     state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
     loadOrCreateSettings(platform, state);

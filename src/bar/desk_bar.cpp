@@ -21,6 +21,8 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopup
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
+    // Before anything else: the windows a killed run hid.
+    windows_.showHiddenAgain();
     face_.setWatching(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
     StoreReport report;
@@ -61,6 +63,7 @@ void DeskBar::onWatchCheck() {
         tellUser(report);
     }
     windows_.noteActiveWindow();
+    windows_.retryEarlierRecord();
 }
 
 void DeskBar::onBackgroundRightPressed() {

@@ -139,6 +139,10 @@ void DeskWindowKeeper::takeOffScreen(int desk, const std::vector<WindowHandle>& 
 // The record with `windows` as the desk's; `replacesDesk`: they are all the desk's windows, and what the
 // record held of the desk (shown when it was entered) goes.
 bool DeskWindowKeeper::recordHidden(int desk, const std::vector<WindowHandle>& windows, bool replacesDesk) {
+    // An earlier run's record that could not be read yet is never written over: the windows it names would
+    // stay hidden for good.
+    retryEarlierRecord();
+    if (recordPending_) return false;
     HiddenWindows next;
     for (const HiddenWindow& hidden : hidden_) {
         const bool replaced = (replacesDesk && hidden.desk == desk) ||
@@ -174,8 +178,13 @@ FileResult DeskWindowKeeper::setHideOtherDeskWindows(bool on) {
 }
 
 void DeskWindowKeeper::showHiddenAgain() {
-    showHiddenWindows(platform_, state_);
-    hidden_.clear();
+    // The record names this run's hidden windows, or while one of an earlier run waits, that run's.
+    recordPending_ = !showHiddenWindows(platform_, state_);
+    if (!recordPending_) hidden_.clear();
+}
+
+void DeskWindowKeeper::retryEarlierRecord() {
+    if (recordPending_) showHiddenAgain();
 }
 
 void DeskWindowKeeper::noteActiveWindow() {

@@ -41,9 +41,12 @@ class DeskWindowKeeper {
 
     // Off: every window the option hid is shown again, minimised. What became of the setting's write.
     [[nodiscard]] FileResult setHideOtherDeskWindows(bool on);
-    // Every window the program hid is shown again, minimised, and the record removed (any end of the
-    // program).
+    // Every window the program hid is shown again, minimised, and the record removed (any end of the program,
+    // and the start after a run that was killed). A record that cannot be read now stays for another try.
     void showHiddenAgain();
+    // Tries again a record that could not be read: at each watch check, before a window is hidden, at the
+    // end.
+    void retryEarlierRecord();
     // A deleted desk is never entered again: the windows hidden on it come back, minimised.
     void releaseDesk(int desk);
 
@@ -71,7 +74,8 @@ class DeskWindowKeeper {
         WindowHandle window = 0;
         std::uint32_t processId = 0;
     };
-    HiddenWindows hidden_;  // what the record of hidden windows holds
+    HiddenWindows hidden_;        // what the record of hidden windows holds
+    bool recordPending_ = false;  // a record of an earlier run is there but could not be read yet
     std::vector<PinnedWindow> pinned_;
     WindowHandle lastActiveWindow_ = 0;
     std::array<WindowHandle, kDeskCount>

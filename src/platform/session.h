@@ -38,6 +38,9 @@ class Session {
     virtual double randomFraction() = 0;
     // The id of the logon session the program runs in; nullopt when the system does not tell.
     virtual std::optional<std::uint32_t> sessionId() = 0;
+    // The logon session and the system's start, as one text: the same for as long as a window handle can
+    // stand for the same window.
+    virtual std::string logonIdentity() = 0;
 };
 
 }  // namespace koruvan

@@ -167,6 +167,8 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     double randomFraction() override;
     std::optional<std::uint32_t> sessionNumber = 1;
     std::optional<std::uint32_t> sessionId() override { return sessionNumber; }
+    std::string logon = "1 1000";
+    std::string logonIdentity() override { return logon; }
     // Recorded in `calls` as "desktop keys +2" (Win+Ctrl+Right twice) or "desktop keys -1".
     bool pressDesktopSwitchKeys(int steps) override;
 

@@ -33,6 +33,15 @@ TEST(PlatformSessionTest, SecondInstanceIsRefusedUntilFirstEnds) {
     EXPECT_EQ(second.session.claimSingleInstance(), InstanceClaim::Claimed);
 }
 
+// The logon's identity stays the same for as long as handles do, and tells the system's start.
+TEST(PlatformSessionTest, TheLogonIdentityIsStableAndNamesTheSystemsStart) {
+    Win32Platform platform{uniqueInstanceName()};
+    const std::string identity = platform.session.logonIdentity();
+    EXPECT_EQ(identity, platform.session.logonIdentity());
+    EXPECT_EQ(identity.substr(0, identity.find(' ')), std::to_string(*platform.session.sessionId()));
+    EXPECT_NE(identity.substr(identity.find(' ') + 1), "0");
+}
+
 // Another user's KORUVAN of the same folder holds its store across sessions: here, one of another session's
 // name in this process.
 TEST(PlatformSessionTest, TheProgramsFolderIsClaimedAcrossSessions) {

@@ -125,6 +125,32 @@ double Win32Session::randomFraction() {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
 }
 
+// The system's start as the kernel keeps it (a value that clock changes leave alone), in 100 ns units; 0 when
+// the system does not tell.
+std::uint64_t Win32Session::systemStart() {
+    struct TimeOfDay {
+        LARGE_INTEGER bootTime;
+        LARGE_INTEGER currentTime;
+        LARGE_INTEGER timeZoneBias;
+        ULONG timeZoneId;
+        ULONG reserved;
+        ULONGLONG bootTimeBias;
+        ULONGLONG sleepTimeBias;
+    };
+    using Query = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
+    constexpr int kSystemTimeOfDayInformation = 3;
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    TimeOfDay info{};
+    if (!query || query(kSystemTimeOfDayInformation, &info, sizeof(info), nullptr) < 0) return 0;
+    return static_cast<std::uint64_t>(info.bootTime.QuadPart);
+}
+
+std::string Win32Session::logonIdentity() {
+    const std::optional<std::uint32_t> session = sessionId();
+    return (session ? std::to_string(*session) : std::string("-")) + " " + std::to_string(systemStart());
+}
+
 std::optional<std::uint32_t> Win32Session::sessionId() {
     DWORD session = 0;
     if (!ProcessIdToSessionId(GetCurrentProcessId(), &session)) return std::nullopt;

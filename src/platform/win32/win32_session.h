@@ -25,8 +25,11 @@ class Win32Session final : public Session {
     double secondsOfDay() override;
     double randomFraction() override;
     std::optional<std::uint32_t> sessionId() override;
+    std::string logonIdentity() override;
 
   private:
+    static std::uint64_t systemStart();
+
     std::string instanceName_;
     KernelObject instanceMutex_;  // held until the process ends
     KernelObject folderMutex_;
