@@ -51,7 +51,7 @@ TEST(DeskBarStartTest, WarnsOnceOverTheShownBarWhenTheProgramsPlaceKeepsTheDeskt
     const std::string unwritable =
         "コルヴァンの置き場所: コルヴァンのﾌｫﾙﾀﾞに書き込めません。設定もﾃﾞｽｸﾄｯﾌﾟごとのﾌｧｲﾙも保存できません。";
     const std::string advice =
-        "\n\nコルヴァンは専用のﾌｫﾙﾀﾞ（例えば C:\\KORUVAN）に置いて下さい。"
+        "\n\nコルヴァンは専用のﾌｫﾙﾀﾞ（例えば %LOCALAPPDATA%\\Programs\\KORUVAN）に置いて下さい。"
         "それまではﾃﾞｽｸﾄｯﾌﾟのﾌｧｲﾙを移動しません。";
     const struct {
         const char* desktop;  // the program lies in C:\KORUVAN

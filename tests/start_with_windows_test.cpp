@@ -32,5 +32,17 @@ TEST(StartWithWindowsTest, TheRunValueIsThisCopysAnotherCopysOrNone) {
     }
 }
 
+// Turned off in Task Manager's Startup tab, this copy's value shows unticked; ticking it turns it on again.
+TEST(StartWithWindowsTest, AValueTurnedOffInTheStartupTabShowsUntickedAndTickingTurnsItOn) {
+    FakePlatform platform;
+    platform.setRegistry(kRunKey, kRunValueName, "\"C:\\KORUVAN\\KORUVAN.exe\"");
+    platform.setRegistryBinary(kStartupApprovedKey, kRunValueName,
+                               std::string("\x03\0\0\0\x10\x20\x30\x40", 8));
+    EXPECT_EQ(readRunValue(platform), RunValue::ThisCopyDisabled);
+    EXPECT_TRUE(toggleStartWithWindows(platform));
+    EXPECT_EQ(readRunValue(platform), RunValue::ThisCopy);
+    EXPECT_EQ(platform.registryValue(kRunKey, kRunValueName), "\"C:\\KORUVAN\\KORUVAN.exe\"");
+}
+
 }  // namespace
 }  // namespace koruvan::testing

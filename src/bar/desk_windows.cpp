@@ -213,7 +213,8 @@ bool DeskWindowKeeper::onTrayCommand(const TrayChoice& choice, StoreReport& repo
     } else if (choice.command == MenuCommand::HideOtherDeskWindows) {
         report.noteSettingsWrite(setHideOtherDeskWindows(!state_.hideOtherDeskWindows));
     } else if (choice.command == MenuCommand::StartWithWindows) {
-        toggleStartWithWindows(platform_);
+        // Not taken, the item shows the value as it is the next time the menu opens.
+        (void)toggleStartWithWindows(platform_);
     } else {
         return false;
     }

@@ -26,6 +26,9 @@ class Shell {
     // Creates or opens the key, writes the value as a string with its terminating NUL.
     virtual bool writeRegistryString(RegistryRoot root, const std::string& subKey,
                                      const std::string& valueName, const std::string& value) = 0;
+    // Creates or opens the key, writes the bytes as a REG_BINARY value.
+    virtual bool writeRegistryBinary(RegistryRoot root, const std::string& subKey,
+                                     const std::string& valueName, const std::string& bytes) = 0;
     // True when the value is gone afterwards (a missing key or value counts as removed).
     virtual bool deleteRegistryValue(RegistryRoot root, const std::string& subKey,
                                      const std::string& valueName) = 0;

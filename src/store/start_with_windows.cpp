@@ -14,6 +14,16 @@ std::string commandProgram(const std::string& command) {
     return text.substr(1, close == std::string::npos ? std::string::npos : close - 1);
 }
 
+// The Startup tab keeps twelve bytes per entry; an odd first byte means turned off (3, and 7 on later
+// systems), an even one on.
+constexpr char kTurnedOn[12] = {2};
+
+bool turnedOff(Platform& platform) {
+    const std::optional<std::string> approval =
+        platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kStartupApprovedKey, kRunValueName);
+    return approval && !approval->empty() && (static_cast<unsigned char>(approval->front()) & 1u) != 0;
+}
+
 }  // namespace
 
 RunValue runValueOf(const std::optional<std::string>& value, const std::string& programFile) {
@@ -24,8 +34,10 @@ RunValue runValueOf(const std::optional<std::string>& value, const std::string& 
 }
 
 RunValue readRunValue(Platform& platform) {
-    return runValueOf(platform.shell.readRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName),
-                      platform.session.programFile());
+    const RunValue value =
+        runValueOf(platform.shell.readRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName),
+                   platform.session.programFile());
+    return value == RunValue::ThisCopy && turnedOff(platform) ? RunValue::ThisCopyDisabled : value;
 }
 
 bool toggleStartWithWindows(Platform& platform) {
@@ -33,8 +45,12 @@ bool toggleStartWithWindows(Platform& platform) {
         return platform.shell.deleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, kRunValueName);
     const std::string program = platform.session.programFile();
     if (program.empty()) return false;
-    return platform.shell.writeRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName,
-                                              "\"" + program + "\"");
+    const bool approved =
+        !turnedOff(platform) ||
+        platform.shell.writeRegistryBinary(RegistryRoot::CurrentUser, kStartupApprovedKey, kRunValueName,
+                                           std::string(kTurnedOn, sizeof(kTurnedOn)));
+    return approved && platform.shell.writeRegistryString(RegistryRoot::CurrentUser, kRunKey, kRunValueName,
+                                                          "\"" + program + "\"");
 }
 
 }  // namespace koruvan

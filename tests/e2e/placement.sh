@@ -11,7 +11,7 @@ probe reg-set "$E2E_REG_SHELL" Desktop "$E2E_WIN_DIR\\prog" "$E2E_REG_USER_SHELL
     { echo "FAIL: Desktop folder registered"; exit 1; }
 
 bar_shown() { probe state "$E2E_CAPTION" | grep -q visible=1; }
-gives_advice() { probe children "$title" | grep -qF '専用のﾌｫﾙﾀﾞ（例えば C:\KORUVAN）に置いて下さい。'; }
+gives_advice() { probe children "$title" | grep -qF '専用のﾌｫﾙﾀﾞ（例えば %LOCALAPPDATA%\Programs\KORUVAN）に置いて下さい。'; }
 
 e2e_require "the program starts" e2e_start_program
 e2e_require "the message opens" probe wait "$title" 10000

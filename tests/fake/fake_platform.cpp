@@ -264,6 +264,13 @@ bool FakePlatform::writeRegistryString(RegistryRoot, const std::string& subKey, 
     return true;
 }
 
+bool FakePlatform::writeRegistryBinary(RegistryRoot, const std::string& subKey, const std::string& valueName,
+                                       const std::string& bytes) {
+    calls.push_back("reg binary " + valueName);
+    setRegistryBinary(subKey, valueName, bytes);
+    return true;
+}
+
 bool FakePlatform::deleteRegistryValue(RegistryRoot, const std::string& subKey,
                                        const std::string& valueName) {
     calls.push_back("reg delete " + valueName);

@@ -111,6 +111,8 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     bool registryKeyExists(RegistryRoot, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
+    bool writeRegistryBinary(RegistryRoot, const std::string& subKey, const std::string& valueName,
+                             const std::string& bytes) override;
     bool deleteRegistryValue(RegistryRoot, const std::string& subKey, const std::string& valueName) override;
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     FileResult copyFile(const std::string& from, const std::string& to) override;

@@ -76,6 +76,17 @@ INPUT keyInput(WORD key, bool down) {
     return input;
 }
 
+// Creates or opens the key and sets the value.
+bool writeValue(HKEY root, const std::string& subKey, const std::string& valueName, DWORD type,
+                const BYTE* data, DWORD size) {
+    RegistryKey key;
+    if (RegCreateKeyExW(root, widen(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExW(key.get(), widen(valueName).c_str(), 0, type, data, size) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 std::optional<std::string> Win32Shell::readRegistryString(RegistryRoot root, const std::string& subKey,
@@ -103,14 +114,16 @@ bool Win32Shell::writeRegistryString(RegistryRoot root, const std::string& subKe
                                      const std::string& valueName, const std::string& value) {
     const std::wstring text = widen(value);
     if (text.size() >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t)) return false;
-    RegistryKey key;
-    if (RegCreateKeyExW(rootKey(root), widen(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with the terminating NUL
-    return RegSetValueExW(key.get(), widen(valueName).c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+    return writeValue(rootKey(root), subKey, valueName, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                      bytes);
+}
+
+bool Win32Shell::writeRegistryBinary(RegistryRoot root, const std::string& subKey,
+                                     const std::string& valueName, const std::string& bytes) {
+    if (bytes.size() >= std::numeric_limits<DWORD>::max()) return false;
+    return writeValue(rootKey(root), subKey, valueName, REG_BINARY,
+                      reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
 }
 
 bool Win32Shell::deleteRegistryValue(RegistryRoot root, const std::string& subKey,

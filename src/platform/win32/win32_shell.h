@@ -14,6 +14,8 @@ class Win32Shell final : public Shell {
     bool registryKeyExists(RegistryRoot root, const std::string& subKey) override;
     bool writeRegistryString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
                              const std::string& value) override;
+    bool writeRegistryBinary(RegistryRoot root, const std::string& subKey, const std::string& valueName,
+                             const std::string& bytes) override;
     bool deleteRegistryValue(RegistryRoot root, const std::string& subKey,
                              const std::string& valueName) override;
     bool setDesktopWallpaper(const std::string& path) override;
