@@ -4,6 +4,9 @@
 //
 //   probe windows N                     opens "probe 1".."probe N" (the second maximised), prints "ready",
 //                                       runs until killed
+//   probe keys                          prints "ready", then a line for each key pressed with the Windows key
+//                                       held, as a low-level keyboard hook sees it ("win+ctrl+D"); runs
+//                                       until killed
 //   probe hang AFTER FOR                opens "probe hung", prints "ready"; AFTER ms later stops answering
 //                                       (prints "hung"), FOR ms later answers again (prints "awake")
 //   probe wait TITLE [MS]               exit 0 once a visible top-level window has that title (default 10 s)
@@ -116,6 +119,40 @@ int pumpUntilQuit() {
         DispatchMessageW(&message);
     }
     return 0;
+}
+
+// The keys another program presses with the Windows key held, as the system's low-level hook sees them:
+// what the program asks of the system's virtual desktops.
+LRESULT CALLBACK keyPressed(int code, WPARAM message, LPARAM data) {
+    static bool win = false;
+    static bool ctrl = false;
+    if (code == HC_ACTION) {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+        const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+        if (key->vkCode == VK_LWIN || key->vkCode == VK_RWIN) {
+            win = down;
+        } else if (key->vkCode == VK_LCONTROL || key->vkCode == VK_RCONTROL || key->vkCode == VK_CONTROL) {
+            ctrl = down;
+        } else if (down && win) {
+            const DWORD k = key->vkCode;
+            const std::string name = k == VK_LEFT    ? "Left"
+                                     : k == VK_RIGHT ? "Right"
+                                     : (k >= 'A' && k <= 'Z') || (k >= '0' && k <= '9')
+                                         ? std::string(1, static_cast<char>(k))
+                                         : std::to_string(k);
+            print(std::string("win+") + (ctrl ? "ctrl+" : "") + name);
+        }
+    }
+    return CallNextHookEx(nullptr, code, message, data);
+}
+
+int watchKeys() {
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, keyPressed, GetModuleHandleW(nullptr), 0);
+    if (!hook) return 1;
+    print("ready");
+    const int result = pumpUntilQuit();
+    UnhookWindowsHookEx(hook);
+    return result;
 }
 
 // A program whose window stops answering for a while, as a busy or stuck program's does.
@@ -508,6 +545,7 @@ int wmain(int argc, wchar_t** argv) {
     };
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
+    if (command == L"keys" && args.empty()) return watchKeys();
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
     if (command == L"hold" && args.size() == 2) return holdFile(args[0], milliseconds(1));
     if ((command == L"maximize" || command == L"restore") && args.size() == 1) {
