@@ -1,5 +1,7 @@
 #include "bar/desk_following.h"
 
+#include <algorithm>
+
 #include "store/desk_appearance.h"
 #include "store/desk_ties.h"
 #include "store/settings.h"
