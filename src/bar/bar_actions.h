@@ -12,12 +12,11 @@ class BarActions {
     virtual bool busy() const = 0;
     // A desk chosen on the bar, by a key, in the tray or by the desk menu's "開く".
     virtual void chooseDesk(int desk) = 0;
-    // The switch of a click, drawn pressed first.
-    virtual void clickSwitch(int desk) = 0;
     // The Desktop's items become `desk`'s; the windows stay where the system keeps them.
     virtual void followSwitch(int desk, bool setWallpaper) = 0;
     // The desk goes as the desk menu deletes it: its items into the pool, its name, wallpaper and tie gone.
-    virtual void giveUpDesk(int desk, StoreReport& report) = 0;
+    // The number of items the pool took.
+    virtual int giveUpDesk(int desk, StoreReport& report) = 0;
     // The desks or their order changed: the buttons and the bar's size follow.
     virtual void relayout() = 0;
     // Tells the user, once, what could not be done.

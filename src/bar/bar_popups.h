@@ -48,8 +48,10 @@ struct TrayChoice {
 
 // The tray menu's window group, after the desks: "このウィンドウを移動" (the named desks, the current one
 // checked) and "すべてのデスクに表示" for the window that was active before the menu opened, greyed when
-// there is none; then the two options, checked when on.
+// there is none; then the two options, checked when on. While the system's desktops keep the windows apart
+// the three window items are greyed.
 struct TrayWindowItems {
+    bool enabled = true;
     bool windowChosen = false;
     std::vector<TrayDesk> moveDesks;
     bool pinned = false;

@@ -58,10 +58,17 @@ class BarView {
     virtual void watchSystemDesktops(bool on) = 0;
     // One more call of onSystemDesktopsChanged, `seconds` from now, in place of any earlier one.
     virtual void checkSystemDesktopsAfter(double seconds) = 0;
+    // False while on but a watch could not be set up (its key gone, not yet made again): the view tries again
+    // at each call of onSystemDesktopsChanged, and following asks for checks meanwhile.
+    virtual bool systemDesktopsWatched() = 0;
     virtual void show() = 0;
 
     // The notification-area icon: the current desk's number drawn on it, the tip beside it.
     virtual void showTray(int deskNumber, const std::string& tip) = 0;
+    // A balloon from the icon: it tells, asks nothing, and goes by itself.
+    virtual void showTrayBalloon(const std::string& title, const std::string& text) = 0;
+    // Tells the system why the session cannot end yet (`reason`), or, with none, that it can.
+    virtual void blockSessionEnd(const std::string& reason) = 0;
     // Ends the program (the message loop ends after the window is gone).
     virtual void close() = 0;
 };

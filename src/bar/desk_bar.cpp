@@ -16,7 +16,7 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopup
       face_(platform, state, view),
       windows_(platform, state),
       switch_(platform, state, windows_),
-      following_(platform, state, view, *this),
+      following_(platform, state, view, *this, windows_),
       menus_(platform, state, popups, face_, windows_, following_, *this) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
@@ -55,15 +55,23 @@ void DeskBar::relayout() {
 
 void DeskBar::onWatchCheck() {
     view_.setTopmost(state_.alwaysOnTop);
+    recordOutsideAppearance();
+    // After the appearance's wake, if any: the one that hides the bar is never put off.
     face_.hideWhenIdle();
-    if (Desk* desk = deskAt(state_, state_.currentDesk); desk && takeOutsideAppearance(platform_, *desk)) {
-        redrawButtons();
-        StoreReport report;
-        report.noteSettingsWrite(saveDeskTable(platform_.files, state_));
-        tellUser(report);
-    }
     windows_.noteActiveWindow();
     windows_.retryEarlierRecord();
+}
+
+void DeskBar::recordOutsideAppearance() {
+    Desk* desk = deskAt(state_, state_.currentDesk);
+    if (!desk) return;
+    Desk seen = *desk;
+    if (!takeOutsideAppearance(platform_, seen) || !following_.isUsersAppearance(seen)) return;
+    *desk = std::move(seen);
+    redrawButtons();
+    StoreReport report;
+    report.noteSettingsWrite(saveDeskTable(platform_.files, state_));
+    tellUser(report);
 }
 
 void DeskBar::onBackgroundRightPressed() {
@@ -92,7 +100,7 @@ void DeskBar::onTrayClicked() {
 }
 
 void DeskBar::chooseDesk(int desk) {
-    if (switch_.running() || !isDeskIndex(desk)) return;
+    if (!switch_.canStartAny() || !isDeskIndex(desk)) return;
     if (following_.active()) {
         following_.chooseDesk(desk);
     } else {
@@ -116,6 +124,8 @@ void DeskBar::followSwitch(int desk, bool setWallpaper) {
 void DeskBar::runSwitch(int desk, SwitchWork work) {
     // A second request while a switch lets events run is ignored, never interleaved.
     if (!switch_.canStart(desk)) return;
+    // The system's desktops keep the windows apart: no switch while following touches one.
+    if (following_.active()) work.windows = false;
     const int old = state_.currentDesk;
     StepLog log = switch_.begin();
     face_.showTipText("GO!");
@@ -132,6 +142,10 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
     face_.setWatching(true);
     log.mark("placement");
     switch_.end(old, desk, work, log);
+    if (sessionEndBlocked_) {
+        view_.blockSessionEnd("");
+        sessionEndBlocked_ = false;
+    }
     if (closeRequested_) {
         closeProgram();
         return;
@@ -140,16 +154,31 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
     following_.askForCheck();
 }
 
-void DeskBar::giveUpDesk(int slot, StoreReport& report) {
+int DeskBar::giveUpDesk(int slot, StoreReport& report) {
     // Its items may exist nowhere else: they go into the item pool, where the organiser offers them.
     (void)platform_.files.makeFolder(poolFolder(state_));  // one already there is no failure
-    giveDeskToPool(platform_, state_, slot);
+    const auto items = static_cast<int>(platform_.files.listPlainFiles(deskFolder(state_, slot)).size());
+    const int pooled = items - giveDeskToPool(platform_, state_, slot);
     report.noteSettingsWrite(writeItemRecord(platform_.files, state_.itemRecordPath(), state_.items));
     windows_.releaseDesk(slot);
     // The name, the wallpaper and the tie go; the style stays with the slot.
     applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);
     report.noteSettingsWrite(saveDeskTable(platform_.files, state_));
     report.noteSettingsWrite(writeDeskTie(platform_.files, state_, slot));
+    return pooled;
+}
+
+bool DeskBar::onSessionEndAsked() {
+    if (!switch_.running()) return true;
+    view_.blockSessionEnd(kSwitchingReason);
+    sessionEndBlocked_ = true;
+    return false;
+}
+
+void DeskBar::onSessionEnding() {
+    switch_.refuseFromNowOn();
+    following_.stopForSessionEnd();
+    windows_.showHiddenAgain();
 }
 
 void DeskBar::onCloseRequested() {

@@ -20,6 +20,9 @@
 
 namespace koruvan {
 
+// What the system shows when the session would end during a switch.
+constexpr const char* kSwitchingReason = "デスクを切り替えています";
+
 class DeskBar final : private BarActions {
   public:
     DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups);
@@ -55,8 +58,14 @@ class DeskBar final : private BarActions {
     void onHotkey(int hotkey);
     void onTrayClicked();
     void onSystemDesktopsChanged() { following_.onSystemDesktopsChanged(); }
-    // The session ends: the windows the program hid are shown again.
-    void onSessionEnding() { windows_.showHiddenAgain(); }
+    // Explorer started again (TaskbarCreated).
+    void onExplorerRestarted() { following_.onExplorerRestarted(); }
+    // The system asks whether the session may end: not while a switch runs, which then tells the system why
+    // until it has ended.
+    bool onSessionEndAsked();
+    // The session ends: no switch starts any more, following stops, the windows the program hid are shown
+    // again.
+    void onSessionEnding();
     // The close box: ends the program, deferred to the end of a running switch.
     void onCloseRequested() override;
     // The window has painted what the model last showed: the first paint after a switch ends its timing.
@@ -73,13 +82,16 @@ class DeskBar final : private BarActions {
     // BarActions
     bool busy() const override { return switch_.running() || menus_.open(); }
     void chooseDesk(int desk) override;
-    void clickSwitch(int desk) override;
     void followSwitch(int desk, bool setWallpaper) override;
-    void giveUpDesk(int desk, StoreReport& report) override;
+    int giveUpDesk(int desk, StoreReport& report) override;
     void relayout() override;
     void tellUser(const StoreReport& report) override { menus_.tellUser(report); }
 
+    // The switch of a click, drawn pressed first.
+    void clickSwitch(int desk);
     void runSwitch(int desk, SwitchWork work);
+    // Outside changes of the wallpaper, pattern and colour go into the current desk.
+    void recordOutsideAppearance();
     void closeProgram();
 
     Platform& platform_;
@@ -92,6 +104,7 @@ class DeskBar final : private BarActions {
     BarMenus menus_;
     HeldHotkeys hotkeysHeld_{};
     bool closeRequested_ = false;
+    bool sessionEndBlocked_ = false;  // the system was told a switch runs
 };
 
 }  // namespace koruvan

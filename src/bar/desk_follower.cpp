@@ -1,7 +1,6 @@
 #include "bar/desk_follower.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <deque>
 #include <limits>
 
@@ -22,6 +21,7 @@ struct DeskFollower::Plan {
         actions.push_back(std::move(action));
     }
     int tiedTo(std::string_view desktop) const { return deskTiedTo(ties, desktop); }
+    bool untied(int desk) const { return ties[static_cast<std::size_t>(desk)].empty(); }
     // A tied desk takes the system's name, when the system has one.
     void rename(int desk, const std::string& name) {
         if (!name.empty() && desks[static_cast<std::size_t>(desk)].name != name)
@@ -46,23 +46,25 @@ void DeskFollower::stop() {
     following_ = false;
     known_.reset();
     followed_.clear();
-    missingSince_.clear();
-    awaited_.reset();
+    missing_.clear();
+    key_.reset();
+    newDesktop_.reset();
 }
 
 std::vector<FollowAction> DeskFollower::update(const std::optional<SystemDesktops>& read,
                                                const SharedState& state) {
     if (!following_ || !read) return {};
     Plan plan{state.deskTable, state.deskTies, state.currentDesk, {}};
+    bool settled = true;
     if (!known_) {
         tieAll(*read, plan);
-    } else {
-        noteRemovals(*read, plan);
+    } else if ((settled = noteRemovals(*read, plan))) {
         tieNewDesktops(*read, plan);
         followRenames(*read, plan);
     }
     followCurrent(*read, plan);
-    known_ = *read;
+    // A list half rewritten is not taken as the known one: what it lacks may come back.
+    if (settled) known_ = *read;
     return plan.actions;
 }
 
@@ -74,14 +76,13 @@ void DeskFollower::tieAll(const SystemDesktops& read, Plan& plan) const {
         if (!tie.empty() && (!plan.desks[static_cast<std::size_t>(desk)].exists() || !read.find(tie)))
             plan.add(FollowAction::untieDesk(desk));
     }
-    const auto untied = [&](int desk) { return plan.ties[static_cast<std::size_t>(desk)].empty(); };
     const bool currentNamed =
         isDeskIndex(plan.currentDesk) && plan.desks[static_cast<std::size_t>(plan.currentDesk)].exists();
-    if (plan.tiedTo(read.current) < 0 && currentNamed && untied(plan.currentDesk))
+    if (plan.tiedTo(read.current) < 0 && currentNamed && plan.untied(plan.currentDesk))
         plan.add(FollowAction::tieDesk(plan.currentDesk, read.current));
     std::deque<int> free;
     for (int desk : namedDesks(plan.desks)) {
-        if (untied(desk)) free.push_back(desk);
+        if (plan.untied(desk)) free.push_back(desk);
     }
     for (std::size_t k = 0; k < read.desktops.size(); ++k) {
         const std::string& id = read.desktops[k].id;
@@ -99,31 +100,51 @@ void DeskFollower::tieAll(const SystemDesktops& read, Plan& plan) const {
 }
 
 // A tied desktop gone from the list and still gone kRemovalGraceSeconds later takes its desk with it, unless
-// the Desktop holds that desk's items: then the desk stays, untied.
-void DeskFollower::noteRemovals(const SystemDesktops& read, Plan& plan) {
+// the Desktop holds that desk's items: then the desk stays, untied. Several gone in one read were not the
+// user's doing (Explorer started afresh, another profile): their desks stay, untied.
+bool DeskFollower::noteRemovals(const SystemDesktops& read, Plan& plan) {
     const double now = clock_();
+    std::vector<std::string> gone;
     for (const std::string& tie : plan.ties) {
-        if (!tie.empty() && !read.find(tie)) missingSince_.try_emplace(tie, now);
+        if (!tie.empty() && !read.find(tie) && !missing_.contains(tie)) gone.push_back(tie);
     }
-    for (auto it = missingSince_.begin(); it != missingSince_.end();) {
+    for (const std::string& tie : gone)
+        missing_.emplace(tie, Missing{now, gone.size() > 1});
+    bool settled = true;
+    for (auto it = missing_.begin(); it != missing_.end();) {
         const int desk = plan.tiedTo(it->first);
         if (desk < 0 || read.find(it->first)) {
-            it = missingSince_.erase(it);
-        } else if (now - it->second >= kRemovalGraceSeconds) {
-            plan.add(desk == plan.currentDesk ? FollowAction::untieDesk(desk)
-                                              : FollowAction::deleteDesk(desk));
-            it = missingSince_.erase(it);
-        } else {
+            it = missing_.erase(it);
+        } else if (now - it->second.since < kRemovalGraceSeconds) {
+            settled &= !it->second.withOthers;
             ++it;
+        } else {
+            if (it->second.withOthers) {
+                plan.add(FollowAction::untieLostDesk(desk));
+            } else {
+                plan.add(desk == plan.currentDesk ? FollowAction::untieDesk(desk)
+                                                  : FollowAction::deleteDesk(desk));
+            }
+            it = missing_.erase(it);
         }
     }
+    return settled;
 }
 
-// A desktop the system made since the last read gets a desk of its own. One that was there untied stays so.
-void DeskFollower::tieNewDesktops(const SystemDesktops& read, Plan& plan) const {
+// A desktop the system made since the last read gets a desk of its own, or the desk its making was asked
+// for. One that was there untied stays so.
+void DeskFollower::tieNewDesktops(const SystemDesktops& read, Plan& plan) {
     for (std::size_t k = 0; k < read.desktops.size(); ++k) {
         const std::string& id = read.desktops[k].id;
-        if (!known_->find(id) && plan.tiedTo(id) < 0) plan.makeDesk(read, k);
+        if (known_->find(id) || plan.tiedTo(id) >= 0) continue;
+        if (newDesktop_ && clock_() < newDesktop_->deadline &&
+            plan.desks[static_cast<std::size_t>(newDesktop_->desk)].exists() &&
+            plan.untied(newDesktop_->desk)) {
+            plan.add(FollowAction::tieDesk(newDesktop_->desk, id));
+            newDesktop_.reset();
+            continue;
+        }
+        plan.makeDesk(read, k);
     }
 }
 
@@ -137,10 +158,7 @@ void DeskFollower::followRenames(const SystemDesktops& read, Plan& plan) const {
 }
 
 void DeskFollower::followCurrent(const SystemDesktops& read, Plan& plan) {
-    // Keys that arrived, or whose time is up, are waited for no more, whether the system moved or not.
-    if (awaited_ && (read.current == awaited_->desktop || clock_() >= awaited_->deadline)) awaited_.reset();
-    // The desktops the keys pass on their way are not followed.
-    if (awaited_ || read.current == followed_) return;
+    if (keysOnTheWay(read, plan) || read.current == followed_) return;
     followed_ = read.current;
     const int desk = plan.tiedTo(read.current);
     // An untied desktop: the Desktop keeps the items it has.
@@ -148,29 +166,57 @@ void DeskFollower::followCurrent(const SystemDesktops& read, Plan& plan) {
     plan.add(FollowAction::followSwitch(desk, !read.find(read.current)->keepsWallpaper));
 }
 
+// A key that arrived short of its target sends the next; one still on its way is waited for. The target
+// reached, the system gone elsewhere, or no answer in time: the keys are over, and where the system is, is
+// followed.
+bool DeskFollower::keysOnTheWay(const SystemDesktops& read, Plan& plan) {
+    if (!key_) return false;
+    if (read.current == key_->step && read.current != key_->target && read.find(key_->target)) {
+        plan.add(pressTowards(read, key_->target, read.current));
+        return true;
+    }
+    if (read.current == key_->from && clock_() < key_->deadline) return true;
+    key_.reset();
+    return false;
+}
+
+FollowAction DeskFollower::pressTowards(const SystemDesktops& read, const std::string& target,
+                                        const std::string& from) {
+    const int at = read.indexOf(from);
+    const int step = read.indexOf(target) > at ? 1 : -1;
+    key_ = KeyOnTheWay{target, read.desktops[static_cast<std::size_t>(at + step)].id, from,
+                       clock_() + kSecondsPerKeySwitch};
+    return FollowAction::pressKeys(step);
+}
+
 std::vector<FollowAction> DeskFollower::chooseDesk(int desk, const SharedState& state) {
-    if (!isDeskIndex(desk)) return {};
+    if (!following_ || !isDeskIndex(desk)) return {};
+    const bool current = desk == state.currentDesk;
     const std::string& tie = state.deskTies[static_cast<std::size_t>(desk)];
-    if (!following_ || !known_ || tie.empty() || !known_->find(tie)) {
-        if (desk == state.currentDesk) return {};
-        return {FollowAction::switchToDesk(desk)};
+    if (!known_ || (!tie.empty() && !known_->find(tie)))
+        return current ? std::vector<FollowAction>{} : std::vector{FollowAction::followSwitch(desk, true)};
+    if (tie.empty()) {
+        // A second choice while the first desktop is on its way makes no second one.
+        const bool asked = newDesktop_ && newDesktop_->desk == desk && clock_() < newDesktop_->deadline;
+        if (current || asked) return {};
+        key_.reset();
+        newDesktop_ = NewDesktopFor{desk, clock_() + kSecondsForNewDesktop};
+        return {FollowAction::makeDesktop(desk)};
     }
-    const int presses = known_->indexOf(tie) - known_->indexOf(known_->current);
-    if (presses == 0) {
-        // The system is there already; the Desktop may hold an untied desk's items.
-        if (desk == state.currentDesk) return {};
-        return {FollowAction::followSwitch(desk, !known_->find(tie)->keepsWallpaper)};
-    }
-    awaited_ = Awaited{tie, clock_() + kSecondsPerKeySwitch * std::abs(presses)};
-    return {FollowAction::pressKeys(presses)};
+    newDesktop_.reset();
+    if (tie != known_->current) return {pressTowards(*known_, tie, known_->current)};
+    // The system is there already; the Desktop may hold another desk's items.
+    key_.reset();
+    if (current) return {};
+    return {FollowAction::followSwitch(desk, !known_->find(tie)->keepsWallpaper)};
 }
 
 std::optional<double> DeskFollower::secondsUntilCheck() const {
     std::optional<double> due;
     const auto consider = [&](double at) { due = std::min(due.value_or(at), at); };
-    for (const auto& [desktop, since] : missingSince_)
-        consider(since + kRemovalGraceSeconds);
-    if (awaited_) consider(awaited_->deadline);
+    for (const auto& [desktop, missing] : missing_)
+        consider(missing.since + kRemovalGraceSeconds);
+    if (key_) consider(key_->deadline);
     if (!due) return std::nullopt;
     return std::max(0.0, *due - clock_());
 }

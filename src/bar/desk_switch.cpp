@@ -11,7 +11,7 @@ DeskSwitch::DeskSwitch(Platform& platform, SharedState& state, DeskWindowKeeper&
     : platform_(platform), state_(state), windows_(windows) {}
 
 bool DeskSwitch::canStart(int desk) const {
-    return desk != state_.currentDesk && !running_ && isDeskIndex(desk);
+    return desk != state_.currentDesk && canStartAny() && isDeskIndex(desk);
 }
 
 void DeskSwitch::noteAsked() {

@@ -31,8 +31,11 @@ class DeskSwitch {
     void logTimes(bool on) { logTimes_ = on; }
     // From its start to its end; a second switch never interleaves with a running one.
     bool running() const { return running_; }
-    // Whether a switch to `desk` may start now.
+    // Whether a switch may start now, and one to `desk`.
+    bool canStartAny() const { return !running_ && !refused_; }
     bool canStart(int desk) const;
+    // The session ends: no switch starts any more.
+    void refuseFromNowOn() { refused_ = true; }
 
     // A click asked for the switch: with logged times, the time to its painted end counts from here.
     void noteAsked();
@@ -52,6 +55,7 @@ class DeskSwitch {
     DeskWindowKeeper& windows_;
     bool logTimes_ = false;
     bool running_ = false;
+    bool refused_ = false;
     // With logged times: when the last switch was asked for, until the bar has painted its end.
     std::optional<double> askedAt_;
     std::string paintedLine_;

@@ -17,6 +17,11 @@ void DeskWindowKeeper::capture() {
     captureWindows(platform_.windows, state_);
 }
 
+void DeskWindowKeeper::leaveWindowsToSystem(bool on) {
+    leftToSystem_ = on;
+    if (on) showHiddenAgain();
+}
+
 void DeskWindowKeeper::leaveDesk(int desk, StepLog& log) {
     forgetGonePins();
     capture();
@@ -70,7 +75,7 @@ std::optional<WindowEntry> DeskWindowKeeper::movableWindow(WindowHandle window) 
 
 void DeskWindowKeeper::moveWindow(WindowHandle window, int desk) {
     const Desk* target = deskAt(state_, desk);
-    if (desk == state_.currentDesk || !target || !target->exists()) return;
+    if (leftToSystem_ || desk == state_.currentDesk || !target || !target->exists()) return;
     std::optional<WindowEntry> entry = movableWindow(window);
     DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
     // A full desk takes no more: the window stays where it is rather than be lost off the screen.
@@ -83,6 +88,7 @@ void DeskWindowKeeper::moveWindow(WindowHandle window, int desk) {
 }
 
 void DeskWindowKeeper::togglePin(WindowHandle window) {
+    if (leftToSystem_) return;
     if (isPinned(window)) {
         std::erase_if(pinned_, [&](const PinnedWindow& pin) { return pin.window == window; });
         return;
@@ -201,11 +207,13 @@ TrayWindowItems DeskWindowKeeper::trayItems(const std::vector<int>& order, const
     items.pinned = items.windowChosen && isPinned(trayWindow_);
     if (held[static_cast<std::size_t>(kPinHotkey)]) items.pinKey = hotkeyName(kPinHotkey);
     items.hideOtherDeskWindows = state_.hideOtherDeskWindows;
+    items.enabled = !leftToSystem_;
     items.startWithWindows = readRunValue(platform_) == RunValue::ThisCopy;
     return items;
 }
 
 bool DeskWindowKeeper::onTrayCommand(const TrayChoice& choice, StoreReport& report) {
+    if (choice.command == MenuCommand::HideOtherDeskWindows && leftToSystem_) return true;  // greyed
     if (choice.moveToDesk >= 0) {
         moveWindow(trayWindow_, choice.moveToDesk);
     } else if (choice.command == MenuCommand::PinWindow) {

@@ -2,7 +2,8 @@
 // Each desk's windows: captured when the desk is left and taken off the screen (minimised, or hidden with the
 // option), shown again when it is entered; a window moved to another desk or pinned to every desk; and the
 // record of the hidden ones, so that however the program ends they come back. Windows of this program, of
-// the shell and of elevated programs are left alone.
+// the shell and of elevated programs are left alone, and every window while the system's own desktops keep
+// them apart.
 
 #include <array>
 #include <cstdint>
@@ -39,6 +40,9 @@ class DeskWindowKeeper {
     // The move and pin keys act on the active window; the move keys count along `order`.
     void onHotkey(int hotkey, const std::vector<int>& order);
 
+    // While the system's desktops keep the windows apart (the program follows them), no window is hidden,
+    // minimised, moved or pinned: turned on, every window the hide option hid is shown again, minimised.
+    void leaveWindowsToSystem(bool on);
     // Off: every window the option hid is shown again, minimised. What became of the setting's write.
     [[nodiscard]] FileResult setHideOtherDeskWindows(bool on);
     // Every window the program hid is shown again, minimised, and the record removed (any end of the program,
@@ -81,6 +85,7 @@ class DeskWindowKeeper {
     std::array<WindowHandle, kDeskCount>
         focused_{};                // each desk's window that had the focus when it was left
     WindowHandle trayWindow_ = 0;  // the window the open tray menu's window commands act on
+    bool leftToSystem_ = false;
 };
 
 }  // namespace koruvan

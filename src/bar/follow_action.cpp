@@ -44,14 +44,18 @@ FollowAction FollowAction::followSwitch(int desk, bool setWallpaper) {
     return action;
 }
 
-FollowAction FollowAction::switchToDesk(int desk) {
-    return stepOn(FollowStep::SwitchToDesk, desk);
-}
-
 FollowAction FollowAction::pressKeys(int presses) {
     FollowAction action = stepOn(FollowStep::PressKeys, -1);
     action.presses = presses;
     return action;
+}
+
+FollowAction FollowAction::makeDesktop(int desk) {
+    return stepOn(FollowStep::MakeDesktop, desk);
+}
+
+FollowAction FollowAction::untieLostDesk(int desk) {
+    return stepOn(FollowStep::UntieLostDesk, desk);
 }
 
 void applyToDesks(const FollowAction& action, DeskTable& desks, DeskTies& ties) {
@@ -63,6 +67,7 @@ void applyToDesks(const FollowAction& action, DeskTable& desks, DeskTies& ties) 
             tie = action.desktop;
             break;
         case FollowStep::UntieDesk:
+        case FollowStep::UntieLostDesk:
             tie.clear();
             break;
         case FollowStep::MakeDesk:

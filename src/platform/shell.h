@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace koruvan {
 
@@ -49,6 +50,16 @@ class Shell {
     // previous one (Win+Ctrl+Left) -steps times: the system offers no public call that switches. False when
     // the system did not take every key.
     virtual bool pressDesktopSwitchKeys(int steps) = 0;
+    // Presses the system's keys that make a virtual desktop and go to it (Win+Ctrl+D). False when the system
+    // did not take them.
+    virtual bool pressNewDesktopKeys() = 0;
+
+    // --- Virtual desktops ---
+    // The system's virtual desktops that show this program's own window and the foreground window, in that
+    // order, each as the 16 bytes of its id in the layout of the shell's registry record, through the
+    // documented IVirtualDesktopManager. A window shown on every desktop may give an id that names none.
+    // Empty where the system has no such desktops.
+    virtual std::vector<std::string> windowDesktops() = 0;
 };
 
 }  // namespace koruvan

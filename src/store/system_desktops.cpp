@@ -30,16 +30,28 @@ std::string idText(std::string_view guid) {
     return text + "}";
 }
 
+// Windows 11 keeps it under the main key, Windows 10 under the logon session's.
 std::optional<std::string> currentDesktopBytes(Platform& platform) {
     if (auto bytes =
             platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kCurrentValue))
         return bytes;
     const std::optional<std::uint32_t> session = platform.session.sessionId();
-    if (!session) return std::nullopt;
-    return platform.shell.readRegistryBinary(
-        RegistryRoot::CurrentUser,
-        std::string(kExplorerKey) + "\\SessionInfo\\" + std::to_string(*session) + "\\VirtualDesktops",
-        kCurrentValue);
+    if (session) {
+        if (auto bytes = platform.shell.readRegistryBinary(RegistryRoot::CurrentUser,
+                                                           sessionDesktopsKey(*session), kCurrentValue))
+            return bytes;
+    }
+    return std::nullopt;
+}
+
+// Windows 10 writes the session's value only at its first switch: until then the desktop that shows the
+// program's window, or the one in front, is the current one.
+std::optional<std::string> currentDesktopOfWindows(Platform& platform, const std::vector<std::string>& ids) {
+    for (const std::string& bytes : platform.shell.windowDesktops()) {
+        if (bytes.size() == kIdBytes && std::find(ids.begin(), ids.end(), idText(bytes)) != ids.end())
+            return bytes;
+    }
+    return std::nullopt;
 }
 
 SystemDesktop describe(Platform& platform, std::string id) {
@@ -101,6 +113,10 @@ std::string deskNameOf(std::string systemName) {
     return name;
 }
 
+std::string sessionDesktopsKey(std::uint32_t session) {
+    return std::string(kExplorerKey) + "\\SessionInfo\\" + std::to_string(session) + "\\VirtualDesktops";
+}
+
 bool systemHasVirtualDesktops(Platform& platform) {
     return platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kIdsValue)
         .has_value();
@@ -109,10 +125,11 @@ bool systemHasVirtualDesktops(Platform& platform) {
 std::optional<SystemDesktops> readSystemDesktops(Platform& platform) {
     const auto list =
         platform.shell.readRegistryBinary(RegistryRoot::CurrentUser, kVirtualDesktopsKey, kIdsValue);
-    const auto current = currentDesktopBytes(platform);
-    if (!list || !current || current->size() != kIdBytes) return std::nullopt;
-    std::optional<std::vector<std::string>> ids = parseDesktopIds(*list);
+    std::optional<std::vector<std::string>> ids = list ? parseDesktopIds(*list) : std::nullopt;
     if (!ids) return std::nullopt;
+    std::optional<std::string> current = currentDesktopBytes(platform);
+    if (!current) current = currentDesktopOfWindows(platform, *ids);
+    if (!current || current->size() != kIdBytes) return std::nullopt;
     SystemDesktops read;
     read.current = idText(*current);
     if (std::find(ids->begin(), ids->end(), read.current) == ids->end()) return std::nullopt;

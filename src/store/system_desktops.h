@@ -3,6 +3,7 @@
 // their order, the current one, and each one's name and whether the system keeps a wallpaper of its own for
 // it. The system rewrites these values while it runs, so a read that does not add up is no read at all.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,10 +42,14 @@ bool isDesktopId(std::string_view text);
 // which would split the desk's line in the settings file, as a full-width one.
 std::string deskNameOf(std::string systemName);
 
+// Where Windows 10 records the current desktop of logon session `session`.
+std::string sessionDesktopsKey(std::uint32_t session);
+
 // Whether the system records virtual desktops at all: false on older Windows, and under Wine as it comes.
 bool systemHasVirtualDesktops(Platform& platform);
 // The system's desktops now; nullopt when a value is missing or does not parse, or the current desktop is
-// not in the list. The current one is Windows 11's value, else Windows 10's of this logon session.
+// not in the list. The current one is Windows 11's value, else Windows 10's of this logon session, else the
+// desktop that shows the program's own window.
 std::optional<SystemDesktops> readSystemDesktops(Platform& platform);
 
 }  // namespace koruvan

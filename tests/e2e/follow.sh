@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Following the system's virtual desktops. Wine has none: the script writes the shell's registry record of
 # them as Windows does, and checks from outside what a user would see: the tray item, the desks made, tied,
-# renamed and deleted, the Desktop's items and LastUse after each system switch, and a start after a kill in
-# the middle of a followed switch.
+# renamed and deleted (with the balloon that says so), the Desktop's items and LastUse after each system switch,
+# and a start after a kill in the middle of a followed switch.
 # shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_setup
@@ -108,6 +108,11 @@ e2e_expect_eq "a desktop back within five seconds keeps its desk" "趣味" "$(de
 list 11 33 44
 e2e_expect_true "a desktop removed for good takes its desk" wait_desk 3 "" 10
 e2e_expect_eq "whose items go to the pool" "hobby.txt" "$(e2e_names "$E2E_PROG/DskTop")"
+sleep 2.5  # a balloon says so; Wine's shell shows one two seconds after it is asked for
+shot="$E2E_DIR/balloon.png"
+e2e_screenshot "$shot"
+e2e_crop "$shot" "$E2E_SHOTS/follow-balloon.png" $((E2E_SCREEN_W - 800)) $((E2E_SCREEN_H - 100)) "$E2E_SCREEN_W" \
+    "$E2E_SCREEN_H"
 
 # Killed while following a switch: the start finishes it, then follows where the system is now.
 for i in $(seq 200); do echo "$i" >"$E2E_PROG/dsk2/trip$i.txt"; done

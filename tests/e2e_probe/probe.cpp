@@ -10,6 +10,9 @@
 //   probe activate TITLE                brings the window to the front with the focus, as a click on it would
 //   probe order                         titles of the visible titled top-level windows, front to back, then
 //                                       "focus: " and the foreground window's title
+//   probe keys                          prints "ready", then a line for each key pressed with the Windows key
+//                                       held, as a low-level keyboard hook sees it ("win+ctrl+D"); runs
+//                                       until killed
 //   probe hang AFTER FOR                opens "probe hung", prints "ready"; AFTER ms later stops answering
 //                                       (prints "hung"), FOR ms later answers again (prints "awake")
 //   probe wait TITLE [MS]               exit 0 once a visible top-level window has that title (default 10 s)
@@ -145,13 +148,13 @@ int openWindowKinds() {
         int x;
     };
     const Kind kinds[] = {
-        {L"KoruvanCloaked", L"cloaked window", 0, 150},  {probeClass, L"tool window", WS_EX_TOOLWINDOW, 250},
-        {L"WorkerW", L"shell worker", 0, 350},           {probeClass, L"far window", 0, 3200},
+        {L"KoruvanCloaked", L"cloaked window", 0, 150}, {probeClass, L"tool window", WS_EX_TOOLWINDOW, 250},
+        {L"WorkerW", L"shell worker", 0, 350},          {probeClass, L"far window", 0, 3200},
         {probeClass, L"near window", 0, 200},
     };
     for (const Kind& kind : kinds) {
-        HWND window = CreateWindowExW(kind.exStyle, kind.className, kind.title, WS_OVERLAPPEDWINDOW, kind.x, 150,
-                                      360, 240, nullptr, nullptr, instance, nullptr);
+        HWND window = CreateWindowExW(kind.exStyle, kind.className, kind.title, WS_OVERLAPPEDWINDOW, kind.x,
+                                      150, 360, 240, nullptr, nullptr, instance, nullptr);
         if (!window) return 1;
         ShowWindow(window, SW_SHOWNORMAL);
     }
@@ -179,6 +182,40 @@ int windowOrder() {
     }
     print("focus: " + title(GetForegroundWindow()));
     return 0;
+}
+
+// The keys another program presses with the Windows key held, as the system's low-level hook sees them:
+// what the program asks of the system's virtual desktops.
+LRESULT CALLBACK keyPressed(int code, WPARAM message, LPARAM data) {
+    static bool win = false;
+    static bool ctrl = false;
+    if (code == HC_ACTION) {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+        const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+        if (key->vkCode == VK_LWIN || key->vkCode == VK_RWIN) {
+            win = down;
+        } else if (key->vkCode == VK_LCONTROL || key->vkCode == VK_RCONTROL || key->vkCode == VK_CONTROL) {
+            ctrl = down;
+        } else if (down && win) {
+            const DWORD k = key->vkCode;
+            const std::string name = k == VK_LEFT    ? "Left"
+                                     : k == VK_RIGHT ? "Right"
+                                     : (k >= 'A' && k <= 'Z') || (k >= '0' && k <= '9')
+                                         ? std::string(1, static_cast<char>(k))
+                                         : std::to_string(k);
+            print(std::string("win+") + (ctrl ? "ctrl+" : "") + name);
+        }
+    }
+    return CallNextHookEx(nullptr, code, message, data);
+}
+
+int watchKeys() {
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, keyPressed, GetModuleHandleW(nullptr), 0);
+    if (!hook) return 1;
+    print("ready");
+    const int result = pumpUntilQuit();
+    UnhookWindowsHookEx(hook);
+    return result;
 }
 
 // A program whose window stops answering for a while, as a busy or stuck program's does.
@@ -550,11 +587,13 @@ int holdFile(const std::wstring& path, DWORD duration) {
 
 int usage() {
     print(
-        "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | state "
+        "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | "
+        "state "
         "TITLE | rect TITLE "
         "| children "
         "TITLE | items TITLE ID | control TITLE ID | tray | taskbar | focus TITLE"
-        " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY NAME..."
+        " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY "
+        "NAME..."
         " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE | restore TITLE"
         " | reg-binary [+MS] KEY NAME HEX... | reg-binary-timed INI N KEY NAME HEX");
     return 2;
@@ -571,6 +610,7 @@ int wmain(int argc, wchar_t** argv) {
     };
 
     if (command == L"windows" && args.size() == 1) return openWindows(std::max(1, _wtoi(args[0].c_str())));
+    if (command == L"keys" && args.empty()) return watchKeys();
     if (command == L"hang" && args.size() == 2) return hangWindow(milliseconds(0), milliseconds(1));
     if (command == L"kinds" && args.empty()) return openWindowKinds();
     if (command == L"activate" && args.size() == 1) {

@@ -37,7 +37,11 @@ class FakeBarView : public BarView, public BarPopups {
     bool watching = false;
     std::optional<double> wake;  // seconds from the last wakeAfter
     bool watchingSystemDesktops = false;
+    int systemDesktopWatchesMade = 0;
+    bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
+    std::vector<std::string> balloons;          // "title: text"
+    std::string sessionEndBlock;                // the reason last given; empty when not blocked
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
@@ -96,9 +100,11 @@ class FakeBarView : public BarView, public BarPopups {
     void wakeAfter(double seconds) override { wake = seconds; }
     void watchSystemDesktops(bool on) override {
         watchingSystemDesktops = on;
+        if (on) ++systemDesktopWatchesMade;
         if (!on) systemDesktopsCheck.reset();
     }
     void checkSystemDesktopsAfter(double seconds) override { systemDesktopsCheck = seconds; }
+    bool systemDesktopsWatched() override { return watchingSystemDesktops && systemDesktopsWatchable; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);
@@ -111,6 +117,13 @@ class FakeBarView : public BarView, public BarPopups {
     void showTray(int number, const std::string& text) override {
         trayNumber = number;
         trayTip = text;
+    }
+    void showTrayBalloon(const std::string& title, const std::string& text) override {
+        balloons.push_back(title + ": " + text);
+    }
+    void blockSessionEnd(const std::string& reason) override {
+        sessionEndBlock = reason;
+        record("block session end: " + reason);
     }
     TrayChoice popupTrayMenu(const TrayMenu& menu) override {
         trayMenus.push_back(menu.desks);

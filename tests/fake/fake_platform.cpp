@@ -736,6 +736,11 @@ bool FakePlatform::pressDesktopSwitchKeys(int steps) {
     return true;
 }
 
+bool FakePlatform::pressNewDesktopKeys() {
+    calls.push_back("new desktop keys");
+    return true;
+}
+
 bool FakePlatform::writeShortcut(const std::string& shortcutPath, const std::string& target) {
     calls.push_back("shortcut " + shortcutPath + " -> " + target);
     if (failShortcuts || !fs::is_directory(hostPath(shortcutPath).parent_path())) return false;

@@ -173,6 +173,10 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     std::string logonIdentity() override { return logon; }
     // Recorded in `calls` as "desktop keys +2" (Win+Ctrl+Right twice) or "desktop keys -1".
     bool pressDesktopSwitchKeys(int steps) override;
+    // Recorded in `calls` as "new desktop keys".
+    bool pressNewDesktopKeys() override;
+    std::vector<std::string> desktopsOfWindows;  // what windowDesktops gives
+    std::vector<std::string> windowDesktops() override { return desktopsOfWindows; }
 
     // Running applications and shortcuts: the windows are what a test puts here; a shortcut is written as a
     // small text file "shortcut to TARGET".

@@ -43,6 +43,8 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             model_.onCloseRequested();
             return 0;
+        case WM_QUERYENDSESSION:
+            return model_.onSessionEndAsked() ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wParam) model_.onSessionEnding();
             return 0;
@@ -56,7 +58,10 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDestroy();
             return 0;
         default:
-            if (tray_ && tray_->isTaskbarCreated(message)) tray_->addAgain();
+            if (tray_ && tray_->isTaskbarCreated(message)) {
+                tray_->addAgain();
+                model_.onExplorerRestarted();
+            }
             break;
     }
     return Window::onMessage(message, wParam, lParam);
@@ -89,6 +94,7 @@ void BarWindow::onTimer(WPARAM timer) {
         if (watching_) model_.onWatchCheck();
     } else if (timer == kFollowTimer) {
         KillTimer(hwnd(), timer);
+        if (systemDesktops_) systemDesktops_->rearm();  // a watch that could not be set up is tried again
         model_.onSystemDesktopsChanged();
     }
 }
@@ -124,7 +130,7 @@ void BarWindow::onMouseMove(POINT point) {
         model_.onBackgroundPointerMoved();
         return;
     }
-    const RECT rect = faceRect(desk);
+    const RECT rect = buttonFaceRect(buttons_[static_cast<std::size_t>(desk)]);
     model_.onDeskPointerMoved(desk, point.x - rect.left);
 }
 

@@ -121,6 +121,10 @@ void BarWindow::checkSystemDesktopsAfter(double seconds) {
     SetTimer(hwnd(), kFollowTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 
+bool BarWindow::systemDesktopsWatched() {
+    return systemDesktops_ && systemDesktops_->live();
+}
+
 void BarWindow::askForCheck() {
     SetTimer(hwnd(), kCheckTimer, USER_TIMER_MINIMUM, nullptr);
 }
@@ -132,6 +136,18 @@ void BarWindow::show() {
 
 void BarWindow::showTray(int deskNumber, const std::string& tip) {
     if (tray_) tray_->show(deskNumber, widen(tip));
+}
+
+void BarWindow::showTrayBalloon(const std::string& title, const std::string& text) {
+    if (tray_) tray_->showBalloon(widen(title), widen(text));
+}
+
+void BarWindow::blockSessionEnd(const std::string& reason) {
+    if (reason.empty()) {
+        ShutdownBlockReasonDestroy(hwnd());
+    } else {
+        ShutdownBlockReasonCreate(hwnd(), widen(reason).c_str());
+    }
 }
 
 void BarWindow::close() {

@@ -22,6 +22,9 @@ namespace koruvan::win32 {
 
 inline constexpr const wchar_t* kBarWindowClass = L"KORUVAN.frmMAIN";
 
+// Where a desk's button shows its face, in client pixels (bar_painting.cpp).
+RECT buttonFaceRect(const DeskButton& button);
+
 class BarWindow final : public Window, public BarView {
   public:
     BarWindow(Platform& platform, SharedState& state);
@@ -45,8 +48,11 @@ class BarWindow final : public Window, public BarView {
     void wakeAfter(double seconds) override;
     void watchSystemDesktops(bool on) override;
     void checkSystemDesktopsAfter(double seconds) override;
+    bool systemDesktopsWatched() override;
     void show() override;
     void showTray(int deskNumber, const std::string& tip) override;
+    void showTrayBalloon(const std::string& title, const std::string& text) override;
+    void blockSessionEnd(const std::string& reason) override;
     void close() override;
 
   protected:
@@ -68,11 +74,8 @@ class BarWindow final : public Window, public BarView {
 
     // bar_painting.cpp
     void paint(HDC dc);
-    void paintButtons(HDC dc);
-    void paintTip(HDC dc);
     // The desk whose visible button face is under the client point, or -1 for the background.
     int deskAt(POINT point) const;
-    RECT faceRect(int desk) const;
 
     // bar_messages.cpp: a handler per message that needs more than a line.
     bool onMouseMessage(UINT message, LPARAM lParam);

@@ -77,6 +77,7 @@ void TrayIcon::tellShell() {
             if (!pending_) break;
             wanted = wanted_;
             wanted_.addAgain = false;
+            wanted_.balloon.reset();
             pending_ = false;
         }
         apply(wanted);
@@ -86,15 +87,18 @@ void TrayIcon::tellShell() {
 
 void TrayIcon::apply(const Wanted& wanted) {
     if (wanted.addAgain && number_ >= 0) added_ = notify(NIM_ADD);
-    if (wanted.number < 0 || (added_ && wanted.number == number_ && wanted.tip == tip_)) return;
-    if (wanted.number != number_) icon_ = Icon(numberIcon(wanted.number));
-    number_ = wanted.number;
-    tip_ = wanted.tip;
-    // Without a shell to take it, the icon is added when one starts (TaskbarCreated).
-    added_ = added_ ? notify(NIM_MODIFY) || notify(NIM_ADD) : notify(NIM_ADD);
+    const bool same = added_ && wanted.number == number_ && wanted.tip == tip_;
+    if (wanted.number >= 0 && !same) {
+        if (wanted.number != number_) icon_ = Icon(numberIcon(wanted.number));
+        number_ = wanted.number;
+        tip_ = wanted.tip;
+        // Without a shell to take it, the icon is added when one starts (TaskbarCreated).
+        added_ = added_ ? notify(NIM_MODIFY) || notify(NIM_ADD) : notify(NIM_ADD);
+    }
+    if (wanted.balloon && added_) notify(NIM_MODIFY, &*wanted.balloon);
 }
 
-bool TrayIcon::notify(DWORD action) {
+bool TrayIcon::notify(DWORD action, const Balloon* balloon) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = window_;
@@ -103,6 +107,12 @@ bool TrayIcon::notify(DWORD action) {
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_.get();
     tip_.copy(data.szTip, std::size(data.szTip) - 1);
+    if (balloon) {
+        data.uFlags |= NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO;
+        balloon->title.copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
+        balloon->text.copy(data.szInfo, std::size(data.szInfo) - 1);
+    }
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
@@ -111,6 +121,15 @@ void TrayIcon::show(int number, const std::wstring& tip) {
         const std::lock_guard lock(mutex_);
         wanted_.number = number;
         wanted_.tip = tip;
+        pending_ = true;
+    }
+    asked_.notify_one();
+}
+
+void TrayIcon::showBalloon(const std::wstring& title, const std::wstring& text) {
+    {
+        const std::lock_guard lock(mutex_);
+        wanted_.balloon = Balloon{title, text};
         pending_ = true;
     }
     asked_.notify_one();

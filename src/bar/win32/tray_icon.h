@@ -9,6 +9,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -25,20 +26,27 @@ class TrayIcon {
 
     // Adds the icon, or changes it when the number or the tip changed.
     void show(int number, const std::wstring& tip);
+    // A balloon beside the icon, once it is there; a newer one takes the place of one not yet shown.
+    void showBalloon(const std::wstring& title, const std::wstring& text);
     // The message Explorer broadcasts when it starts again: the icon is added anew.
     bool isTaskbarCreated(UINT message) const { return message == taskbarCreated_; }
     void addAgain();
 
   private:
+    struct Balloon {
+        std::wstring title;
+        std::wstring text;
+    };
     struct Wanted {
         int number = -1;
         std::wstring tip;
         bool addAgain = false;
+        std::optional<Balloon> balloon;
     };
 
     void tellShell();  // the thread's loop
     void apply(const Wanted& wanted);
-    bool notify(DWORD action);
+    bool notify(DWORD action, const Balloon* balloon = nullptr);
 
     HWND window_;
     UINT callbackMessage_;

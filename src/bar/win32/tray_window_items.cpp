@@ -28,12 +28,13 @@ void insertTrayWindowItems(HMENU menu, UINT position, const TrayWindowItems& ite
         InsertMenuW(menu, position++, MF_BYPOSITION | flags, item,
                     text.empty() ? nullptr : widen(text).c_str());
     };
-    const UINT window = items.windowChosen ? MF_ENABLED : MF_GRAYED;
+    const UINT window = items.enabled && items.windowChosen ? MF_ENABLED : MF_GRAYED;
+    const UINT hide = items.enabled ? MF_ENABLED : MF_GRAYED;
     const std::string pin = "すべてのデスクに表示" + (items.pinKey.empty() ? "" : "\t" + items.pinKey);
     insert(MF_SEPARATOR, 0, "");
     insert(MF_POPUP | MF_STRING | window, reinterpret_cast<UINT_PTR>(desks), "このウィンドウを移動");
     insert(MF_STRING | window | checkedIf(items.pinned), static_cast<UINT_PTR>(MenuCommand::PinWindow), pin);
-    insert(MF_STRING | checkedIf(items.hideOtherDeskWindows),
+    insert(MF_STRING | hide | checkedIf(items.hideOtherDeskWindows),
            static_cast<UINT_PTR>(MenuCommand::HideOtherDeskWindows), "他のデスクのウィンドウを隠す");
     insert(MF_STRING | checkedIf(items.startWithWindows),
            static_cast<UINT_PTR>(MenuCommand::StartWithWindows), "Windows の起動時に開始");

@@ -2,12 +2,13 @@
 
 namespace koruvan::win32 {
 
-RegistryWatch::RegistryWatch(HKEY root, const std::wstring& subkey, bool subtree, HWND target, UINT message)
-    : target_(target), message_(message), subtree_(subtree) {
+RegistryWatch::RegistryWatch(HKEY root, const std::wstring& subkey, bool subtree, HWND target, UINT message,
+                             bool subkeysOnly)
+    : target_(target), message_(message), subtree_(subtree), subkeysOnly_(subkeysOnly) {
     if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_NOTIFY, key_.receive()) != ERROR_SUCCESS) return;
     event_ = KernelObject(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!event_) return;
-    arm();
+    if (!arm()) return;
     // The wait runs on the thread pool; the message brings the notice back to the window's thread.
     if (!RegisterWaitForSingleObject(&wait_, event_.get(), &RegistryWatch::signalled, this, INFINITE,
                                      WT_EXECUTEINWAITTHREAD)) {
@@ -20,14 +21,15 @@ RegistryWatch::~RegistryWatch() {
     if (wait_) UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
 }
 
-void RegistryWatch::arm() {
-    if (!key_ || !event_) return;
-    const DWORD filter = REG_NOTIFY_CHANGE_LAST_SET | (subtree_ ? REG_NOTIFY_CHANGE_NAME : 0);
-    RegNotifyChangeKeyValue(key_.get(), subtree_, filter, event_.get(), TRUE);
+bool RegistryWatch::arm() {
+    if (!key_ || !event_) return false;
+    const DWORD filter = subkeysOnly_ ? REG_NOTIFY_CHANGE_NAME
+                                      : REG_NOTIFY_CHANGE_LAST_SET | (subtree_ ? REG_NOTIFY_CHANGE_NAME : 0);
+    return RegNotifyChangeKeyValue(key_.get(), subtree_, filter, event_.get(), TRUE) == ERROR_SUCCESS;
 }
 
-void RegistryWatch::renew() {
-    if (fired_.exchange(false)) arm();
+bool RegistryWatch::renew() {
+    return !fired_.exchange(false) || arm();
 }
 
 void CALLBACK RegistryWatch::signalled(void* context, BOOLEAN) {

@@ -87,6 +87,49 @@ bool writeValue(HKEY root, const std::string& subKey, const std::string& valueNa
     return RegSetValueExW(key.get(), widen(valueName).c_str(), 0, type, data, size) == ERROR_SUCCESS;
 }
 
+// IVirtualDesktopManager of Windows 10, declared here: the headers give it only to programs that need
+// Windows 10, and this one starts on Windows 7 too, where creating it fails.
+struct DesktopManager : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE IsWindowOnCurrentVirtualDesktop(HWND window, BOOL* onCurrent) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetWindowDesktopId(HWND window, GUID* desktop) = 0;
+    virtual HRESULT STDMETHODCALLTYPE MoveWindowToDesktop(HWND window, REFGUID desktop) = 0;
+};
+constexpr CLSID kDesktopManagerClass = {
+    0xaa509086, 0x5ca9, 0x4c25, {0x8f, 0x95, 0x58, 0x9d, 0x3c, 0x07, 0xb4, 0x8a}};
+constexpr IID kDesktopManagerInterface = {
+    0xa5cd92ff, 0x29be, 0x454c, {0x8d, 0x04, 0xd8, 0x28, 0x79, 0xfb, 0x3f, 0x1b}};
+
+// Win+Ctrl+`key`, `times` over. The program's own hotkeys hold Ctrl+Alt when a key leads here: a held Alt
+// or Shift would make the system see another combination, so they are let go first.
+bool pressWithWinCtrl(WORD key, int times) {
+    std::vector<INPUT> inputs;
+    for (const WORD held : {WORD{VK_MENU}, WORD{VK_SHIFT}}) {
+        if (GetAsyncKeyState(held) < 0) inputs.push_back(keyInput(held, false));
+    }
+    const WORD keys[] = {VK_LWIN, VK_LCONTROL, key};
+    for (int k = 0; k < times; ++k) {
+        for (const WORD down : keys)
+            inputs.push_back(keyInput(down, true));
+        for (auto up = std::rbegin(keys); up != std::rend(keys); ++up)
+            inputs.push_back(keyInput(*up, false));
+    }
+    const auto count = static_cast<UINT>(inputs.size());
+    return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+}
+
+BOOL CALLBACK noteVisibleWindow(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The first visible top-level window of the calling thread: the bar, on the program's thread.
+HWND ownVisibleWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), noteVisibleWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 }  // namespace
 
 std::optional<std::string> Win32Shell::readRegistryString(RegistryRoot root, const std::string& subKey,
@@ -166,22 +209,27 @@ bool Win32Shell::pressDesktopSwitchKeys(int steps) {
     constexpr int kMostSteps = 1000;  // far past any list of desktops; a wild count presses nothing
     if (steps == 0) return true;
     if (steps < -kMostSteps || steps > kMostSteps) return false;
-    const WORD arrow = steps < 0 ? VK_LEFT : VK_RIGHT;
-    std::vector<INPUT> inputs;
-    // The program's own hotkeys hold Ctrl+Alt when a key leads here: a held Alt or Shift would make the
-    // system see another combination, so they are let go first.
-    for (const WORD held : {WORD{VK_MENU}, WORD{VK_SHIFT}}) {
-        if (GetAsyncKeyState(held) < 0) inputs.push_back(keyInput(held, false));
+    return pressWithWinCtrl(steps < 0 ? VK_LEFT : VK_RIGHT, std::abs(steps));
+}
+
+bool Win32Shell::pressNewDesktopKeys() {
+    return pressWithWinCtrl('D', 1);
+}
+
+std::vector<std::string> Win32Shell::windowDesktops() {
+    const ComApartment com;
+    ComRef<DesktopManager> manager;
+    if (!com.usable() || FAILED(CoCreateInstance(kDesktopManagerClass, nullptr, CLSCTX_ALL,
+                                                 kDesktopManagerInterface, manager.receive()))) {
+        return {};
     }
-    const WORD keys[] = {VK_LWIN, VK_LCONTROL, arrow};
-    for (int step = 0; step < std::abs(steps); ++step) {
-        for (const WORD key : keys)
-            inputs.push_back(keyInput(key, true));
-        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-            inputs.push_back(keyInput(*key, false));
+    std::vector<std::string> desktops;
+    for (HWND window : {ownVisibleWindow(), GetForegroundWindow()}) {
+        GUID id{};
+        if (window && SUCCEEDED(manager->GetWindowDesktopId(window, &id)) && id != GUID{})
+            desktops.emplace_back(reinterpret_cast<const char*>(&id), sizeof(id));
     }
-    const auto count = static_cast<UINT>(inputs.size());
-    return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+    return desktops;
 }
 
 bool Win32Shell::writeShortcut(const std::string& shortcutPath, const std::string& target) {

@@ -23,6 +23,8 @@ class Win32Shell final : public Shell {
     std::string knownDesktopFolder() override;
     bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
     bool pressDesktopSwitchKeys(int steps) override;
+    bool pressNewDesktopKeys() override;
+    std::vector<std::string> windowDesktops() override;
 };
 
 }  // namespace koruvan::win32
