@@ -30,6 +30,17 @@ class DeskSwitchTest : public ::testing::Test, public BarFixture {
         return static_cast<std::size_t>(it - platform.calls.begin());
     }
 
+    // What the switch did with the windows of the desk it entered.
+    std::vector<std::string> windowCalls() const {
+        std::vector<std::string> calls;
+        std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(calls),
+                     [](const std::string& call) {
+                         return call.starts_with("show ") || call.starts_with("stack") ||
+                                call.starts_with("activate");
+                     });
+        return calls;
+    }
+
     static std::string hex(WindowHandle handle) {
         char text[32];
         std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(handle));
@@ -80,16 +91,10 @@ TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsInTheirOrderAndGivesTheFocu
     platform.clearCalls();
     bar.onDeskClicked(0);
 
-    std::vector<std::string> windowCalls;
-    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(windowCalls),
-                 [](const std::string& call) {
-                     return call.starts_with("show ") || call.starts_with("stack") ||
-                            call.starts_with("activate");
-                 });
     // The editor was in front when desk 0 was left; the browser had the focus.
-    EXPECT_EQ(windowCalls, (std::vector<std::string>{
-                               "show " + hex(browser) + " 3", "show " + hex(editor) + " 4",
-                               "stack " + hex(editor) + " " + hex(browser), "activate " + hex(browser)}));
+    EXPECT_EQ(windowCalls(), (std::vector<std::string>{
+                                 "show " + hex(browser) + " 3", "show " + hex(editor) + " 4",
+                                 "stack " + hex(editor) + " " + hex(browser), "activate " + hex(browser)}));
     EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
     EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk2\\"), std::vector<std::string>{"game.lnk"});
     EXPECT_EQ(setting("User", "LastUse"), "0");
@@ -102,15 +107,9 @@ TEST_F(DeskSwitchTest, WindowsGoneOrOnAnotherSystemDesktopAreLeftOut) {
         state.windowTable[1].push_back({window, 0, "", "Old", {}, false});
     bar.onDeskClicked(1);
 
-    std::vector<std::string> windowCalls;
-    std::copy_if(platform.calls.begin(), platform.calls.end(), std::back_inserter(windowCalls),
-                 [](const std::string& call) {
-                     return call.starts_with("show ") || call.starts_with("stack") ||
-                            call.starts_with("activate");
-                 });
-    EXPECT_EQ(windowCalls, (std::vector<std::string>{
-                               "show " + hex(browser) + " 4", "show " + hex(editor) + " 4",
-                               "stack " + hex(editor) + " " + hex(browser), "activate " + hex(editor)}));
+    EXPECT_EQ(windowCalls(), (std::vector<std::string>{
+                                 "show " + hex(browser) + " 4", "show " + hex(editor) + " 4",
+                                 "stack " + hex(editor) + " " + hex(browser), "activate " + hex(editor)}));
 }
 
 TEST_F(DeskSwitchTest, ARequestDuringTheSwitchIsIgnored) {

@@ -19,7 +19,8 @@ constexpr const char* kOnDesktopReason =
 constexpr const char* kUnwritableReason =
     "コルヴァンのﾌｫﾙﾀﾞに書き込めません。設定もﾃﾞｽｸﾄｯﾌﾟごとのﾌｧｲﾙも保存できません。";
 constexpr const char* kPlacementAdvice =
-    "コルヴァンは専用のﾌｫﾙﾀﾞ（例えば %LOCALAPPDATA%\\Programs\\KORUVAN）に置いて下さい。それまではﾃﾞｽｸﾄｯﾌﾟのﾌｧｲﾙを"
+    "コルヴァンは専用のﾌｫﾙﾀﾞ（例えば "
+    "%LOCALAPPDATA%\\Programs\\KORUVAN）に置いて下さい。それまではﾃﾞｽｸﾄｯﾌﾟのﾌｧｲﾙを"
     "移動しません。";
 
 }  // namespace

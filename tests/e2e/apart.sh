@@ -19,16 +19,6 @@ e2e_add_user_value HideOtherDeskWindows 1
 note="note1.txt - メモ帳"
 record="$E2E_PROG/KORUVAN.hidden"
 
-# "iconic=N visible=N" of a window, once it has settled there (the program's changes are asynchronous).
-shown_as() {  # title expected
-    local i got
-    for i in $(seq 30); do
-        got=$(probe state "$1" | cut -d' ' -f1,3)
-        [ "$got" = "$2" ] && break
-        sleep 0.1
-    done
-    echo "$got"
-}
 on_taskbar() { probe taskbar | grep -qxF "$1"; }
 # A click on the window's title bar makes it the active window, as the user would.
 activate() {
@@ -57,21 +47,21 @@ taskbar_before=$(on_taskbar "$note" && echo yes)
 e2e_pointer_away
 e2e_keys ctrl+alt+2
 e2e_require "Ctrl+Alt+2 switches" e2e_wait_ini User LastUse 1 10
-e2e_expect_eq "the switch hides the Notepad" "iconic=0 visible=0" "$(shown_as "$note" "iconic=0 visible=0")"
+e2e_expect_eq "the switch hides the Notepad" "iconic=0 visible=0" "$(e2e_shown_as "$note" "iconic=0 visible=0")"
 e2e_expect_true "off the taskbar" test -n "$taskbar_before" -a -z "$(on_taskbar "$note" && echo yes)"
 e2e_expect_eq "the record names both, on desk 0" "0 0" "$(grep -v '^logon ' "$record" | cut -f3 | tr -d '\r' | paste -sd ' ')"
 e2e_keys ctrl+alt+1
-e2e_expect_eq "the return shows it" "iconic=0 visible=1" "$(shown_as "$note" "iconic=0 visible=1")"
+e2e_expect_eq "the return shows it" "iconic=0 visible=1" "$(e2e_shown_as "$note" "iconic=0 visible=1")"
 e2e_expect_true "back on the taskbar" on_taskbar "$note"
 
 e2e_keys ctrl+alt+2
-e2e_require "hidden again" test "$(shown_as "$note" "iconic=0 visible=0")" = "iconic=0 visible=0"
+e2e_require "hidden again" test "$(e2e_shown_as "$note" "iconic=0 visible=0")" = "iconic=0 visible=0"
 kill -KILL "$E2E_PROGRAM_PID"
 wait "$E2E_PROGRAM_PID" 2>/dev/null
 e2e_require "the killed program is gone" probe gone "$E2E_CAPTION" 5000
 e2e_require "the bar is shown again" e2e_start_program
 e2e_expect_eq "the start shows the killed run's windows, minimised" "iconic=1 visible=1" \
-    "$(shown_as "$note" "iconic=1 visible=1")"
+    "$(e2e_shown_as "$note" "iconic=1 visible=1")"
 e2e_expect_true "and removes the record" test ! -e "$record"
 
 probe restore "$note"
@@ -79,16 +69,16 @@ sleep 0.3
 activate "$note"
 e2e_keys ctrl+alt+shift+3
 e2e_expect_eq "Ctrl+Alt+Shift+3 takes the Notepad off the screen" "iconic=0 visible=0" \
-    "$(shown_as "$note" "iconic=0 visible=0")"
+    "$(e2e_shown_as "$note" "iconic=0 visible=0")"
 e2e_keys ctrl+alt+3
 e2e_require "Ctrl+Alt+3 switches to the third desk" e2e_wait_ini User LastUse 2 10
-e2e_expect_eq "the Notepad is there" "iconic=0 visible=1" "$(shown_as "$note" "iconic=0 visible=1")"
+e2e_expect_eq "the Notepad is there" "iconic=0 visible=1" "$(e2e_shown_as "$note" "iconic=0 visible=1")"
 
 activate "$note"
 e2e_keys ctrl+alt+shift+p ctrl+alt+1
 e2e_require "Ctrl+Alt+1 switches" e2e_wait_ini User LastUse 0 10
 sleep 0.5
-e2e_expect_eq "the pinned Notepad stays" "iconic=0 visible=1" "$(shown_as "$note" "iconic=0 visible=1")"
+e2e_expect_eq "the pinned Notepad stays" "iconic=0 visible=1" "$(e2e_shown_as "$note" "iconic=0 visible=1")"
 
 activate "$note"
 tray_menu
@@ -115,11 +105,11 @@ e2e_expect_true "unticked, the value goes" test -z "$(probe reg-get "$run_key" K
 
 activate "$note"
 e2e_keys ctrl+alt+shift+p ctrl+alt+2
-e2e_require "unpinned, it is hidden by the switch" test "$(shown_as "$note" "iconic=0 visible=0")" = \
+e2e_require "unpinned, it is hidden by the switch" test "$(e2e_shown_as "$note" "iconic=0 visible=0")" = \
     "iconic=0 visible=0"
 tray_menu Up Return  # "プログラムの終了"
 e2e_require "the program ends by its menu" e2e_wait_program_end 20
-e2e_expect_eq "its end shows the Notepad, minimised" "iconic=1 visible=1" "$(shown_as "$note" "iconic=1 visible=1")"
+e2e_expect_eq "its end shows the Notepad, minimised" "iconic=1 visible=1" "$(e2e_shown_as "$note" "iconic=1 visible=1")"
 e2e_expect_true "and removes the record" test ! -e "$record"
 
 probe reg-restore "$E2E_DIR/run.saved"

@@ -26,16 +26,6 @@ echo "hobby" >"$E2E_PROG/dsk2/hobby.txt"
 note1="note1.txt - メモ帳"
 note2="note2.txt - メモ帳"
 
-# "iconic=N visible=N" of a window, once it has settled there (the program's changes are asynchronous).
-shown_as() {  # title expected
-    local i got
-    for i in $(seq 30); do
-        got=$(probe state "$1" | cut -d' ' -f1,3)
-        [ "$got" = "$2" ] && break
-        sleep 0.1
-    done
-    echo "$got"
-}
 tray_menu() {  # keys...
     local try
     for try in 1 2 3; do
@@ -50,14 +40,14 @@ e2e_require "two Notepads are open" e2e_open_notepads 2 plain
 e2e_raise_bar
 e2e_keys ctrl+alt+2
 e2e_require "Ctrl+Alt+2 switches" e2e_wait_ini User LastUse 1 10
-e2e_require "the hide option hides a Notepad" test "$(shown_as "$note1" "iconic=0 visible=0")" = "iconic=0 visible=0"
+e2e_require "the hide option hides a Notepad" test "$(e2e_shown_as "$note1" "iconic=0 visible=0")" = "iconic=0 visible=0"
 
 # Two system desktops for three desks: the current one to 仕事, the other to ホーム; 趣味 stays untied.
 list 11 22 && current 22
 tray_menu Up Up Up Up Up Up Up Return  # from the bottom: the options menu's six lines, then the item
 e2e_require "the item turns following on" e2e_wait_ini User FollowSystemDesks 1 5
 e2e_expect_eq "turning on shows the hidden Notepad, minimised" "iconic=1 visible=1" \
-    "$(shown_as "$note1" "iconic=1 visible=1")"
+    "$(e2e_shown_as "$note1" "iconic=1 visible=1")"
 e2e_expect_eq "and removes the record of hidden windows" "" "$(cat "$E2E_PROG/KORUVAN.hidden" 2>/dev/null)"
 tray_menu
 shot="$E2E_SHOTS/follow-apart-menu-full.png"
@@ -71,12 +61,12 @@ e2e_menu_closed
 
 # The system switches: the items follow, every window stays as it is.
 probe restore "$note1" && probe restore "$note2"
-e2e_require "the Notepads are back" test "$(shown_as "$note2" "iconic=0 visible=1")" = "iconic=0 visible=1"
+e2e_require "the Notepads are back" test "$(e2e_shown_as "$note2" "iconic=0 visible=1")" = "iconic=0 visible=1"
 current 11
 e2e_require "a system switch switches the desk" e2e_wait_ini User LastUse 0 10
 sleep 0.5
 e2e_expect_eq "a followed switch hides nothing" "iconic=0 visible=1 iconic=0 visible=1" \
-    "$(shown_as "$note1" "iconic=0 visible=1") $(shown_as "$note2" "iconic=0 visible=1")"
+    "$(e2e_shown_as "$note1" "iconic=0 visible=1") $(e2e_shown_as "$note2" "iconic=0 visible=1")"
 e2e_expect_true "the hidden windows' record stays away" test ! -e "$E2E_PROG/KORUVAN.hidden"
 
 # A click on 趣味, tied to no desktop: the system is asked for a new one, which the script then records.
@@ -97,7 +87,7 @@ e2e_expect_eq "tied to it" "$(e2e_desktop_id 33)" "$(e2e_ini_get SystemDesks 2)"
 e2e_expect_eq "no desk is made for it" "" "$(desk_name 3)"
 e2e_expect_eq "its items are on the Desktop" "hobby.txt" "$(e2e_names "$E2E_DESKTOP")"
 e2e_expect_eq "and the windows are as they were" "iconic=0 visible=1 iconic=0 visible=1" \
-    "$(shown_as "$note1" "iconic=0 visible=1") $(shown_as "$note2" "iconic=0 visible=1")"
+    "$(e2e_shown_as "$note1" "iconic=0 visible=1") $(e2e_shown_as "$note2" "iconic=0 visible=1")"
 
 probe close "$E2E_CAPTION"
 e2e_require "the program ends" e2e_wait_program_end 10

@@ -91,6 +91,17 @@ e2e_wait_program_end() {
     ! e2e_program_running
 }
 
+# "iconic=N visible=N" of a window, once it has settled there (the program's changes are asynchronous).
+e2e_shown_as() {  # title expected
+    local i got
+    for i in $(seq 30); do
+        got=$(probe state "$1" | cut -d' ' -f1,3)
+        [ "$got" = "$2" ] && break
+        sleep 0.1
+    done
+    echo "$got"
+}
+
 # Opens N probe windows ("probe 1".."probe N", the second maximised) and waits until they are shown.
 e2e_open_windows() {
     local out="$E2E_DIR/probe-windows.out"

@@ -34,16 +34,6 @@ EOF
 }
 desks
 
-# "iconic=N visible=N" of a window, once it has settled there (the program's changes are asynchronous).
-state_of() {  # title expected
-    local i got
-    for i in $(seq 30); do
-        got=$(probe state "$1" | cut -d' ' -f1,3)
-        [ "$got" = "$2" ] && break
-        sleep 0.1
-    done
-    echo "$got"
-}
 untouched() {
     local title
     for title in "cloaked window" "tool window" "shell worker"; do
@@ -63,13 +53,13 @@ for hide in 0 1; do
     e2e_raise_bar
     e2e_keys ctrl+alt+2
     e2e_require "hide $hide: the switch to desk 2 is done" e2e_wait_ini User LastUse 2 10
-    e2e_expect_eq "hide $hide: the window at x 200 leaves the screen" "$away" "$(state_of "near window" "$away")"
-    e2e_expect_eq "hide $hide: the window at x 3200 leaves it too" "$away" "$(state_of "far window" "$away")"
+    e2e_expect_eq "hide $hide: the window at x 200 leaves the screen" "$away" "$(e2e_shown_as "near window" "$away")"
+    e2e_expect_eq "hide $hide: the window at x 3200 leaves it too" "$away" "$(e2e_shown_as "far window" "$away")"
     e2e_expect_true "hide $hide: cloaked, tool and shell windows stay as they were" untouched
     e2e_keys ctrl+alt+1
     e2e_require "hide $hide: the switch back is done" e2e_wait_ini User LastUse 0 10
     e2e_expect_eq "hide $hide: the window at x 3200 is back" "iconic=0 visible=1" \
-        "$(state_of "far window" "iconic=0 visible=1")"
+        "$(e2e_shown_as "far window" "iconic=0 visible=1")"
     e2e_expect_true "hide $hide: the others are as they were" untouched
     if [ "$hide" = 0 ]; then
         probe close "$E2E_CAPTION" >/dev/null

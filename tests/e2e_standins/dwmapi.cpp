@@ -13,8 +13,8 @@ constexpr DWORD kCloakedByShell = 2;     // DWM_CLOAKED_SHELL
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DwmGetWindowAttribute(HWND window, DWORD attribute, void* value,
-                                                                      DWORD size) {
+extern "C" __declspec(dllexport) HRESULT WINAPI
+    DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
     if (attribute != kCloakedAttribute || value == nullptr || size < sizeof(DWORD)) return E_INVALIDARG;
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
