@@ -50,7 +50,7 @@ class BarFixture {
     FakePlatform platform;
     SharedState state;
     FakeBarView view;
-    DeskBar bar{platform, state, view, view};
+    DeskBar bar{platform, state, view, view, view};
 };
 
 }  // namespace koruvan::testing

@@ -6,6 +6,8 @@
 
 namespace koruvan {
 
+constexpr const char* kShowDeskNameText = "切り替え時にデスク名を表示";
+
 BarMenus::BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
                    DeskWindowKeeper& windows, DeskFollowing& following, BarActions& bar)
     : platform_(platform),
@@ -144,11 +146,18 @@ void BarMenus::onTrayClicked(const std::vector<int>& order, const HeldHotkeys& h
         const Scope modal(*this);
         TrayMenu menu{trayMenuDesks(state_.deskTable, order, state_.currentDesk, held),
                       windows_.trayItems(order, held), following_.trayToggles(), face_.checkedSizeItem()};
+        menu.toggles.push_back({.command = MenuCommand::ShowDeskName,
+                                .text = kShowDeskNameText,
+                                .checked = state_.showDeskName});
         choice = popups_.popupTrayMenu(menu);
         if (choice.desk < 0) {
             StoreReport report;
             if (choice.command == MenuCommand::FollowSystemDesks) {
                 following_.onTrayToggle(report);
+            } else if (choice.command == MenuCommand::ShowDeskName) {
+                state_.showDeskName = !state_.showDeskName;
+                report.noteSettingsWrite(
+                    writeUserValue(platform_.files, state_, kShowDeskNameKey, state_.showDeskName ? 1 : 0));
             } else if (!windows_.onTrayCommand(choice, report)) {
                 keepOpen = onOptionsCommand(choice.command);
             }

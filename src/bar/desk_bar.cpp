@@ -9,14 +9,16 @@
 
 namespace koruvan {
 
-DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups)
+DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups,
+                 BarNotices& notices)
     : platform_(platform),
       state_(state),
       view_(view),
-      face_(platform, state, view),
+      notices_(notices),
+      face_(platform, state, view, notices),
       windows_(platform, state),
       switch_(platform, state, windows_),
-      following_(platform, state, view, *this, windows_),
+      following_(platform, state, view, notices, *this, windows_),
       menus_(platform, state, popups, face_, windows_, following_, *this) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
@@ -150,6 +152,7 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
         closeProgram();
         return;
     }
+    if (state_.showDeskName && state_.currentDesk == desk) notices_.showDeskName(state_.deskTable[desk].name);
     tellUser(report);
     following_.askForCheck();
 }

@@ -9,6 +9,7 @@
 #include "bar/bar_actions.h"
 #include "bar/bar_face.h"
 #include "bar/bar_menus.h"
+#include "bar/bar_notices.h"
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 #include "bar/desk_following.h"
@@ -25,7 +26,7 @@ constexpr const char* kSwitchingReason = "デスクを切り替えています";
 
 class DeskBar final : private BarActions {
   public:
-    DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups);
+    DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups, BarNotices& notices);
 
     // The load sequence: caption, paths, settings, the current desk's items and wallpaper, layout, placement,
     // shown.
@@ -97,6 +98,7 @@ class DeskBar final : private BarActions {
     Platform& platform_;
     SharedState& state_;
     BarView& view_;
+    BarNotices& notices_;
     BarFace face_;
     DeskWindowKeeper windows_;
     DeskSwitch switch_;

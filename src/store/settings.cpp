@@ -114,6 +114,7 @@ bool loadSettings(Platform& platform, SharedState& state) {
     readUserValue(file, kAutoHideKey, state.autoHide);
     readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
     readUserFlag(file, kFollowSystemDesksKey, state.followSystemDesks);
+    readUserFlag(file, kShowDeskNameKey, state.showDeskName);
     state.hideOtherDeskWindows = file.readInt(kUserSection, kHideOtherDeskWindowsKey, 0) != 0;
     for (int desk = 0; desk < kDeskCount; ++desk) {
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),

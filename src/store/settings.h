@@ -23,6 +23,7 @@ inline constexpr const char* kPositionKey = "Position";
 inline constexpr const char* kAutoHideKey = "AutoHide";
 inline constexpr const char* kFollowSystemDesksKey = "FollowSystemDesks";
 inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
+inline constexpr const char* kShowDeskNameKey = "ShowDeskName";
 // The name of the desk a first run makes.
 inline constexpr const char* kFirstDeskName = "デスクトップ";
 

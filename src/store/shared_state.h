@@ -75,6 +75,8 @@ struct SharedState {
     std::int16_t buttonSizeSetting = 0;
     // The desks follow the system's virtual desktops.
     bool followSystemDesks = false;
+    // [User] ShowDeskName: after each switch the new desk's name shows over the screen for a moment.
+    bool showDeskName = false;
 
     TipColorTable tipColors{};
     DeskTable deskTable{};

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_notices.h"
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 
@@ -22,7 +23,7 @@ struct OpenedDialog {
     friend bool operator==(const OpenedDialog&, const OpenedDialog&) = default;
 };
 
-class FakeBarView : public BarView, public BarPopups {
+class FakeBarView : public BarView, public BarPopups, public BarNotices {
   public:
     // A caption bar of 18 and borders of 3 pixels, as a small tool window has.
     int frameWidth = 6;
@@ -41,6 +42,7 @@ class FakeBarView : public BarView, public BarPopups {
     bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
     std::vector<std::string> balloons;          // "title: text"
+    std::vector<std::string> deskNames;         // shown after switches
     std::string sessionEndBlock;                // the reason last given; empty when not blocked
     bool shown = false;
     bool closed = false;
@@ -117,6 +119,10 @@ class FakeBarView : public BarView, public BarPopups {
     void showTray(int number, const std::string& text) override {
         trayNumber = number;
         trayTip = text;
+    }
+    void showDeskName(const std::string& name) override {
+        deskNames.push_back(name);
+        record("desk name " + name);
     }
     void showTrayBalloon(const std::string& title, const std::string& text) override {
         balloons.push_back(title + ": " + text);

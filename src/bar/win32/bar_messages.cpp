@@ -58,10 +58,7 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDestroy();
             return 0;
         default:
-            if (tray_ && tray_->isTaskbarCreated(message)) {
-                tray_->addAgain();
-                model_.onExplorerRestarted();
-            }
+            if (notices_.onTaskbarCreated(message)) model_.onExplorerRestarted();
             break;
     }
     return Window::onMessage(message, wParam, lParam);
@@ -182,7 +179,7 @@ void BarWindow::onChange() {
 void BarWindow::onDestroy() {
     changes_.reset();
     systemDesktops_.reset();
-    tray_.reset();
+    notices_.detach();
     hotkeys_.reset();
     PostQuitMessage(0);
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "bar/desk_bar.h"
+#include "bar/win32/bar_notices_window.h"
 #include "bar/win32/bar_popups_window.h"
 #include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
@@ -50,8 +51,6 @@ class BarWindow final : public Window, public BarView {
     void checkSystemDesktopsAfter(double seconds) override;
     bool systemDesktopsWatched() override;
     void show() override;
-    void showTray(int deskNumber, const std::string& tip) override;
-    void showTrayBalloon(const std::string& title, const std::string& text) override;
     void blockSessionEnd(const std::string& reason) override;
     void close() override;
 
@@ -93,13 +92,13 @@ class BarWindow final : public Window, public BarView {
     void onDestroy();
 
     BarPopupsWindow popups_;
+    BarNoticesWindow notices_;
     DeskBar model_;
     DeskButtons buttons_{};
     TipLook tip_{};
     WallpaperThumbnails thumbnails_;
     Font tipFont_;
     int pressedDesk_ = -1;
-    std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
     std::optional<SystemDesktopsWatch> systemDesktops_;
