@@ -129,9 +129,9 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         if (!c.fits) fake.freeBytes = 4;
         const std::vector<PlainFile> live = fake.listPlainFileIdentities(desktop);
         const std::vector<PlainFile> stored = fake.listPlainFileIdentities(kDesk3);
-        const FileResult result =
-            storeReplacing(fake, desktop + "ITEM.txt", kDesk3, "item.txt",
-                           std::string(kDesk3) + "~KORUVAN-0-1.tmp", sameFile(live[0], stored[0]));
+        const FileResult result = storeReplacing(
+            fake, desktop + "ITEM.txt", kDesk3, "item.txt", std::string(kDesk3) + "~KORUVAN-0-1.tmp",
+            sameFile(live[0], stored[0]) ? std::optional<PlainFile>(live[0]) : std::nullopt);
         EXPECT_EQ(static_cast<bool>(result), c.fits);
         EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("item.txt"));
         EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "item.txt"),

@@ -8,6 +8,7 @@
 
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
+#include "store/desk_identity.h"
 #include "store/desk_items.h"
 #include "store/profile_encoding.h"
 #include "store/profile_file.h"
@@ -35,6 +36,7 @@ class SwapDeskTest : public ::testing::Test {
             EXPECT_TRUE(fake.makeFolder(deskFolder(state, desk)));
             state.deskTable[static_cast<std::size_t>(desk)].name = "desk " + std::to_string(desk);
         }
+        giveDeskIdentities(state);
         fake.clearCalls();
     }
 
@@ -49,13 +51,15 @@ class SwapDeskTest : public ::testing::Test {
     // A switch as the bar makes it: the files, then the record and LastUse.
     StoreReport swap(int from, int to) {
         StoreReport report;
-        if (swapDesk(fake, state, from, to, report) && completeSwitch(fake, state, to))
+        if (swapDesk(fake, state, from, to, report) &&
+            completeSwitch(fake, state, to, report) != Completion::NotRecorded)
             state.currentDesk = static_cast<std::int16_t>(to);
         return report;
     }
     // The store at a start of the program, at the desk LastUse named.
     StoreReport start() {
         StoreReport report;
+        state.items = readItemRecord(fake, state.itemRecordPath());
         settleStore(fake, state, report);
         return report;
     }
@@ -156,7 +160,7 @@ TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
     fake.writeFile(onDesktop("live.lnk"), "live");
     fake.writeFile(desk(2) + "new.lnk", "new");
     state.items.token = "0";
-    setDesktopEntry(state.items, {"old.lnk", 0, "old.lnk"});  // placed, then removed from the Desktop
+    setDesktopEntry(state.items, {"old.lnk", deskIdAt(state, 0), "old.lnk"});  // placed, then removed
     state.deskTable[2].wallpaper = "C:\\w.bmp";
     state.deskTable[2].style = WallpaperStyle::Stretched;
     fake.setRegistry(kDesktopKey, "Wallpaper", "");
