@@ -105,6 +105,7 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         bool linked;
         bool readOnlyCopy;
         bool fits;
+        bool readOnlyItem = false;  // the item is read-only, and so is its stored copy afterwards
     };
     const Case cases[] = {
         {"saved anew on one drive", "C:\\Desktop\\", false, false, true},
@@ -112,6 +113,7 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         {"a read-only stored copy", "C:\\Desktop\\", false, true, true},
         {"from another drive", "D:\\Desktop\\", false, false, true},
         {"another drive, no room for a whole copy", "D:\\Desktop\\", false, false, false},
+        {"a read-only item from another drive", "D:\\Desktop\\", false, true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -126,6 +128,7 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
             fake.writeFile(desktop + "ITEM.txt", "edited in place");
         }
         if (c.readOnlyCopy) fake.setAttributes(std::string(kDesk3) + "item.txt", testing::kReadOnly);
+        if (c.readOnlyItem) fake.setAttributes(desktop + "ITEM.txt", testing::kReadOnly);
         if (!c.fits) fake.freeBytes = 4;
         const std::vector<PlainFile> live = fake.listPlainFileIdentities(desktop);
         const std::vector<PlainFile> stored = fake.listPlainFileIdentities(kDesk3);
@@ -137,6 +140,8 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "item.txt"),
                   c.fits ? "edited in place" : "as entered");
         EXPECT_EQ(fake.filesIn(desktop).empty(), c.fits);
+        EXPECT_EQ(fake.isReadOnly(std::string(kDesk3) + "item.txt"),
+                  c.readOnlyItem || (c.readOnlyCopy && !c.fits));
     }
 }
 

@@ -283,9 +283,15 @@ void resumeAtDesktopsDesk(Platform& platform, SharedState& state, StoreReport& r
 
 // A start that could not reach the Desktop left the store as it found it. It is settled before any item
 // moves; while the Desktop stays out of reach a switch moves nothing, and none starts while a cut-off
-// switch waits to be finished (LastUse must keep naming its desk).
+// switch waits to be finished (LastUse must keep naming its desk). A switch whose end could not be recorded
+// (its journal still there) is recorded first: another switch's journal would set it aside, and the next
+// start would file the Desktop under a stale record.
 bool settleBeforeSwitch(Platform& platform, SharedState& state, int& oldDesk, StoreReport& report) {
-    if (!state.storeUnsettled) return true;
+    if (!state.storeUnsettled) {
+        return !isUsableDesktop(platform, state) ||
+               !platform.files.plainFileExists(switchJournalPath(state)) ||
+               completeSwitch(platform, state, state.currentDesk, report) != Completion::NotRecorded;
+    }
     const bool reachable = isUsableDesktop(platform, state);
     if (reachable) {
         settleStore(platform, state, report);
@@ -354,7 +360,7 @@ Completion completeSwitch(Platform& platform, SharedState& state, int newDesk, S
         const FileResult record = writeRecord(platform, state);
         markStep(log, "record");
         if (!record) {
-            report.noteSettingsWrite(record);
+            report.recordUnwritten = record.error;
             return Completion::NotRecorded;
         }
     }
@@ -363,10 +369,11 @@ Completion completeSwitch(Platform& platform, SharedState& state, int newDesk, S
     markStep(log, "lastuse");
     if (!lastUse) {
         report.lastUseUnwritten = lastUse.error;
-        // The record says it instead: the next start begins at newDesk unless LastUse is changed by hand.
+        // The record says it instead: the next start begins at newDesk unless LastUse is changed by hand. The
+        // journal then has nothing left to tell, and would only stand against a LastUse changed by hand.
         if (!state.items.lastUseKept) state.items.lastUseKept = readLastUse(platform.files, state);
-        if (state.items.lastUseKept && isUsableDesktop(platform, state))
-            report.noteSettingsWrite(writeRecord(platform, state));
+        if (state.items.lastUseKept && isUsableDesktop(platform, state) && writeRecord(platform, state))
+            (void)clearSwitchJournal(platform, state);
         return Completion::LastUseKept;
     }
     state.items.lastUseKept.reset();

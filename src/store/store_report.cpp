@@ -68,6 +68,13 @@ std::string folderProblems(const StoreReport& report, const std::string& program
                       "が見つからないか読めないため、ﾃﾞｽｸﾄｯﾌﾟを切り替えませんでした。項目はそのままです。"
                       "\nフォルダーが使えるようになってから、もう一度切り替えてください。\n");
     }
+    if (report.recordUnwritten) {
+        paragraph(text, "項目の記録 KORUVAN.items に書き込めませんでした（" +
+                            reasonText(*report.recordUnwritten) +
+                            "）。書き込めるようになるまで、次のﾃﾞｽｸﾄｯﾌﾟの切り替えは始めません。\n"
+                            "KORUVAN のフォルダー（" +
+                            programDir + "）と KORUVAN.items に書き込めることを確かめてください。\n");
+    }
     if (report.lastUseUnwritten) {
         paragraph(text, "設定ファイル KORUVAN.ini に今のﾃﾞｽｸﾄｯﾌﾟを書き込めませんでした（" +
                             reasonText(*report.lastUseUnwritten) +

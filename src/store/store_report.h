@@ -34,13 +34,15 @@ struct StoreReport {
     // LastUse could not be written after a switch: the next start still begins at the desk the Desktop
     // holds, as the record of items says.
     std::optional<FileError> lastUseUnwritten;
+    // The record of items could not be written at a switch's end: no other switch starts until it can be.
+    std::optional<FileError> recordUnwritten;
     // The settings file or the record of items could not be written: what it was to keep holds until the
     // program ends, but not at its next start.
     std::optional<FileError> settingsUnwritten;
 
     bool empty() const {
         return notPlaced.empty() && leftBehind.empty() && !journalUnwritable && journalSetAside.empty() &&
-               !settingsUnwritten && !desktopUnreachable && !lastUseUnwritten;
+               !settingsUnwritten && !desktopUnreachable && !lastUseUnwritten && !recordUnwritten;
     }
     // Notes a write's failure; a done write notes nothing.
     void noteSettingsWrite(FileResult result) {

@@ -594,7 +594,8 @@ FileResult FakePlatform::patchFileBytes(const std::string& path, std::uint64_t o
     FileResult result = FileError::Denied;
     if (!fs::is_regular_file(target)) {
         result = FileError::Gone;
-    } else if (!failWrites && offset + bytes.size() <= fs::file_size(target)) {
+    } else if (!failWrites && (hostAttributes(target) & kReadOnly) == 0 &&
+               offset + bytes.size() <= fs::file_size(target)) {
         std::fstream file(target, std::ios::binary | std::ios::in | std::ios::out);
         file.seekp(static_cast<std::streamoff>(offset));
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -194,11 +194,12 @@ TEST_F(PlatformCrossVolumeMoveTest, ARenameIsRefusedAndTheStoreCopiesWhole) {
     {
         const FileLock lock(target, 0);
         EXPECT_FALSE(
-            storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
+            storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, std::nullopt));
     }
     EXPECT_EQ(testFileContent(source), content);
     EXPECT_EQ(testFileContent(target), "old");
-    EXPECT_TRUE(storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
+    EXPECT_TRUE(
+        storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, std::nullopt));
     EXPECT_FALSE(testPathExists(source));
     EXPECT_FALSE(testPathExists(temporary));
     EXPECT_EQ(testFileContent(target), content);
