@@ -13,6 +13,7 @@
 #include "bar_fixture.h"
 #include "store/desk_arrangement.h"
 #include "store/profile_encoding.h"
+#include "store/profile_file.h"
 
 namespace koruvan::testing {
 namespace {
@@ -132,6 +133,24 @@ TEST(DeskIdentityTest, AFreshStartKeepsTheRecordAndGivesEachFolderItsDeskBack) {
     after.makeDesk(2, "新しい");
     EXPECT_GT(deskIdAt(after.state, 2), *std::max_element(std::begin(ids), std::end(ids)));
     EXPECT_TRUE(fake.filesIn(desk(2)).empty());
+}
+
+// A store kept by the earlier version names desks by slot: the first start gives each desk its identity,
+// written beside its line, and the record's entries follow their slots' desks, so a file desk 2 left on the
+// Desktop still goes home.
+TEST(DeskIdentityTest, TheEarlierVersionsRecordIsReadBySlot) {
+    const auto machine = machineWith("[User]\r\nLastUse=0\r\n[DeskTop]\r\n0=仕事,,,,0\r\n2=趣味,,,,0\r\n");
+    machine->writeFile(kDesktop + std::string("draft.txt"), "desk 2's, left behind");
+    machine->writeFile("C:\\KORUVAN\\KORUVAN.items",
+                       "KORUVAN items 1\r\ntoken\tab\r\ndesktop\tdraft.txt\t2\tdraft.txt\r\n");
+    ProgramRun run(*machine);
+    EXPECT_EQ(machine->fileContent(desk(2) + "draft.txt"), "desk 2's, left behind");
+    EXPECT_TRUE(machine->filesIn(kDesktop).empty());
+    const DeskId id = deskIdAt(run.state, 2);
+    EXPECT_NE(id, 0u);
+    EXPECT_NE(id, deskIdAt(run.state, 0));
+    EXPECT_EQ(ProfileFile(*machine, "C:\\KORUVAN\\KORUVAN.ini").readString("DeskIds", "2", ""),
+              std::to_string(id));
 }
 
 }  // namespace

@@ -202,10 +202,23 @@ TEST(CompareContents, DecidesByIdentityThenSizeThenBlocks) {
 TEST(ItemRecord, ReadsBackWhatWasWrittenAndSkipsDamagedLines) {
     ItemRecord record;
     record.token = "00ff";
-    setDesktopEntry(record, {"Report (2).doc", 3, "Report.doc"});
-    setDesktopEntry(record, {" spaced", 0, " spaced"});
+    record.lastDeskId = 41;
+    record.desks = {7, 0, 41, 0, 0, 0, 0, 0, 0, 3};
+    record.onDesktop = 41;
+    record.lastUseKept = 9;
+    setDesktopEntry(record, {"Report (2).doc", 3, "Report.doc", 2, 18446744073709551615u});
+    setDesktopEntry(record, {" spaced", 7, " spaced"});
     setPoolEntry(record, {"memo (2).txt", 5, "memo.txt", 17, 1234567890123});
     EXPECT_EQ(parseItemRecord(formatItemRecord(record)), record);
+
+    // The earlier version's record names desks by slot; the start turns them into identities.
+    const ItemRecord bySlot = parseItemRecord(
+        "KORUVAN items 1\r\ntoken\tab\r\ndesktop\tx.txt\t2\tx.txt\r\n"
+        "desktop\ty.txt\t12\ty.txt\r\npool\tp.txt\t4\tp.txt\t1\t2\r\n");
+    EXPECT_TRUE(bySlot.slotNumbered);
+    EXPECT_EQ(bySlot.desktop.size(), 1u);
+    EXPECT_EQ(findDesktopEntry(bySlot, "x.txt")->desk, 2u);
+    EXPECT_EQ(findPoolEntry(bySlot, "p.txt")->desk, 4u);
 
     const std::string damaged = formatItemRecord(record) +
                                 "desktop\tx\t10\tx\r\ndesktop\ty\r\npool\ta\t1\ta\t-1\t2\r\n" +

@@ -26,20 +26,20 @@ bool isOnScreen(Platform& platform, const SharedState& state, int desk) {
     return desk == state.currentDesk && isUsableDesktop(platform, state);
 }
 
-std::vector<DeskItem> deskItems(Platform& platform, const SharedState& state, int desk,
-                                const DesktopMatch* match = nullptr) {
+// The desk's own items among the Desktop's files (not files another desk left there).
+std::vector<DeskItem> itemsOnScreen(const SharedState& state, int desk, const DesktopMatch& match) {
     std::vector<DeskItem> items;
-    if (isOnScreen(platform, state, desk)) {
-        const std::string desktop = withTrailingBackslash(state.desktopFolder);
-        const DeskId id = deskIdAt(state, desk);
-        const DesktopMatch listed = match ? DesktopMatch{} : matchDesktop(platform, state, id);
-        for (const DesktopItem& item : (match ? *match : listed).items) {
-            // One without a stored name (none left free) stays as it is: the desk's, but not arranged.
-            if (item.desk == id && !item.storedName.empty())
-                items.push_back({item.file.name, desktop + item.file.name, item.storedName});
-        }
-        return items;
+    const std::string desktop = withTrailingBackslash(state.desktopFolder);
+    for (const DesktopItem& item : match.items) {
+        // One without a stored name (none left free) stays as it is: the desk's, but not arranged.
+        if (item.desk == deskIdAt(state, desk) && !item.storedName.empty())
+            items.push_back({item.file.name, desktop + item.file.name, item.storedName});
     }
+    return items;
+}
+
+std::vector<DeskItem> itemsInFolder(Platform& platform, const SharedState& state, int desk) {
+    std::vector<DeskItem> items;
     const std::string folder = deskFolder(state, desk);
     for (const std::string& name : platform.files.listPlainFiles(folder)) {
         if (!isTemporaryName(state.items, name)) items.push_back({name, folder + name, name});
@@ -160,7 +160,10 @@ void settleCarriedItems(Platform& platform, SharedState& state, int desk, bool o
 
 std::vector<std::string> deskItemNames(Platform& platform, const SharedState& state, int desk) {
     std::vector<std::string> names;
-    for (DeskItem& item : deskItems(platform, state, desk))
+    for (DeskItem& item :
+         isOnScreen(platform, state, desk)
+             ? itemsOnScreen(state, desk, matchDesktop(platform, state, deskIdAt(state, desk)))
+             : itemsInFolder(platform, state, desk))
         names.push_back(std::move(item.name));
     return names;
 }
@@ -172,14 +175,16 @@ ArrangeResult arrangeDesk(Platform& platform, SharedState& state, int desk,
     if (!isDeskIndex(desk)) return result;
     ensureRecord(platform, state, state.currentDesk);
     const bool onScreen = isOnScreen(platform, state, desk);
-    // Items renamed on the Desktop are arranged under their new names, in the folder too.
-    DesktopMatch match;
+    std::vector<DeskItem> items;
     if (onScreen) {
-        match = matchDesktop(platform, state, deskIdAt(state, desk));
+        // Items renamed on the Desktop are arranged under their new names, in the folder too.
+        DesktopMatch match = matchDesktop(platform, state, deskIdAt(state, desk));
         followRenames(platform, state, match);
         noteRenames(state, match);
+        items = itemsOnScreen(state, desk, match);
+    } else {
+        items = itemsInFolder(platform, state, desk);
     }
-    const std::vector<DeskItem> items = deskItems(platform, state, desk, onScreen ? &match : nullptr);
     std::vector<Staged> staged;
     result.refusal = stagePoolCopies(platform, state, desk, items, wanted, staged);
     if (result.refusal) {
