@@ -21,6 +21,8 @@ struct swapSetup {
     swapSetup(std::int64_t items, std::int64_t bytes) {
         state.programDir = fake.programDir;
         state.desktopFolder = kDesktop;
+        state.deskTable[0].name = "desk 0";
+        state.deskTable[1].name = "desk 1";
         (void)fake.makeFolder(deskFolder(state, 0));  // writeFile makes the others
         const std::string content(static_cast<std::size_t>(bytes), 'x');
         for (std::int64_t i = 0; i < items; ++i) {
@@ -77,7 +79,7 @@ bool programSwapDesk(Platform& platform, SharedState& state, int oldDesk, int ne
     StoreReport report;
     if (!swapDesk(platform, state, oldDesk, newDesk, report)) return false;
     state.currentDesk = static_cast<std::int16_t>(newDesk);
-    return static_cast<bool>(completeSwitch(platform, state, newDesk));
+    return completeSwitch(platform, state, newDesk, report) == Completion::Done;
 }
 
 BENCHMARK(BM_Swap<programSwapDesk>)->Name("Switch")->Apply(swapArguments);

@@ -1,6 +1,6 @@
 // The settings file as a user's editor, an older version or a damaged disk may leave it, in any encoding:
 // loading it never fails, always leaves a current desk that exists, and every desk read from it is written
-// back and read again unchanged. The switch journal goes through the same reader.
+// back and read again unchanged, its identity beside it. The switch journal goes through the same reader.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -45,7 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Desk reread;
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""), reread);
         const Desk& original = loaded.deskTable[static_cast<std::size_t>(desk)];
+        reread.id = original.id;  // kept beside the line, not in it
         fuzzing::Check(!original.exists() || reread == original);
+        fuzzing::Check(!original.exists() || file.readString(kDeskIdsSection, std::to_string(desk), "") ==
+                                                 std::to_string(original.id));
     }
     return 0;
 }

@@ -64,6 +64,13 @@ class ArrangeDialogTest : public ::testing::Test {
         }
         return all;
     }
+    // The pool file that holds `content`; empty when none does.
+    std::string poolFileWith(const std::string& content) const {
+        for (const std::string& name : platform.filesIn(kPool)) {
+            if (platform.fileContent(kPool + name) == content) return name;
+        }
+        return {};
+    }
     std::string names(const char* folder) const {
         std::string out;
         for (const std::string& name : platform.filesIn(folder))
@@ -90,6 +97,8 @@ TEST(ItemNameTest, SplitsAtTheFirstDot) {
 
 TEST_F(ArrangeDialogTest, LoadListsThePoolAndTheDesksItemsLiveForTheDeskShown) {
     platform.makeHidden(std::string(kPool) + "tool");
+    state.items.token = "ab";
+    put(kPool, {"~KORUVAN-ab-1.tmp"}, "a copy under way");
     open(2);
     EXPECT_EQ(view.deskName, "趣味");
     EXPECT_THAT(FakeArrangeView::texts(view.pool), ElementsAre("a", "a", "memo"));
@@ -216,6 +225,29 @@ TEST_F(ArrangeDialogTest, SetOnLinkedItemsLeavesThePoolApartFromTheDesk) {
     platform.writeFile(std::string(kDesktop) + "memo.txt", "edited on the desk");
     EXPECT_EQ(platform.fileContent(std::string(kDesk0) + "memo.txt"), "edited on the desk");
     EXPECT_NE(platform.fileContent(std::string(kPool) + "memo.txt"), "edited on the desk");
+}
+
+// A desk that gives an item up leaves its only copy to the pool: a later file of that name on the desk is
+// another item, which never replaces it.
+TEST_F(ArrangeDialogTest, AnItemTheDeskGaveUpIsNeverReplacedInThePool) {
+    for (const int desk : {2, 0}) {
+        SCOPED_TRACE(desk);
+        const std::string given = desk == 0 ? "desk 0 live" : "desk 2";
+        view = FakeArrangeView{};
+        open(desk);
+        view.select(view.desk, {0});  // memo
+        dialog->onDelete();
+        dialog->onSet();
+        const std::string kept = poolFileWith(given);
+        ASSERT_NE(kept, "");
+
+        put(desk == 0 ? kDesktop : kDesk2, {"memo.txt"}, "a later memo of desk " + std::to_string(desk));
+        view = FakeArrangeView{};
+        open(desk);
+        dialog->onSet();
+        EXPECT_EQ(poolFileWith(given), kept);
+        EXPECT_NE(poolFileWith("a later memo of desk " + std::to_string(desk)), "");
+    }
 }
 
 TEST_F(ArrangeDialogTest, SetWithAnEmptyListEmptiesTheDeskAndKeepsItsItemsInThePool) {

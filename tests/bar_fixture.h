@@ -10,6 +10,7 @@
 #include "store/appearance.h"
 #include "store/profile_file.h"
 #include "store/settings.h"
+#include "store/startup.h"
 
 namespace koruvan::testing {
 
@@ -51,6 +52,31 @@ class BarFixture {
     SharedState state;
     FakeBarView view;
     DeskBar bar{platform, state, view, view, view};
+};
+
+// One run of the program on a machine, from its start (settings, store and all), as KORUVAN.exe makes it.
+struct ProgramRun {
+    explicit ProgramRun(FakePlatform& fake) : platform(fake), bar(fake, state, view, view) {
+        startAsOnlyInstance(fake, state);
+        bar.load(96, 96);
+    }
+    // What the desk dialog does for a new desk.
+    void makeDesk(int slot, const std::string& name) {
+        state.deskTable[static_cast<std::size_t>(slot)].name = name;
+        EXPECT_TRUE(writeDeskLine(platform, state, slot));
+        bar.fitToDesks();
+        bar.redrawButtons();
+    }
+    // By the desk menu, answering its question yes.
+    void deleteDesk(int slot) {
+        view.menuAnswers = {MenuCommand::Delete};
+        view.yesNoAnswers = {true};
+        bar.onDeskRightPressed(slot);
+    }
+    FakePlatform& platform;
+    SharedState state;
+    FakeBarView view;
+    DeskBar bar;
 };
 
 }  // namespace koruvan::testing

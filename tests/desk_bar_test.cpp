@@ -67,7 +67,7 @@ TEST(DeskBarStartTest, WarnsOnceOverTheShownBarWhenTheProgramsPlaceKeepsTheDeskt
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.desktop) + (c.unwritable ? " unwritable" : ""));
         BarFixture start;
-        start.platform.setRegistry(kShellFoldersKey, "Desktop", c.desktop);
+        start.platform.knownDesktop = c.desktop;
         start.platform.failWrites = c.unwritable;
         start.bar.load(96, 96);
         EXPECT_EQ(start.view.warnings,

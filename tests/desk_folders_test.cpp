@@ -25,16 +25,18 @@ TEST(ReadWindowsDirectory, EndsInExactlyOneBackslash) {
     }
 }
 
-TEST(ReadDesktopFolder, KeepsInnerBlanksAndFallsBackToTheKnownFolder) {
+// The known folder is where the shell keeps the Desktop; the legacy value is a copy of it for old programs,
+// read only when the shell names none.
+TEST(ReadDesktopFolder, TakesTheKnownFolderFirstAndKeepsInnerBlanks) {
     FakePlatform fake;
     fake.setRegistry(kShellFoldersKey, "Desktop", " C:\\Documents and Settings\\山田 太郎\\デスクトップ\t ");
-    EXPECT_EQ(readDesktopFolder(fake), "C:\\Documents and Settings\\山田 太郎\\デスクトップ");
+    fake.knownDesktop = "  D:\\Moved\\Taro Yamada\\Desktop  ";
+    EXPECT_EQ(readDesktopFolder(fake), "D:\\Moved\\Taro Yamada\\Desktop");
 
-    fake.knownDesktop = "  C:\\Users\\Taro Yamada\\Desktop  ";
-    fake.setRegistry(kShellFoldersKey, "Desktop", "   ");
-    EXPECT_EQ(readDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
+    fake.knownDesktop = "   ";
+    EXPECT_EQ(readDesktopFolder(fake), "C:\\Documents and Settings\\山田 太郎\\デスクトップ");
     fake.removeRegistryKey(kShellFoldersKey);
-    EXPECT_EQ(readDesktopFolder(fake), "C:\\Users\\Taro Yamada\\Desktop");
+    EXPECT_EQ(readDesktopFolder(fake), "");
 }
 
 }  // namespace

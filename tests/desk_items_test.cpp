@@ -105,6 +105,7 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         bool linked;
         bool readOnlyCopy;
         bool fits;
+        bool readOnlyItem = false;  // the item is read-only, and so is its stored copy afterwards
     };
     const Case cases[] = {
         {"saved anew on one drive", "C:\\Desktop\\", false, false, true},
@@ -112,6 +113,7 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
         {"a read-only stored copy", "C:\\Desktop\\", false, true, true},
         {"from another drive", "D:\\Desktop\\", false, false, true},
         {"another drive, no room for a whole copy", "D:\\Desktop\\", false, false, false},
+        {"a read-only item from another drive", "D:\\Desktop\\", false, true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -126,17 +128,20 @@ TEST(StoreReplacing, TheLiveItemReplacesItsStoredCopyAndOneFileIsNeverKeptTwice)
             fake.writeFile(desktop + "ITEM.txt", "edited in place");
         }
         if (c.readOnlyCopy) fake.setAttributes(std::string(kDesk3) + "item.txt", testing::kReadOnly);
+        if (c.readOnlyItem) fake.setAttributes(desktop + "ITEM.txt", testing::kReadOnly);
         if (!c.fits) fake.freeBytes = 4;
         const std::vector<PlainFile> live = fake.listPlainFileIdentities(desktop);
         const std::vector<PlainFile> stored = fake.listPlainFileIdentities(kDesk3);
-        const FileResult result =
-            storeReplacing(fake, desktop + "ITEM.txt", kDesk3, "item.txt",
-                           std::string(kDesk3) + "~KORUVAN-0-1.tmp", sameFile(live[0], stored[0]));
+        const FileResult result = storeReplacing(
+            fake, desktop + "ITEM.txt", kDesk3, "item.txt", std::string(kDesk3) + "~KORUVAN-0-1.tmp",
+            sameFile(live[0], stored[0]) ? std::optional<PlainFile>(live[0]) : std::nullopt);
         EXPECT_EQ(static_cast<bool>(result), c.fits);
         EXPECT_THAT(fake.filesIn(kDesk3), ElementsAre("item.txt"));
         EXPECT_EQ(fake.fileContent(std::string(kDesk3) + "item.txt"),
                   c.fits ? "edited in place" : "as entered");
         EXPECT_EQ(fake.filesIn(desktop).empty(), c.fits);
+        EXPECT_EQ(fake.isReadOnly(std::string(kDesk3) + "item.txt"),
+                  c.readOnlyItem || (c.readOnlyCopy && !c.fits));
     }
 }
 
@@ -197,10 +202,23 @@ TEST(CompareContents, DecidesByIdentityThenSizeThenBlocks) {
 TEST(ItemRecord, ReadsBackWhatWasWrittenAndSkipsDamagedLines) {
     ItemRecord record;
     record.token = "00ff";
-    setDesktopEntry(record, {"Report (2).doc", 3, "Report.doc"});
-    setDesktopEntry(record, {" spaced", 0, " spaced"});
+    record.lastDeskId = 41;
+    record.desks = {7, 0, 41, 0, 0, 0, 0, 0, 0, 3};
+    record.onDesktop = 41;
+    record.lastUseKept = 9;
+    setDesktopEntry(record, {"Report (2).doc", 3, "Report.doc", 2, 18446744073709551615u});
+    setDesktopEntry(record, {" spaced", 7, " spaced"});
     setPoolEntry(record, {"memo (2).txt", 5, "memo.txt", 17, 1234567890123});
     EXPECT_EQ(parseItemRecord(formatItemRecord(record)), record);
+
+    // The earlier version's record names desks by slot; the start turns them into identities.
+    const ItemRecord bySlot = parseItemRecord(
+        "KORUVAN items 1\r\ntoken\tab\r\ndesktop\tx.txt\t2\tx.txt\r\n"
+        "desktop\ty.txt\t12\ty.txt\r\npool\tp.txt\t4\tp.txt\t1\t2\r\n");
+    EXPECT_TRUE(bySlot.slotNumbered);
+    EXPECT_EQ(bySlot.desktop.size(), 1u);
+    EXPECT_EQ(findDesktopEntry(bySlot, "x.txt")->desk, 2u);
+    EXPECT_EQ(findPoolEntry(bySlot, "p.txt")->desk, 4u);
 
     const std::string damaged = formatItemRecord(record) +
                                 "desktop\tx\t10\tx\r\ndesktop\ty\r\npool\ta\t1\ta\t-1\t2\r\n" +

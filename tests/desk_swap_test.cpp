@@ -8,6 +8,7 @@
 
 #include "fake/fake_platform.h"
 #include "store/appearance.h"
+#include "store/desk_identity.h"
 #include "store/desk_items.h"
 #include "store/profile_encoding.h"
 #include "store/profile_file.h"
@@ -35,6 +36,7 @@ class SwapDeskTest : public ::testing::Test {
             EXPECT_TRUE(fake.makeFolder(deskFolder(state, desk)));
             state.deskTable[static_cast<std::size_t>(desk)].name = "desk " + std::to_string(desk);
         }
+        giveDeskIdentities(state);
         fake.clearCalls();
     }
 
@@ -46,16 +48,33 @@ class SwapDeskTest : public ::testing::Test {
             return call.starts_with("copy ") || call.starts_with("move ") || call.starts_with("delete ");
         });
     }
+    // Every item gone and nothing recorded: a case of a table starts where the fixture does.
+    void startAfresh() {
+        fake.heldFiles.clear();
+        fake.unlistableFolders.clear();
+        for (int index = -1; index < kDeskCount; ++index) {
+            const std::string folder = index < 0 ? std::string(kDesktop) : desk(index);
+            for (const std::string& name : fake.filesIn(folder))
+                EXPECT_TRUE(fake.deleteFile(folder + name));
+        }
+        (void)fake.deleteFile(state.itemRecordPath());
+        (void)fake.deleteFile(switchJournalPath(state));
+        state.items = {};
+        state.currentDesk = 0;
+        state.storeUnsettled = false;
+    }
     // A switch as the bar makes it: the files, then the record and LastUse.
     StoreReport swap(int from, int to) {
         StoreReport report;
-        if (swapDesk(fake, state, from, to, report) && completeSwitch(fake, state, to))
+        if (swapDesk(fake, state, from, to, report) &&
+            completeSwitch(fake, state, to, report) != Completion::NotRecorded)
             state.currentDesk = static_cast<std::int16_t>(to);
         return report;
     }
     // The store at a start of the program, at the desk LastUse named.
     StoreReport start() {
         StoreReport report;
+        state.items = readItemRecord(fake, state.itemRecordPath());
         settleStore(fake, state, report);
         return report;
     }
@@ -156,7 +175,7 @@ TEST_F(SwapDeskTest, FilesSwapBeforeTheEventPumpAndThePumpBeforeTheWallpaper) {
     fake.writeFile(onDesktop("live.lnk"), "live");
     fake.writeFile(desk(2) + "new.lnk", "new");
     state.items.token = "0";
-    setDesktopEntry(state.items, {"old.lnk", 0, "old.lnk"});  // placed, then removed from the Desktop
+    setDesktopEntry(state.items, {"old.lnk", deskIdAt(state, 0), "old.lnk"});  // placed, then removed
     state.deskTable[2].wallpaper = "C:\\w.bmp";
     state.deskTable[2].style = WallpaperStyle::Stretched;
     fake.setRegistry(kDesktopKey, "Wallpaper", "");
@@ -295,12 +314,15 @@ TEST_F(SwapDeskTest, AJournalIsActedOnOnlyWhenItAgreesWithLastUse) {
         int to;
         bool finished;  // desk 2's item on the Desktop afterwards
         bool setAside;
+        const char* damaged = nullptr;  // the journal's text instead of a switch to `to`
     };
     const Case cases[] = {
         {"cut off in storing", 0, 2, true, false},
         {"LastUse names its target already", 2, 2, false, false},
         {"LastUse names a third desk", 1, 2, false, true},
         {"its target has no name", 0, 5, false, true},
+        {"its text damaged", 0, 2, false, true, "[Switch]\r\nFrom=0\r\nTo=2\r\nPhase=9\r\n"},
+        {"not a journal at all", 0, 2, false, true, "\xFF\xFE\x00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -316,6 +338,7 @@ TEST_F(SwapDeskTest, AJournalIsActedOnOnlyWhenItAgreesWithLastUse) {
         machine.writeFile(desk(0) + "stored.txt", "desk 0's only copy");
         machine.writeFile(desk(c.to) + "entering.txt", "desk 2's");
         EXPECT_TRUE(writeSwitchJournal(machine, fresh, {0, c.to, SwitchPhase::Storing, "", {}}));
+        if (c.damaged) machine.writeFile(switchJournalPath(fresh), encodeProfileText(c.damaged));
         fresh.currentDesk = static_cast<std::int16_t>(c.lastUse);
 
         StoreReport report;
@@ -324,6 +347,7 @@ TEST_F(SwapDeskTest, AJournalIsActedOnOnlyWhenItAgreesWithLastUse) {
         EXPECT_EQ(machine.exists(onDesktop("entering.txt")), c.finished);
         EXPECT_EQ(machine.fileContent(desk(0) + "stored.txt"), "desk 0's only copy");
         EXPECT_EQ(report.journalSetAside.empty(), !c.setAside);
+        EXPECT_EQ(report.journalUnreadable, c.damaged != nullptr);
         EXPECT_EQ(machine.exists(fresh.programDir + "KORUVAN-unused.jnl"), c.setAside);
     }
 }
@@ -358,6 +382,149 @@ TEST_F(SwapDeskTest, StartUpPutsBackOnlyWhatTheDesktopLacks) {
     EXPECT_EQ(fake.fileContent(onDesktop("ＩＮＩ.TXT")), "hidden live file");
     EXPECT_EQ(fake.fileContent(onDesktop("ＩＮＩ (2).TXT")), "stored file of the same name");
     EXPECT_THAT(plainFiles(kDesktop), ElementsAre("deleted.txt", "memo.txt", "ＩＮＩ (2).TXT"));
+}
+
+// Desks 0 and 1 both hold x.txt. Desk 0's is held open during a switch to 1, so desk 1's comes in as
+// "x (2).txt"; released, the user deletes x.txt and renames desk 1's file. A file is known by its identity:
+// desk 1's stays desk 1's under its new name, and desk 0 keeps its own.
+TEST_F(SwapDeskTest, AFileLeftBehindIsKnownByItsIdentityNotItsName) {
+    for (const char* renamed : {"x.txt", "y.txt"}) {
+        SCOPED_TRACE(renamed);
+        startAfresh();
+        fake.writeFile(desk(0) + "x.txt", "desk 0's");
+        fake.writeFile(desk(1) + "x.txt", "desk 1's");
+        start();
+        fake.heldFiles = {onDesktop("x.txt")};
+        swap(0, 1);
+        fake.heldFiles.clear();
+        ASSERT_THAT(plainFiles(kDesktop), ElementsAre("x (2).txt", "x.txt"));
+        EXPECT_TRUE(fake.deleteFile(onDesktop("x.txt")));
+        EXPECT_TRUE(fake.moveFile(onDesktop("x (2).txt"), onDesktop(renamed)));
+
+        swap(1, 0);
+        EXPECT_THAT(plainFiles(desk(1)), ElementsAre(renamed));
+        EXPECT_EQ(fake.fileContent(desk(1) + renamed), "desk 1's");
+        EXPECT_EQ(fake.fileContent(desk(0) + "x.txt"), "desk 0's");
+        EXPECT_THAT(plainFiles(kDesktop), ElementsAre("x.txt"));
+        EXPECT_EQ(fake.fileContent(onDesktop("x.txt")), "desk 0's");
+        swap(0, 1);
+        EXPECT_THAT(plainFiles(kDesktop), ElementsAre(renamed));
+        EXPECT_EQ(fake.fileContent(onDesktop(renamed)), "desk 1's");
+    }
+}
+
+// Items renamed on the Desktop while KORUVAN was not running, a case-only rename of full-width letters among
+// them: the start knows each by its identity and keeps its new name, with no second name brought back.
+TEST_F(SwapDeskTest, ARenameWhileTheProgramIsNotRunningKeepsTheNewName) {
+    fake.writeFile(desk(0) + "memo.txt", "memo");
+    fake.writeFile(desk(0) + "ｐｌａｎ.txt", "plan");
+    start();
+    EXPECT_TRUE(fake.moveFile(onDesktop("memo.txt"), onDesktop("notes.txt")));
+    EXPECT_TRUE(fake.moveFileNoReplace(onDesktop("ｐｌａｎ.txt"), onDesktop("ＰＬＡＮ.txt")));
+
+    start();
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("notes.txt", "ＰＬＡＮ.txt"));
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("notes.txt", "ＰＬＡＮ.txt"));
+    swap(0, 1);
+    swap(1, 0);
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("notes.txt", "ＰＬＡＮ.txt"));
+    EXPECT_EQ(fake.fileContent(onDesktop("notes.txt")), "memo");
+}
+
+// A program saves the item by writing a new file and renaming it over the item, just after the switch listed
+// the Desktop: the save is the item's newest version, stored; it is never deleted as the stored copy's other
+// name.
+TEST_F(SwapDeskTest, ASaveDuringTheSwitchIsStoredNotDeleted) {
+    fake.writeFile(desk(0) + "memo.txt", "as placed");
+    start();  // memo.txt on the Desktop is a second name of the stored one
+    bool saved = false;
+    fake.beforeWrite = [&](const std::string&) {
+        if (saved) return;
+        saved = true;
+        fake.writeFile(onDesktop("memo.tmp"), "saved during the switch");
+        EXPECT_TRUE(fake.moveFile(onDesktop("memo.tmp"), onDesktop("memo.txt")));
+    };
+    swap(0, 1);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(fake.fileContent(desk(0) + "memo.txt"), "saved during the switch");
+    EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
+}
+
+// A switch cut off while placing, then a start that cannot reach the Desktop (not there yet, or not
+// listable): the start changes nothing and keeps the journal; once the Desktop is back, the first switch
+// finishes the cut-off one before it moves anything, and no item is lost.
+TEST_F(SwapDeskTest, AStartWithoutTheDesktopLeavesTheCutOffSwitchForLater) {
+    for (const bool listable : {false, true}) {
+        SCOPED_TRACE(listable ? "there but not listable" : "not there");
+        startAfresh();
+        fake.writeFile(desk(0) + "stored.txt", "desk 0's, placed");
+        fake.writeFile(desk(2) + "c.txt", "desk 2's");
+        fake.writeFile(desk(2) + "d.txt", "desk 2's too");
+        start();
+        fake.writeFile(onDesktop("made today.txt"), "desk 0's, only here");
+        fake.crashAtOperation = fake.fileOperations + 5;  // the journal, two items, the journal, one placed
+        EXPECT_THROW(swap(0, 2), testing::SimulatedCrash);
+        fake.crashAtOperation.reset();
+
+        const std::filesystem::path desktop = fake.hostPath(kDesktop);
+        const std::filesystem::path away = desktop.string() + " away";
+        if (listable) {
+            fake.unlistableFolders = {kDesktop};
+        } else {
+            std::filesystem::rename(desktop, away);
+        }
+        start();
+        EXPECT_TRUE(fake.exists(switchJournalPath(state)));
+        EXPECT_EQ(state.currentDesk, 0);
+        EXPECT_TRUE(state.storeUnsettled);
+        fake.unlistableFolders.clear();
+        if (!listable) std::filesystem::rename(away, desktop);
+
+        swap(state.currentDesk, 1);
+        EXPECT_EQ(state.currentDesk, 1);
+        EXPECT_THAT(plainFiles(kDesktop), IsEmpty());
+        EXPECT_THAT(plainFiles(desk(0)), ElementsAre("made today.txt", "stored.txt"));
+        EXPECT_EQ(fake.fileContent(desk(0) + "made today.txt"), "desk 0's, only here");
+        EXPECT_THAT(plainFiles(desk(2)), ElementsAre("c.txt", "d.txt"));
+        EXPECT_FALSE(fake.exists(switchJournalPath(state)));
+    }
+}
+
+// The placing step cannot be recorded (the journal's second write fails): a crash while placing would file
+// desk 2's items under desk 0, so the switch is taken back and says why.
+TEST_F(SwapDeskTest, APlacingStepThatCannotBeRecordedTakesTheSwitchBack) {
+    fake.writeFile(desk(0) + "a.txt", "desk 0's");
+    fake.writeFile(desk(2) + "c.txt", "desk 2's");
+    start();
+    int journalWrites = 0;
+    fake.beforeWrite = [&](const std::string& path) {
+        fake.failWrites = path == switchJournalPath(state) && ++journalWrites == 2;
+    };
+    StoreReport report;
+    EXPECT_FALSE(swapDesk(fake, state, 0, 2, report));
+    fake.beforeWrite = nullptr;
+    fake.failWrites = false;
+    EXPECT_EQ(report.journalUnwritable, FileError::Denied);
+    EXPECT_THAT(plainFiles(kDesktop), ElementsAre("a.txt"));
+    EXPECT_THAT(plainFiles(desk(0)), ElementsAre("a.txt"));
+    EXPECT_THAT(plainFiles(desk(2)), ElementsAre("c.txt"));
+    EXPECT_FALSE(fake.exists(switchJournalPath(state)));
+    EXPECT_EQ(state.currentDesk, 0);
+}
+
+// Desk 0's folder holds memo.txt and every numbered name up to the last the search tries: a new memo.txt on
+// the Desktop has no name to be stored under, so it stays, and no stored item is replaced.
+TEST_F(SwapDeskTest, ANewFileWithoutAFreeStoredNameStaysAndReplacesNothing) {
+    start();
+    for (int number = 1; number <= kLastNumberedName; ++number)
+        fake.writeFile(desk(0) + (number == 1 ? "memo.txt" : numberedName("memo.txt", number)), "stored");
+    fake.writeFile(onDesktop("memo.txt"), "made today");
+    const StoreReport report = swap(0, 1);
+    EXPECT_EQ(report.leftBehind, (std::vector<ItemProblem>{{"memo.txt", 0, FileError::Exists}}));
+    EXPECT_EQ(fake.fileContent(onDesktop("memo.txt")), "made today");
+    EXPECT_EQ(plainFiles(desk(0)).size(), static_cast<std::size_t>(kLastNumberedName));
+    for (const std::string& name : plainFiles(desk(0)))
+        EXPECT_EQ(fake.fileContent(desk(0) + name), "stored") << name;
 }
 
 }  // namespace

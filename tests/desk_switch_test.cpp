@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "bar_fixture.h"
+#include "store/profile_encoding.h"
+#include "store/profile_file.h"
 
 namespace koruvan::testing {
 namespace {
@@ -192,6 +194,77 @@ TEST_F(DeskSwitchTest, ASwitchThatCannotBeRecordedDoesNotStartAndSaysWhy) {
         EXPECT_TRUE(view.watching);
         ASSERT_EQ(view.warnings.size(), 1u);
         EXPECT_THAT(view.warnings[0], ::testing::HasSubstr("KORUVAN.jnl"));
+    }
+}
+
+}  // namespace
+}  // namespace koruvan::testing
+
+namespace koruvan::testing {
+namespace {
+
+// A file the switch's end cannot write: the switch happens and the user is told, with the reason, once a run.
+// The next start begins at the desk whose items the Desktop holds and moves none, unless LastUse was changed
+// by hand since; a record of items that could not be written holds back the next switch instead, so that
+// the start finishes the last one under a record that is not stale.
+TEST(DeskSwitchRecordTest, WhatTheEndOfASwitchCannotWriteNeverMovesItemsAtTheNextStart) {
+    const struct {
+        const char* what;
+        const char* readOnly;       // the file that cannot be written
+        std::optional<int> byHand;  // LastUse written by hand before the next start
+        int startsAt;
+        const char* told;
+    } cases[] = {
+        {"LastUse as the file kept it", "KORUVAN.ini", std::nullopt, 1, "KORUVAN.ini に今のﾃﾞｽｸﾄｯﾌﾟ"},
+        {"LastUse changed by hand", "KORUVAN.ini", 2, 2, "KORUVAN.ini に今のﾃﾞｽｸﾄｯﾌﾟ"},
+        {"the record of items", "KORUVAN.items", std::nullopt, 2, "KORUVAN.items に書き込めませんでした"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlatform machine;
+        machine.setRegistry(kDesktopKey, "Wallpaper", "");
+        for (const char* folder : {"C:\\Users\\user\\Desktop\\", "C:\\KORUVAN\\dsk0\\", "C:\\KORUVAN\\dsk1\\",
+                                   "C:\\KORUVAN\\dsk2\\", "C:\\KORUVAN\\DskTop\\"})
+            EXPECT_TRUE(machine.makeFolder(folder));
+        machine.writeFile(
+            "C:\\KORUVAN\\KORUVAN.ini",
+            encodeProfileText("[User]\r\nLastUse=0\r\n[DeskTop]\r\n0=仕事,,,,0\r\n1=趣味,,,,0\r\n"
+                              "2=ゲーム,,,,0\r\n"));
+        for (int desk : {0, 1, 2})
+            machine.writeFile(
+                "C:\\KORUVAN\\dsk" + std::to_string(desk) + "\\item" + std::to_string(desk) + ".txt",
+                "desk " + std::to_string(desk));
+        const std::string locked = std::string("C:\\KORUVAN\\") + c.readOnly;
+        {
+            ProgramRun run(machine);
+            machine.setAttributes(locked, kReadOnly);
+            run.bar.onDeskClicked(2);
+            run.bar.onDeskClicked(1);
+            ASSERT_GE(run.view.warnings.size(), 1u);
+            EXPECT_THAT(run.view.warnings[0], ::testing::HasSubstr(c.told));
+            EXPECT_THAT(run.view.warnings[0], ::testing::HasSubstr("アクセスが拒否されました"));
+            if (std::string(c.readOnly) == "KORUVAN.ini") {
+                EXPECT_EQ(run.view.warnings.size(), 1u) << "told once a run";
+            }
+        }
+        machine.setAttributes(locked, 0);
+        if (c.byHand) {
+            EXPECT_TRUE(ProfileFile(machine, "C:\\KORUVAN\\KORUVAN.ini")
+                            .writeString("User", "LastUse", std::to_string(*c.byHand)));
+        }
+        machine.clearCalls();
+        ProgramRun next(machine);
+        EXPECT_EQ(next.state.currentDesk, c.startsAt);
+        EXPECT_EQ(machine.listPlainFiles("C:\\Users\\user\\Desktop\\"),
+                  std::vector<std::string>{"item" + std::to_string(c.startsAt) + ".txt"});
+        EXPECT_EQ(machine.listPlainFiles("C:\\KORUVAN\\dsk0\\"), std::vector<std::string>{"item0.txt"});
+        EXPECT_EQ(ProfileFile(machine, "C:\\KORUVAN\\KORUVAN.ini").readString("User", "LastUse", ""),
+                  std::to_string(c.startsAt));
+        if (!c.byHand) {
+            for (const std::string& call : machine.calls)
+                EXPECT_FALSE(call.starts_with("move C:\\Users") || call.starts_with("delete C:\\Users"))
+                    << call;
+        }
     }
 }
 

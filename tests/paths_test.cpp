@@ -34,5 +34,23 @@ TEST(PathsTest, AFolderEndsInOneBackslash) {
     EXPECT_EQ(withTrailingBackslash(""), "\\");
 }
 
+// Names compare as NTFS compares them: each character against its one-for-one upper case, in any script, and
+// nothing more (no folding of "ß" into "SS", nothing outside the Basic Multilingual Plane).
+TEST(PathsTest, FileNamesCompareAsNtfsComparesThem) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"Report.DOC", "report.doc", true}, {"ｍｅｍｏ.txt", "ＭＥＭＯ.TXT", true},
+        {"Ωμέγα.txt", "ΩΜΈΓΑ.TXT", true},   {"Привет.lnk", "ПРИВЕТ.LNK", true},
+        {"ÿ.txt", "Ÿ.txt", true},           {"straße.txt", "STRASSE.txt", false},
+        {"メモ.txt", "ﾒﾓ.txt", false},      {"𐐨.txt", "𐐀.txt", false},
+        {"a\xFF.txt", "A\xFE.txt", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fileNameKey(c.a) == fileNameKey(c.b), c.same) << c.a << " " << c.b;
+}
+
 }  // namespace
 }  // namespace koruvan

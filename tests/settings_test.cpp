@@ -64,7 +64,8 @@ TEST_F(SettingsTest, FirstRunMakesTheStoreCopiesTheDesktopAndWritesTheWholeFile)
               "[Color]\r\nNowDeskForeColor= 0\r\nNowDeskBackColor= 255\r\nOtherDeskForeColor= 16777215\r\n"
               "OtherDeskBackColor= 16711680\r\n"
               "[DeskTop]\r\n0=デスクトップ,C:\\WINDOWS\\壁紙.bmp,(なし),0 128 128,2\r\n"
-              "1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n");
+              "1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n"
+              "[DeskIds]\r\n0=1\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n");
 
     // The next start reads back exactly what the first run set up, touching no folder.
     SharedState next;
@@ -149,7 +150,8 @@ TEST_F(SettingsTest, SavesWriteTheirSectionsAndKeepTheRest) {
               "[User]\r\nLastUse=2\r\nTopwindow=1\r\nPosition=5\r\nAutoHide=0\r\nSizeNum=120\r\n; mine\r\n"
               "[Color]\r\nNowDeskForeColor=-1\r\nNowDeskBackColor= 255\r\nOtherDeskForeColor= 0\r\n"
               "OtherDeskBackColor= 12\r\n"
-              "[DeskTop]\r\n0=デスク,,,,0\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n");
+              "[DeskTop]\r\n0=デスク,,,,0\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n"
+              "[DeskIds]\r\n0=1\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n");
 
     const std::string before = platform.fileContent(kIni);
     platform.failWrites = true;

@@ -28,6 +28,8 @@ constexpr const char* kPlacementAdvice =
 void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
     state.windowsDir = readWindowsDirectory(platform);
     state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
+    // Before the settings: it holds the desks' identities, and what a fresh start keeps of the store.
+    state.items = readItemRecord(platform.files, state.itemRecordPath());
     loadOrCreateSettings(platform, state);
     settleStore(platform, state, report);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {

@@ -175,11 +175,17 @@ void BarMenus::warn(const std::string& text, const char* title) {
 }
 
 void BarMenus::tellUser(StoreReport report) {
+    // A file that cannot be written stays so: each is told once a run, not at every switch.
     if (report.settingsUnwritten) {
         if (toldOfSettings_) report.settingsUnwritten.reset();
         toldOfSettings_ = true;
     }
-    if (!report.empty()) warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+    if (report.lastUseUnwritten) {
+        if (toldOfLastUse_) report.lastUseUnwritten.reset();
+        toldOfLastUse_ = true;
+    }
+    if (!report.empty())
+        warn(reportText(report, state_.deskTable, state_.programDir, state_.desktopFolder), kReportTitle);
 }
 
 }  // namespace koruvan

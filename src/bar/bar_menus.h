@@ -62,6 +62,7 @@ class BarMenus {
     BarActions& bar_;
     bool open_ = false;
     bool toldOfSettings_ = false;
+    bool toldOfLastUse_ = false;
 };
 
 }  // namespace koruvan

@@ -3,6 +3,7 @@
 #include "bar/bar_load.h"
 #include "bar/follow_action.h"
 #include "store/desk_appearance.h"
+#include "store/desk_identity.h"
 #include "store/pool.h"
 #include "store/settings.h"
 #include "store/system_desktops.h"
@@ -162,10 +163,11 @@ int DeskBar::giveUpDesk(int slot, StoreReport& report) {
     (void)platform_.files.makeFolder(poolFolder(state_));  // one already there is no failure
     const auto items = static_cast<int>(platform_.files.listPlainFiles(deskFolder(state_, slot)).size());
     const int pooled = items - giveDeskToPool(platform_, state_, slot);
-    report.noteSettingsWrite(writeItemRecord(platform_.files, state_.itemRecordPath(), state_.items));
     windows_.releaseDesk(slot);
-    // The name, the wallpaper and the tie go; the style stays with the slot.
+    // The name, the wallpaper, the identity and the tie go; the style stays with the slot. The record is
+    // written after: it no longer knows the desk, so that no fresh start brings it back.
     applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);
+    report.noteSettingsWrite(writeRecord(platform_, state_));
     report.noteSettingsWrite(saveDeskTable(platform_.files, state_));
     report.noteSettingsWrite(writeDeskTie(platform_.files, state_, slot));
     return pooled;

@@ -36,7 +36,8 @@ void DeskSwitch::move(int desk, SwitchWork work, StepLog& log, StoreReport& repo
     }
     state_.currentDesk = static_cast<std::int16_t>(desk);
     if (work.windows) windows_.enterDesk(desk, log);
-    report.noteSettingsWrite(completeSwitch(platform_, state_, desk, &log));
+    // What could not be written goes to the report; the switch has happened either way.
+    (void)completeSwitch(platform_, state_, desk, report, &log);
 }
 
 void DeskSwitch::end(int old, int desk, SwitchWork work, const StepLog& log) {

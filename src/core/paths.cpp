@@ -1,5 +1,6 @@
 #include "core/paths.h"
 
+#include "core/name_case.h"
 #include "core/text.h"
 
 namespace koruvan {
@@ -44,7 +45,18 @@ std::string withTrailingBackslash(std::string folder) {
 }
 
 std::string fileNameKey(std::string_view name) {
-    return toUpperAscii(name);
+    std::string key;
+    key.reserve(name.size());
+    for (std::size_t at = 0; at < name.size();) {
+        const std::size_t start = at;
+        const char32_t c = nextCodePoint(name, at);
+        if (c == 0xFFFD && at - start == 1) {
+            key += name[start];  // a byte that is no character stays as it is, unlike any other
+        } else {
+            appendUtf8(key, fileNameUpperCase(c));
+        }
+    }
+    return key;
 }
 
 }  // namespace koruvan

@@ -14,7 +14,8 @@ std::string fileNameOfPath(const std::string& path);
 std::string rootOfPath(const std::string& path);
 // The folder with exactly the "\" it needs at its end; an empty text becomes "\".
 std::string withTrailingBackslash(std::string folder);
-// What two file names are compared by: the file system ignores the case of (ASCII) letters.
+// What two file names are compared by: each character in the upper case NTFS compares names in, so that
+// "ｍｅｍｏ.txt" and "ＭＥＭＯ.TXT" are one name, and "ß" is not "SS".
 std::string fileNameKey(std::string_view name);
 
 }  // namespace koruvan

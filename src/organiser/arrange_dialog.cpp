@@ -15,10 +15,12 @@ namespace {
 constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄ先のミス";
 constexpr const char* kArrangeTitle = "ﾃﾞｽｸﾄｯﾌﾟの整理";
 
-std::vector<ItemName> itemsIn(Platform& platform, const std::string& folder) {
+// The program's own temporary files (a copy under way, or left by a crash) are no items.
+std::vector<ItemName> itemsIn(Platform& platform, const SharedState& state, const std::string& folder) {
     std::vector<ItemName> items;
-    for (const std::string& name : platform.files.listPlainFiles(folder))
-        items.push_back(splitItemName(name));
+    for (const std::string& name : platform.files.listPlainFiles(folder)) {
+        if (!isTemporaryName(state.items, name)) items.push_back(splitItemName(name));
+    }
     return items;
 }
 
@@ -42,7 +44,7 @@ ArrangeDialog::ArrangeDialog(Platform& platform, SharedState& state, int desk, A
 
 void ArrangeDialog::onLoad() {
     const Desk* desk = deskAt(state_, deskIndex_);
-    pool_ = itemsIn(platform_, poolFolder(state_));
+    pool_ = itemsIn(platform_, state_, poolFolder(state_));
     listsDesktop_ = desk && deskIndex_ == state_.currentDesk && isUsableDesktop(platform_, state_);
     deskSource_ = !desk           ? std::string()
                   : listsDesktop_ ? state_.desktopFolder
@@ -151,7 +153,9 @@ void ArrangeDialog::onSet() {
         return;
     }
     if (result.shortcutLost) view_.warn("ｼｮｰﾄｶｯﾄを作成できませんでした。", kShortcutTitle);
-    if (!report.empty()) view_.warn(reportText(report, state_.deskTable, state_.programDir), kReportTitle);
+    if (!report.empty())
+        view_.warn(reportText(report, state_.deskTable, state_.programDir, state_.desktopFolder),
+                   kReportTitle);
     view_.close();
 }
 

@@ -28,6 +28,7 @@ enum class FileError {
     Full,        // no room left on the drive
     InUse,       // another program holds the file open
     OtherDrive,  // a rename cannot take a file to another drive: it must be copied there
+    Changed,     // the file is no longer the one a listing saw (saved anew, replaced)
     Other,
 };
 
@@ -51,6 +52,9 @@ class FileSystem {
     virtual std::vector<std::string> listPlainFiles(const std::string& folder) = 0;
     // The same listing with each file's identity. A file system without file identities gives them as 0.
     virtual std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) = 0;
+    // As listPlainFileIdentities, but nullopt when the folder cannot be listed (not there, no access, a
+    // drive not ready): never an empty listing in its place.
+    virtual std::optional<std::vector<PlainFile>> tryListPlainFileIdentities(const std::string& folder) = 0;
     // Each file operation gives FileResult: done, or why not.
     //
     // Gives a file a second name on its volume (a hard link), never replacing a file of that name. Fails when
@@ -72,6 +76,13 @@ class FileSystem {
     virtual FileResult moveFileNoReplace(const std::string& from, const std::string& to) = 0;
     // Deletes a file, read-only or not. A read-only file's other names (hard links) stay read-only.
     virtual FileResult deleteFile(const std::string& path) = 0;
+    // Deletes the name only while it is still the file a listing saw (the same identity, size and time),
+    // checked on the open file itself; Changed when a program has saved or replaced it since.
+    virtual FileResult deleteFileIfUnchanged(const std::string& path, const PlainFile& listed) = 0;
+    // Whether a file is read-only (false when it cannot be read); sets or clears the attribute (of the file:
+    // every name of it).
+    virtual bool isReadOnly(const std::string& path) = 0;
+    virtual FileResult setReadOnly(const std::string& path, bool readOnly) = 0;
     virtual FileResult makeFolder(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
     // Any file of that name, hidden and system files included (names compare without case).

@@ -4,6 +4,7 @@
 
 #include "core/paths.h"
 #include "store/desk_folders.h"
+#include "store/desk_identity.h"
 #include "store/desk_items.h"
 #include "store/desk_swap.h"
 #include "store/pool.h"
@@ -25,16 +26,20 @@ bool isOnScreen(Platform& platform, const SharedState& state, int desk) {
     return desk == state.currentDesk && isUsableDesktop(platform, state);
 }
 
-std::vector<DeskItem> deskItems(Platform& platform, const SharedState& state, int desk) {
+// The desk's own items among the Desktop's files (not files another desk left there).
+std::vector<DeskItem> itemsOnScreen(const SharedState& state, int desk, const DesktopMatch& match) {
     std::vector<DeskItem> items;
-    if (isOnScreen(platform, state, desk)) {
-        const std::string desktop = withTrailingBackslash(state.desktopFolder);
-        for (const DesktopItem& item : desktopItems(platform, state, desk)) {
-            if (item.desk == desk)
-                items.push_back({item.file.name, desktop + item.file.name, item.storedName});
-        }
-        return items;
+    const std::string desktop = withTrailingBackslash(state.desktopFolder);
+    for (const DesktopItem& item : match.items) {
+        // One without a stored name (none left free) stays as it is: the desk's, but not arranged.
+        if (item.desk == deskIdAt(state, desk) && !item.storedName.empty())
+            items.push_back({item.file.name, desktop + item.file.name, item.storedName});
     }
+    return items;
+}
+
+std::vector<DeskItem> itemsInFolder(Platform& platform, const SharedState& state, int desk) {
+    std::vector<DeskItem> items;
     const std::string folder = deskFolder(state, desk);
     for (const std::string& name : platform.files.listPlainFiles(folder)) {
         if (!isTemporaryName(state.items, name)) items.push_back({name, folder + name, name});
@@ -106,7 +111,9 @@ std::optional<FileError> placeShortcut(Platform& platform, SharedState& state, i
     }
     if (!onScreen) return std::nullopt;
     for (auto it = state.items.desktop.begin(); it != state.items.desktop.end(); ++it) {
-        if (it->second.desk != desk || fileNameKey(it->second.storedName) != fileNameKey(stored)) continue;
+        if (it->second.desk != deskIdAt(state, desk) ||
+            fileNameKey(it->second.storedName) != fileNameKey(stored))
+            continue;
         // The older shortcut on the Desktop is replaced by the new one, not stored over it later.
         discardFile(platform.files, withTrailingBackslash(state.desktopFolder) + it->second.name);
         state.items.desktop.erase(it);
@@ -117,16 +124,33 @@ std::optional<FileError> placeShortcut(Platform& platform, SharedState& state, i
     return std::nullopt;
 }
 
-// Items no longer wanted go to the pool, with their stored copies; items kept refresh the pool's copies.
+// The record follows the renames. Files made since stay unrecorded, and removed ones stay recorded, for the
+// next switch to settle.
+void noteRenames(SharedState& state, const DesktopMatch& match) {
+    ItemRecord::DesktopEntries entries;
+    for (const DesktopItem& item : match.items) {
+        if (!item.isNew && !item.storedName.empty())
+            entries.emplace(fileNameKey(item.file.name), entryFor(item));
+    }
+    for (const DesktopEntry& entry : match.gone)
+        entries.emplace(fileNameKey(entry.name), entry);
+    state.items.desktop = std::move(entries);
+}
+
+// Items no longer wanted go to the pool, with their stored copies, and are the pool's own from then on; items
+// kept refresh the pool's copies.
 void settleCarriedItems(Platform& platform, SharedState& state, int desk, bool onScreen,
                         const std::vector<DeskItem>& items, const std::vector<std::string>& wanted) {
+    const DeskId id = deskIdAt(state, desk);
     for (const DeskItem& item : items) {
         if (wants(wanted, item.name)) {
             // The pool's copy is only an offer to other desks: the desk keeps the item either way.
-            (void)addToPool(platform, state, item.path, desk, item.storedName, false);
+            (void)addToPool(platform, state, item.path, id, item.storedName, false);
             continue;
         }
-        if (!addToPool(platform, state, item.path, desk, item.storedName, true) || !onScreen) continue;
+        if (!addToPool(platform, state, item.path, id, item.storedName, true, PoolCopy::Released) ||
+            !onScreen)
+            continue;
         discardFile(platform.files, deskFolder(state, desk) + item.storedName);
         state.items.desktop.erase(fileNameKey(item.name));
     }
@@ -136,7 +160,10 @@ void settleCarriedItems(Platform& platform, SharedState& state, int desk, bool o
 
 std::vector<std::string> deskItemNames(Platform& platform, const SharedState& state, int desk) {
     std::vector<std::string> names;
-    for (DeskItem& item : deskItems(platform, state, desk))
+    for (DeskItem& item :
+         isOnScreen(platform, state, desk)
+             ? itemsOnScreen(state, desk, matchDesktop(platform, state, deskIdAt(state, desk)))
+             : itemsInFolder(platform, state, desk))
         names.push_back(std::move(item.name));
     return names;
 }
@@ -148,7 +175,16 @@ ArrangeResult arrangeDesk(Platform& platform, SharedState& state, int desk,
     if (!isDeskIndex(desk)) return result;
     ensureRecord(platform, state, state.currentDesk);
     const bool onScreen = isOnScreen(platform, state, desk);
-    const std::vector<DeskItem> items = deskItems(platform, state, desk);
+    std::vector<DeskItem> items;
+    if (onScreen) {
+        // Items renamed on the Desktop are arranged under their new names, in the folder too.
+        DesktopMatch match = matchDesktop(platform, state, deskIdAt(state, desk));
+        followRenames(platform, state, match);
+        noteRenames(state, match);
+        items = itemsOnScreen(state, desk, match);
+    } else {
+        items = itemsInFolder(platform, state, desk);
+    }
     std::vector<Staged> staged;
     result.refusal = stagePoolCopies(platform, state, desk, items, wanted, staged);
     if (result.refusal) {
@@ -160,7 +196,7 @@ ArrangeResult arrangeDesk(Platform& platform, SharedState& state, int desk,
     for (const Staged& copy : staged)
         commitStaged(platform, state, desk, onScreen, copy, report);
     if (shortcut) result.shortcutLost = placeShortcut(platform, state, desk, onScreen, *shortcut, report);
-    report.noteSettingsWrite(writeItemRecord(platform.files, state.itemRecordPath(), state.items));
+    report.noteSettingsWrite(writeRecord(platform, state));
     return result;
 }
 

@@ -17,9 +17,10 @@ std::string cleanedPath(std::string path) {
 }  // namespace
 
 std::string readDesktopFolder(Platform& platform) {
-    std::string folder =
-        cleanedPath(regReadString(platform, RegistryRoot::CurrentUser, kShellFoldersKey, "Desktop"));
-    if (folder.empty()) folder = cleanedPath(platform.shell.knownDesktopFolder());
+    // The legacy value is only a copy the shell keeps for old programs, and may lag behind a moved Desktop.
+    std::string folder = cleanedPath(platform.shell.knownDesktopFolder());
+    if (folder.empty())
+        folder = cleanedPath(regReadString(platform, RegistryRoot::CurrentUser, kShellFoldersKey, "Desktop"));
     return folder;
 }
 

@@ -8,8 +8,8 @@
 
 namespace koruvan {
 
-// The user's Desktop shell folder from the registry, cleaned; the platform's known Desktop folder when the
-// registry names none. No trailing "\" is added.
+// The user's Desktop shell folder as the shell knows it (its known folder), cleaned; the legacy registry
+// value when the shell names none. No trailing "\" is added.
 std::string readDesktopFolder(Platform& platform);
 
 // The Windows directory, ending in exactly one "\".

@@ -13,7 +13,7 @@ FileResult copyThenRename(Platform& platform, const std::string& from, const std
                           const std::string& to, bool replace) {
     FileResult result = platform.files.copyFile(from, temporary);
     if (result)
-        result = replace ? platform.files.moveFile(temporary, to)
+        result = replace ? renameReplacing(platform.files, temporary, to)
                          : platform.files.moveFileNoReplace(temporary, to);
     if (!result) discardFile(platform.files, temporary);
     return result;
@@ -28,19 +28,40 @@ std::string numberedName(const std::string& name, int number) {
     return name.substr(0, dot) + suffix + name.substr(dot);
 }
 
+std::optional<std::string> firstFreeName(const std::string& name,
+                                         const std::function<bool(const std::string&)>& isFree) {
+    for (int number = 1; number <= kLastNumberedName; ++number) {
+        std::string candidate = number == 1 ? name : numberedName(name, number);
+        if (isFree(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
 bool sameFile(const PlainFile& a, const PlainFile& b) {
     return a.fileId != 0 && a.fileId == b.fileId && a.volume == b.volume && a.size == b.size &&
            a.writeTime == b.writeTime;
 }
 
 FileResult putCopy(Platform& platform, const std::string& from, const std::string& folder,
-                   const std::string& name, Placement placement, const std::string& temporary) {
+                   const std::string& name, Placement placement, const std::string& temporary, bool* linked) {
+    if (linked) *linked = false;
     if (placement == Placement::LinkOrCopy) {
-        const FileResult linked = platform.files.linkFile(from, folder + name);
+        const FileResult link = platform.files.linkFile(from, folder + name);
+        if (linked) *linked = static_cast<bool>(link);
         // A link refuses a taken name by itself: the usual case costs one operation.
-        if (linked || linked.error == FileError::Exists || linked.error == FileError::Gone) return linked;
+        if (link || link.error == FileError::Exists || link.error == FileError::Gone) return link;
     }
     return copyThenRename(platform, from, temporary, folder + name, false);
+}
+
+FileResult renameReplacing(FileSystem& files, const std::string& from, const std::string& to) {
+    const FileResult moved = files.moveFile(from, to);
+    if (moved.error != FileError::Denied || !files.isReadOnly(to)) return moved;
+    if (const FileResult cleared = files.setReadOnly(to, false); !cleared) return moved;
+    const FileResult again = files.moveFile(from, to);
+    // The older copy stays as it was; a newer one brings its own attribute.
+    if (!again) (void)files.setReadOnly(to, true);
+    return again;
 }
 
 FileResult moveNoReplace(Platform& platform, const std::string& from, const std::string& folder,
@@ -56,27 +77,18 @@ FileResult moveNoReplace(Platform& platform, const std::string& from, const std:
 
 FileResult copyReplacing(Platform& platform, const std::string& from, const std::string& folder,
                          const std::string& name, const std::string& temporary) {
-    const std::string to = folder + name;
-    FileResult result = platform.files.copyFile(from, temporary);
-    if (result) result = platform.files.moveFile(temporary, to);
-    // A read-only older copy refuses to be replaced: it goes only once its whole successor is there.
-    if (result.error == FileError::Denied && platform.files.plainFileExists(to) &&
-        platform.files.deleteFile(to))
-        result = platform.files.moveFile(temporary, to);
-    if (!result) discardFile(platform.files, temporary);
-    return result;
+    return copyThenRename(platform, from, temporary, folder + name, true);
 }
 
 FileResult storeReplacing(Platform& platform, const std::string& from, const std::string& folder,
-                          const std::string& name, const std::string& temporary, bool oneFile) {
+                          const std::string& name, const std::string& temporary,
+                          const std::optional<PlainFile>& oneFile) {
     const std::string to = folder + name;
-    if (oneFile) return platform.files.deleteFile(from);
-    FileResult result = platform.files.moveFile(from, to);
-    if (result.error == FileError::Denied && platform.files.plainFileExists(to) &&
-        platform.files.plainFileExists(from)) {
-        // A read-only older copy refuses to be replaced: it goes first, the newer version is still at `from`.
-        if (platform.files.deleteFile(to)) result = platform.files.moveFile(from, to);
+    if (oneFile) {
+        const FileResult deleted = platform.files.deleteFileIfUnchanged(from, *oneFile);
+        if (deleted.error != FileError::Changed) return deleted;
     }
+    FileResult result = renameReplacing(platform.files, from, to);
     if (result.error == FileError::OtherDrive) {
         result = copyThenRename(platform, from, temporary, to, true);
         if (result) result = platform.files.deleteFile(from);

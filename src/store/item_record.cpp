@@ -9,7 +9,9 @@
 namespace koruvan {
 namespace {
 
-constexpr std::string_view kHeader = "KORUVAN items 1";
+constexpr std::string_view kHeader = "KORUVAN items 2";
+// Written by the version that named desks by their slots.
+constexpr std::string_view kSlotHeader = "KORUVAN items 1";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTemporaryPrefix = "~KORUVAN-";
 // Fields are separated by tabs: no Windows file name can hold one.
@@ -34,9 +36,11 @@ std::optional<Number> numberOf(std::string_view text) {
     return value;
 }
 
-std::optional<int> deskOf(std::string_view text) {
-    const std::optional<int> desk = numberOf<int>(text);
-    return desk && isDeskIndex(*desk) ? desk : std::nullopt;
+// A desk as a line names it: an identity, or in a record of the earlier version a slot.
+std::optional<DeskId> deskOf(std::string_view text, bool slotNumbered) {
+    const std::optional<DeskId> desk = numberOf<DeskId>(text);
+    if (!desk || (slotNumbered && !isDeskIndex(static_cast<int>(*desk)))) return std::nullopt;
+    return desk;
 }
 
 // A name as the record keeps it: not empty, no path in it.
@@ -45,16 +49,46 @@ bool isFileName(std::string_view name) {
            name.find('/') == std::string_view::npos;
 }
 
+void parseDesks(const std::vector<std::string_view>& f, ItemRecord& record) {
+    if (f.size() != 2 + kDeskCount) return;
+    const std::optional<DeskId> last = numberOf<DeskId>(f[1]);
+    if (!last) return;
+    record.lastDeskId = *last;
+    for (std::size_t slot = 0; slot < static_cast<std::size_t>(kDeskCount); ++slot)
+        record.desks[slot] = numberOf<DeskId>(f[slot + 2]).value_or(0);
+}
+
+void parseScreen(const std::vector<std::string_view>& f, ItemRecord& record) {
+    if (f.size() < 2 || f.size() > 3) return;
+    record.onDesktop = numberOf<DeskId>(f[1]).value_or(0);
+    if (f.size() == 3) record.lastUseKept = numberOf<int>(f[2]);
+}
+
+void parseDesktopEntry(const std::vector<std::string_view>& f, ItemRecord& record) {
+    const bool withIdentity = !record.slotNumbered && f.size() == 6;
+    if (!withIdentity && !(record.slotNumbered && f.size() == 4)) return;
+    const std::optional<DeskId> desk = deskOf(f[2], record.slotNumbered);
+    if (!desk || !isFileName(f[1]) || !isFileName(f[3])) return;
+    DesktopEntry entry{std::string(f[1]), *desk, std::string(f[3])};
+    if (withIdentity) {
+        entry.volume = numberOf<std::uint64_t>(f[4]).value_or(0);
+        entry.fileId = numberOf<std::uint64_t>(f[5]).value_or(0);
+    }
+    setDesktopEntry(record, std::move(entry));
+}
+
 void parseLine(std::string_view line, ItemRecord& record) {
     const std::vector<std::string_view> f = splitFields(line);
     if (f.size() == 2 && f[0] == "token") {
         record.token = std::string(f[1]);
-    } else if (f.size() == 4 && f[0] == "desktop") {
-        const std::optional<int> desk = deskOf(f[2]);
-        if (desk && isFileName(f[1]) && isFileName(f[3]))
-            setDesktopEntry(record, {std::string(f[1]), *desk, std::string(f[3])});
+    } else if (f[0] == "desks" && !record.slotNumbered) {
+        parseDesks(f, record);
+    } else if (f[0] == "screen" && !record.slotNumbered) {
+        parseScreen(f, record);
+    } else if (f[0] == "desktop") {
+        parseDesktopEntry(f, record);
     } else if (f.size() == 6 && f[0] == "pool") {
-        const std::optional<int> desk = deskOf(f[2]);
+        const std::optional<DeskId> desk = deskOf(f[2], record.slotNumbered);
         const auto size = numberOf<std::uint64_t>(f[4]);
         const auto time = numberOf<std::uint64_t>(f[5]);
         if (desk && size && time && isFileName(f[1]) && isFileName(f[3]))
@@ -76,8 +110,19 @@ std::string joinFields(std::initializer_list<std::string_view> fields) {
 std::string formatItemRecord(const ItemRecord& record) {
     std::string text = std::string(kByteOrderMark) + std::string(kHeader) + "\r\n";
     text += joinFields({"token", record.token});
-    for (const auto& [key, entry] : record.desktop)
-        text += joinFields({"desktop", entry.name, std::to_string(entry.desk), entry.storedName});
+    std::string desks = "desks\t" + std::to_string(record.lastDeskId);
+    for (const DeskId desk : record.desks)
+        desks += "\t" + std::to_string(desk);
+    text += desks + "\r\n";
+    if (record.lastUseKept) {
+        text += joinFields({"screen", std::to_string(record.onDesktop), std::to_string(*record.lastUseKept)});
+    } else {
+        text += joinFields({"screen", std::to_string(record.onDesktop)});
+    }
+    for (const auto& [key, entry] : record.desktop) {
+        text += joinFields({"desktop", entry.name, std::to_string(entry.desk), entry.storedName,
+                            std::to_string(entry.volume), std::to_string(entry.fileId)});
+    }
     for (const auto& [key, entry] : record.pool) {
         text += joinFields({"pool", entry.name, std::to_string(entry.desk), entry.itemName,
                             std::to_string(entry.size), std::to_string(entry.writeTime)});
@@ -95,7 +140,8 @@ ItemRecord parseItemRecord(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         // A file of another kind, or of a later version, is not read as a record.
-        if (first && line != kHeader) return {};
+        if (first && line != kHeader && line != kSlotHeader) return {};
+        if (first) record.slotNumbered = line == kSlotHeader;
         if (!first) parseLine(line, record);
         first = false;
     }
@@ -129,6 +175,15 @@ void setDesktopEntry(ItemRecord& record, DesktopEntry entry) {
 void setPoolEntry(ItemRecord& record, PoolEntry entry) {
     std::string key = fileNameKey(entry.name);
     record.pool.insert_or_assign(std::move(key), std::move(entry));
+}
+
+void endPoolEntries(ItemRecord& record, DeskId desk, std::string_view itemName) {
+    const std::string key = fileNameKey(itemName);
+    for (auto it = record.pool.begin(); it != record.pool.end();) {
+        const bool ends =
+            it->second.desk == desk && (itemName.empty() || fileNameKey(it->second.itemName) == key);
+        it = ends ? record.pool.erase(it) : std::next(it);
+    }
 }
 
 void ensureToken(ItemRecord& record, Session& session) {

@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "store/appearance.h"
 #include "store/desk_appearance.h"
+#include "store/desk_identity.h"
 #include "store/desk_ties.h"
 #include "store/profile_file.h"
 #include "store/system_desktops.h"
@@ -79,6 +80,19 @@ ProfileValue deskLineValue(const SharedState& state, int desk) {
             formatDeskLine(state.deskTable[static_cast<std::size_t>(desk)])};
 }
 
+ProfileValue deskIdValue(const SharedState& state, int desk) {
+    const DeskId id = deskIdAt(state, desk);
+    return {kDeskIdsSection, std::to_string(desk), id == 0 ? std::string() : std::to_string(id)};
+}
+
+void readDeskIds(const ProfileText& file, SharedState& state) {
+    for (int desk = 0; desk < kDeskCount; ++desk) {
+        const std::int64_t id = leadingInteger(file.readString(kDeskIdsSection, std::to_string(desk), ""));
+        state.deskTable[static_cast<std::size_t>(desk)].id =
+            id > 0 && id <= std::numeric_limits<DeskId>::max() ? static_cast<DeskId>(id) : 0;
+    }
+}
+
 int lowestNamedDesk(const SharedState& state) {
     for (int desk = 0; desk < kDeskCount; ++desk) {
         if (state.deskTable[static_cast<std::size_t>(desk)].exists()) return desk;
@@ -87,20 +101,35 @@ int lowestNamedDesk(const SharedState& state) {
 }
 
 // The bar relies on the current desk existing. A file edited by hand, or one whose desk lines were lost,
-// could break that: resume at the lowest named desk, or give the file back its first desk.
-void resumeOnNamedDesk(Platform& platform, SharedState& state) {
+// could break that: resume at the lowest named desk, or give the file back its first desk (true).
+bool resumeOnNamedDesk(Platform& platform, SharedState& state) {
     const Desk* current = deskAt(state, state.currentDesk);
-    if (current && current->exists()) return;
+    if (current && current->exists()) return false;
     const int lowest = lowestNamedDesk(state);
     if (lowest >= 0) {
         state.currentDesk = static_cast<std::int16_t>(lowest);
-        return;
+        return false;
     }
     state.deskTable[0].name = kFirstDeskName;
     takeScreenAppearance(platform, state.deskTable[0]);
     state.currentDesk = 0;
-    // A file that cannot be written here cannot be written at all: the start says so about the folder.
-    (void)saveDeskTable(platform.files, state);
+    return true;
+}
+
+// The desks as loaded: each with its identity, written where the file lacked it.
+void settleDeskIdentities(Platform& platform, SharedState& state, bool deskRemade) {
+    const bool given = giveDeskIdentities(state, IdentitySource::RecordOrNew);
+    // A file that cannot be written here cannot be written at all: the start says so about the folder. An
+    // identity left unwritten is given again from the record at the next start.
+    if (deskRemade) {
+        (void)saveDeskTable(platform.files, state);
+    } else if (given) {
+        std::vector<ProfileValue> ids;
+        for (int desk = 0; desk < kDeskCount; ++desk)
+            ids.push_back(deskIdValue(state, desk));
+        (void)settingsFile(platform.files, state).writeStrings(ids);
+    }
+    adoptSlotNumbers(state);
 }
 
 }  // namespace
@@ -124,8 +153,10 @@ bool loadSettings(Platform& platform, SharedState& state) {
         tipColor(state.tipColors, cell.kind, cell.part) =
             file.readInt(kColorSection, cell.key, cell.fallback);
     }
-    resumeOnNamedDesk(platform, state);
+    readDeskIds(file, state);
+    const bool deskRemade = resumeOnNamedDesk(platform, state);
     readDeskTies(file, state);
+    settleDeskIdentities(platform, state, deskRemade);
     return true;
 }
 
@@ -152,16 +183,20 @@ FileResult saveSettings(FileSystem& files, const SharedState& state) {
     return settingsFile(files, state).writeStrings(values);
 }
 
-FileResult saveDeskTable(FileSystem& files, const SharedState& state) {
+FileResult saveDeskTable(FileSystem& files, SharedState& state) {
+    giveDeskIdentities(state);
     std::vector<ProfileValue> values;
     for (int desk = 0; desk < kDeskCount; ++desk)
         values.push_back(deskLineValue(state, desk));
+    for (int desk = 0; desk < kDeskCount; ++desk)
+        values.push_back(deskIdValue(state, desk));
     return settingsFile(files, state).writeStrings(values);
 }
 
-FileResult writeDeskLine(FileSystem& files, const SharedState& state, int desk) {
+FileResult writeDeskLine(FileSystem& files, SharedState& state, int desk) {
     if (!isDeskIndex(desk)) return FileError::Other;
-    return settingsFile(files, state).writeStrings({deskLineValue(state, desk)});
+    giveDeskIdentities(state);
+    return settingsFile(files, state).writeStrings({deskLineValue(state, desk), deskIdValue(state, desk)});
 }
 
 FileResult writeDeskTie(FileSystem& files, const SharedState& state, int desk) {
@@ -173,6 +208,14 @@ FileResult writeDeskTie(FileSystem& files, const SharedState& state, int desk) {
 
 FileResult writeUserValue(FileSystem& files, const SharedState& state, const std::string& key, int value) {
     return settingsFile(files, state).writeString(kUserSection, key, std::to_string(value));
+}
+
+std::optional<int> readLastUse(FileSystem& files, const SharedState& state) {
+    if (!files.plainFileExists(state.settingsPath())) return std::nullopt;
+    const ProfileText file = settingsFile(files, state).read();
+    constexpr int kMissing = std::numeric_limits<int>::min();
+    const int value = file.readInt(kUserSection, kLastUseKey, kMissing);
+    return value == kMissing ? std::nullopt : std::optional<int>(value);
 }
 
 void readDeskLine(const std::string& line, Desk& desk) {

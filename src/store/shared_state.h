@@ -21,6 +21,8 @@ struct Desk {
     std::string background;  // the desktop colour, as the system stores it ("0 128 128")
     // Nothing when the desk line gives no number there.
     std::optional<WallpaperStyle> style;
+    // Who the desk is (kept beside its line); 0 until it is first written.
+    DeskId id = 0;
 
     // A desk exists exactly when it has a name.
     bool exists() const { return !name.empty(); }
@@ -86,6 +88,9 @@ struct SharedState {
     ItemRecord items;
     // [User] HideOtherDeskWindows: a switch hides the leaving desk's windows instead of minimising them.
     bool hideOtherDeskWindows = false;
+    // The start could not reach the Desktop: the store is settled (a cut-off switch finished, files left
+    // behind sent home) before a switch moves any item.
+    bool storeUnsettled = false;
 
     std::string settingsPath() const { return programDir + "KORUVAN.ini"; }
     std::string itemRecordPath() const { return programDir + "KORUVAN.items"; }

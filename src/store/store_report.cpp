@@ -15,7 +15,9 @@ std::string problemLines(const std::vector<ItemProblem>& problems, const DeskTab
     for (std::size_t k = 0; k < problems.size() && k < kNamesShown; ++k) {
         const ItemProblem& p = problems[k];
         lines += "  " + p.name + "（";
-        if (withDesk) lines += "ﾃﾞｽｸﾄｯﾌﾟ「" + deskName(desks, p.desk) + "」、";
+        // A deleted desk's file goes to the pool, which the organiser shows under this caption.
+        if (withDesk && !isDeskIndex(p.desk)) lines += "削除したﾃﾞｽｸﾄｯﾌﾟのもの、ｵﾘｼﾞﾅﾙのﾃﾞｽｸﾄｯﾌﾟ上ｱｲｺﾝへ、";
+        if (withDesk && isDeskIndex(p.desk)) lines += "ﾃﾞｽｸﾄｯﾌﾟ「" + deskName(desks, p.desk) + "」、";
         lines += reasonText(p.why) + "）\n";
     }
     if (problems.size() > kNamesShown)
@@ -46,14 +48,48 @@ std::string reasonText(FileError why) {
             return "ほかのプログラムが使用中です";
         case FileError::OtherDrive:
             return "別のドライブへは名前の変更では移せません";
+        case FileError::Changed:
+            return "ほかのプログラムが書き換えました";
         case FileError::Other:
             break;
     }
     return "予期しないエラーです";
 }
 
-std::string reportText(const StoreReport& report, const DeskTable& desks, const std::string& programDir) {
+namespace {
+
+std::string folderProblems(const StoreReport& report, const std::string& programDir,
+                           const std::string& desktopFolder) {
     std::string text;
+    if (report.desktopUnreachable) {
+        const std::string folder = desktopFolder.empty() ? std::string() : "（" + desktopFolder + "）";
+        paragraph(text,
+                  "デスクトップのフォルダー" + folder +
+                      "が見つからないか読めないため、ﾃﾞｽｸﾄｯﾌﾟを切り替えませんでした。項目はそのままです。"
+                      "\nフォルダーが使えるようになってから、もう一度切り替えてください。\n");
+    }
+    if (report.recordUnwritten) {
+        paragraph(text, "項目の記録 KORUVAN.items に書き込めませんでした（" +
+                            reasonText(*report.recordUnwritten) +
+                            "）。書き込めるようになるまで、次のﾃﾞｽｸﾄｯﾌﾟの切り替えは始めません。\n"
+                            "KORUVAN のフォルダー（" +
+                            programDir + "）と KORUVAN.items に書き込めることを確かめてください。\n");
+    }
+    if (report.lastUseUnwritten) {
+        paragraph(text, "設定ファイル KORUVAN.ini に今のﾃﾞｽｸﾄｯﾌﾟを書き込めませんでした（" +
+                            reasonText(*report.lastUseUnwritten) +
+                            "）。次に起動したときも、デスクトップにある項目のﾃﾞｽｸﾄｯﾌﾟから始めます。\n"
+                            "KORUVAN のフォルダー（" +
+                            programDir + "）と KORUVAN.ini に書き込めることを確かめてください。\n");
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string reportText(const StoreReport& report, const DeskTable& desks, const std::string& programDir,
+                       const std::string& desktopFolder) {
+    std::string text = folderProblems(report, programDir, desktopFolder);
     if (report.journalUnwritable) {
         paragraph(text,
                   "切り替えの記録 KORUVAN.jnl を書き込めないため、ﾃﾞｽｸﾄｯﾌﾟを切り替えませんでした（" +
@@ -63,7 +99,9 @@ std::string reportText(const StoreReport& report, const DeskTable& desks, const 
                       "ください。\n");
     }
     if (!report.journalSetAside.empty()) {
-        paragraph(text, "前回の切り替えの記録が今の設定と合わないため、使わずに「" + report.journalSetAside +
+        const char* why = report.journalUnreadable ? "前回の切り替えの記録を読めないため"
+                                                   : "前回の切り替えの記録が今の設定と合わないため";
+        paragraph(text, std::string(why) + "、使わずに「" + report.journalSetAside +
                             "」として残しました。項目は動かしていません。\n");
     }
     if (report.settingsUnwritten) {

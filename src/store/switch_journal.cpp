@@ -1,5 +1,8 @@
 #include "store/switch_journal.h"
 
+#include <charconv>
+
+#include "store/desk_identity.h"
 #include "store/desk_items.h"
 #include "store/profile_encoding.h"
 #include "store/profile_file.h"
@@ -16,29 +19,53 @@ bool isPhase(int value) {
     return value >= static_cast<int>(SwitchPhase::Clearing) && value <= static_cast<int>(SwitchPhase::Placed);
 }
 
-// "<desk>\t<Desktop name>\t<stored name>": the desk first, so that the profile reader's trimming of the
-// value's ends never touches a name (a Windows name cannot end in a blank).
+// "<desk>\t<Desktop name>\t<stored name>\t<volume>\t<file ID>": the desk first, so that the profile reader's
+// trimming of the value's ends never touches a name (a Windows name cannot end in a blank). Earlier versions
+// wrote the first three fields, with the desk's slot.
 std::string leftLine(const DesktopEntry& entry) {
-    return std::to_string(entry.desk) + "\t" + entry.name + "\t" + entry.storedName;
+    return std::to_string(entry.desk) + "\t" + entry.name + "\t" + entry.storedName + "\t" +
+           std::to_string(entry.volume) + "\t" + std::to_string(entry.fileId);
 }
 
-std::optional<DesktopEntry> leftEntry(const std::string& line) {
-    const std::size_t first = line.find('\t');
-    const std::size_t second = first == std::string::npos ? first : line.find('\t', first + 1);
-    if (second == std::string::npos) return std::nullopt;
-    const std::string desk = line.substr(0, first);
-    if (desk.size() != 1 || desk[0] < '0' || desk[0] > '9') return std::nullopt;
-    DesktopEntry entry{line.substr(first + 1, second - first - 1), desk[0] - '0', line.substr(second + 1)};
-    if (entry.name.empty() || entry.storedName.empty()) return std::nullopt;
+std::vector<std::string> tabFields(const std::string& line) {
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+template <typename Number>
+std::optional<Number> numberOf(const std::string& text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<DesktopEntry> leftEntry(const std::string& line, const SharedState& state, bool slotNumbered) {
+    const std::vector<std::string> f = tabFields(line);
+    if (f.size() != (slotNumbered ? 3u : 5u) || f[1].empty() || f[2].empty()) return std::nullopt;
+    const std::optional<DeskId> desk = numberOf<DeskId>(f[0]);
+    if (!desk || (slotNumbered && !isDeskIndex(static_cast<int>(*desk)))) return std::nullopt;
+    DesktopEntry entry{f[1], slotNumbered ? deskIdAt(state, static_cast<int>(*desk)) : *desk, f[2]};
+    if (!slotNumbered) {
+        entry.volume = numberOf<std::uint64_t>(f[3]).value_or(0);
+        entry.fileId = numberOf<std::uint64_t>(f[4]).value_or(0);
+    }
     return entry;
 }
 
-std::vector<DesktopEntry> readLeftBehind(const ProfileFile& file) {
+std::vector<DesktopEntry> readLeftBehind(const ProfileFile& file, const SharedState& state) {
+    const bool slotNumbered = file.readInt(kSection, "Version", 1) < 2;
     std::vector<DesktopEntry> entries;
     for (int k = 0;; ++k) {
         const std::string line = file.readString(kLeftSection, std::to_string(k), "");
         if (line.empty()) return entries;
-        if (std::optional<DesktopEntry> entry = leftEntry(line)) entries.push_back(std::move(*entry));
+        if (std::optional<DesktopEntry> entry = leftEntry(line, state, slotNumbered))
+            entries.push_back(std::move(*entry));
     }
 }
 
@@ -50,7 +77,8 @@ std::string switchJournalPath(const SharedState& state) {
 
 // The settings file's own form, so the same reader reads it and a person can too.
 FileResult writeSwitchJournal(Platform& platform, const SharedState& state, const SwitchJournal& journal) {
-    std::string text = std::string("[") + kSection + "]\r\nFrom=" + std::to_string(journal.oldDesk) +
+    std::string text = std::string("[") + kSection +
+                       "]\r\nVersion=2\r\nFrom=" + std::to_string(journal.oldDesk) +
                        "\r\nTo=" + std::to_string(journal.newDesk) +
                        "\r\nPhase=" + std::to_string(static_cast<int>(journal.phase)) +
                        "\r\nToken=" + journal.token + "\r\n";
@@ -71,7 +99,7 @@ std::optional<SwitchJournal> readSwitchJournal(Platform& platform, const SharedS
         return std::nullopt;
     }
     return SwitchJournal{oldDesk, newDesk, static_cast<SwitchPhase>(phase),
-                         file.readString(kSection, "Token", ""), readLeftBehind(file)};
+                         file.readString(kSection, "Token", ""), readLeftBehind(file, state)};
 }
 
 bool clearSwitchJournal(Platform& platform, const SharedState& state) {

@@ -2,7 +2,8 @@
 # The desk organiser, driven by clicks and keys: a desk that is not shown gets two pool items, loses one of its
 # own and is set (its folder holds exactly the list, the Desktop is untouched); copying an item twice shows the
 # duplicate message; Esc changes nothing; the desk on screen is set after a file was made and one changed on the
-# Desktop (both kept, newest versions); a shortcut to a running Notepad that the shell resolves to Notepad's
+# Desktop (both kept, newest versions), and set twice more after another edit (the pool keeps one copy, the
+# newest); a shortcut to a running Notepad that the shell resolves to Notepad's
 # program file, with Tab reaching every control; the window follows a resize and stops at its smallest size.
 # shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -105,6 +106,16 @@ e2e_expect_eq "the changed file keeps its newest version" "home changed on the D
 # While desk 0 is shown the Desktop is its place: its folder keeps the copies it was entered with, and the new item.
 e2e_expect_eq "dsk0 keeps its copies and the new item" "home.txt 予定.txt" "$(e2e_names "$E2E_PROG/dsk0")"
 e2e_expect_eq "the pool has the newest version" "home changed on the Desktop" "$(cat "$E2E_PROG/DskTop/home.txt")"
+echo "home changed again" >"$E2E_DESKTOP/home.txt"
+for round in 1 2; do
+    e2e_require "the organiser opens on desk 0, set $round after the edit" open_organiser 0 1
+    e2e_keys Return
+    e2e_expect_true "set $round closes" probe gone "$title" 5000
+done
+e2e_expect_eq "the pool keeps one copy of the item, the newest" "home changed again" \
+    "$(cat "$E2E_PROG/DskTop/home.txt")"
+e2e_expect_eq "and no second one" "home.txt old.txt plan.txt メモ.txt 予定.txt 写真.txt 新しい.txt" \
+    "$(e2e_names "$E2E_PROG/DskTop")"
 
 # --- a shortcut to a running Notepad, on desk 1 ---
 notepad="(無題) - メモ帳"

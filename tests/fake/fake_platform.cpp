@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/paths.h"
 #include "core/text.h"
 
 namespace koruvan::testing {
@@ -22,24 +23,9 @@ std::string lower(std::string text) {
     return text;
 }
 
-// The upper case of the letters whose case the tests meet (Latin, Greek, Cyrillic, full-width Latin); Windows
-// compares file names through such a table.
-char32_t upperLetter(char32_t c) {
-    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB) ||
-        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A)) {
-        return c == 0x3C2 ? 0x3A3 : c - 0x20;
-    }
-    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-    if (c >= 0x100 && c <= 0x17F && c % 2 == 1 && c != 0x131 && c != 0x149) return c - 1;
-    return c;
-}
-
 // The name in upper case, as a key that compares names the way the file system does.
 std::string nameKey(std::string_view name) {
-    std::string key;
-    for (std::size_t at = 0; at < name.size();)
-        appendUtf8(key, upperLetter(nextCodePoint(name, at)));
-    return key;
+    return fileNameKey(name);
 }
 
 std::string readHost(const fs::path& path) {
@@ -284,6 +270,9 @@ bool FakePlatform::deleteRegistryValue(RegistryRoot, const std::string& subKey,
 std::vector<std::string> FakePlatform::listPlainFiles(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
+    if (std::any_of(unlistableFolders.begin(), unlistableFolders.end(),
+                    [&](const std::string& f) { return hostPath(f) == hostPath(folder); }))
+        return names;
     for (const auto& entry : fs::directory_iterator(hostPath(folder), error)) {
         const bool plain = (hostAttributes(entry.path()) & (kHidden | kSystem)) == 0;
         if (entry.is_regular_file() && plain) names.push_back(entry.path().filename().string());
@@ -298,6 +287,33 @@ std::vector<PlainFile> FakePlatform::listPlainFileIdentities(const std::string& 
         if (std::optional<PlainFile> file = fileInfo(folder + name)) files.push_back(std::move(*file));
     }
     return files;
+}
+
+std::optional<std::vector<PlainFile>> FakePlatform::tryListPlainFileIdentities(const std::string& folder) {
+    const fs::path host = hostPath(folder);
+    const bool unlistable = std::any_of(unlistableFolders.begin(), unlistableFolders.end(),
+                                        [&](const std::string& f) { return hostPath(f) == host; });
+    if (unlistable || !fs::is_directory(host)) return std::nullopt;
+    return listPlainFileIdentities(folder);
+}
+
+FileResult FakePlatform::deleteFileIfUnchanged(const std::string& path, const PlainFile& listed) {
+    const std::optional<PlainFile> now = fileInfo(path);
+    if (now && (now->volume != listed.volume || now->fileId != listed.fileId || now->size != listed.size ||
+                now->writeTime != listed.writeTime)) {
+        calls.push_back("keep " + path + " (changed)");
+        return FileError::Changed;
+    }
+    return deleteFile(path);
+}
+
+FileResult FakePlatform::setReadOnly(const std::string& path, bool readOnly) {
+    calls.push_back(std::string(readOnly ? "set" : "clear") + " read-only " + path);
+    if (!fs::is_regular_file(hostPath(path))) return FileError::Gone;
+    if (held(path)) return FileError::InUse;
+    const unsigned now = attributes(path);
+    setAttributes(path, readOnly ? now | kReadOnly : now & ~static_cast<unsigned>(kReadOnly));
+    return {};
 }
 
 std::optional<PlainFile> FakePlatform::fileInfo(const std::string& path) {
@@ -452,6 +468,20 @@ FileResult FakePlatform::moveFile(const std::string& from, const std::string& to
 
 FileResult FakePlatform::moveFileNoReplace(const std::string& from, const std::string& to) {
     if (!fs::exists(hostPath(to))) return moveFile(from, to);
+    // A name changed only in its case names the same entry: the rename gives it the new spelling.
+    if (hostPath(to) == hostPath(from) && driveOf(from) == driveOf(to)) {
+        calls.push_back("move " + from + " -> " + to);
+        if (crashesHere()) crash();
+        const fs::path source = hostPath(from);
+        const fs::path respelled = source.parent_path() / to.substr(to.rfind('\\') + 1);
+        const fs::path aside = source.string() + ".respelling";
+        std::error_code error;
+        fs::rename(source, aside, error);
+        if (!error) fs::rename(aside, respelled, error);
+        noteEntry(source, false);
+        noteEntry(respelled, true);
+        return error ? FileResult{FileError::Other} : FileResult{};
+    }
     calls.push_back("move " + from + " -> " + to + " (name taken)");
     if (crashesHere()) crash();
     return FileError::Exists;
@@ -529,6 +559,7 @@ std::optional<std::string> FakePlatform::readFileBytes(const std::string& path) 
 }
 
 FileResult FakePlatform::replaceFileBytes(const std::string& path, std::string_view bytes) {
+    if (beforeWrite) beforeWrite(path);
     calls.push_back("write " + path);
     const bool crashing = crashesHere();
     const fs::path target = hostPath(path);
@@ -538,7 +569,8 @@ FileResult FakePlatform::replaceFileBytes(const std::string& path, std::string_v
         crash();
     }
     FileResult result = FileError::Denied;
-    if (!failWrites) {
+    // As on Windows, a rename does not replace a read-only file.
+    if (!failWrites && (hostAttributes(target) & kReadOnly) == 0) {
         bool done = writeWithinFreeSpace(aside, bytes);
         result = done ? FileResult{} : FileError::Full;
         std::error_code error;
@@ -562,7 +594,8 @@ FileResult FakePlatform::patchFileBytes(const std::string& path, std::uint64_t o
     FileResult result = FileError::Denied;
     if (!fs::is_regular_file(target)) {
         result = FileError::Gone;
-    } else if (!failWrites && offset + bytes.size() <= fs::file_size(target)) {
+    } else if (!failWrites && (hostAttributes(target) & kReadOnly) == 0 &&
+               offset + bytes.size() <= fs::file_size(target)) {
         std::fstream file(target, std::ios::binary | std::ios::in | std::ios::out);
         file.seekp(static_cast<std::streamoff>(offset));
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -89,6 +89,10 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     std::set<std::string> heldFiles;
     bool failLinks = false;   // the file system makes no hard links (FAT)
     bool failWrites = false;  // replaceFileBytes fails
+    // Folders whose listing fails (a network drive gone, no access): they are there, but cannot be read.
+    std::set<std::string> unlistableFolders;
+    // Runs before each whole-file write (replaceFileBytes) with its path: a test's other program at work.
+    std::function<void(const std::string&)> beforeWrite;
     // Bytes that copies and writes may still add; past them a copy stops half-way and fails. Renames and
     // deletes need none.
     std::optional<std::uintmax_t> freeBytes;
@@ -129,6 +133,10 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
                                              std::size_t length) override;
     std::optional<PlainFile> fileInfo(const std::string& path) override;
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
+    std::optional<std::vector<PlainFile>> tryListPlainFileIdentities(const std::string& folder) override;
+    FileResult deleteFileIfUnchanged(const std::string& path, const PlainFile& listed) override;
+    bool isReadOnly(const std::string& path) override { return (attributes(path) & kReadOnly) != 0; }
+    FileResult setReadOnly(const std::string& path, bool readOnly) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult replaceFileBytes(const std::string& path, std::string_view bytes) override;
     FileResult replaceFileBytesUnflushed(const std::string& path, std::string_view bytes) override {

@@ -194,14 +194,100 @@ TEST_F(PlatformCrossVolumeMoveTest, ARenameIsRefusedAndTheStoreCopiesWhole) {
     {
         const FileLock lock(target, 0);
         EXPECT_FALSE(
-            storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
+            storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, std::nullopt));
     }
     EXPECT_EQ(testFileContent(source), content);
     EXPECT_EQ(testFileContent(target), "old");
-    EXPECT_TRUE(storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, false));
+    EXPECT_TRUE(
+        storeReplacing(platform, source, otherFolder->path(), "大きな書類.bin", temporary, std::nullopt));
     EXPECT_FALSE(testPathExists(source));
     EXPECT_FALSE(testPathExists(temporary));
     EXPECT_EQ(testFileContent(target), content);
+}
+
+// A read-only item on another drive than its stored copy, read-only too: the stored copy gives up its
+// attribute only for the rename that replaces it, and the newer version comes read-only as the item is.
+TEST_F(PlatformCrossVolumeMoveTest, AReadOnlyItemReplacesItsReadOnlyStoredCopy) {
+    const std::string source = scratch / "規則.txt";
+    const std::string target = *otherFolder / "規則.txt";
+    ASSERT_TRUE(writeTestFile(source, "the newer version", FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(writeTestFile(target, "as stored", FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(platform.files.moveFile(source, target), FileResult{FileError::OtherDrive});
+    EXPECT_TRUE(storeReplacing(platform, source, otherFolder->path(), "規則.txt",
+                               *otherFolder / "~KORUVAN-t-1.tmp", std::nullopt));
+    EXPECT_EQ(testFileContent(target), "the newer version");
+    EXPECT_TRUE(platform.files.isReadOnly(target));
+    EXPECT_FALSE(testPathExists(source));
+}
+
+// A listing that cannot be made is none, never an empty one.
+TEST_F(PlatformFilesTest, AListingThatCannotBeMadeIsNone) {
+    EXPECT_FALSE(platform.files.tryListPlainFileIdentities(scratch / "ない\\").has_value());
+    EXPECT_FALSE(platform.files.tryListPlainFileIdentities("").has_value());
+    const std::optional<std::vector<PlainFile>> empty =
+        platform.files.tryListPlainFileIdentities(scratch.path());
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_THAT(*empty, IsEmpty());
+}
+
+// Only the file a listing saw is deleted by name: one a program saved in its place since (a new file renamed
+// over it) stays. A read-only one goes, and its other name keeps the attribute.
+TEST_F(PlatformFilesTest, DeleteIfUnchangedDeletesOnlyTheFileThatWasListed) {
+    const auto listed = [&](const std::string& name) {
+        for (const PlainFile& file : platform.files.listPlainFileIdentities(scratch.path()))
+            if (file.name == name) return file;
+        return PlainFile{};
+    };
+    ASSERT_TRUE(writeTestFile(scratch / "stored.txt", "placed", FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(
+        CreateHardLinkW(widen(scratch / "desk.txt").c_str(), widen(scratch / "stored.txt").c_str(), nullptr));
+    EXPECT_TRUE(platform.files.deleteFileIfUnchanged(scratch / "desk.txt", listed("desk.txt")));
+    EXPECT_FALSE(testPathExists(scratch / "desk.txt"));
+    EXPECT_TRUE(platform.files.isReadOnly(scratch / "stored.txt"));
+
+    ASSERT_TRUE(writeTestFile(scratch / "memo.txt", "placed"));
+    const PlainFile before = listed("memo.txt");
+    ASSERT_TRUE(writeTestFile(scratch / "memo.tmp", "saved since"));
+    ASSERT_TRUE(MoveFileExW(widen(scratch / "memo.tmp").c_str(), widen(scratch / "memo.txt").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(platform.files.deleteFileIfUnchanged(scratch / "memo.txt", before),
+              FileResult{FileError::Changed});
+    EXPECT_EQ(testFileContent(scratch / "memo.txt"), "saved since");
+}
+
+// Paths past the old limit of 260 characters go to the file calls in their extended form.
+TEST(WidePathTest, APathPastTheOldLimitTakesTheExtendedForm) {
+    const std::string name(260, 'n');
+    const struct {
+        std::string path;
+        std::wstring wide;
+    } cases[] = {
+        {"C:\\KORUVAN\\dsk0\\memo.txt", L"C:\\KORUVAN\\dsk0\\memo.txt"},
+        {"C:\\Users\\" + name, L"\\\\?\\C:\\Users\\" + widen(name)},
+        {"C:/Users/" + name, L"\\\\?\\C:\\Users\\" + widen(name)},
+        {"\\\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + widen(name)},
+        {"\\\\?\\C:\\" + name, L"\\\\?\\C:\\" + widen(name)},
+        {"relative\\" + name, L"relative\\" + widen(name)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(widePath(c.path), c.wide) << c.path.substr(0, 24);
+}
+
+TEST_F(PlatformFilesTest, ItemsPastTheOldPathLimitMoveLikeAnyOther) {
+    const std::string folder = scratch / (std::string(100, 'd') + "\\");
+    ASSERT_TRUE(platform.files.makeFolder(folder));
+    const std::string name = std::string(150, 'n') + ".txt";
+    ASSERT_GT(folder.size() + name.size(), 260u);
+    ASSERT_TRUE(platform.files.replaceFileBytes(folder + name, "long"));
+    EXPECT_THAT(platform.files.listPlainFiles(folder), ElementsAre(name));
+    EXPECT_TRUE(platform.files.linkFile(folder + name, folder + "linked " + name));
+    EXPECT_TRUE(platform.files.copyFile(folder + name, folder + "copied " + name));
+    EXPECT_TRUE(platform.files.moveFile(folder + "copied " + name, folder + "moved " + name));
+    EXPECT_EQ(platform.files.readFileBytes(folder + "moved " + name), std::optional<std::string>("long"));
+    EXPECT_TRUE(platform.files.fileInfo(folder + "linked " + name).has_value());
+    for (const std::string& each : {name, "linked " + name, "moved " + name})
+        EXPECT_TRUE(platform.files.deleteFile(folder + each));
+    EXPECT_THAT(platform.files.listPlainFiles(folder), IsEmpty());
 }
 
 // Deleting one name of a read-only file leaves its other names read-only: the attribute is the file's.

@@ -4,11 +4,28 @@
 
 #include <vector>
 
+#include "core/name_case.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
 namespace koruvan::win32 {
 namespace {
+
+// The upper case file names compare by is the system's own (RtlUpcaseUnicodeChar, whose table NTFS copies
+// into each volume when it is formatted), for every character of the Basic Multilingual Plane.
+TEST(FileNameCaseTest, IsTheSystemsUpperCaseOfFileNames) {
+    using Upcase = WCHAR(WINAPI*)(WCHAR);
+    const auto upcase = reinterpret_cast<Upcase>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlUpcaseUnicodeChar")));
+    ASSERT_NE(upcase, nullptr);
+    std::vector<unsigned> differing;
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        if (fileNameUpperCase(c) != upcase(static_cast<WCHAR>(c)))
+            differing.push_back(static_cast<unsigned>(c));
+    }
+    EXPECT_EQ(differing, std::vector<unsigned>{});
+}
 
 TEST(WideTextTest, RoundTripsJapaneseHalfWidthKatakanaAndSurrogates) {
     for (const std::string& text :

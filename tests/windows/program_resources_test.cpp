@@ -1,5 +1,5 @@
 // The resources linked into KORUVAN.exe: the icon Explorer shows, the version information of the file's
-// properties, and the manifest that selects common controls 6 and DPI awareness.
+// properties, and the manifest that selects common controls 6, DPI awareness and paths past 260 characters.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -56,6 +56,9 @@ TEST(ProgramResourcesTest, IconVersionAndManifestAreLinkedIn) {
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(text.find("PerMonitorV2"), std::string::npos);
     EXPECT_NE(text.find("asInvoker"), std::string::npos);
+    EXPECT_NE(
+        text.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"),
+        std::string::npos);
 }
 
 }  // namespace

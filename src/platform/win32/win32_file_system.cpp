@@ -21,9 +21,9 @@ namespace {
 constexpr UINT kJapaneseCodePage = 932;
 
 std::wstring folderPrefix(const std::string& folder) {
-    std::wstring wide = widen(folder);
-    if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
-    return wide;
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+    return widePath(path);
 }
 
 // Plain files are what the desktop swap moves: folders, hidden and system files stay where they are.
@@ -49,6 +49,20 @@ FileResult fileResult(BOOL done) {
 }
 
 }  // namespace
+
+std::wstring widePath(const std::string& path) {
+    // A folder's limit is 12 less than a file's: one threshold serves both, and the listing's pattern.
+    constexpr std::size_t kLongestPlainPath = MAX_PATH - 12;
+    std::wstring wide = widen(path);
+    if (wide.size() < kLongestPlainPath) return wide;
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');  // the extended form takes no other separator
+    const bool drive = wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\';
+    const bool unc =
+        wide.rfind(L"\\\\", 0) == 0 && wide.rfind(L"\\\\?\\", 0) != 0 && wide.rfind(L"\\\\.\\", 0) != 0;
+    if (drive) return L"\\\\?\\" + wide;
+    if (unc) return L"\\\\?\\UNC\\" + wide.substr(2);
+    return wide;  // relative, or already extended
+}
 
 FileError lastFileError() {
     switch (GetLastError()) {
@@ -104,18 +118,32 @@ FileResult deleteReadOnlyName(const std::wstring& path, DWORD attributes) {
 
 }  // namespace
 
-std::vector<std::string> Win32FileSystem::listPlainFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    if (folder.empty()) return names;  // an empty text names no folder, not the current one
+namespace {
+
+// The plain files' names through the find calls; nullopt when the folder cannot be listed. An empty root
+// folder answers "no file" at once: that is an empty listing, not a failure.
+std::optional<std::vector<std::string>> tryListNames(const std::string& folder) {
+    if (folder.empty()) return std::nullopt;  // an empty text names no folder, not the current one
     const std::wstring pattern = folderPrefix(folder) + L"*";
     WIN32_FIND_DATAW entry{};
     FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return names;
+    std::vector<std::string> names;
+    if (!find) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+        return std::nullopt;
+    }
     do {
         if (isPlainFile(entry.dwFileAttributes)) names.push_back(narrow(entry.cFileName));
     } while (FindNextFileW(find.get(), &entry));
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
     return names;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32FileSystem::listPlainFiles(const std::string& folder) {
+    return tryListNames(folder).value_or(std::vector<std::string>{});
 }
 
 std::vector<std::string> Win32FileSystem::listFolders(const std::string& folder) {
@@ -147,45 +175,61 @@ std::vector<std::string> Win32FileSystem::listDrives() {
 }
 
 std::vector<PlainFile> Win32FileSystem::listPlainFileIdentities(const std::string& folder) {
-    std::vector<PlainFile> files;
-    if (folder.empty()) return files;
+    return tryListPlainFileIdentities(folder).value_or(std::vector<PlainFile>{});
+}
+
+namespace {
+
+// One batch of directory entries: the plain files among them, with their identities.
+void addPlainFiles(const std::byte* buffer, DWORD volume, std::vector<PlainFile>& files) {
+    for (std::size_t offset = 0;;) {
+        const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + offset);
+        if (isPlainFile(entry->FileAttributes)) {
+            files.push_back(
+                {narrow(std::wstring_view(entry->FileName, entry->FileNameLength / sizeof(wchar_t))), volume,
+                 static_cast<std::uint64_t>(entry->FileId.QuadPart),
+                 static_cast<std::uint64_t>(entry->EndOfFile.QuadPart),
+                 static_cast<std::uint64_t>(entry->LastWriteTime.QuadPart)});
+        }
+        if (entry->NextEntryOffset == 0) return;
+        offset += entry->NextEntryOffset;
+    }
+}
+
+}  // namespace
+
+std::optional<std::vector<PlainFile>> Win32FileSystem::tryListPlainFileIdentities(const std::string& folder) {
+    if (folder.empty()) return std::nullopt;
     FileHandle directory(CreateFileW(folderPrefix(folder).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION folderInfo{};
-    if (!directory || !GetFileInformationByHandle(directory.get(), &folderInfo)) return files;
+    if (!directory || !GetFileInformationByHandle(directory.get(), &folderInfo)) return std::nullopt;
     // One call reads a whole batch of entries with their file identities.
     alignas(LARGE_INTEGER) std::byte buffer[64 * 1024];
+    std::vector<PlainFile> files;
     FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
     while (GetFileInformationByHandleEx(directory.get(), kind, buffer, sizeof(buffer))) {
         kind = FileIdBothDirectoryInfo;
-        for (std::size_t offset = 0;;) {
-            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + offset);
-            if (isPlainFile(entry->FileAttributes)) {
-                files.push_back(
-                    {narrow(std::wstring_view(entry->FileName, entry->FileNameLength / sizeof(wchar_t))),
-                     folderInfo.dwVolumeSerialNumber, static_cast<std::uint64_t>(entry->FileId.QuadPart),
-                     static_cast<std::uint64_t>(entry->EndOfFile.QuadPart),
-                     static_cast<std::uint64_t>(entry->LastWriteTime.QuadPart)});
-            }
-            if (entry->NextEntryOffset == 0) break;
-            offset += entry->NextEntryOffset;
-        }
+        addPlainFiles(buffer, folderInfo.dwVolumeSerialNumber, files);
     }
     if (GetLastError() == ERROR_NO_MORE_FILES) return files;
-    // A file system without this listing: the names alone, whose identities are unknown.
+    // A file system without this listing (or one that failed part-way): the names alone, whose identities
+    // are unknown, or no listing at all.
+    const std::optional<std::vector<std::string>> names = tryListNames(folder);
+    if (!names) return std::nullopt;
     files.clear();
-    for (std::string& name : listPlainFiles(folder))
-        files.push_back({std::move(name)});
+    for (const std::string& name : *names)
+        files.push_back({name});
     return files;
 }
 
 FileResult Win32FileSystem::linkFile(const std::string& existing, const std::string& newName) {
-    const std::wstring source = widen(existing);
+    const std::wstring source = widePath(existing);
     const DWORD attributes = GetFileAttributesW(source.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return lastFileError();
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return FileError::Denied;
-    return fileResult(CreateHardLinkW(widen(newName).c_str(), source.c_str(), nullptr));
+    return fileResult(CreateHardLinkW(widePath(newName).c_str(), source.c_str(), nullptr));
 }
 
 namespace {
@@ -204,8 +248,8 @@ std::optional<std::pair<DWORD, ULONGLONG>> fileIdentity(const std::wstring& path
 }  // namespace
 
 FileResult Win32FileSystem::copyFile(const std::string& from, const std::string& to) {
-    const std::wstring source = widen(from);
-    const std::wstring target = widen(to);
+    const std::wstring source = widePath(from);
+    const std::wstring target = widePath(to);
     if (const auto targetIdentity = fileIdentity(target)) {
         if (targetIdentity == fileIdentity(source)) return {};
     }
@@ -215,16 +259,16 @@ FileResult Win32FileSystem::copyFile(const std::string& from, const std::string&
 // Without MOVEFILE_COPY_ALLOWED: across volumes the system would write straight under the final name, and a
 // copy cut off by a full disk would stand there as the item.
 FileResult Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
-    return fileResult(MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+    return fileResult(MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 FileResult Win32FileSystem::moveFileNoReplace(const std::string& from, const std::string& to) {
-    return fileResult(MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH));
+    return fileResult(MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_WRITE_THROUGH));
 }
 
 FileResult Win32FileSystem::deleteFile(const std::string& path) {
-    const std::wstring wide = widen(path);
+    const std::wstring wide = widePath(path);
     if (DeleteFileW(wide.c_str())) return {};
     const FileError refusal = lastFileError();
     // A read-only file refuses deletion; the stored copy of a read-only item is one.
@@ -233,22 +277,70 @@ FileResult Win32FileSystem::deleteFile(const std::string& path) {
     return deleteReadOnlyName(wide, attributes);
 }
 
+FileResult Win32FileSystem::deleteFileIfUnchanged(const std::string& path, const PlainFile& listed) {
+    // The check and the deletion go through one handle: a save that replaces the name after the check
+    // replaces another file than the one marked.
+    FileHandle file(CreateFileW(widePath(path).c_str(), DELETE | FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return lastFileError();
+    const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    if (info.dwVolumeSerialNumber != listed.volume ||
+        join(info.nFileIndexHigh, info.nFileIndexLow) != listed.fileId ||
+        join(info.nFileSizeHigh, info.nFileSizeLow) != listed.size ||
+        join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime) != listed.writeTime) {
+        return FileError::Changed;
+    }
+    FILE_BASIC_INFO basic{};
+    const bool readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly) {
+        basic.FileAttributes = (info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+        if (!SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof(basic)))
+            return lastFileError();
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    const FileResult result = fileResult(
+        SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof(disposition)));
+    if (readOnly) {
+        // The file's other names keep the attribute.
+        basic.FileAttributes = info.dwFileAttributes;
+        SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof(basic));
+    }
+    return result;
+}
+
+bool Win32FileSystem::isReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+FileResult Win32FileSystem::setReadOnly(const std::string& path, bool readOnly) {
+    const std::wstring wide = widePath(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return lastFileError();
+    DWORD wanted = readOnly ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~FILE_ATTRIBUTE_READONLY;
+    if (wanted == attributes) return {};
+    if (wanted == 0) wanted = FILE_ATTRIBUTE_NORMAL;
+    return fileResult(SetFileAttributesW(wide.c_str(), wanted));
+}
+
 FileResult Win32FileSystem::makeFolder(const std::string& path) {
-    return fileResult(CreateDirectoryW(widen(path).c_str(), nullptr));
+    return fileResult(CreateDirectoryW(widePath(path).c_str(), nullptr));
 }
 
 bool Win32FileSystem::folderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool Win32FileSystem::plainFileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::optional<std::string> Win32FileSystem::readFileBytes(const std::string& path) {
-    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+    FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
@@ -272,7 +364,7 @@ std::optional<std::string> Win32FileSystem::readFileBytes(const std::string& pat
 
 std::optional<std::string> Win32FileSystem::readFileBlock(const std::string& path, std::uint64_t offset,
                                                           std::size_t length) {
-    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+    FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file || length > (1u << 30)) return std::nullopt;
@@ -290,7 +382,7 @@ std::optional<std::string> Win32FileSystem::readFileBlock(const std::string& pat
 }
 
 std::optional<PlainFile> Win32FileSystem::fileInfo(const std::string& path) {
-    FileHandle file(CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+    FileHandle file(CreateFileW(widePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
@@ -306,7 +398,7 @@ namespace {
 
 // Written beside the file and renamed over it, so that the name always holds a whole file.
 FileResult replaceFile(const std::string& path, std::string_view bytes, bool flush) {
-    const std::wstring target = widen(path);
+    const std::wstring target = widePath(path);
     const std::wstring aside = target + L".new";
     {
         FileHandle file(CreateFileW(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -340,8 +432,8 @@ FileResult Win32FileSystem::replaceFileBytesUnflushed(const std::string& path, s
 
 FileResult Win32FileSystem::patchFileBytes(const std::string& path, std::uint64_t offset,
                                            std::string_view bytes) {
-    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) return lastFileError();
     if (offset + bytes.size() > static_cast<std::uint64_t>(size.QuadPart)) return FileError::Other;
@@ -355,8 +447,8 @@ FileResult Win32FileSystem::patchFileBytes(const std::string& path, std::uint64_
 }
 
 FileResult Win32FileSystem::appendFileBytes(const std::string& path, std::string_view bytes) {
-    FileHandle file(CreateFileW(widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(widePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return fileResult(file && writeAll(file.get(), bytes));
 }
 

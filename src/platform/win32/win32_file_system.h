@@ -8,15 +8,24 @@ namespace koruvan::win32 {
 // Why the last failed file call failed, from the thread's last error.
 FileError lastFileError();
 
+// A path as the W file calls take it: one past what their old limit of 260 characters allows is given in
+// its extended form ("\\?\C:\..." or "\\?\UNC\server\share\..."), which every Windows since XP
+// takes whatever its long-path policy.
+std::wstring widePath(const std::string& path);
+
 class Win32FileSystem final : public FileSystem {
   public:
     std::vector<std::string> listPlainFiles(const std::string& folder) override;
     std::vector<PlainFile> listPlainFileIdentities(const std::string& folder) override;
+    std::optional<std::vector<PlainFile>> tryListPlainFileIdentities(const std::string& folder) override;
     FileResult linkFile(const std::string& existing, const std::string& newName) override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
     FileResult moveFile(const std::string& from, const std::string& to) override;
     FileResult moveFileNoReplace(const std::string& from, const std::string& to) override;
     FileResult deleteFile(const std::string& path) override;
+    FileResult deleteFileIfUnchanged(const std::string& path, const PlainFile& listed) override;
+    bool isReadOnly(const std::string& path) override;
+    FileResult setReadOnly(const std::string& path, bool readOnly) override;
     FileResult makeFolder(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool plainFileExists(const std::string& path) override;
