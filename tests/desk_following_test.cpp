@@ -57,7 +57,8 @@ class DeskFollowingTest : public ::testing::Test, public BarFixture {
 
 TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesksForTheRest) {
     bar.onTrayClicked();
-    ASSERT_EQ(view.trayToggles.size(), 1u);
+    ASSERT_EQ(view.trayToggles.size(), 2u);  // following, then the desk's name on a switch
+    EXPECT_EQ(view.trayToggles[0].command, MenuCommand::FollowSystemDesks);
     EXPECT_FALSE(view.trayToggles[0].enabled) << "no virtual desktops: nothing to follow";
 
     platform.setRegistry(std::string(kVirtualDesktopsKey) + "\\Desktops\\" + idOf(0x33), "Name", "旅行");
