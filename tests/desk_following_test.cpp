@@ -152,10 +152,19 @@ TEST_F(DeskFollowingTest, WhileFollowingNoWindowIsHiddenMinimisedMovedOrPinned) 
     platform.clearCalls();
     bar.onHotkey(kFirstMoveHotkey);
     bar.onHotkey(kPinHotkey);
-    view.trayAnswers = {{.moveToDesk = 0}, {.command = MenuCommand::HideOtherDeskWindows}};
+    view.trayAnswers = {
+        {.moveToDesk = 0}, {.command = MenuCommand::HideOtherDeskWindows}, {.programDesk = 0}};
+    bar.onTrayClicked();
     bar.onTrayClicked();
     bar.onTrayClicked();
     EXPECT_FALSE(view.trayWindowMenus.back().enabled) << "the window group greyed";
+    EXPECT_FALSE(view.trayWindowMenus.back().programEnabled);
+    EXPECT_TRUE(state.programRules.empty()) << "no rule from a greyed item";
+    state.deskTable[0].id = 5;
+    state.programRules = {{"notepad.exe", 5}};
+    bar.onWatchCheck();
+    EXPECT_FALSE(view.watchingNewWindows);
+    bar.onWindowAppeared(editor);  // one the watch had posted before
     EXPECT_TRUE(state.hideOtherDeskWindows) << "the option stays as it was, for when following stops";
     systemHas({0x11, 0x22}, 0x11);
     EXPECT_EQ(state.currentDesk, 0);

@@ -61,6 +61,11 @@ class BarView {
     // False while on but a watch could not be set up (its key gone, not yet made again): the view tries again
     // at each call of onSystemDesktopsChanged, and following asks for checks meanwhile.
     virtual bool systemDesktopsWatched() = 0;
+    // While on, the view calls DeskBar::onWindowAppeared for each top-level window another program makes or
+    // shows.
+    virtual void watchNewWindows(bool on) = 0;
+    // One call of DeskBar::onNewWindowsCheck, `seconds` from now, in place of any earlier one.
+    virtual void checkNewWindowsAfter(double seconds) = 0;
     virtual void show() = 0;
 
     // Tells the system why the session cannot end yet (`reason`), or, with none, that it can.

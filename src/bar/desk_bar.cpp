@@ -20,7 +20,8 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopup
       windows_(platform, state),
       switch_(platform, state, windows_),
       following_(platform, state, view, notices, *this, windows_),
-      menus_(platform, state, popups, face_, windows_, following_, *this) {}
+      programs_(platform, state, view, notices, windows_),
+      menus_(platform, state, popups, face_, windows_, following_, programs_, *this) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
@@ -44,6 +45,7 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     tellUser(report);
     // After a switch the start finished: the Desktop then holds the desk the system left, and follows on.
     if (state_.followSystemDesks && systemHasVirtualDesktops(platform_)) following_.setActive(true);
+    programs_.start();
 }
 
 void DeskBar::redrawButtons() {
@@ -164,6 +166,7 @@ int DeskBar::giveUpDesk(int slot, StoreReport& report) {
     const auto items = static_cast<int>(platform_.files.listPlainFiles(deskFolder(state_, slot)).size());
     const int pooled = items - giveDeskToPool(platform_, state_, slot);
     windows_.releaseDesk(slot);
+    programs_.forgetDesk(deskIdAt(state_, slot), report);
     // The name, the wallpaper, the identity and the tie go; the style stays with the slot. The record is
     // written after: it no longer knows the desk, so that no fresh start brings it back.
     applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);
@@ -182,6 +185,7 @@ bool DeskBar::onSessionEndAsked() {
 
 void DeskBar::onSessionEnding() {
     switch_.refuseFromNowOn();
+    programs_.remember();
     following_.stopForSessionEnd();
     windows_.showHiddenAgain();
 }
@@ -195,6 +199,7 @@ void DeskBar::onCloseRequested() {
 }
 
 void DeskBar::closeProgram() {
+    programs_.remember();
     windows_.showHiddenAgain();
     view_.close();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The desk bar: the coordinator of its parts, each with one concern: what it shows and where it stands
 // (BarFace), each desk's windows (DeskWindowKeeper), the switch (DeskSwitch), following the system's virtual
-// desktops (DeskFollowing), and the menus, dialogs and messages (BarMenus). It takes the view's events and
-// does the steps that reach across parts.
+// desktops (DeskFollowing), programs' desks (DeskPrograms), and the menus, dialogs and messages (BarMenus).
+// It takes the view's events and does the steps that reach across parts.
 
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "bar/bar_view.h"
 #include "bar/desk_following.h"
 #include "bar/desk_keys.h"
+#include "bar/desk_programs.h"
 #include "bar/desk_switch.h"
 #include "bar/desk_windows.h"
 #include "platform/platform.h"
@@ -59,6 +60,9 @@ class DeskBar final : private BarActions {
     void onHotkey(int hotkey);
     void onTrayClicked();
     void onSystemDesktopsChanged() { following_.onSystemDesktopsChanged(); }
+    // Another program's top-level window was made or shown; a look again at those not shown yet.
+    void onWindowAppeared(WindowHandle window) { programs_.onWindowAppeared(window, busy()); }
+    void onNewWindowsCheck() { programs_.onCheckDue(busy()); }
     // Explorer started again (TaskbarCreated).
     void onExplorerRestarted() { following_.onExplorerRestarted(); }
     // The system asks whether the session may end: not while a switch runs, which then tells the system why
@@ -103,6 +107,7 @@ class DeskBar final : private BarActions {
     DeskWindowKeeper windows_;
     DeskSwitch switch_;
     DeskFollowing following_;
+    DeskPrograms programs_;
     BarMenus menus_;
     HeldHotkeys hotkeysHeld_{};
     bool closeRequested_ = false;

@@ -47,21 +47,33 @@ void forgetDesk(ProgramRules& rules, RememberedWindows& remembered, DeskId desk)
     std::erase_if(remembered, [&](const RememberedWindow& window) { return window.desk == desk; });
 }
 
-std::optional<DeskId> takeRemembered(RememberedWindows& remembered, std::string_view programPath,
-                                     std::string_view title) {
-    auto found = std::find_if(remembered.begin(), remembered.end(), [&](const RememberedWindow& window) {
-        return sameProgram(window.program, programPath) && window.title == title;
-    });
-    if (found == remembered.end()) {
-        const auto ofProgram = [&](const RememberedWindow& window) {
-            return sameProgram(window.program, programPath);
-        };
-        if (std::count_if(remembered.begin(), remembered.end(), ofProgram) != 1) return std::nullopt;
-        found = std::find_if(remembered.begin(), remembered.end(), ofProgram);
-    }
+namespace {
+
+std::optional<DeskId> take(RememberedWindows& remembered, RememberedWindows::iterator found) {
+    if (found == remembered.end()) return std::nullopt;
     const DeskId desk = found->desk;
     remembered.erase(found);
     return desk;
+}
+
+}  // namespace
+
+std::optional<DeskId> takeRememberedByTitle(RememberedWindows& remembered, std::string_view programPath,
+                                            std::string_view title) {
+    return take(remembered,
+                std::find_if(remembered.begin(), remembered.end(), [&](const RememberedWindow& w) {
+                    return sameProgram(w.program, programPath) && w.title == title;
+                }));
+}
+
+std::optional<DeskId> takeRemembered(RememberedWindows& remembered, std::string_view programPath,
+                                     std::string_view title) {
+    if (const std::optional<DeskId> desk = takeRememberedByTitle(remembered, programPath, title)) return desk;
+    const auto ofProgram = [&](const RememberedWindow& window) {
+        return sameProgram(window.program, programPath);
+    };
+    if (std::count_if(remembered.begin(), remembered.end(), ofProgram) != 1) return std::nullopt;
+    return take(remembered, std::find_if(remembered.begin(), remembered.end(), ofProgram));
 }
 
 std::string formatRememberedWindows(const RememberedWindows& windows) {

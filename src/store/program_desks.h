@@ -43,6 +43,9 @@ void forgetDesk(ProgramRules& rules, RememberedWindows& remembered, DeskId desk)
 // program when only one remembered window of it is left. The entry is used up.
 std::optional<DeskId> takeRemembered(RememberedWindows& remembered, std::string_view programPath,
                                      std::string_view title);
+// Only the same program and title.
+std::optional<DeskId> takeRememberedByTitle(RememberedWindows& remembered, std::string_view programPath,
+                                            std::string_view title);
 
 // The file of remembered windows: one line each, desk, program and title separated by tabs. A line that does
 // not parse is skipped.

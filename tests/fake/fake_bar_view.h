@@ -41,9 +41,11 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
     int systemDesktopWatchesMade = 0;
     bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
-    std::vector<std::string> balloons;          // "title: text"
-    std::vector<std::string> deskNames;         // shown after switches
-    std::string sessionEndBlock;                // the reason last given; empty when not blocked
+    bool watchingNewWindows = false;
+    std::optional<double> newWindowsCheck;  // seconds from the last checkNewWindowsAfter
+    std::vector<std::string> balloons;      // "title: text"
+    std::vector<std::string> deskNames;     // shown after switches
+    std::string sessionEndBlock;            // the reason last given; empty when not blocked
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
@@ -107,6 +109,11 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
     }
     void checkSystemDesktopsAfter(double seconds) override { systemDesktopsCheck = seconds; }
     bool systemDesktopsWatched() override { return watchingSystemDesktops && systemDesktopsWatchable; }
+    void watchNewWindows(bool on) override {
+        watchingNewWindows = on;
+        if (!on) newWindowsCheck.reset();
+    }
+    void checkNewWindowsAfter(double seconds) override { newWindowsCheck = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);

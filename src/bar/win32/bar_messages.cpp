@@ -3,6 +3,7 @@
 
 #include "platform/win32/device_context.h"
 #include "platform/win32/win32_session.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace koruvan::win32 {
 
@@ -31,6 +32,9 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kChangeMessage:
             onChange();
+            return 0;
+        case kNewWindowMessage:
+            model_.onWindowAppeared(toWindowHandle(reinterpret_cast<HWND>(lParam)));
             return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
@@ -93,6 +97,9 @@ void BarWindow::onTimer(WPARAM timer) {
         KillTimer(hwnd(), timer);
         if (systemDesktops_) systemDesktops_->rearm();  // a watch that could not be set up is tried again
         model_.onSystemDesktopsChanged();
+    } else if (timer == kNewWindowsTimer) {
+        KillTimer(hwnd(), timer);
+        model_.onNewWindowsCheck();
     }
 }
 

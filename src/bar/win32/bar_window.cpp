@@ -125,6 +125,20 @@ bool BarWindow::systemDesktopsWatched() {
     return systemDesktops_ && systemDesktops_->live();
 }
 
+void BarWindow::watchNewWindows(bool on) {
+    if (on && !newWindows_) {
+        newWindows_.emplace(hwnd(), kNewWindowMessage);
+    } else if (!on && newWindows_) {
+        newWindows_.reset();
+        KillTimer(hwnd(), kNewWindowsTimer);
+    }
+}
+
+void BarWindow::checkNewWindowsAfter(double seconds) {
+    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
+    SetTimer(hwnd(), kNewWindowsTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
 void BarWindow::askForCheck() {
     SetTimer(hwnd(), kCheckTimer, USER_TIMER_MINIMUM, nullptr);
 }

@@ -13,6 +13,7 @@
 #include "bar/win32/bar_popups_window.h"
 #include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
+#include "bar/win32/new_window_watch.h"
 #include "bar/win32/system_desktops_watch.h"
 #include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
@@ -50,6 +51,8 @@ class BarWindow final : public Window, public BarView {
     void watchSystemDesktops(bool on) override;
     void checkSystemDesktopsAfter(double seconds) override;
     bool systemDesktopsWatched() override;
+    void watchNewWindows(bool on) override;
+    void checkNewWindowsAfter(double seconds) override;
     void show() override;
     void blockSessionEnd(const std::string& reason) override;
     void close() override;
@@ -64,6 +67,8 @@ class BarWindow final : public Window, public BarView {
     static constexpr UINT kChangeMessage = WM_APP + 2;
     static constexpr UINT_PTR kFollowTimer = 3;
     static constexpr UINT kSystemDesktopsMessage = WM_APP + 3;
+    static constexpr UINT_PTR kNewWindowsTimer = 4;
+    static constexpr UINT kNewWindowMessage = WM_APP + 4;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the
     // window's paint: a check never holds back the bar's new face.
@@ -102,6 +107,7 @@ class BarWindow final : public Window, public BarView {
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
     std::optional<SystemDesktopsWatch> systemDesktops_;
+    std::optional<NewWindowWatch> newWindows_;
     bool watching_ = false;
     bool checkAsked_ = false;
 };
