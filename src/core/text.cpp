@@ -5,6 +5,17 @@
 
 namespace koruvan {
 
+std::vector<std::string_view> splitFields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(
+            line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) return fields;
+        start = end + 1;
+    }
+}
+
 std::string trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};

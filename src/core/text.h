@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace koruvan {
+
+// The fields between the separators, empty ones included: "a\t\tb" gives "a", "", "b".
+std::vector<std::string_view> splitFields(std::string_view line, char separator);
 
 // Removes surrounding blanks (U+0020) only; blanks inside are kept.
 std::string trimBlanks(std::string_view text);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/paths.h"
+#include "core/text.h"
 #include "store/desk_index.h"
 
 namespace koruvan {
@@ -16,17 +17,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTemporaryPrefix = "~KORUVAN-";
 // Fields are separated by tabs: no Windows file name can hold one.
 constexpr char kSeparator = '\t';
-
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find(kSeparator, start);
-        fields.push_back(
-            line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 template <typename Number>
 std::optional<Number> numberOf(std::string_view text) {
@@ -78,7 +68,7 @@ void parseDesktopEntry(const std::vector<std::string_view>& f, ItemRecord& recor
 }
 
 void parseLine(std::string_view line, ItemRecord& record) {
-    const std::vector<std::string_view> f = splitFields(line);
+    const std::vector<std::string_view> f = splitFields(line, kSeparator);
     if (f.size() == 2 && f[0] == "token") {
         record.token = std::string(f[1]);
     } else if (f[0] == "desks" && !record.slotNumbered) {
