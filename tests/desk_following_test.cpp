@@ -57,8 +57,9 @@ class DeskFollowingTest : public ::testing::Test, public BarFixture {
 
 TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesksForTheRest) {
     bar.onTrayClicked();
-    ASSERT_EQ(view.trayToggles.size(), 1u);
-    EXPECT_FALSE(view.trayToggles[0].enabled) << "no virtual desktops: nothing to follow";
+    ASSERT_EQ(view.trayToggles.size(), 2u);
+    EXPECT_EQ(view.trayToggles[1].command, MenuCommand::FollowSystemDesks);
+    EXPECT_FALSE(view.trayToggles[1].enabled) << "no virtual desktops: nothing to follow";
 
     platform.setRegistry(std::string(kVirtualDesktopsKey) + "\\Desktops\\" + idOf(0x33), "Name", "旅行");
     platform.setRegistryBinary(kVirtualDesktopsKey, "VirtualDesktopIDs",

@@ -7,12 +7,14 @@
 namespace koruvan {
 
 BarMenus::BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
-                   DeskWindowKeeper& windows, DeskFollowing& following, BarActions& bar)
+                   DeskWindowKeeper& windows, DeskIconKeeper& icons, DeskFollowing& following,
+                   BarActions& bar)
     : platform_(platform),
       state_(state),
       popups_(popups),
       face_(face),
       windows_(windows),
+      icons_(icons),
       following_(following),
       bar_(bar) {}
 
@@ -144,11 +146,14 @@ void BarMenus::onTrayClicked(const std::vector<int>& order, const HeldHotkeys& h
         const Scope modal(*this);
         TrayMenu menu{trayMenuDesks(state_.deskTable, order, state_.currentDesk, held),
                       windows_.trayItems(order, held), following_.trayToggles(), face_.checkedSizeItem()};
+        menu.toggles.insert(menu.toggles.begin(), icons_.trayToggle());
         choice = popups_.popupTrayMenu(menu);
         if (choice.desk < 0) {
             StoreReport report;
             if (choice.command == MenuCommand::FollowSystemDesks) {
                 following_.onTrayToggle(report);
+            } else if (choice.command == MenuCommand::KeepIconPositions) {
+                icons_.onTrayToggle(report);
             } else if (!windows_.onTrayCommand(choice, report)) {
                 keepOpen = onOptionsCommand(choice.command);
             }

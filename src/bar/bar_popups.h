@@ -36,6 +36,7 @@ enum class MenuCommand {
     StartWithWindows,
     // the tray menu's toggles
     FollowSystemDesks,
+    KeepIconPositions,
 };
 
 // What was chosen in the tray menu: a desk, the desk to move a window to, or a command of the window group or

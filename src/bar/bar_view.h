@@ -61,6 +61,8 @@ class BarView {
     // False while on but a watch could not be set up (its key gone, not yet made again): the view tries again
     // at each call of onSystemDesktopsChanged, and following asks for checks meanwhile.
     virtual bool systemDesktopsWatched() = 0;
+    // One call of DeskBar::onIconCheck, `seconds` from now, in place of any earlier one.
+    virtual void checkIconsAfter(double seconds) = 0;
     virtual void show() = 0;
 
     // The notification-area icon: the current desk's number drawn on it, the tip beside it.

@@ -16,9 +16,10 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopup
       view_(view),
       face_(platform, state, view),
       windows_(platform, state),
-      switch_(platform, state, windows_),
+      icons_(platform, state, view),
+      switch_(platform, state, windows_, icons_),
       following_(platform, state, view, *this, windows_),
-      menus_(platform, state, popups, face_, windows_, following_, *this) {}
+      menus_(platform, state, popups, face_, windows_, icons_, following_, *this) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
@@ -27,7 +28,7 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     face_.setWatching(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
     StoreReport report;
-    loadDeskState(platform_, state_, report);
+    const std::vector<std::string> placed = loadDeskState(platform_, state_, report);
     face_.applyButtonSizeSetting();
     fitToDesks();
     redrawButtons();
@@ -40,6 +41,9 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
         report.settingsUnwritten.reset();
     }
     tellUser(report);
+    // The items the start put on the Desktop; the others stand where the view kept them.
+    if (!placed.empty())
+        icons_.enterDesk(state_.currentDesk, std::set<std::string>(placed.begin(), placed.end()));
     // After a switch the start finished: the Desktop then holds the desk the system left, and follows on.
     if (state_.followSystemDesks && systemHasVirtualDesktops(platform_)) following_.setActive(true);
 }
@@ -143,6 +147,7 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
     face_.setWatching(true);
     log.mark("placement");
     switch_.end(old, desk, work, log);
+    if (state_.currentDesk == desk) icons_.enterDesk(desk);
     if (sessionEndBlocked_) {
         view_.blockSessionEnd("");
         sessionEndBlocked_ = false;
@@ -161,6 +166,7 @@ int DeskBar::giveUpDesk(int slot, StoreReport& report) {
     const auto items = static_cast<int>(platform_.files.listPlainFiles(deskFolder(state_, slot)).size());
     const int pooled = items - giveDeskToPool(platform_, state_, slot);
     windows_.releaseDesk(slot);
+    icons_.forgetDesk(slot);
     // The name, the wallpaper, the identity and the tie go; the style stays with the slot. The record is
     // written after: it no longer knows the desk, so that no fresh start brings it back.
     applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);

@@ -1,7 +1,8 @@
 #pragma once
 // The desk bar: the coordinator of its parts, each with one concern: what it shows and where it stands
-// (BarFace), each desk's windows (DeskWindowKeeper), the switch (DeskSwitch), following the system's virtual
-// desktops (DeskFollowing), and the menus, dialogs and messages (BarMenus). It takes the view's events and
+// (BarFace), each desk's windows (DeskWindowKeeper), where each desk's items stand in the Desktop's view
+// (DeskIconKeeper), the switch (DeskSwitch), following the system's virtual desktops (DeskFollowing), and the
+// menus, dialogs and messages (BarMenus). It takes the view's events and
 // does the steps that reach across parts.
 
 #include <vector>
@@ -12,6 +13,7 @@
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 #include "bar/desk_following.h"
+#include "bar/desk_icons.h"
 #include "bar/desk_keys.h"
 #include "bar/desk_switch.h"
 #include "bar/desk_windows.h"
@@ -33,7 +35,10 @@ class DeskBar final : private BarActions {
     void setDotsPerInch(int dotsPerInchX, int dotsPerInchY) {
         face_.setDotsPerInch(dotsPerInchX, dotsPerInchY);
     }
-    void logSwitchTimes(bool on) { switch_.logTimes(on); }
+    void logSwitchTimes(bool on) {
+        switch_.logTimes(on);
+        icons_.logTimes(on);
+    }
     // The hotkeys the program could register (another program may hold some).
     void setHeldHotkeys(const HeldHotkeys& held) { hotkeysHeld_ = held; }
 
@@ -58,6 +63,11 @@ class DeskBar final : private BarActions {
     void onHotkey(int hotkey);
     void onTrayClicked();
     void onSystemDesktopsChanged() { following_.onSystemDesktopsChanged(); }
+    // The check of the Desktop's view that a desk's items wait for; none while a switch runs, which leaves
+    // the desk whose items wait.
+    void onIconCheck() {
+        if (!switch_.running()) icons_.onCheck();
+    }
     // Explorer started again (TaskbarCreated).
     void onExplorerRestarted() { following_.onExplorerRestarted(); }
     // The system asks whether the session may end: not while a switch runs, which then tells the system why
@@ -99,6 +109,7 @@ class DeskBar final : private BarActions {
     BarView& view_;
     BarFace face_;
     DeskWindowKeeper windows_;
+    DeskIconKeeper icons_;
     DeskSwitch switch_;
     DeskFollowing following_;
     BarMenus menus_;

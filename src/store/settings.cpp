@@ -144,6 +144,7 @@ bool loadSettings(Platform& platform, SharedState& state) {
     readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
     readUserFlag(file, kFollowSystemDesksKey, state.followSystemDesks);
     state.hideOtherDeskWindows = file.readInt(kUserSection, kHideOtherDeskWindowsKey, 0) != 0;
+    state.keepIconPositions = file.readInt(kUserSection, kKeepIconPositionsKey, 1) != 0;
     for (int desk = 0; desk < kDeskCount; ++desk) {
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
                      state.deskTable[static_cast<std::size_t>(desk)]);

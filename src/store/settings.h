@@ -26,6 +26,7 @@ inline constexpr const char* kPositionKey = "Position";
 inline constexpr const char* kAutoHideKey = "AutoHide";
 inline constexpr const char* kFollowSystemDesksKey = "FollowSystemDesks";
 inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
+inline constexpr const char* kKeepIconPositionsKey = "KeepIconPositions";
 // The name of the desk a first run makes.
 inline constexpr const char* kFirstDeskName = "デスクトップ";
 

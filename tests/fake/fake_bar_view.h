@@ -40,6 +40,7 @@ class FakeBarView : public BarView, public BarPopups {
     int systemDesktopWatchesMade = 0;
     bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
+    std::optional<double> iconCheck;            // seconds from the last checkIconsAfter
     std::vector<std::string> balloons;          // "title: text"
     std::string sessionEndBlock;                // the reason last given; empty when not blocked
     bool shown = false;
@@ -105,6 +106,7 @@ class FakeBarView : public BarView, public BarPopups {
     }
     void checkSystemDesktopsAfter(double seconds) override { systemDesktopsCheck = seconds; }
     bool systemDesktopsWatched() override { return watchingSystemDesktops && systemDesktopsWatchable; }
+    void checkIconsAfter(double seconds) override { iconCheck = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);

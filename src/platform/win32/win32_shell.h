@@ -22,6 +22,9 @@ class Win32Shell final : public Shell {
     std::string windowsDirectory() override;
     std::string knownDesktopFolder() override;
     bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
+    // win32_desktop_icons.cpp
+    std::optional<DesktopIconView> readDesktopIcons() override;
+    bool positionDesktopIcons(const std::vector<DesktopIcon>& icons) override;
     bool pressDesktopSwitchKeys(int steps) override;
     bool pressNewDesktopKeys() override;
     std::vector<std::string> windowDesktops() override;
