@@ -146,6 +146,23 @@ TEST_F(DeskIconsTest, ADeskLeftBeforeItsItemsWentBackKeepsItsLayout) {
     EXPECT_EQ(at("a.txt"), (IconPoint{880, 0}));
 }
 
+// The shell's calls may let a key's switch run inside a check: the check then leaves the new desk's items
+// alone.
+TEST_F(DeskIconsTest, ASwitchDuringACheckEndsItsPutBack) {
+    arrange({{"a.txt", {880, 0}}});
+    switchTo(2);
+    arrange({{"x.txt", {400, 300}}});
+    switchTo(0);
+    bar.onDeskClicked(2);
+    arrange({});  // the view notices desk 2's items
+    platform.iconView.duringNextRead = [&] { bar.onDeskClicked(0); };
+    platform.clearCalls();
+    runChecks();
+    EXPECT_EQ(count("icons placed"), 1);
+    EXPECT_EQ(count("icons placed x.txt"), 0);
+    EXPECT_EQ(at("a.txt"), (IconPoint{880, 0}));
+}
+
 TEST_F(DeskIconsTest, WithTheOptionOffTheViewPlacesTheItemsAsItAlwaysDoes) {
     arrange({{"a.txt", {880, 0}}});
     switchTo(2);

@@ -20,9 +20,14 @@ IconLayouts& DeskIconKeeper::layouts() {
     return *layouts_;
 }
 
+void DeskIconKeeper::replacePutBack(std::optional<PutBack> next) {
+    pending_ = std::move(next);
+    ++round_;
+}
+
 void DeskIconKeeper::leaveDesk(int desk) {
     const bool waiting = pending_ && pending_->desk == desk;
-    pending_.reset();
+    replacePutBack(std::nullopt);
     if (!state_.keepIconPositions || waiting || iconLayoutKey(state_, desk).empty()) return;
     const std::optional<DesktopIconView> view = platform_.shell.readDesktopIcons();
     if (!view || view->autoArrange) return;
@@ -34,7 +39,7 @@ void DeskIconKeeper::leaveDesk(int desk) {
 }
 
 void DeskIconKeeper::enterDesk(int desk, std::optional<std::set<std::string>> only) {
-    pending_.reset();
+    std::optional<PutBack> next;
     if (state_.keepIconPositions && layouts().count(iconLayoutKey(state_, desk)) != 0) {
         std::optional<std::set<std::string>> keys;
         if (only) {
@@ -42,25 +47,31 @@ void DeskIconKeeper::enterDesk(int desk, std::optional<std::set<std::string>> on
             for (const std::string& name : *only)
                 keys->insert(fileNameKey(name));
         }
-        pending_ = PutBack{desk, std::move(keys), platform_.session.monotonicSeconds()};
+        next = PutBack{desk, std::move(keys), platform_.session.monotonicSeconds()};
     }
+    replacePutBack(std::move(next));
     if (pending_ || unsaved_) view_.checkIconsAfter(kIconCheckSeconds);
 }
 
 void DeskIconKeeper::onCheck() {
     save();
     if (!pending_) return;
-    const double waited = platform_.session.monotonicSeconds() - pending_->startedAt;
-    if (const std::optional<int> moved = tryPutBack(*pending_)) {
-        endPutBack("placed " + std::to_string(*moved), waited);
+    const PutBack putBack = *pending_;
+    const int round = round_;
+    const double waited = platform_.session.monotonicSeconds() - putBack.startedAt;
+    const std::optional<int> moved = tryPutBack(putBack, round);
+    // The shell's calls may let events run: a switch among them ended this put-back and began its own.
+    if (round != round_) return;
+    if (moved) {
+        endPutBack(putBack.desk, "placed " + std::to_string(*moved), waited);
     } else if (waited >= kIconWaitSeconds) {
-        endPutBack("not listed", waited);  // the view is left as it is
+        endPutBack(putBack.desk, "not listed", waited);  // the view is left as it is
     } else {
         view_.checkIconsAfter(kIconCheckSeconds);
     }
 }
 
-std::optional<int> DeskIconKeeper::tryPutBack(const PutBack& putBack) {
+std::optional<int> DeskIconKeeper::tryPutBack(const PutBack& putBack, int round) {
     const std::optional<DesktopIconView> view = platform_.shell.readDesktopIcons();
     if (!view) return std::nullopt;   // none yet
     if (view->autoArrange) return 0;  // the places are the view's own
@@ -75,22 +86,22 @@ std::optional<int> DeskIconKeeper::tryPutBack(const PutBack& putBack) {
         });
     }
     const IconPutBack plan = putBackPlan(layout->second, items, view->icons);
-    if (plan.waiting) return std::nullopt;
+    if (plan.waiting || round != round_) return std::nullopt;
     if (plan.moves.empty()) return 0;
     // A view that refused is asked again until the wait ends.
     if (!platform_.shell.positionDesktopIcons(plan.moves)) return std::nullopt;
     return static_cast<int>(plan.moves.size());
 }
 
-void DeskIconKeeper::endPutBack(const std::string& outcome, double waited) {
+void DeskIconKeeper::endPutBack(int desk, const std::string& outcome, double waited) {
     if (logTimes_) {
         char line[96];
-        std::snprintf(line, sizeof(line), "icons %d %s after %.1f ms\r\n", pending_->desk, outcome.c_str(),
+        std::snprintf(line, sizeof(line), "icons %d %s after %.1f ms\r\n", desk, outcome.c_str(),
                       waited * 1000);
         // A log line lost is no loss: the times are for measuring.
         (void)platform_.files.appendFileBytes(state_.programDir + kSwitchTimesFile, line);
     }
-    pending_.reset();
+    replacePutBack(std::nullopt);
 }
 
 void DeskIconKeeper::save() {
@@ -100,7 +111,7 @@ void DeskIconKeeper::save() {
 }
 
 void DeskIconKeeper::forgetDesk(int desk) {
-    if (pending_ && pending_->desk == desk) pending_.reset();
+    if (pending_ && pending_->desk == desk) replacePutBack(std::nullopt);
     if (layouts().erase(iconLayoutKey(state_, desk)) == 0) return;
     unsaved_ = true;
     save();
@@ -114,7 +125,7 @@ TrayToggle DeskIconKeeper::trayToggle() const {
 
 void DeskIconKeeper::onTrayToggle(StoreReport& report) {
     state_.keepIconPositions = !state_.keepIconPositions;
-    if (!state_.keepIconPositions) pending_.reset();
+    if (!state_.keepIconPositions) replacePutBack(std::nullopt);
     report.noteSettingsWrite(
         writeUserValue(platform_.files, state_, kKeepIconPositionsKey, state_.keepIconPositions ? 1 : 0));
 }

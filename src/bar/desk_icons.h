@@ -53,9 +53,11 @@ class DeskIconKeeper {
 
     IconLayouts& layouts();
     void save();
-    // One try: the number of items moved once it is over (done, or nothing to do); nothing while it waits.
-    std::optional<int> tryPutBack(const PutBack& putBack);
-    void endPutBack(const std::string& outcome, double waited);
+    void replacePutBack(std::optional<PutBack> next);
+    // One try: the number of items moved once it is over (done, or nothing to do); nothing while it waits, or
+    // when the put-back of `round` was replaced meanwhile.
+    std::optional<int> tryPutBack(const PutBack& putBack, int round);
+    void endPutBack(int desk, const std::string& outcome, double waited);
 
     Platform& platform_;
     SharedState& state_;
@@ -63,6 +65,7 @@ class DeskIconKeeper {
     std::optional<IconLayouts> layouts_;  // read at first use
     bool unsaved_ = false;
     std::optional<PutBack> pending_;
+    int round_ = 0;  // counts each put-back begun or ended
     bool logTimes_ = false;
 };
 

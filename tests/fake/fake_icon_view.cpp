@@ -1,6 +1,7 @@
 #include "fake/fake_icon_view.h"
 
 #include <set>
+#include <utility>
 
 #include "core/paths.h"
 #include "fake/fake_platform.h"
@@ -54,6 +55,7 @@ IconPoint FakeIconView::firstFreeCell() const {
 
 std::optional<DesktopIconView> FakePlatform::readDesktopIcons() {
     calls.push_back("icons read");
+    if (auto events = std::exchange(iconView.duringNextRead, nullptr)) events();
     const std::string desktop = withTrailingBackslash(knownDesktop);
     std::vector<std::string> names = listPlainFiles(desktop);
     for (std::string& folder : listFolders(desktop))

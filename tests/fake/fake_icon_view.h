@@ -3,6 +3,7 @@
 // place; an item that leaves the folder is forgotten, one that arrives takes the first free cell of the grid,
 // column by column from the top left, and is listed only from its `lag`-th read after its arrival.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ class FakeIconView {
     bool refuseMoves = false;
     IconScreen screen{1024, 768, 96};
     int lag = 0;
+    // Runs once, in the next read: the events the shell's calls let run.
+    std::function<void()> duringNextRead;
     static constexpr int kCellWidth = 80;
     static constexpr int kCellHeight = 96;
 
