@@ -42,8 +42,7 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     }
     tellUser(report);
     // The items the start put on the Desktop; the others stand where the view kept them.
-    if (!placed.empty())
-        icons_.enterDesk(state_.currentDesk, std::set<std::string>(placed.begin(), placed.end()));
+    icons_.start(placed);
     // After a switch the start finished: the Desktop then holds the desk the system left, and follows on.
     if (state_.followSystemDesks && systemHasVirtualDesktops(platform_)) following_.setActive(true);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "core/paths.h"
 #include "core/step_log.h"
@@ -53,8 +54,15 @@ void DeskIconKeeper::enterDesk(int desk, std::optional<std::set<std::string>> on
     if (pending_ || unsaved_) view_.checkIconsAfter(kIconCheckSeconds);
 }
 
+void DeskIconKeeper::start(const std::vector<std::string>& placed) {
+    if (!placed.empty()) enterDesk(state_.currentDesk, std::set<std::string>(placed.begin(), placed.end()));
+    findView_ = state_.keepIconPositions;
+    view_.checkIconsAfter(kIconCheckSeconds);
+}
+
 void DeskIconKeeper::onCheck() {
     save();
+    if (std::exchange(findView_, false) && !pending_) (void)platform_.shell.readDesktopIcons();
     if (!pending_) return;
     const PutBack putBack = *pending_;
     const int round = round_;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
@@ -35,6 +36,10 @@ class DeskIconKeeper {
     // `desk` is on screen with its items: those named in `only` (Desktop names; all of them without it) go
     // back to their places. The layouts are written at the first check, after the bar has drawn the switch.
     void enterDesk(int desk, std::optional<std::set<std::string>> only = std::nullopt);
+    // The start, once the bar is shown: the items it put on the Desktop (Desktop names) go back to their
+    // places, and the view is found while the bar is idle, as the first call into the shell's process costs
+    // most.
+    void start(const std::vector<std::string>& placed);
     // The check the view was asked for.
     void onCheck();
     // A desk given up: its layouts go with it.
@@ -66,6 +71,7 @@ class DeskIconKeeper {
     bool unsaved_ = false;
     std::optional<PutBack> pending_;
     int round_ = 0;  // counts each put-back begun or ended
+    bool findView_ = false;
     bool logTimes_ = false;
 };
 

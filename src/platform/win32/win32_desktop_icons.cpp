@@ -1,11 +1,8 @@
-// The Desktop's icon view in the shell, by the documented path only: the shell's windows find the desktop's
-// browser, whose active view is the folder view that lists the Desktop's items and places them. Not the list
-// control's messages, whose positions the shell no longer keeps, and not the layout the shell saves in the
-// registry, which it reads only when it starts.
+// The Desktop's icon view in the shell, by the documented path only (desktop_view.h): the folder view lists
+// the Desktop's items and places them. Not the list control's messages, whose positions the shell no longer
+// keeps, and not the layout the shell saves in the registry, which it reads only when it starts.
 #include <windows.h>
 
-#include <exdisp.h>
-#include <shlguid.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <shobjidl.h>
@@ -14,7 +11,7 @@
 #include <memory>
 
 #include "core/paths.h"
-#include "platform/win32/com.h"
+#include "platform/win32/desktop_view.h"
 #include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_shell.h"
@@ -28,35 +25,6 @@ struct TaskMemory {
 // An item id the view handed out.
 using ItemId = std::unique_ptr<ITEMIDLIST, TaskMemory>;
 
-// IShellWindows::FindWindowSW(SWC_DESKTOP), the desktop's top-level browser, its active view.
-bool findDesktopView(ComRef<IFolderView>& view) {
-    ComRef<IShellWindows> windows;
-    if (FAILED(
-            CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.receive())))
-        return false;
-    VARIANT desktop;
-    VariantInit(&desktop);
-    desktop.vt = VT_I4;
-    desktop.lVal = CSIDL_DESKTOP;
-    VARIANT root;
-    VariantInit(&root);
-    long window = 0;
-    ComRef<IDispatch> found;
-    // S_FALSE when there is no desktop window to find.
-    if (windows->FindWindowSW(&desktop, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.put()) !=
-            S_OK ||
-        !found) {
-        return false;
-    }
-    ComRef<IServiceProvider> services;
-    ComRef<IShellBrowser> browser;
-    ComRef<IShellView> shellView;
-    return SUCCEEDED(found->QueryInterface(IID_IServiceProvider, services.receive())) &&
-           SUCCEEDED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.receive())) &&
-           SUCCEEDED(browser->QueryActiveShellView(shellView.put())) && shellView &&
-           SUCCEEDED(shellView->QueryInterface(IID_IFolderView, view.receive()));
-}
-
 // The item's parsing name in its folder: the file name, extension included, for a file.
 std::string parsingName(IShellFolder& folder, LPCITEMIDLIST item) {
     STRRET name{};
@@ -68,27 +36,26 @@ std::string parsingName(IShellFolder& folder, LPCITEMIDLIST item) {
     return result;
 }
 
-// Hands each item the view lists to `visit` with its name, a batch of ids at a time (each batch one call
-// into the shell's process). False when the view lists nothing it can name.
+// Hands each item the view lists to `visit` with its name, a batch of ids at a time (each batch one call into
+// the shell's process). What the view answered when it could not list them.
 template <typename Visit>
-bool forEachItem(IFolderView& view, Visit visit) {
+HRESULT forEachItem(IFolderView& view, Visit visit) {
     ComRef<IShellFolder> folder;
     ComRef<IEnumIDList> items;
-    if (FAILED(view.GetFolder(IID_IShellFolder, folder.receive())) ||
-        FAILED(view.Items(SVGIO_ALLVIEW, IID_IEnumIDList, items.receive())) || !items) {
-        return false;
-    }
+    HRESULT result = view.GetFolder(IID_IShellFolder, folder.receive());
+    if (SUCCEEDED(result)) result = view.Items(SVGIO_ALLVIEW, IID_IEnumIDList, items.receive());
+    if (FAILED(result) || !items) return FAILED(result) ? result : E_FAIL;
     constexpr ULONG kBatch = 64;
     LPITEMIDLIST batch[kBatch];
     for (;;) {
         ULONG fetched = 0;
-        const HRESULT result = items->Next(kBatch, batch, &fetched);
+        result = items->Next(kBatch, batch, &fetched);
         for (ULONG i = 0; i < fetched && i < kBatch; ++i) {
             ItemId item(batch[i]);
             std::string name = parsingName(*folder.get(), item.get());
             if (!name.empty()) visit(std::move(item), std::move(name));
         }
-        if (result != S_OK || fetched == 0) return SUCCEEDED(result);
+        if (result != S_OK || fetched == 0) return FAILED(result) ? result : S_OK;
     }
 }
 
@@ -101,32 +68,42 @@ IconScreen screenNow() {
 
 }  // namespace
 
+Win32Shell::Win32Shell() : desktopView_(std::make_unique<DesktopView>()) {}
+Win32Shell::~Win32Shell() = default;
+
 std::optional<DesktopIconView> Win32Shell::readDesktopIcons() {
-    const ComApartment com;
-    ComRef<IFolderView> view;
-    if (!com.usable() || !findDesktopView(view)) return std::nullopt;
-    DesktopIconView seen{screenNow(), view->GetAutoArrange() == S_OK, {}};
+    IFolderView* view = desktopView_->get();
+    if (!view) return std::nullopt;
+    DesktopIconView seen{screenNow(), false, {}};
+    const HRESULT arranging = view->GetAutoArrange();
+    if (FAILED(arranging)) {
+        desktopView_->failed(arranging, true);
+        return std::nullopt;
+    }
+    seen.autoArrange = arranging == S_OK;
     if (seen.autoArrange) return seen;
-    const bool listed = forEachItem(*view.get(), [&](ItemId item, std::string name) {
+    const HRESULT listed = forEachItem(*view, [&](ItemId item, std::string name) {
         POINT at{};
         if (SUCCEEDED(view->GetItemPosition(item.get(), &at)))
             seen.icons.push_back({std::move(name), {at.x, at.y}});
     });
-    if (!listed) return std::nullopt;
+    if (FAILED(listed)) {
+        desktopView_->failed(listed, true);
+        return std::nullopt;
+    }
     return seen;
 }
 
 bool Win32Shell::positionDesktopIcons(const std::vector<DesktopIcon>& icons) {
-    const ComApartment com;
-    ComRef<IFolderView> view;
-    if (!com.usable() || !findDesktopView(view)) return false;
+    IFolderView* view = desktopView_->get();
+    if (!view) return false;
     std::map<std::string, IconPoint> wanted;
     for (const DesktopIcon& icon : icons)
         wanted.emplace(fileNameKey(icon.name), icon.at);
     std::vector<ItemId> ids;
     std::vector<LPCITEMIDLIST> items;
     std::vector<POINT> places;
-    forEachItem(*view.get(), [&](ItemId item, std::string name) {
+    const HRESULT listed = forEachItem(*view, [&](ItemId item, std::string name) {
         const auto it = wanted.find(fileNameKey(name));
         if (it == wanted.end()) return;
         items.push_back(item.get());
@@ -134,9 +111,15 @@ bool Win32Shell::positionDesktopIcons(const std::vector<DesktopIcon>& icons) {
         ids.push_back(std::move(item));
         wanted.erase(it);
     });
+    if (FAILED(listed)) {
+        desktopView_->failed(listed, true);
+        return false;
+    }
     if (items.empty()) return true;
-    return SUCCEEDED(view->SelectAndPositionItems(static_cast<UINT>(items.size()), items.data(),
-                                                  places.data(), SVSI_POSITIONITEM));
+    const HRESULT placed = view->SelectAndPositionItems(static_cast<UINT>(items.size()), items.data(),
+                                                        places.data(), SVSI_POSITIONITEM);
+    if (FAILED(placed)) desktopView_->failed(placed, false);
+    return SUCCEEDED(placed);
 }
 
 }  // namespace koruvan::win32

@@ -1,12 +1,21 @@
 #pragma once
 // The real shell and registry, through the W calls.
 
+#include <memory>
+
 #include "platform/shell.h"
 
 namespace koruvan::win32 {
 
+class DesktopView;
+
 class Win32Shell final : public Shell {
   public:
+    Win32Shell();
+    ~Win32Shell() override;
+    Win32Shell(const Win32Shell&) = delete;
+    Win32Shell& operator=(const Win32Shell&) = delete;
+
     std::optional<std::string> readRegistryString(RegistryRoot root, const std::string& subKey,
                                                   const std::string& valueName) override;
     std::optional<std::string> readRegistryBinary(RegistryRoot root, const std::string& subKey,
@@ -28,6 +37,9 @@ class Win32Shell final : public Shell {
     bool pressDesktopSwitchKeys(int steps) override;
     bool pressNewDesktopKeys() override;
     std::vector<std::string> windowDesktops() override;
+
+  private:
+    std::unique_ptr<DesktopView> desktopView_;
 };
 
 }  // namespace koruvan::win32
