@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace koruvan {
 
@@ -14,6 +15,30 @@ std::vector<std::string_view> splitFields(std::string_view line, char separator)
         if (end == std::string_view::npos) return fields;
         start = end + 1;
     }
+}
+
+std::string fieldLine(std::initializer_list<std::string_view> fields, char separator) {
+    std::string line;
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!std::exchange(first, false)) line += separator;
+        line += field;
+    }
+    return line + "\r\n";
+}
+
+std::vector<std::string_view> textLines(std::string_view text) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::string trimBlanks(std::string_view text) {

@@ -21,15 +21,6 @@ std::optional<int> numberOf(std::string_view text) {
     return value;
 }
 
-std::string joinFields(std::initializer_list<std::string_view> fields) {
-    std::string line;
-    for (std::string_view field : fields) {
-        if (!line.empty()) line += kSeparator;
-        line += field;
-    }
-    return line + "\r\n";
-}
-
 // Reads the file's lines into `layouts`; `current` is the layout the icon lines go to.
 class LayoutReader {
   public:
@@ -68,11 +59,13 @@ std::string formatIconLayouts(const IconLayouts& layouts) {
     for (const auto& [desk, screens] : layouts) {
         for (const auto& [screen, layout] : screens) {
             if (layout.empty()) continue;
-            text += joinFields({"desk", desk, std::to_string(screen.width), std::to_string(screen.height),
-                                std::to_string(screen.dpi)});
+            text += fieldLine({"desk", desk, std::to_string(screen.width), std::to_string(screen.height),
+                               std::to_string(screen.dpi)},
+                              kSeparator);
             for (const PlacedItem& item : layout) {
-                text += joinFields(
-                    {"icon", std::to_string(item.at.x), std::to_string(item.at.y), item.identity, item.name});
+                text += fieldLine(
+                    {"icon", std::to_string(item.at.x), std::to_string(item.at.y), item.identity, item.name},
+                    kSeparator);
             }
         }
     }
@@ -81,19 +74,12 @@ std::string formatIconLayouts(const IconLayouts& layouts) {
 
 IconLayouts parseIconLayouts(std::string_view text) {
     IconLayouts layouts;
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    const std::vector<std::string_view> lines = textLines(text);
+    // A file of another kind, or of a later version, holds no layout this one knows.
+    if (lines.empty() || lines[0] != kHeader) return {};
     LayoutReader reader(layouts);
-    bool first = true;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        // A file of another kind, or of a later version, holds no layout this one knows.
-        if (first && line != kHeader) return {};
-        if (!first) reader.read(line);
-        first = false;
-    }
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        reader.read(lines[i]);
     return layouts;
 }
 
