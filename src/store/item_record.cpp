@@ -91,9 +91,10 @@ void parseLine(std::string_view line, ItemRecord& record) {
 std::string formatItemRecord(const ItemRecord& record) {
     std::string text = std::string(kByteOrderMark) + std::string(kHeader) + "\r\n";
     text += fieldLine({"token", record.token}, kSeparator);
-    std::string desks = "desks\t" + std::to_string(record.lastDeskId);
+    std::string desks = "desks";
+    desks.append(1, kSeparator).append(std::to_string(record.lastDeskId));
     for (const DeskId desk : record.desks)
-        desks += "\t" + std::to_string(desk);
+        desks.append(1, kSeparator).append(std::to_string(desk));
     text += desks + "\r\n";
     if (record.lastUseKept) {
         text += fieldLine({"screen", std::to_string(record.onDesktop), std::to_string(*record.lastUseKept)},
