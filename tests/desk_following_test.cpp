@@ -57,9 +57,9 @@ class DeskFollowingTest : public ::testing::Test, public BarFixture {
 
 TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesksForTheRest) {
     bar.onTrayClicked();
-    ASSERT_EQ(view.trayToggles.size(), 2u);  // following, then the desk's name on a switch
-    EXPECT_EQ(view.trayToggles[0].command, MenuCommand::FollowSystemDesks);
-    EXPECT_FALSE(view.trayToggles[0].enabled) << "no virtual desktops: nothing to follow";
+    ASSERT_EQ(view.trayToggles.size(), 3u);  // the icons' places, following, the desk's name on a switch
+    EXPECT_EQ(view.trayToggles[1].command, MenuCommand::FollowSystemDesks);
+    EXPECT_FALSE(view.trayToggles[1].enabled) << "no virtual desktops: nothing to follow";
 
     platform.setRegistry(std::string(kVirtualDesktopsKey) + "\\Desktops\\" + idOf(0x33), "Name", "旅行");
     platform.setRegistryBinary(kVirtualDesktopsKey, "VirtualDesktopIDs",
@@ -74,7 +74,7 @@ TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesks
     EXPECT_EQ(setting("SystemDesks", "0"), idOf(0x22));
     EXPECT_EQ(setting("SystemDesks", "2"), idOf(0x33));
     EXPECT_EQ(setting("Desktop", "2").rfind("旅行,", 0), 0u);
-    EXPECT_EQ(bar.buttonCount(), 4);
+    EXPECT_EQ(bar.face().buttonCount(), 4);
     EXPECT_EQ(view.trayNumber, 2) << "the current desk counted along the system's order";
     EXPECT_TRUE(onDesktop("report.doc")) << "turning on moves no item";
 

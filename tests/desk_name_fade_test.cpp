@@ -12,8 +12,8 @@ TEST(DeskNameFade, ShownForASecondThenFadedOutAndGone) {
         int opacity;
         double next;
     } cases[] = {
-        {0.0, 255, 1.0}, {0.5, 255, 0.5}, {1.0, 255, 0.04}, {1.2, 128, 0.04}, {1.38, 13, 0.02}, {1.4, 0, -1},
-        {5.0, 0, -1},
+        {0.0, 255, 1.0},  {0.5, 255, 0.5}, {1.0, 255, 0.04}, {1.2, 128, 0.04},
+        {1.38, 13, 0.02}, {1.4, 0, -1},    {5.0, 0, -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(deskNameOpacity(c.elapsed), c.opacity) << c.elapsed;

@@ -135,6 +135,15 @@ TEST_F(SettingsTest, LoadReadsEveryKeyAndSkipsUserValuesThatDoNotFit) {
     EXPECT_FALSE(state.deskTable[2].exists());
 }
 
+TEST_F(SettingsTest, IconPositionsAreKeptUnlessTheFileSaysOff) {
+    for (const auto& [user, keep] : {std::pair{"", true}, {"KeepIconPositions=0\n", false}}) {
+        giveIni(std::string("[User]\n") + user + "[DeskTop]\n0=A\n");
+        state.keepIconPositions = !keep;
+        loadOrCreateSettings(platform, state);
+        EXPECT_EQ(state.keepIconPositions, keep) << user;
+    }
+}
+
 TEST_F(SettingsTest, SavesWriteTheirSectionsAndKeepTheRest) {
     giveIni("[User]\r\nLastUse=0\r\n; mine\r\n");
     state.currentDesk = 2;

@@ -11,6 +11,15 @@ TEST(Text, TrimBlanksKeepsInnerBlanksAndOtherWhitespace) {
     EXPECT_EQ(trimBlanks("   "), "");
 }
 
+TEST(Text, FieldLinesKeepEmptyFieldsAndTextLinesDropTheirEnds) {
+    EXPECT_EQ(fieldLine({"", "a", ""}, '\t'), "\ta\t\r\n");
+    EXPECT_EQ(splitFields("\ta\t", '\t'), (std::vector<std::string_view>{"", "a", ""}));
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(textLines("\xEF\xBB\xBFhead\r\none\n\r\nlast"), (Lines{"head", "one", "", "last"}));
+    EXPECT_EQ(textLines("head\r\n"), (Lines{"head"}));
+    EXPECT_EQ(textLines(""), Lines{});
+}
+
 TEST(Text, LeadingIntegerSkipsBlanksAndStopsAtNonDigits) {
     EXPECT_EQ(leadingInteger(" 255"), 255);
     EXPECT_EQ(leadingInteger("-12abc"), -12);

@@ -1,8 +1,11 @@
 #include "bar/bar_load.h"
 
+#include <set>
+
 #include "core/paths.h"
 #include "store/appearance.h"
 #include "store/desk_folders.h"
+#include "store/desk_identity.h"
 #include "store/desk_swap.h"
 #include "store/first_run.h"
 #include "store/program_folder.h"
@@ -25,16 +28,25 @@ constexpr const char* kPlacementAdvice =
 
 }  // namespace
 
-void loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
+std::vector<std::string> loadDeskState(Platform& platform, SharedState& state, StoreReport& report) {
     state.windowsDir = readWindowsDirectory(platform);
     state.desktopFolder = withTrailingBackslash(readDesktopFolder(platform));
     // Before the settings: it holds the desks' identities, and what a fresh start keeps of the store.
     state.items = readItemRecord(platform.files, state.itemRecordPath());
     loadOrCreateSettings(platform, state);
+    std::set<std::string> before;
+    for (const std::string& name : platform.files.listPlainFiles(state.desktopFolder))
+        before.insert(fileNameKey(name));
     settleStore(platform, state, report);
     if (const Desk* desk = deskAt(state, state.currentDesk)) {
         applyWallpaper(platform, desk->wallpaper, desk->style);
     }
+    std::vector<std::string> placed;
+    const DeskId current = deskIdAt(state, state.currentDesk);
+    for (const auto& [key, entry] : state.items.desktop) {
+        if (current != 0 && entry.desk == current && !before.contains(key)) placed.push_back(entry.name);
+    }
+    return placed;
 }
 
 std::string placementWarning(Platform& platform, const SharedState& state) {

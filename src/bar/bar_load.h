@@ -5,6 +5,7 @@
 // program lies.
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "store/shared_state.h"
@@ -14,7 +15,8 @@ namespace koruvan {
 
 inline constexpr const char* kPlacementTitle = "コルヴァンの置き場所";
 
-void loadDeskState(Platform& platform, SharedState& state, StoreReport& report);
+// Gives the Desktop names of the current desk's items that the start put on the Desktop.
+std::vector<std::string> loadDeskState(Platform& platform, SharedState& state, StoreReport& report);
 
 // Why the Desktop's items stay where they are, when the user mends it by moving the program into a folder of
 // its own; empty when they move. Tries a write in the program's folder.

@@ -9,13 +9,14 @@ namespace koruvan {
 constexpr const char* kShowDeskNameText = "切り替え時にデスク名を表示";
 
 BarMenus::BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
-                   DeskWindowKeeper& windows, DeskFollowing& following, DeskPrograms& programs,
-                   BarActions& bar)
+                   DeskWindowKeeper& windows, DeskIconKeeper& icons, DeskFollowing& following,
+                   DeskPrograms& programs, BarActions& bar)
     : platform_(platform),
       state_(state),
       popups_(popups),
       face_(face),
       windows_(windows),
+      icons_(icons),
       following_(following),
       programs_(programs),
       bar_(bar) {}
@@ -149,6 +150,7 @@ void BarMenus::onTrayClicked(const std::vector<int>& order, const HeldHotkeys& h
         TrayMenu menu{trayMenuDesks(state_.deskTable, order, state_.currentDesk, held),
                       windows_.trayItems(order, held), following_.trayToggles(), face_.checkedSizeItem()};
         programs_.fillTrayItems(menu.windowItems, windows_.trayWindow(), order);
+        menu.toggles.insert(menu.toggles.begin(), icons_.trayToggle());
         menu.toggles.push_back({.command = MenuCommand::ShowDeskName,
                                 .text = kShowDeskNameText,
                                 .checked = state_.showDeskName});
@@ -164,6 +166,8 @@ void BarMenus::onTrayClicked(const std::vector<int>& order, const HeldHotkeys& h
                 state_.showDeskName = !state_.showDeskName;
                 report.noteSettingsWrite(
                     writeUserValue(platform_.files, state_, kShowDeskNameKey, state_.showDeskName ? 1 : 0));
+            } else if (choice.command == MenuCommand::KeepIconPositions) {
+                icons_.onTrayToggle(report);
             } else if (!windows_.onTrayCommand(choice, report)) {
                 keepOpen = onOptionsCommand(choice.command);
             }

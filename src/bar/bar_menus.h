@@ -9,6 +9,7 @@
 #include "bar/bar_face.h"
 #include "bar/bar_popups.h"
 #include "bar/desk_following.h"
+#include "bar/desk_icons.h"
 #include "bar/desk_programs.h"
 #include "bar/desk_windows.h"
 #include "platform/platform.h"
@@ -19,7 +20,8 @@ namespace koruvan {
 class BarMenus {
   public:
     BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
-             DeskWindowKeeper& windows, DeskFollowing& following, DeskPrograms& programs, BarActions& bar);
+             DeskWindowKeeper& windows, DeskIconKeeper& icons, DeskFollowing& following,
+             DeskPrograms& programs, BarActions& bar);
 
     // A menu, a dialog or a message is up.
     bool open() const { return open_; }
@@ -59,6 +61,7 @@ class BarMenus {
     BarPopups& popups_;
     BarFace& face_;
     DeskWindowKeeper& windows_;
+    DeskIconKeeper& icons_;
     DeskFollowing& following_;
     DeskPrograms& programs_;
     BarActions& bar_;

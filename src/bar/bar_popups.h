@@ -37,6 +37,7 @@ enum class MenuCommand {
     // the tray menu's toggles
     FollowSystemDesks,
     ShowDeskName,
+    KeepIconPositions,
 };
 
 // What was chosen in the tray menu: a desk, the desk to move a window to, or a command of the window group or

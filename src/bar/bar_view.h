@@ -66,6 +66,8 @@ class BarView {
     virtual void watchNewWindows(bool on) = 0;
     // One call of DeskBar::onNewWindowsCheck, `seconds` from now, in place of any earlier one.
     virtual void checkNewWindowsAfter(double seconds) = 0;
+    // One call of DeskBar::onIconCheck, `seconds` from now, in place of any earlier one.
+    virtual void checkIconsAfter(double seconds) = 0;
     virtual void show() = 0;
 
     // Tells the system why the session cannot end yet (`reason`), or, with none, that it can.

@@ -18,10 +18,11 @@ DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopup
       notices_(notices),
       face_(platform, state, view, notices),
       windows_(platform, state),
-      switch_(platform, state, windows_),
+      icons_(platform, state, view),
+      switch_(platform, state, windows_, icons_),
       following_(platform, state, view, notices, *this, windows_),
       programs_(platform, state, view, notices, windows_),
-      menus_(platform, state, popups, face_, windows_, following_, programs_, *this) {}
+      menus_(platform, state, popups, face_, windows_, icons_, following_, programs_, *this) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
@@ -30,7 +31,7 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     face_.setWatching(true);
     setDotsPerInch(dotsPerInchX, dotsPerInchY);
     StoreReport report;
-    loadDeskState(platform_, state_, report);
+    const std::vector<std::string> placed = loadDeskState(platform_, state_, report);
     face_.applyButtonSizeSetting();
     fitToDesks();
     redrawButtons();
@@ -43,6 +44,8 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
         report.settingsUnwritten.reset();
     }
     tellUser(report);
+    // The items the start put on the Desktop; the others stand where the view kept them.
+    icons_.start(placed);
     // After a switch the start finished: the Desktop then holds the desk the system left, and follows on.
     if (state_.followSystemDesks && systemHasVirtualDesktops(platform_)) following_.setActive(true);
     programs_.start();
@@ -147,6 +150,7 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
     face_.setWatching(true);
     log.mark("placement");
     switch_.end(old, desk, work, log);
+    if (state_.currentDesk == desk) icons_.enterDesk(desk);
     if (sessionEndBlocked_) {
         view_.blockSessionEnd("");
         sessionEndBlocked_ = false;
@@ -167,6 +171,7 @@ int DeskBar::giveUpDesk(int slot, StoreReport& report) {
     const int pooled = items - giveDeskToPool(platform_, state_, slot);
     windows_.releaseDesk(slot);
     programs_.forgetDesk(deskIdAt(state_, slot), report);
+    icons_.forgetDesk(slot);
     // The name, the wallpaper, the identity and the tie go; the style stays with the slot. The record is
     // written after: it no longer knows the desk, so that no fresh start brings it back.
     applyToDesks(FollowAction::deleteDesk(slot), state_.deskTable, state_.deskTies);

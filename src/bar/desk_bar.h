@@ -1,8 +1,9 @@
 #pragma once
 // The desk bar: the coordinator of its parts, each with one concern: what it shows and where it stands
-// (BarFace), each desk's windows (DeskWindowKeeper), the switch (DeskSwitch), following the system's virtual
-// desktops (DeskFollowing), programs' desks (DeskPrograms), and the menus, dialogs and messages (BarMenus).
-// It takes the view's events and does the steps that reach across parts.
+// (BarFace), each desk's windows (DeskWindowKeeper), where each desk's items stand in the Desktop's view
+// (DeskIconKeeper), the switch (DeskSwitch), following the system's virtual desktops (DeskFollowing),
+// programs' desks (DeskPrograms), and the menus, dialogs and messages (BarMenus). It takes the view's events
+// and does the steps that reach across parts.
 
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 #include "bar/desk_following.h"
+#include "bar/desk_icons.h"
 #include "bar/desk_keys.h"
 #include "bar/desk_programs.h"
 #include "bar/desk_switch.h"
@@ -35,7 +37,10 @@ class DeskBar final : private BarActions {
     void setDotsPerInch(int dotsPerInchX, int dotsPerInchY) {
         face_.setDotsPerInch(dotsPerInchX, dotsPerInchY);
     }
-    void logSwitchTimes(bool on) { switch_.logTimes(on); }
+    void logSwitchTimes(bool on) {
+        switch_.logTimes(on);
+        icons_.logTimes(on);
+    }
     // The hotkeys the program could register (another program may hold some).
     void setHeldHotkeys(const HeldHotkeys& held) { hotkeysHeld_ = held; }
 
@@ -63,6 +68,11 @@ class DeskBar final : private BarActions {
     // Another program's top-level window was made or shown; a look again at those not shown yet.
     void onWindowAppeared(WindowHandle window) { programs_.onWindowAppeared(window, busy()); }
     void onNewWindowsCheck() { programs_.onCheckDue(busy()); }
+    // The check of the Desktop's view that a desk's items wait for; none while a switch runs, which leaves
+    // the desk whose items wait.
+    void onIconCheck() {
+        if (!switch_.running()) icons_.onCheck();
+    }
     // Explorer started again (TaskbarCreated).
     void onExplorerRestarted() { following_.onExplorerRestarted(); }
     // The system asks whether the session may end: not while a switch runs, which then tells the system why
@@ -76,10 +86,8 @@ class DeskBar final : private BarActions {
     // The window has painted what the model last showed: the first paint after a switch ends its timing.
     void onPainted() { switch_.onPainted(); }
 
-    int twipsPerPixelX() const { return face_.twipsPerPixelX(); }
-    int buttonSize() const { return face_.buttonSize(); }
-    int buttonCount() const { return face_.buttonCount(); }
-    int checkedSizeItem() const { return face_.checkedSizeItem(); }
+    // What the bar shows and where: its button size, scale and size item.
+    const BarFace& face() const { return face_; }
     // The named desks in the bar's order.
     std::vector<int> deskOrder() const { return following_.deskOrder(); }
 
@@ -105,6 +113,7 @@ class DeskBar final : private BarActions {
     BarNotices& notices_;
     BarFace face_;
     DeskWindowKeeper windows_;
+    DeskIconKeeper icons_;
     DeskSwitch switch_;
     DeskFollowing following_;
     DeskPrograms programs_;

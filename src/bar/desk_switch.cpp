@@ -7,8 +7,9 @@
 
 namespace koruvan {
 
-DeskSwitch::DeskSwitch(Platform& platform, SharedState& state, DeskWindowKeeper& windows)
-    : platform_(platform), state_(state), windows_(windows) {}
+DeskSwitch::DeskSwitch(Platform& platform, SharedState& state, DeskWindowKeeper& windows,
+                       DeskIconKeeper& icons)
+    : platform_(platform), state_(state), windows_(windows), icons_(icons) {}
 
 bool DeskSwitch::canStart(int desk) const {
     return desk != state_.currentDesk && canStartAny() && isDeskIndex(desk);
@@ -25,6 +26,9 @@ StepLog DeskSwitch::begin() {
 
 void DeskSwitch::move(int desk, SwitchWork work, StepLog& log, StoreReport& report) {
     const int old = state_.currentDesk;
+    // Before its items leave the Desktop's view.
+    icons_.leaveDesk(old);
+    log.mark("icons");
     if (!swapDesk(platform_, state_, old, desk, report, &log, work.wallpaper)) return;
     std::optional<BusyPointer> busy;
     if (work.windows) {

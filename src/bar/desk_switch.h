@@ -1,10 +1,12 @@
 #pragma once
-// The desk switch: the Desktop's items and the wallpaper through the store's journal, the windows, the record
-// of the new desk, and the times of each step when they are logged. The bar draws around it.
+// The desk switch: the Desktop's items and the wallpaper through the store's journal, where the items stood
+// in the Desktop's view, the windows, the record of the new desk, and the times of each step when they are
+// logged. The bar draws around it.
 
 #include <optional>
 #include <string>
 
+#include "bar/desk_icons.h"
 #include "bar/desk_windows.h"
 #include "core/step_log.h"
 #include "platform/platform.h"
@@ -13,8 +15,6 @@
 #include "store/store_report.h"
 
 namespace koruvan {
-
-constexpr const char* kSwitchTimesFile = "KORUVAN-timing.log";
 
 // What a switch does besides the Desktop's items: the windows (unless the system keeps them apart) and the
 // wallpaper (unless the system shows one of its own).
@@ -25,7 +25,7 @@ struct SwitchWork {
 
 class DeskSwitch {
   public:
-    DeskSwitch(Platform& platform, SharedState& state, DeskWindowKeeper& windows);
+    DeskSwitch(Platform& platform, SharedState& state, DeskWindowKeeper& windows, DeskIconKeeper& icons);
 
     // Each switch appends where its time went to kSwitchTimesFile beside the settings file.
     void logTimes(bool on) { logTimes_ = on; }
@@ -53,6 +53,7 @@ class DeskSwitch {
     Platform& platform_;
     SharedState& state_;
     DeskWindowKeeper& windows_;
+    DeskIconKeeper& icons_;
     bool logTimes_ = false;
     bool running_ = false;
     bool refused_ = false;

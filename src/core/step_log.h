@@ -9,6 +9,9 @@
 
 namespace koruvan {
 
+// Where a run that logs its times writes them, beside the settings file.
+constexpr const char* kSwitchTimesFile = "KORUVAN-timing.log";
+
 class StepLog {
   public:
     // `clock` gives seconds on a clock that never jumps back; a log without one records nothing.

@@ -2,8 +2,44 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace koruvan {
+
+std::vector<std::string_view> splitFields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(
+            line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) return fields;
+        start = end + 1;
+    }
+}
+
+std::string fieldLine(std::initializer_list<std::string_view> fields, char separator) {
+    std::string line;
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!std::exchange(first, false)) line += separator;
+        line += field;
+    }
+    return line + "\r\n";
+}
+
+std::vector<std::string_view> textLines(std::string_view text) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 std::string trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');

@@ -2,10 +2,20 @@
 // Small text helpers of the core. Text is UTF-8 throughout.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace koruvan {
+
+// The fields between the separators, empty ones included: "a\t\tb" gives "a", "", "b".
+std::vector<std::string_view> splitFields(std::string_view line, char separator);
+// The fields joined by the separator, as one line of a text file ended by CR LF.
+std::string fieldLine(std::initializer_list<std::string_view> fields, char separator);
+// The lines of a UTF-8 text, after a leading byte-order mark, each without its line end (LF or CR LF); a last
+// line end begins no further line.
+std::vector<std::string_view> textLines(std::string_view text);
 
 // Removes surrounding blanks (U+0020) only; blanks inside are kept.
 std::string trimBlanks(std::string_view text);

@@ -1,10 +1,12 @@
 #pragma once
-// The shell and the registry of the current user: the desktop's wallpaper and folders, shortcuts, and the
-// keys of the system's virtual desktops.
+// The shell and the registry of the current user: the desktop's wallpaper and folders, shortcuts, the
+// Desktop's icon view, and the keys of the system's virtual desktops.
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/desktop_icons.h"
 
 namespace koruvan {
 
@@ -44,6 +46,14 @@ class Shell {
     // Writes a shell link at `shortcutPath` that opens `target`, replacing a file of that name. False when it
     // was not written.
     virtual bool writeShortcut(const std::string& shortcutPath, const std::string& target) = 0;
+
+    // --- The Desktop's icon view (Explorer's), through its documented interfaces ---
+    // What the view shows now, its items and their places unless it arranges them itself; nothing when there
+    // is no view to ask (no shell running, or one still starting).
+    virtual std::optional<DesktopIconView> readDesktopIcons() = 0;
+    // Puts the named items at their places, in one call; a name the view does not list is left out. False
+    // when there is no view, or it refused.
+    virtual bool positionDesktopIcons(const std::vector<DesktopIcon>& icons) = 0;
 
     // --- Keyboard ---
     // Presses the system's keys for the next virtual desktop (Win+Ctrl+Right) `steps` times, or for the

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/paths.h"
+#include "core/text.h"
 #include "store/desk_index.h"
 
 namespace koruvan {
@@ -16,17 +17,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTemporaryPrefix = "~KORUVAN-";
 // Fields are separated by tabs: no Windows file name can hold one.
 constexpr char kSeparator = '\t';
-
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find(kSeparator, start);
-        fields.push_back(
-            line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 template <typename Number>
 std::optional<Number> numberOf(std::string_view text) {
@@ -78,7 +68,7 @@ void parseDesktopEntry(const std::vector<std::string_view>& f, ItemRecord& recor
 }
 
 void parseLine(std::string_view line, ItemRecord& record) {
-    const std::vector<std::string_view> f = splitFields(line);
+    const std::vector<std::string_view> f = splitFields(line, kSeparator);
     if (f.size() == 2 && f[0] == "token") {
         record.token = std::string(f[1]);
     } else if (f[0] == "desks" && !record.slotNumbered) {
@@ -96,55 +86,43 @@ void parseLine(std::string_view line, ItemRecord& record) {
     }
 }
 
-std::string joinFields(std::initializer_list<std::string_view> fields) {
-    std::string line;
-    for (std::string_view field : fields) {
-        if (!line.empty()) line += kSeparator;
-        line += field;
-    }
-    return line + "\r\n";
-}
-
 }  // namespace
 
 std::string formatItemRecord(const ItemRecord& record) {
     std::string text = std::string(kByteOrderMark) + std::string(kHeader) + "\r\n";
-    text += joinFields({"token", record.token});
-    std::string desks = "desks\t" + std::to_string(record.lastDeskId);
+    text += fieldLine({"token", record.token}, kSeparator);
+    std::string desks = "desks";
+    desks.append(1, kSeparator).append(std::to_string(record.lastDeskId));
     for (const DeskId desk : record.desks)
-        desks += "\t" + std::to_string(desk);
+        desks.append(1, kSeparator).append(std::to_string(desk));
     text += desks + "\r\n";
     if (record.lastUseKept) {
-        text += joinFields({"screen", std::to_string(record.onDesktop), std::to_string(*record.lastUseKept)});
+        text += fieldLine({"screen", std::to_string(record.onDesktop), std::to_string(*record.lastUseKept)},
+                          kSeparator);
     } else {
-        text += joinFields({"screen", std::to_string(record.onDesktop)});
+        text += fieldLine({"screen", std::to_string(record.onDesktop)}, kSeparator);
     }
     for (const auto& [key, entry] : record.desktop) {
-        text += joinFields({"desktop", entry.name, std::to_string(entry.desk), entry.storedName,
-                            std::to_string(entry.volume), std::to_string(entry.fileId)});
+        text += fieldLine({"desktop", entry.name, std::to_string(entry.desk), entry.storedName,
+                           std::to_string(entry.volume), std::to_string(entry.fileId)},
+                          kSeparator);
     }
     for (const auto& [key, entry] : record.pool) {
-        text += joinFields({"pool", entry.name, std::to_string(entry.desk), entry.itemName,
-                            std::to_string(entry.size), std::to_string(entry.writeTime)});
+        text += fieldLine({"pool", entry.name, std::to_string(entry.desk), entry.itemName,
+                           std::to_string(entry.size), std::to_string(entry.writeTime)},
+                          kSeparator);
     }
     return text;
 }
 
 ItemRecord parseItemRecord(std::string_view text) {
     ItemRecord record;
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    bool first = true;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        // A file of another kind, or of a later version, is not read as a record.
-        if (first && line != kHeader && line != kSlotHeader) return {};
-        if (first) record.slotNumbered = line == kSlotHeader;
-        if (!first) parseLine(line, record);
-        first = false;
-    }
+    const std::vector<std::string_view> lines = textLines(text);
+    // A file of another kind, or of a later version, is not read as a record.
+    if (lines.empty() || (lines[0] != kHeader && lines[0] != kSlotHeader)) return {};
+    record.slotNumbered = lines[0] == kSlotHeader;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        parseLine(lines[i], record);
     return record;
 }
 

@@ -156,6 +156,7 @@ bool loadSettings(Platform& platform, SharedState& state) {
     readUserFlag(file, kFollowSystemDesksKey, state.followSystemDesks);
     readUserFlag(file, kShowDeskNameKey, state.showDeskName);
     state.hideOtherDeskWindows = file.readInt(kUserSection, kHideOtherDeskWindowsKey, 0) != 0;
+    state.keepIconPositions = file.readInt(kUserSection, kKeepIconPositionsKey, 1) != 0;
     for (int desk = 0; desk < kDeskCount; ++desk) {
         readDeskLine(file.readString(kDeskTopSection, std::to_string(desk), ""),
                      state.deskTable[static_cast<std::size_t>(desk)]);
@@ -225,7 +226,8 @@ FileResult writeUserValue(FileSystem& files, const SharedState& state, const std
 FileResult writeProgramRule(FileSystem& files, const SharedState& state, const std::string& program) {
     const std::optional<DeskId> desk = ruleDesk(state.programRules, program);
     return settingsFile(files, state)
-        .writeStrings({{kProgramDesksSection, programName(program), desk ? std::to_string(*desk) : "", !desk}});
+        .writeStrings(
+            {{kProgramDesksSection, programName(program), desk ? std::to_string(*desk) : "", !desk}});
 }
 
 std::optional<int> readLastUse(FileSystem& files, const SharedState& state) {

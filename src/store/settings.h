@@ -28,6 +28,7 @@ inline constexpr const char* kAutoHideKey = "AutoHide";
 inline constexpr const char* kFollowSystemDesksKey = "FollowSystemDesks";
 inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
 inline constexpr const char* kShowDeskNameKey = "ShowDeskName";
+inline constexpr const char* kKeepIconPositionsKey = "KeepIconPositions";
 // The name of the desk a first run makes.
 inline constexpr const char* kFirstDeskName = "デスクトップ";
 
@@ -55,8 +56,10 @@ void takeFirstRunSettings(SharedState& state);
 // Writes one [User] key as plain decimal (LastUse at a switch, SizeNum at a size change, the options).
 [[nodiscard]] FileResult writeUserValue(FileSystem& files, const SharedState& state, const std::string& key,
                                         int value);
-// Writes a program's rule as it is now ([ProgramDesks], "notepad.exe=17"), or removes its line when it has none.
-[[nodiscard]] FileResult writeProgramRule(FileSystem& files, const SharedState& state, const std::string& program);
+// Writes a program's rule as it is now ([ProgramDesks], "notepad.exe=17"), or removes its line when it has
+// none.
+[[nodiscard]] FileResult writeProgramRule(FileSystem& files, const SharedState& state,
+                                          const std::string& program);
 // LastUse as the file holds it now; nullopt when the file cannot be read or has none.
 std::optional<int> readLastUse(FileSystem& files, const SharedState& state);
 

@@ -94,6 +94,9 @@ struct SharedState {
     // The start could not reach the Desktop: the store is settled (a cut-off switch finished, files left
     // behind sent home) before a switch moves any item.
     bool storeUnsettled = false;
+    // [User] KeepIconPositions, on when missing: each desk's items come back where they stood in the
+    // Desktop's view when the desk was left.
+    bool keepIconPositions = true;
 
     std::string settingsPath() const { return programDir + "KORUVAN.ini"; }
     std::string itemRecordPath() const { return programDir + "KORUVAN.items"; }

@@ -26,14 +26,6 @@ echo "hobby" >"$E2E_PROG/dsk2/hobby.txt"
 note1="note1.txt - メモ帳"
 note2="note2.txt - メモ帳"
 
-tray_menu() {  # keys...
-    local try
-    for try in 1 2 3; do
-        xdotool mousemove "$TRAY_X" "$TRAY_Y" click 1
-        e2e_wait_menu && { e2e_keys "$@"; return 0; }
-    done
-    return 1
-}
 e2e_require "the bar is shown" e2e_start_program
 e2e_require "the tray icon is shown" e2e_tray_icon_shown
 e2e_require "two Notepads are open" e2e_open_notepads 2 plain
@@ -44,12 +36,12 @@ e2e_require "the hide option hides a Notepad" test "$(e2e_shown_as "$note1" "ico
 
 # Two system desktops for three desks: the current one to 仕事, the other to ホーム; 趣味 stays untied.
 list 11 22 && current 22
-tray_menu Up Up Up Up Up Up Up Return  # from the bottom: the options menu's six lines, then the item
+e2e_tray_menu Up Up Up Up Up Up Up Return  # from the bottom: the options menu's six lines, then the item
 e2e_require "the item turns following on" e2e_wait_ini User FollowSystemDesks 1 5
 e2e_expect_eq "turning on shows the hidden Notepad, minimised" "iconic=1 visible=1" \
     "$(e2e_shown_as "$note1" "iconic=1 visible=1")"
 e2e_expect_eq "and removes the record of hidden windows" "" "$(cat "$E2E_PROG/KORUVAN.hidden" 2>/dev/null)"
-tray_menu
+e2e_tray_menu
 shot="$E2E_SHOTS/follow-apart-menu-full.png"
 e2e_screenshot "$shot"
 e2e_crop "$shot" "$E2E_SHOTS/follow-apart-menu.png" $((MENU_LEFT - 12)) $((MENU_TOP - 12)) "$E2E_SCREEN_W" \

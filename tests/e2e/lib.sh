@@ -188,6 +188,17 @@ e2e_wait_menu() {
     return 1
 }
 
+# Opens the tray icon's menu (at TRAY_X TRAY_Y, from e2e_tray_icon_shown) and presses the keys given. A click
+# during a switch's last steps is ignored, as the bar ignores every click while it switches: once more.
+e2e_tray_menu() {  # keys...
+    local try
+    for try in 1 2 3; do
+        xdotool mousemove "$TRAY_X" "$TRAY_Y" click 1
+        e2e_wait_menu && { e2e_keys "$@"; return 0; }
+    done
+    return 1
+}
+
 # Waits until the notification area's right end shows the icon's blue tile, and sets TRAY_X TRAY_Y to its
 # middle.
 e2e_tray_icon_shown() {

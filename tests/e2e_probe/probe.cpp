@@ -585,6 +585,29 @@ int holdFile(const std::wstring& path, DWORD duration) {
     return 0;
 }
 
+// What the stand-in Desktop view (tests/e2e_standins) lists, "x y name" a line, or with NAME X Y the user's
+// drag of one of its items, through the stand-in's own exports.
+int standinIcons(const std::wstring& dll, const std::vector<std::wstring>& drag) {
+    HMODULE module = LoadLibraryW(dll.c_str());
+    if (!module) return 1;
+    if (drag.size() == 3) {
+        const auto move = reinterpret_cast<BOOL (*)(const wchar_t*, int, int)>(
+            reinterpret_cast<void*>(GetProcAddress(module, "StandinMoveIcon")));
+        return move && move(drag[0].c_str(), _wtoi(drag[1].c_str()), _wtoi(drag[2].c_str())) ? 0 : 1;
+    }
+    const auto list = reinterpret_cast<int (*)(wchar_t*, int)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "StandinIcons")));
+    if (!list) return 1;
+    std::wstring text(64 * 1024, L'\0');
+    text.resize(static_cast<std::size_t>(list(text.data(), static_cast<int>(text.size()))));
+    std::wistringstream lines(text);
+    for (std::wstring line; std::getline(lines, line);) {
+        std::replace(line.begin(), line.end(), L'\t', L' ');
+        print(utf8(line));
+    }
+    return 0;
+}
+
 int usage() {
     print(
         "usage: probe windows N | hang AFTER FOR | wait TITLE [MS] | gone TITLE [MS] | close TITLE | "
@@ -595,7 +618,7 @@ int usage() {
         " | menu | wallpaper [PATH] | reg-get KEY NAME | reg-set KEY NAME TEXT... | reg-save FILE KEY "
         "NAME..."
         " | reg-restore FILE | shortcut FILE | hold FILE MS | maximize TITLE | restore TITLE"
-        " | reg-binary [+MS] KEY NAME HEX... | reg-binary-timed INI N KEY NAME HEX");
+        " | reg-binary [+MS] KEY NAME HEX... | reg-binary-timed INI N KEY NAME HEX | icons DLL [NAME X Y]");
     return 2;
 }
 
@@ -659,5 +682,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"shortcut" && args.size() == 1) return shortcutTarget(args[0]);
     if (command == L"reg-binary") return registryBinary(args);
     if (command == L"reg-binary-timed" && args.size() == 5) return registryBinaryTimed(args);
+    if (command == L"icons" && (args.size() == 1 || args.size() == 4))
+        return standinIcons(args[0], std::vector<std::wstring>(args.begin() + 1, args.end()));
     return usage();
 }

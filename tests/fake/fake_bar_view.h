@@ -43,6 +43,7 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
     bool watchingNewWindows = false;
     std::optional<double> newWindowsCheck;  // seconds from the last checkNewWindowsAfter
+    std::optional<double> iconCheck;        // seconds from the last checkIconsAfter
     std::vector<std::string> balloons;      // "title: text"
     std::vector<std::string> deskNames;     // shown after switches
     std::string sessionEndBlock;            // the reason last given; empty when not blocked
@@ -114,6 +115,7 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
         if (!on) newWindowsCheck.reset();
     }
     void checkNewWindowsAfter(double seconds) override { newWindowsCheck = seconds; }
+    void checkIconsAfter(double seconds) override { iconCheck = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);

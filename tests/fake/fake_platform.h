@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "fake/fake_icon_view.h"
 #include "platform/platform.h"
 
 namespace koruvan::testing {
@@ -184,6 +185,11 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     bool pressDesktopSwitchKeys(int steps) override;
     // Recorded in `calls` as "new desktop keys".
     bool pressNewDesktopKeys() override;
+    // The view of the Desktop known folder (knownDesktop); recorded as "icons read" and as "icons placed"
+    // with each item's name@x,y (fake_icon_view.cpp).
+    FakeIconView iconView;
+    std::optional<DesktopIconView> readDesktopIcons() override;
+    bool positionDesktopIcons(const std::vector<DesktopIcon>& icons) override;
     std::vector<std::string> desktopsOfWindows;  // what windowDesktops gives
     std::vector<std::string> windowDesktops() override { return desktopsOfWindows; }
 

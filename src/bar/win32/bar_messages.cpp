@@ -93,6 +93,9 @@ void BarWindow::onTimer(WPARAM timer) {
     if (timer == kWakeTimer || timer == kCheckTimer) {
         KillTimer(hwnd(), timer);  // each comes once
         if (watching_) model_.onWatchCheck();
+    } else if (timer == kIconTimer) {
+        KillTimer(hwnd(), timer);
+        model_.onIconCheck();
     } else if (timer == kFollowTimer) {
         KillTimer(hwnd(), timer);
         if (systemDesktops_) systemDesktops_->rearm();  // a watch that could not be set up is tried again
@@ -161,7 +164,7 @@ void BarWindow::onRightButtonDown(POINT point) {
 
 void BarWindow::onDpiChanged(int dpiX, int dpiY, const RECT& suggested) {
     // Button sizes are pixels and stay; the frame and the tip's font follow the new screen.
-    makeTipFont(dpiY);
+    tipFont_ = tipFontFor(dpiY);
     model_.setDotsPerInch(dpiX, dpiY);
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -27,7 +27,7 @@ bool BarWindow::start() {
     }
     popups_.setOwner(hwnd());
     const SIZE dpi = screenDotsPerInch();
-    makeTipFont(dpi.cy);
+    tipFont_ = tipFontFor(dpi.cy);
     notices_.attach(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
     changes_.emplace(hwnd(), kChangeMessage);
@@ -36,10 +36,10 @@ bool BarWindow::start() {
     return true;
 }
 
-void BarWindow::makeTipFont(int dpi) {
-    tipFont_ = Font(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH, widen("ＭＳ Ｐゴシック").c_str()));
+Font tipFontFor(int dpi) {
+    return Font(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                            widen("ＭＳ Ｐゴシック").c_str()));
 }
 
 void BarWindow::setCaption(const std::string& caption) {
@@ -119,6 +119,11 @@ void BarWindow::watchSystemDesktops(bool on) {
 void BarWindow::checkSystemDesktopsAfter(double seconds) {
     const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
     SetTimer(hwnd(), kFollowTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void BarWindow::checkIconsAfter(double seconds) {
+    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
+    SetTimer(hwnd(), kIconTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 
 bool BarWindow::systemDesktopsWatched() {

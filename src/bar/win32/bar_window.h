@@ -26,6 +26,8 @@ inline constexpr const wchar_t* kBarWindowClass = L"KORUVAN.frmMAIN";
 
 // Where a desk's button shows its face, in client pixels (bar_painting.cpp).
 RECT buttonFaceRect(const DeskButton& button);
+// The name tip's font for a screen of `dpi` dots per inch.
+Font tipFontFor(int dpi);
 
 class BarWindow final : public Window, public BarView {
   public:
@@ -53,6 +55,7 @@ class BarWindow final : public Window, public BarView {
     bool systemDesktopsWatched() override;
     void watchNewWindows(bool on) override;
     void checkNewWindowsAfter(double seconds) override;
+    void checkIconsAfter(double seconds) override;
     void show() override;
     void blockSessionEnd(const std::string& reason) override;
     void close() override;
@@ -67,14 +70,13 @@ class BarWindow final : public Window, public BarView {
     static constexpr UINT kChangeMessage = WM_APP + 2;
     static constexpr UINT_PTR kFollowTimer = 3;
     static constexpr UINT kSystemDesktopsMessage = WM_APP + 3;
-    static constexpr UINT_PTR kNewWindowsTimer = 4;
+    static constexpr UINT_PTR kIconTimer = 4;
+    static constexpr UINT_PTR kNewWindowsTimer = 5;
     static constexpr UINT kNewWindowMessage = WM_APP + 4;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the
     // window's paint: a check never holds back the bar's new face.
     void askForCheck();
-
-    void makeTipFont(int dpi);
 
     // bar_painting.cpp
     void paint(HDC dc);
