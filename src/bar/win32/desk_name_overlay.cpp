@@ -21,9 +21,12 @@ constexpr DWORD kExStyle =
 }  // namespace
 
 void DeskNameOverlay::show(const std::wstring& name, HWND bar) {
+    // Unowned: an owned one would sink with the bar whenever another window comes above it. The tool
+    // window's style keeps it off the taskbar (Wine's own taskbar shows it all the same).
     if (!hwnd() && !create(kOverlayClass, WS_POPUP, kExStyle, L"", 0, 0, 1, 1, nullptr, nullptr, nullptr))
         return;
     name_ = name;
+    SetWindowTextW(hwnd(), name_.c_str());  // what a screen reader says of it
     place(bar);
     shownAt_ = GetTickCount64();
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(deskNameOpacity(0)), LWA_ALPHA);
