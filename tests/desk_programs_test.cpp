@@ -65,6 +65,8 @@ TEST_F(DeskProgramsTest, ARuleFromTheTraySendsTheProgramsNewWindowsToItsDesk) {
     platform.window(later).visible = true;
     bar.onNewWindowsCheck();
     EXPECT_TRUE(onDesk(2, later) && platform.window(later).minimized);
+    bar.onWindowAppeared(editor);  // shown again: it was open before the rule
+    EXPECT_FALSE(platform.window(editor).minimized);
     const WindowHandle never = newNotepad("hidden", false);
     platform.clock += kNewWindowPatienceSeconds + 0.1;
     bar.onNewWindowsCheck();

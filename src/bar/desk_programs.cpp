@@ -27,24 +27,41 @@ void DeskPrograms::start() {
     startText_ = platform_.files.readFileBytes(rememberedPath(state_));
     remembered_ = startText_ ? parseRememberedWindows(*startText_) : RememberedWindows{};
     if (active()) {
-        // The same titles first: a window whose title changed must not take the entry of another that kept
-        // its own.
+        // The windows open now take only their remembered desks, the same titles first: a window whose title
+        // changed must not take the entry of another that kept its own. Rules are for windows opened later.
         std::vector<WindowHandle> rest;
         for (const TopLevelWindow& window : platform_.windows.listTopLevelWindows()) {
             if (window.visible && !place(window.window, Match::SameTitle)) rest.push_back(window.window);
         }
         for (const WindowHandle window : rest)
-            place(window, Match::Any);
+            place(window, Match::Remembered);
     }
     updateWatch();
 }
 
 void DeskPrograms::updateWatch() {
-    view_.watchNewWindows(active() && (!state_.programRules.empty() || !remembered_.empty()));
+    const bool on = active() && !ended_ && (!state_.programRules.empty() || !remembered_.empty());
+    // The windows already on the screen when the watch begins are no new ones, whatever they do later.
+    if (on && !watching_) {
+        for (const TopLevelWindow& window : platform_.windows.listTopLevelWindows()) {
+            if (window.visible) decided_.insert(window.window);
+        }
+    }
+    watching_ = on;
+    view_.watchNewWindows(on);
+}
+
+// A window this program shows again (the hide option), or one decided on before, is no new one.
+bool DeskPrograms::isKnown(WindowHandle window) const {
+    if (decided_.contains(window)) return true;
+    return std::any_of(state_.windowTable.begin(), state_.windowTable.end(), [&](const DeskWindows& entries) {
+        return std::any_of(entries.begin(), entries.end(),
+                           [&](const WindowEntry& e) { return e.window == window; });
+    });
 }
 
 void DeskPrograms::onWindowAppeared(WindowHandle window, bool busy) {
-    if (!active() || ended_) return;
+    if (!watching_ || isKnown(window)) return;
     if (std::none_of(waiting_.begin(), waiting_.end(), [&](const Waiting& w) { return w.window == window; }))
         waiting_.push_back({window, platform_.session.monotonicSeconds()});
     onCheckDue(busy);
@@ -52,8 +69,8 @@ void DeskPrograms::onWindowAppeared(WindowHandle window, bool busy) {
 
 // A window is decided on once it is shown; one still hidden after a while is never a desk's window.
 void DeskPrograms::onCheckDue(bool busy) {
-    if (busy || !active()) {
-        if (!active()) waiting_.clear();
+    if (!watching_) waiting_.clear();
+    if (busy || waiting_.empty()) {
         if (!waiting_.empty()) view_.checkNewWindowsAfter(kNewWindowCheckSeconds);
         return;
     }
@@ -67,7 +84,10 @@ void DeskPrograms::onCheckDue(bool busy) {
         return now - w.since > kNewWindowPatienceSeconds || platform_.windows.windowProcessId(w.window) == 0;
     });
     for (const WindowHandle window : shown)
-        place(window, Match::Any);
+        place(window, Match::RememberedOrRule);
+    // Handles of windows gone may name other windows later.
+    if (decided_.size() > kDecidedKept)
+        std::erase_if(decided_, [&](WindowHandle w) { return platform_.windows.windowProcessId(w) == 0; });
     if (!waiting_.empty()) view_.checkNewWindowsAfter(kNewWindowCheckSeconds);
     updateWatch();
 }
@@ -75,6 +95,7 @@ void DeskPrograms::onCheckDue(bool busy) {
 // A desk's window goes to the desk it had when the program last ended, else to its program's desk; nothing
 // moves when that is the desk on screen.
 bool DeskPrograms::place(WindowHandle window, Match match) {
+    decided_.insert(window);
     const std::optional<WindowEntry> entry = deskWindowEntry(platform_.windows, window);
     if (!entry) return true;
     const std::string program = platform_.windows.windowProgramFile(window);
@@ -83,7 +104,7 @@ bool DeskPrograms::place(WindowHandle window, Match match) {
                                      ? takeRememberedByTitle(remembered_, program, entry->title)
                                      : takeRemembered(remembered_, program, entry->title);
     if (!desk && match == Match::SameTitle) return false;
-    if (!desk) desk = ruleDesk(state_.programRules, program);
+    if (!desk && match == Match::RememberedOrRule) desk = ruleDesk(state_.programRules, program);
     const int slot = desk ? slotOfDesk(state_, *desk) : -1;
     if (slot < 0 || slot == state_.currentDesk) return true;
     if (!windows_.moveWindow(window, slot)) {
@@ -102,6 +123,7 @@ void DeskPrograms::remember() {
     if (ended_) return;
     ended_ = true;
     waiting_.clear();
+    updateWatch();
     RememberedWindows windows;
     if (active()) {
         windows_.capture();

@@ -4,7 +4,9 @@
 // move a window (minimised, or hidden with the option). Nothing moves while the system's own desktops keep
 // the windows apart (following), and no window is watched while no rule and no remembered window waits.
 
+#include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@ namespace koruvan {
 // A window created may be shown a moment later: it is looked at again this often, for this long.
 constexpr double kNewWindowCheckSeconds = 0.1;
 constexpr double kNewWindowPatienceSeconds = 2.0;
+// Windows decided on are kept by handle; past this many, those gone are let go.
+constexpr std::size_t kDecidedKept = 256;
 
 class DeskPrograms {
   public:
@@ -52,9 +56,11 @@ class DeskPrograms {
         WindowHandle window = 0;
         double since = 0;
     };
-    enum class Match { SameTitle, Any };
+    // What a window may go by: its remembered title only, any remembered entry, or also its program's rule.
+    enum class Match { SameTitle, Remembered, RememberedOrRule };
     // False when `match` is SameTitle and no remembered window had the title.
     bool place(WindowHandle window, Match match);
+    bool isKnown(WindowHandle window) const;
     bool active() const { return !windows_.windowsLeftToSystem(); }
 
     Platform& platform_;
@@ -65,6 +71,8 @@ class DeskPrograms {
     RememberedWindows remembered_;
     std::optional<std::string> startText_;  // the record as the start found it
     std::vector<Waiting> waiting_;
+    std::set<WindowHandle> decided_;  // new windows are decided on once
+    bool watching_ = false;
     bool ended_ = false;  // remembered for the next start: nothing moves any more
 };
 
