@@ -17,16 +17,11 @@ e2e_add_user_value ShowDeskName 1
 first="note1.txt - メモ帳"
 later="note2.txt - メモ帳"
 
-open_notepad() {  # N
-    printf 'note %s\r\n' "$1" >"$E2E_DIR/note$1.txt"
-    (cd "$E2E_DIR" && exec wine notepad "note$1.txt" >/dev/null 2>&1) &
-    E2E_STARTED_PIDS+=("$!")
-}
 focused() { probe order | sed -n 's/^focus: //p'; }
 
 e2e_require "the bar is shown" e2e_start_program
 e2e_require "the tray icon is shown" e2e_tray_icon_shown
-open_notepad 1
+e2e_open_notepad 1
 e2e_require "a Notepad is open" probe wait "$first" 30000
 probe activate "$first"
 
@@ -42,7 +37,7 @@ e2e_expect_eq "趣味 is written as Notepad's desk, by its identity" "$(e2e_ini_
     "$(e2e_ini_get ProgramDesks notepad.exe)"
 e2e_expect_eq "the open Notepad stays" "iconic=0 visible=1" "$(e2e_shown_as "$first" "iconic=0 visible=1")"
 
-open_notepad 2
+e2e_open_notepad 2
 e2e_require "a second Notepad starts" probe wait "$later" 30000
 e2e_expect_eq "it goes to 趣味, minimised" "iconic=1 visible=1" "$(e2e_shown_as "$later" "iconic=1 visible=1")"
 
