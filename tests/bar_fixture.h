@@ -51,12 +51,12 @@ class BarFixture {
     FakePlatform platform;
     SharedState state;
     FakeBarView view;
-    DeskBar bar{platform, state, view, view};
+    DeskBar bar{platform, state, view, view, view};
 };
 
 // One run of the program on a machine, from its start (settings, store and all), as KORUVAN.exe makes it.
 struct ProgramRun {
-    explicit ProgramRun(FakePlatform& fake) : platform(fake), bar(fake, state, view, view) {
+    explicit ProgramRun(FakePlatform& fake) : platform(fake), bar(fake, state, view, view, view) {
         startAsOnlyInstance(fake, state);
         bar.load(96, 96);
     }

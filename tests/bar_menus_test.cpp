@@ -71,8 +71,8 @@ TEST_F(BarMenusTest, TheCurrentDeskIsNeverDeleted) {
 TEST_F(BarMenusTest, SizePresetsResizeAtOnceAndAreWritten) {
     view.menuAnswers = {MenuCommand::SizeSmall};
     bar.onBackgroundRightPressed();
-    EXPECT_EQ(bar.buttonSize(), 28);
-    EXPECT_EQ(bar.checkedSizeItem(), 2);
+    EXPECT_EQ(bar.face().buttonSize(), 28);
+    EXPECT_EQ(bar.face().checkedSizeItem(), 2);
     EXPECT_EQ(view.buttons[1].boxRect.width, 28);
     EXPECT_EQ(view.bar.clientWidth, toPixels(3.2 * 30));
     EXPECT_EQ(setting("User", "SizeNum"), "2");
@@ -80,7 +80,7 @@ TEST_F(BarMenusTest, SizePresetsResizeAtOnceAndAreWritten) {
     view.menuAnswers = {MenuCommand::SizeLarge};
     bar.onBackgroundRightPressed();
     EXPECT_EQ(view.optionsMenuChecks.back(), 2) << "the menu showed the check on the size in use";
-    EXPECT_EQ(bar.buttonSize(), 40);
+    EXPECT_EQ(bar.face().buttonSize(), 40);
     EXPECT_EQ(setting("User", "SizeNum"), "0");
 }
 
@@ -89,14 +89,14 @@ TEST_F(BarMenusTest, CustomSizeEqualToAPresetIsStoredAsThePreset) {
     view.menuAnswers = {MenuCommand::SizeCustom};
     bar.onBackgroundRightPressed();
     EXPECT_EQ(state.buttonSizeSetting, 1);
-    EXPECT_EQ(bar.checkedSizeItem(), 1);
+    EXPECT_EQ(bar.face().checkedSizeItem(), 1);
     EXPECT_EQ(setting("User", "SizeNum"), "1");
 
     view.buttonSizeAnswer = 45;
     view.menuAnswers = {MenuCommand::SizeCustom};
     bar.onBackgroundRightPressed();
-    EXPECT_EQ(bar.buttonSize(), 45);
-    EXPECT_EQ(bar.checkedSizeItem(), 3);
+    EXPECT_EQ(bar.face().buttonSize(), 45);
+    EXPECT_EQ(bar.face().checkedSizeItem(), 3);
     EXPECT_EQ(setting("User", "SizeNum"), "45");
 }
 

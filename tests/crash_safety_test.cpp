@@ -89,7 +89,7 @@ std::unique_ptr<FakePlatform> makeMachine(const Desks& desks, bool links) {
 
 // One run of the program, from its start.
 struct Program {
-    explicit Program(FakePlatform& fake) : bar(fake, state, view, view) {
+    explicit Program(FakePlatform& fake) : bar(fake, state, view, view, view) {
         startAsOnlyInstance(fake, state);
         bar.load(96, 96);
     }

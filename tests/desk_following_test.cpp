@@ -57,7 +57,7 @@ class DeskFollowingTest : public ::testing::Test, public BarFixture {
 
 TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesksForTheRest) {
     bar.onTrayClicked();
-    ASSERT_EQ(view.trayToggles.size(), 2u);
+    ASSERT_EQ(view.trayToggles.size(), 3u);  // the icons' places, following, the desk's name on a switch
     EXPECT_EQ(view.trayToggles[1].command, MenuCommand::FollowSystemDesks);
     EXPECT_FALSE(view.trayToggles[1].enabled) << "no virtual desktops: nothing to follow";
 
@@ -74,7 +74,7 @@ TEST_F(DeskFollowingTest, TurningOnTiesTheDesktopsInTheSystemsOrderAndMakesDesks
     EXPECT_EQ(setting("SystemDesks", "0"), idOf(0x22));
     EXPECT_EQ(setting("SystemDesks", "2"), idOf(0x33));
     EXPECT_EQ(setting("Desktop", "2").rfind("旅行,", 0), 0u);
-    EXPECT_EQ(bar.buttonCount(), 4);
+    EXPECT_EQ(bar.face().buttonCount(), 4);
     EXPECT_EQ(view.trayNumber, 2) << "the current desk counted along the system's order";
     EXPECT_TRUE(onDesktop("report.doc")) << "turning on moves no item";
 
@@ -152,10 +152,19 @@ TEST_F(DeskFollowingTest, WhileFollowingNoWindowIsHiddenMinimisedMovedOrPinned) 
     platform.clearCalls();
     bar.onHotkey(kFirstMoveHotkey);
     bar.onHotkey(kPinHotkey);
-    view.trayAnswers = {{.moveToDesk = 0}, {.command = MenuCommand::HideOtherDeskWindows}};
+    view.trayAnswers = {
+        {.moveToDesk = 0}, {.command = MenuCommand::HideOtherDeskWindows}, {.programDesk = 0}};
+    bar.onTrayClicked();
     bar.onTrayClicked();
     bar.onTrayClicked();
     EXPECT_FALSE(view.trayWindowMenus.back().enabled) << "the window group greyed";
+    EXPECT_FALSE(view.trayWindowMenus.back().programEnabled);
+    EXPECT_TRUE(state.programRules.empty()) << "no rule from a greyed item";
+    state.deskTable[0].id = 5;
+    state.programRules = {{"notepad.exe", 5}};
+    bar.onWatchCheck();
+    EXPECT_FALSE(view.watchingNewWindows);
+    bar.onWindowAppeared(editor);  // one the watch had posted before
     EXPECT_TRUE(state.hideOtherDeskWindows) << "the option stays as it was, for when following stops";
     systemHas({0x11, 0x22}, 0x11);
     EXPECT_EQ(state.currentDesk, 0);

@@ -88,7 +88,7 @@ TEST_F(DeskKeysBarTest, TheTrayMenuSwitchesOrRunsAnOptionsCommand) {
     EXPECT_EQ(state.currentDesk, 2);
     EXPECT_THAT(view.trayMenus[0], ElementsAre(TrayDesk{0, "仕事", true}, TrayDesk{2, "趣味", false}));
     bar.onTrayClicked();
-    EXPECT_EQ(bar.buttonSize(), 28);
+    EXPECT_EQ(bar.face().buttonSize(), 28);
     EXPECT_TRUE(view.watching);
 }
 

@@ -114,6 +114,15 @@ TEST_F(DeskSwitchTest, WindowsGoneOrOnAnotherSystemDesktopAreLeftOut) {
                                  "stack " + hex(editor) + " " + hex(browser), "activate " + hex(editor)}));
 }
 
+// With the option on, every switch shows the new desk's name; a switch that did not happen shows none.
+TEST_F(DeskSwitchTest, TheOptionShowsTheNewDesksNameAfterEachSwitch) {
+    bar.onDeskClicked(2);
+    state.showDeskName = true;
+    bar.onDeskClicked(1);
+    bar.onDeskClicked(1);
+    EXPECT_EQ(view.deskNames, std::vector<std::string>{"趣味"});
+}
+
 TEST_F(DeskSwitchTest, ARequestDuringTheSwitchIsIgnored) {
     int nested = 0;
     platform.onPumpPendingEvents = [&] {

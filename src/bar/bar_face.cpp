@@ -8,8 +8,8 @@
 
 namespace koruvan {
 
-BarFace::BarFace(Platform& platform, SharedState& state, BarView& view)
-    : platform_(platform), state_(state), view_(view) {}
+BarFace::BarFace(Platform& platform, SharedState& state, BarView& view, BarNotices& notices)
+    : platform_(platform), state_(state), view_(view), notices_(notices) {}
 
 void BarFace::setDotsPerInch(int dotsPerInchX, int /*dotsPerInchY*/) {
     twipsPerPixelX_ = twipsPerPixel(dotsPerInchX);
@@ -71,8 +71,8 @@ void BarFace::drawButtonFaces() {
 
 void BarFace::showTrayDesk(const std::vector<int>& order) {
     if (const Desk* current = deskAt(state_, state_.currentDesk)) {
-        view_.showTray(deskNumber(order, state_.currentDesk),
-                       std::string(kBarCaption) + " - " + current->name);
+        notices_.showTray(deskNumber(order, state_.currentDesk),
+                          std::string(kBarCaption) + " - " + current->name);
     }
 }
 

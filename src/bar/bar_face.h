@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_notices.h"
 #include "bar/bar_view.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
@@ -20,7 +21,7 @@ constexpr double kWakeMargin = 0.05;
 
 class BarFace {
   public:
-    BarFace(Platform& platform, SharedState& state, BarView& view);
+    BarFace(Platform& platform, SharedState& state, BarView& view, BarNotices& notices);
 
     // The screen's resolution, which the name tip's placement counts in.
     void setDotsPerInch(int dotsPerInchX, int dotsPerInchY);
@@ -61,6 +62,7 @@ class BarFace {
     Platform& platform_;
     SharedState& state_;
     BarView& view_;
+    BarNotices& notices_;
     int twipsPerPixelX_ = 15;
     int buttonSize_ = 40;
     int buttonCount_ = 0;

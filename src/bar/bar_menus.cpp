@@ -6,9 +6,11 @@
 
 namespace koruvan {
 
+constexpr const char* kShowDeskNameText = "切り替え時にデスク名を表示";
+
 BarMenus::BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
                    DeskWindowKeeper& windows, DeskIconKeeper& icons, DeskFollowing& following,
-                   BarActions& bar)
+                   DeskPrograms& programs, BarActions& bar)
     : platform_(platform),
       state_(state),
       popups_(popups),
@@ -16,6 +18,7 @@ BarMenus::BarMenus(Platform& platform, SharedState& state, BarPopups& popups, Ba
       windows_(windows),
       icons_(icons),
       following_(following),
+      programs_(programs),
       bar_(bar) {}
 
 // Only the outermost scope pauses and resumes: a message inside a menu leaves the menu's pause alone.
@@ -146,12 +149,23 @@ void BarMenus::onTrayClicked(const std::vector<int>& order, const HeldHotkeys& h
         const Scope modal(*this);
         TrayMenu menu{trayMenuDesks(state_.deskTable, order, state_.currentDesk, held),
                       windows_.trayItems(order, held), following_.trayToggles(), face_.checkedSizeItem()};
+        programs_.fillTrayItems(menu.windowItems, windows_.trayWindow(), order);
         menu.toggles.insert(menu.toggles.begin(), icons_.trayToggle());
+        menu.toggles.push_back({.command = MenuCommand::ShowDeskName,
+                                .text = kShowDeskNameText,
+                                .checked = state_.showDeskName});
         choice = popups_.popupTrayMenu(menu);
         if (choice.desk < 0) {
             StoreReport report;
-            if (choice.command == MenuCommand::FollowSystemDesks) {
+            if (choice.programDesk) {
+                programs_.onTrayChoice(*choice.programDesk, windows_.trayWindow(), report);
+            } else if (choice.command == MenuCommand::FollowSystemDesks) {
                 following_.onTrayToggle(report);
+                programs_.updateWatch();
+            } else if (choice.command == MenuCommand::ShowDeskName) {
+                state_.showDeskName = !state_.showDeskName;
+                report.noteSettingsWrite(
+                    writeUserValue(platform_.files, state_, kShowDeskNameKey, state_.showDeskName ? 1 : 0));
             } else if (choice.command == MenuCommand::KeepIconPositions) {
                 icons_.onTrayToggle(report);
             } else if (!windows_.onTrayCommand(choice, report)) {

@@ -10,6 +10,7 @@
 #include "bar/bar_popups.h"
 #include "bar/desk_following.h"
 #include "bar/desk_icons.h"
+#include "bar/desk_programs.h"
 #include "bar/desk_windows.h"
 #include "platform/platform.h"
 #include "store/shared_state.h"
@@ -19,7 +20,8 @@ namespace koruvan {
 class BarMenus {
   public:
     BarMenus(Platform& platform, SharedState& state, BarPopups& popups, BarFace& face,
-             DeskWindowKeeper& windows, DeskIconKeeper& icons, DeskFollowing& following, BarActions& bar);
+             DeskWindowKeeper& windows, DeskIconKeeper& icons, DeskFollowing& following,
+             DeskPrograms& programs, BarActions& bar);
 
     // A menu, a dialog or a message is up.
     bool open() const { return open_; }
@@ -61,6 +63,7 @@ class BarMenus {
     DeskWindowKeeper& windows_;
     DeskIconKeeper& icons_;
     DeskFollowing& following_;
+    DeskPrograms& programs_;
     BarActions& bar_;
     bool open_ = false;
     bool toldOfSettings_ = false;

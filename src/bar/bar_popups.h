@@ -36,6 +36,7 @@ enum class MenuCommand {
     StartWithWindows,
     // the tray menu's toggles
     FollowSystemDesks,
+    ShowDeskName,
     KeepIconPositions,
 };
 
@@ -45,6 +46,8 @@ struct TrayChoice {
     int desk = -1;
     MenuCommand command = MenuCommand::None;
     int moveToDesk = -1;
+    // The desk chosen in "このプログラムを開くデスク"; -1 for "(決めない)".
+    std::optional<int> programDesk = std::nullopt;
 };
 
 // The tray menu's window group, after the desks: "このウィンドウを移動" (the named desks, the current one
@@ -59,6 +62,10 @@ struct TrayWindowItems {
     std::string pinKey;  // the pin hotkey's name when the program holds it
     bool hideOtherDeskWindows = false;
     bool startWithWindows = false;
+    // "このプログラムを開くデスク": "(決めない)" and the named desks, the program's own checked ("(決めない)"
+    // when none is); greyed when no window is chosen or while following.
+    bool programEnabled = false;
+    std::vector<TrayDesk> programDesks;
 };
 
 // A checkable item of the tray menu, between the window group and the options menu.

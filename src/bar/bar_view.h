@@ -1,7 +1,7 @@
 #pragma once
-// What the desk bar's model needs from its window: the buttons, the name tip, placement, the watches and the
-// notification-area icon. The menus, messages and dialogs are bar_popups.h. The Win32 view implements both;
-// tests use a recording fake.
+// What the desk bar's model needs from its window: the buttons, the name tip, placement and the watches. The
+// menus, messages and dialogs are bar_popups.h, the notification-area icon and the desk's name bar_notices.h.
+// The Win32 view implements both; tests use a recording fake.
 
 #include <array>
 #include <cstdint>
@@ -61,14 +61,15 @@ class BarView {
     // False while on but a watch could not be set up (its key gone, not yet made again): the view tries again
     // at each call of onSystemDesktopsChanged, and following asks for checks meanwhile.
     virtual bool systemDesktopsWatched() = 0;
+    // While on, the view calls DeskBar::onWindowAppeared for each top-level window another program makes or
+    // shows.
+    virtual void watchNewWindows(bool on) = 0;
+    // One call of DeskBar::onNewWindowsCheck, `seconds` from now, in place of any earlier one.
+    virtual void checkNewWindowsAfter(double seconds) = 0;
     // One call of DeskBar::onIconCheck, `seconds` from now, in place of any earlier one.
     virtual void checkIconsAfter(double seconds) = 0;
     virtual void show() = 0;
 
-    // The notification-area icon: the current desk's number drawn on it, the tip beside it.
-    virtual void showTray(int deskNumber, const std::string& tip) = 0;
-    // A balloon from the icon: it tells, asks nothing, and goes by itself.
-    virtual void showTrayBalloon(const std::string& title, const std::string& text) = 0;
     // Tells the system why the session cannot end yet (`reason`), or, with none, that it can.
     virtual void blockSessionEnd(const std::string& reason) = 0;
     // Ends the program (the message loop ends after the window is gone).

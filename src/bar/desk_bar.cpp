@@ -10,16 +10,19 @@
 
 namespace koruvan {
 
-DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups)
+DeskBar::DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups,
+                 BarNotices& notices)
     : platform_(platform),
       state_(state),
       view_(view),
-      face_(platform, state, view),
+      notices_(notices),
+      face_(platform, state, view, notices),
       windows_(platform, state),
       icons_(platform, state, view),
       switch_(platform, state, windows_, icons_),
-      following_(platform, state, view, *this, windows_),
-      menus_(platform, state, popups, face_, windows_, icons_, following_, *this) {}
+      following_(platform, state, view, notices, *this, windows_),
+      programs_(platform, state, view, notices, windows_),
+      menus_(platform, state, popups, face_, windows_, icons_, following_, programs_, *this) {}
 
 void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     view_.setCaption(kBarCaption);
@@ -45,6 +48,7 @@ void DeskBar::load(int dotsPerInchX, int dotsPerInchY) {
     icons_.start(placed);
     // After a switch the start finished: the Desktop then holds the desk the system left, and follows on.
     if (state_.followSystemDesks && systemHasVirtualDesktops(platform_)) following_.setActive(true);
+    programs_.start();
 }
 
 void DeskBar::redrawButtons() {
@@ -155,6 +159,7 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
         closeProgram();
         return;
     }
+    if (state_.showDeskName && state_.currentDesk == desk) notices_.showDeskName(state_.deskTable[desk].name);
     tellUser(report);
     following_.askForCheck();
 }
@@ -165,6 +170,7 @@ int DeskBar::giveUpDesk(int slot, StoreReport& report) {
     const auto items = static_cast<int>(platform_.files.listPlainFiles(deskFolder(state_, slot)).size());
     const int pooled = items - giveDeskToPool(platform_, state_, slot);
     windows_.releaseDesk(slot);
+    programs_.forgetDesk(deskIdAt(state_, slot), report);
     icons_.forgetDesk(slot);
     // The name, the wallpaper, the identity and the tie go; the style stays with the slot. The record is
     // written after: it no longer knows the desk, so that no fresh start brings it back.
@@ -184,6 +190,7 @@ bool DeskBar::onSessionEndAsked() {
 
 void DeskBar::onSessionEnding() {
     switch_.refuseFromNowOn();
+    programs_.remember();
     following_.stopForSessionEnd();
     windows_.showHiddenAgain();
 }
@@ -197,6 +204,7 @@ void DeskBar::onCloseRequested() {
 }
 
 void DeskBar::closeProgram() {
+    programs_.remember();
     windows_.showHiddenAgain();
     view_.close();
 }

@@ -1,20 +1,22 @@
 #pragma once
 // The desk bar: the coordinator of its parts, each with one concern: what it shows and where it stands
 // (BarFace), each desk's windows (DeskWindowKeeper), where each desk's items stand in the Desktop's view
-// (DeskIconKeeper), the switch (DeskSwitch), following the system's virtual desktops (DeskFollowing), and the
-// menus, dialogs and messages (BarMenus). It takes the view's events and
-// does the steps that reach across parts.
+// (DeskIconKeeper), the switch (DeskSwitch), following the system's virtual desktops (DeskFollowing),
+// programs' desks (DeskPrograms), and the menus, dialogs and messages (BarMenus). It takes the view's events
+// and does the steps that reach across parts.
 
 #include <vector>
 
 #include "bar/bar_actions.h"
 #include "bar/bar_face.h"
 #include "bar/bar_menus.h"
+#include "bar/bar_notices.h"
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 #include "bar/desk_following.h"
 #include "bar/desk_icons.h"
 #include "bar/desk_keys.h"
+#include "bar/desk_programs.h"
 #include "bar/desk_switch.h"
 #include "bar/desk_windows.h"
 #include "platform/platform.h"
@@ -27,7 +29,7 @@ constexpr const char* kSwitchingReason = "デスクを切り替えています";
 
 class DeskBar final : private BarActions {
   public:
-    DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups);
+    DeskBar(Platform& platform, SharedState& state, BarView& view, BarPopups& popups, BarNotices& notices);
 
     // The load sequence: caption, paths, settings, the current desk's items and wallpaper, layout, placement,
     // shown.
@@ -63,6 +65,9 @@ class DeskBar final : private BarActions {
     void onHotkey(int hotkey);
     void onTrayClicked();
     void onSystemDesktopsChanged() { following_.onSystemDesktopsChanged(); }
+    // Another program's top-level window was made or shown; a look again at those not shown yet.
+    void onWindowAppeared(WindowHandle window) { programs_.onWindowAppeared(window, busy()); }
+    void onNewWindowsCheck() { programs_.onCheckDue(busy()); }
     // The check of the Desktop's view that a desk's items wait for; none while a switch runs, which leaves
     // the desk whose items wait.
     void onIconCheck() {
@@ -81,10 +86,8 @@ class DeskBar final : private BarActions {
     // The window has painted what the model last showed: the first paint after a switch ends its timing.
     void onPainted() { switch_.onPainted(); }
 
-    int twipsPerPixelX() const { return face_.twipsPerPixelX(); }
-    int buttonSize() const { return face_.buttonSize(); }
-    int buttonCount() const { return face_.buttonCount(); }
-    int checkedSizeItem() const { return face_.checkedSizeItem(); }
+    // What the bar shows and where: its button size, scale and size item.
+    const BarFace& face() const { return face_; }
     // The named desks in the bar's order.
     std::vector<int> deskOrder() const { return following_.deskOrder(); }
 
@@ -107,11 +110,13 @@ class DeskBar final : private BarActions {
     Platform& platform_;
     SharedState& state_;
     BarView& view_;
+    BarNotices& notices_;
     BarFace face_;
     DeskWindowKeeper windows_;
     DeskIconKeeper icons_;
     DeskSwitch switch_;
     DeskFollowing following_;
+    DeskPrograms programs_;
     BarMenus menus_;
     HeldHotkeys hotkeysHeld_{};
     bool closeRequested_ = false;

@@ -11,11 +11,15 @@ namespace koruvan {
 
 constexpr const char* kFollowSystemDesksText = "Windows の仮想デスクトップと連動";
 
-DeskFollowing::DeskFollowing(Platform& platform, SharedState& state, BarView& view, BarActions& bar,
-                             DeskWindowKeeper& windows)
-    : platform_(platform), state_(state), view_(view), bar_(bar), windows_(windows), follower_([&platform] {
-          return platform.session.monotonicSeconds();
-      }) {}
+DeskFollowing::DeskFollowing(Platform& platform, SharedState& state, BarView& view, BarNotices& notices,
+                             BarActions& bar, DeskWindowKeeper& windows)
+    : platform_(platform),
+      state_(state),
+      view_(view),
+      notices_(notices),
+      bar_(bar),
+      windows_(windows),
+      follower_([&platform] { return platform.session.monotonicSeconds(); }) {}
 
 void DeskFollowing::setActive(bool on) {
     state_.followSystemDesks = on;
@@ -128,7 +132,7 @@ void DeskFollowing::deleteDesk(int desk, StoreReport& report) {
     text += items == 0 ? "項目はありませんでした。"
                        : "その項目 " + std::to_string(items) +
                              " 個は、どのﾃﾞｽｸﾄｯﾌﾟでも「ﾃﾞｽｸﾄｯﾌﾟの整理」から戻せます。";
-    view_.showTrayBalloon("ﾃﾞｽｸﾄｯﾌﾟ削除", text);
+    notices_.showTrayBalloon("ﾃﾞｽｸﾄｯﾌﾟ削除", text);
 }
 
 // Several desktops gone at once: told once, for all their desks.
@@ -136,9 +140,9 @@ void DeskFollowing::tellUntied(const std::vector<int>& desks) {
     std::string names;
     for (const int desk : desks)
         names += "「" + state_.deskTable[static_cast<std::size_t>(desk)].name + "」";
-    view_.showTrayBalloon(kFollowSystemDesksText,
-                          "Windows の仮想デスクトップがいくつも同時になくなったので、ﾃﾞｽｸﾄｯﾌﾟ" + names +
-                              "は削除せずに連動だけを解きました。項目はそのまま残っています。");
+    notices_.showTrayBalloon(kFollowSystemDesksText,
+                             "Windows の仮想デスクトップがいくつも同時になくなったので、ﾃﾞｽｸﾄｯﾌﾟ" + names +
+                                 "は削除せずに連動だけを解きました。項目はそのまま残っています。");
 }
 
 bool DeskFollowing::isUsersAppearance(const Desk& seen) {

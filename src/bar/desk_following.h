@@ -9,6 +9,7 @@
 
 #include "bar/bar_actions.h"
 #include "bar/bar_face.h"
+#include "bar/bar_notices.h"
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 #include "bar/desk_follower.h"
@@ -27,7 +28,7 @@ constexpr double kUnwatchedCheckSeconds = 2.0;
 
 class DeskFollowing {
   public:
-    DeskFollowing(Platform& platform, SharedState& state, BarView& view, BarActions& bar,
+    DeskFollowing(Platform& platform, SharedState& state, BarView& view, BarNotices& notices, BarActions& bar,
                   DeskWindowKeeper& windows);
 
     bool active() const { return follower_.following(); }
@@ -75,6 +76,7 @@ class DeskFollowing {
     Platform& platform_;
     SharedState& state_;
     BarView& view_;
+    BarNotices& notices_;
     BarActions& bar_;
     DeskWindowKeeper& windows_;
     DeskFollower follower_;

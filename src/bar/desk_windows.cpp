@@ -73,18 +73,20 @@ std::optional<WindowEntry> DeskWindowKeeper::movableWindow(WindowHandle window) 
     return entry;
 }
 
-void DeskWindowKeeper::moveWindow(WindowHandle window, int desk) {
+bool DeskWindowKeeper::moveWindow(WindowHandle window, int desk) {
     const Desk* target = deskAt(state_, desk);
-    if (leftToSystem_ || desk == state_.currentDesk || !target || !target->exists()) return;
+    if (leftToSystem_ || desk == state_.currentDesk || !target || !target->exists()) return true;
     std::optional<WindowEntry> entry = movableWindow(window);
+    if (!entry) return true;
     DeskWindows& entries = state_.windowTable[static_cast<std::size_t>(desk)];
     // A full desk takes no more: the window stays where it is rather than be lost off the screen.
-    if (!entry || entries.size() >= kMaxCapturedWindows) return;
+    if (entries.size() >= kMaxCapturedWindows) return false;
     for (DeskWindows& other : state_.windowTable)
         removeDeskWindow(other, window);
     entries.push_back(std::move(*entry));
     std::erase_if(pinned_, [&](const PinnedWindow& pin) { return pin.window == window; });
     takeOffScreen(desk, {window}, false, nullptr);
+    return true;
 }
 
 void DeskWindowKeeper::togglePin(WindowHandle window) {

@@ -32,8 +32,11 @@ class DeskWindowKeeper {
     void enterDesk(int desk, StepLog& log);
 
     // A window moved to another desk leaves the screen at once and comes back when its desk is entered;
-    // moving it to the desk on screen, or to a desk whose list is full, does nothing.
-    void moveWindow(WindowHandle window, int desk);
+    // moving it to the desk on screen, or to a desk whose list is full, does nothing. False only when the
+    // desk's list is full and so refused it.
+    bool moveWindow(WindowHandle window, int desk);
+    // The window the open tray menu's window commands act on; 0 for none.
+    WindowHandle trayWindow() const { return trayWindow_; }
     // A pinned window stays on the screen through every switch.
     void togglePin(WindowHandle window);
     bool isPinned(WindowHandle window);
@@ -43,6 +46,7 @@ class DeskWindowKeeper {
     // While the system's desktops keep the windows apart (the program follows them), no window is hidden,
     // minimised, moved or pinned: turned on, every window the hide option hid is shown again, minimised.
     void leaveWindowsToSystem(bool on);
+    bool windowsLeftToSystem() const { return leftToSystem_; }
     // Off: every window the option hid is shown again, minimised. What became of the setting's write.
     [[nodiscard]] FileResult setHideOtherDeskWindows(bool on);
     // Every window the program hid is shown again, minimised, and the record removed (any end of the program,

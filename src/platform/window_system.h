@@ -85,6 +85,8 @@ class WindowSystem {
     virtual bool windowRefusesControl(WindowHandle window) = 0;
     // Every top-level window open now, in the system's order (front to back), with its program's file.
     virtual std::vector<RunningWindow> listRunningWindows() = 0;
+    // The full path of the program file of the window's process; empty when it cannot be told.
+    virtual std::string windowProgramFile(WindowHandle window) = 0;
 };
 
 }  // namespace koruvan

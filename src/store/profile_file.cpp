@@ -148,6 +148,10 @@ std::optional<Patch> smallPatch(std::string_view oldBytes, std::string_view newB
 // Replaces one key's value in the lines, or adds the key (and its section).
 void setValue(Lines& lines, const ProfileValue& value) {
     const KeyPlace place = findKey(lines, value.section, value.key);
+    if (value.remove) {
+        if (place.keyLine) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*place.keyLine));
+        return;
+    }
     const std::string storable = storableValue(value.value);
     if (place.keyLine) {
         // The name keeps the spelling the file gave it.
@@ -182,6 +186,22 @@ std::string ProfileText::readString(const std::string& section, const std::strin
     if (!value) return fallback;
     if (isQuoted(*value)) return std::string(value->substr(1, value->size() - 2));
     return std::string(*value);
+}
+
+std::vector<std::pair<std::string, std::string>> ProfileText::entries(const std::string& section) const {
+    std::vector<std::pair<std::string, std::string>> found;
+    bool inSection = false;
+    for (const std::string& line : lines_) {
+        const ParsedLine parsed = parseLine(line);
+        if (parsed.isSection) {
+            if (inSection) break;
+            inSection = !parsed.name.empty() && sameName(parsed.name, section);
+        } else if (inSection && parsed.value && !parsed.name.empty()) {
+            const std::string key(parsed.name);
+            found.emplace_back(key, readString(section, key, ""));
+        }
+    }
+    return found;
 }
 
 std::int32_t ProfileText::readInt(const std::string& section, const std::string& key,

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -36,6 +37,10 @@ class ProfileText {
     // missing or its value is empty. Clamped to the 32-bit range.
     std::int32_t readInt(const std::string& section, const std::string& key, std::int32_t fallback) const;
 
+    // The keys of the first section of that name, in the file's order, each with its value as readString
+    // gives it; a key with no "=" is left out.
+    std::vector<std::pair<std::string, std::string>> entries(const std::string& section) const;
+
   private:
     std::vector<std::string> lines_;
 };
@@ -45,6 +50,7 @@ struct ProfileValue {
     std::string section;
     std::string key;
     std::string value;
+    bool remove = false;  // the key's line goes instead
 };
 
 class ProfileFile {

@@ -9,6 +9,7 @@
 #include "store/desk_identity.h"
 #include "store/desk_ties.h"
 #include "store/profile_file.h"
+#include "store/program_desks.h"
 #include "store/system_desktops.h"
 #include "store/text_cleaning.h"
 
@@ -61,6 +62,16 @@ std::string colorText(std::int32_t color) {
 std::string cleaned(std::string text) {
     blankNonPrinting(text);
     return removeBlanks(text);
+}
+
+// A rule of a desk that is no more, or of no desk, is dropped.
+void readProgramRules(const ProfileText& file, SharedState& state) {
+    state.programRules.clear();
+    for (const auto& [program, value] : file.entries(kProgramDesksSection)) {
+        const std::int64_t desk = leadingInteger(value);
+        if (desk > 0 && slotOfDesk(state, static_cast<DeskId>(desk)) >= 0)
+            setRule(state.programRules, program, static_cast<DeskId>(desk));
+    }
 }
 
 void readDeskTies(const ProfileText& file, SharedState& state) {
@@ -143,6 +154,7 @@ bool loadSettings(Platform& platform, SharedState& state) {
     readUserValue(file, kAutoHideKey, state.autoHide);
     readUserValue(file, kSizeNumKey, state.buttonSizeSetting);
     readUserFlag(file, kFollowSystemDesksKey, state.followSystemDesks);
+    readUserFlag(file, kShowDeskNameKey, state.showDeskName);
     state.hideOtherDeskWindows = file.readInt(kUserSection, kHideOtherDeskWindowsKey, 0) != 0;
     state.keepIconPositions = file.readInt(kUserSection, kKeepIconPositionsKey, 1) != 0;
     for (int desk = 0; desk < kDeskCount; ++desk) {
@@ -157,6 +169,7 @@ bool loadSettings(Platform& platform, SharedState& state) {
     const bool deskRemade = resumeOnNamedDesk(platform, state);
     readDeskTies(file, state);
     settleDeskIdentities(platform, state, deskRemade);
+    readProgramRules(file, state);
     return true;
 }
 
@@ -208,6 +221,13 @@ FileResult writeDeskTie(FileSystem& files, const SharedState& state, int desk) {
 
 FileResult writeUserValue(FileSystem& files, const SharedState& state, const std::string& key, int value) {
     return settingsFile(files, state).writeString(kUserSection, key, std::to_string(value));
+}
+
+FileResult writeProgramRule(FileSystem& files, const SharedState& state, const std::string& program) {
+    const std::optional<DeskId> desk = ruleDesk(state.programRules, program);
+    return settingsFile(files, state)
+        .writeStrings(
+            {{kProgramDesksSection, programName(program), desk ? std::to_string(*desk) : "", !desk}});
 }
 
 std::optional<int> readLastUse(FileSystem& files, const SharedState& state) {

@@ -1,10 +1,10 @@
 #pragma once
 // The settings file KORUVAN.ini in the program's directory, read and written here alone: the bar settings and
 // options ([User]), the colours of the desk-name tip ([Color]), the desk table ([DeskTop], one
-// comma-separated line per desk), the desks' identities ([DeskIds], "3=17", empty for a slot without a desk)
-// and the desks' ties to the system's virtual desktops ([SystemDesks], "3={GUID}", empty when a desk is tied
-// to none; they lie beside the desk lines they belong to, so a settings file deleted for a fresh start takes
-// them along). Every write gives what became of it.
+// comma-separated line per desk), the desks' identities ([DeskIds], "3=17", empty for a slot without a desk),
+// the programs' desks ([ProgramDesks], "notepad.exe=17") and the desks' ties to the system's virtual desktops
+// ([SystemDesks], "3={GUID}", empty when a desk is tied to none; they lie beside the desk lines they belong
+// to, so a settings file deleted for a fresh start takes them along). Every write gives what became of it.
 
 #include <optional>
 #include <string>
@@ -19,6 +19,7 @@ inline constexpr const char* kColorSection = "Color";
 inline constexpr const char* kDeskTopSection = "DeskTop";
 inline constexpr const char* kSystemDesksSection = "SystemDesks";
 inline constexpr const char* kDeskIdsSection = "DeskIds";
+inline constexpr const char* kProgramDesksSection = "ProgramDesks";
 inline constexpr const char* kLastUseKey = "LastUse";
 inline constexpr const char* kSizeNumKey = "SizeNum";
 inline constexpr const char* kTopwindowKey = "Topwindow";
@@ -26,6 +27,7 @@ inline constexpr const char* kPositionKey = "Position";
 inline constexpr const char* kAutoHideKey = "AutoHide";
 inline constexpr const char* kFollowSystemDesksKey = "FollowSystemDesks";
 inline constexpr const char* kHideOtherDeskWindowsKey = "HideOtherDeskWindows";
+inline constexpr const char* kShowDeskNameKey = "ShowDeskName";
 inline constexpr const char* kKeepIconPositionsKey = "KeepIconPositions";
 // The name of the desk a first run makes.
 inline constexpr const char* kFirstDeskName = "デスクトップ";
@@ -54,6 +56,10 @@ void takeFirstRunSettings(SharedState& state);
 // Writes one [User] key as plain decimal (LastUse at a switch, SizeNum at a size change, the options).
 [[nodiscard]] FileResult writeUserValue(FileSystem& files, const SharedState& state, const std::string& key,
                                         int value);
+// Writes a program's rule as it is now ([ProgramDesks], "notepad.exe=17"), or removes its line when it has
+// none.
+[[nodiscard]] FileResult writeProgramRule(FileSystem& files, const SharedState& state,
+                                          const std::string& program);
 // LastUse as the file holds it now; nullopt when the file cannot be read or has none.
 std::optional<int> readLastUse(FileSystem& files, const SharedState& state);
 

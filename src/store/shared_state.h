@@ -10,6 +10,7 @@
 #include "store/appearance.h"
 #include "store/desk_index.h"
 #include "store/item_record.h"
+#include "store/program_desks.h"
 #include "store/window_entry.h"
 
 namespace koruvan {
@@ -77,6 +78,8 @@ struct SharedState {
     std::int16_t buttonSizeSetting = 0;
     // The desks follow the system's virtual desktops.
     bool followSystemDesks = false;
+    // [User] ShowDeskName: after each switch the new desk's name shows over the screen for a moment.
+    bool showDeskName = false;
 
     TipColorTable tipColors{};
     DeskTable deskTable{};
@@ -86,6 +89,8 @@ struct SharedState {
     ItemRecord items;
     // [User] HideOtherDeskWindows: a switch hides the leaving desk's windows instead of minimising them.
     bool hideOtherDeskWindows = false;
+    // [ProgramDesks]: the desk each ruled program's new windows open on.
+    ProgramRules programRules;
     // The start could not reach the Desktop: the store is settled (a cut-off switch finished, files left
     // behind sent home) before a switch moves any item.
     bool storeUnsettled = false;

@@ -76,7 +76,7 @@ e2e_tray_menu
 shot="$E2E_SHOTS/tray-menu-windows-full.png"
 e2e_screenshot "$shot"
 e2e_expect_eq "the tray menu: its desks, the window group, the greyed following item, the options" \
-    "enabled enabled enabled - enabled enabled enabled enabled - enabled greyed - enabled enabled - enabled enabled - enabled enabled" \
+    "enabled enabled enabled - enabled enabled enabled enabled enabled - enabled greyed enabled - enabled enabled - enabled enabled - enabled enabled" \
     "$(e2e_menu_look "$shot" "$MENU_LEFT" "$MENU_TOP" "$MENU_RIGHT" "$MENU_BOTTOM")"
 e2e_keys Down Down Down Down Right  # "このウィンドウを移動"
 e2e_screenshot "$shot"
@@ -85,13 +85,13 @@ e2e_crop "$shot" "$E2E_SHOTS/tray-menu-windows.png" $((MENU_LEFT - 180)) $((MENU
 e2e_keys Escape Escape
 e2e_menu_closed
 
-e2e_tray_menu Up Up Up Up Up Up Up Up Up Return  # "Windows の起動時に開始", counted from the end past the two toggles
+e2e_tray_menu Up Up Up Up Up Up Up Up Up Up Return  # "Windows の起動時に開始", counted from the end past the three toggles
 exe="\"$E2E_WIN_DIR\\prog\\KORUVAN.exe\""
 e2e_expect_eq "ticked, the Run value holds the exe in quotes" "$exe" "$(probe reg-get "$run_key" KORUVAN)"
 probe reg-set "$run_key" KORUVAN '"C:\other\KORUVAN.exe"'
-e2e_tray_menu Up Up Up Up Up Up Up Up Up Return
+e2e_tray_menu Up Up Up Up Up Up Up Up Up Up Return
 e2e_expect_eq "another copy's value is replaced" "$exe" "$(probe reg-get "$run_key" KORUVAN)"
-e2e_tray_menu Up Up Up Up Up Up Up Up Up Return
+e2e_tray_menu Up Up Up Up Up Up Up Up Up Up Return
 e2e_expect_true "unticked, the value goes" test -z "$(probe reg-get "$run_key" KORUVAN)"
 
 activate "$note"

@@ -47,16 +47,16 @@ open_tray_menu() {
 e2e_require "the tray menu opens" open_tray_menu
 shot="$E2E_DIR/menu-off.png"
 e2e_screenshot "$shot"
-# The desks, the window group, the icon option and the item, the options menu.
-e2e_expect_eq "without virtual desktops the item is disabled" "- enabled greyed - enabled" \
-    "$(e2e_menu_look "$shot" "$MENU_LEFT" "$MENU_TOP" "$MENU_RIGHT" "$MENU_BOTTOM" | cut -d' ' -f8-12)"
+# The desks, the window group, the icon option, the item and the desk's-name option, the options menu.
+e2e_expect_eq "without virtual desktops the item is disabled" "- enabled greyed enabled -" \
+    "$(e2e_menu_look "$shot" "$MENU_LEFT" "$MENU_TOP" "$MENU_RIGHT" "$MENU_BOTTOM" | cut -d' ' -f9-13)"
 e2e_keys Escape
 
 # Three system desktops for two desks: the current one to the current desk, the next to 趣味, a new desk for
 # the third in the first free slot.
 list 11 22 33 && current 11
 e2e_require "the tray menu opens again" open_tray_menu
-e2e_keys Up Up Up Up Up Up Up Return  # from the bottom: the options menu's seven lines, then the item
+e2e_keys Up Up Up Up Up Up Up Up Return  # from the bottom: the options menu's six lines, the desk's name, the item
 e2e_expect_true "the item turns following on" e2e_wait_ini User FollowSystemDesks 1 5
 e2e_expect_eq "the desks are tied in the system's order" "$(guid 11) $(guid 22) $(guid 33)" \
     "$(e2e_ini_get SystemDesks 0) $(e2e_ini_get SystemDesks 3) $(e2e_ini_get SystemDesks 1)"

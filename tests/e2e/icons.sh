@@ -95,8 +95,9 @@ e2e_expect_eq "the start puts the item it placed back, and only that one" "x.txt
 e2e_require "the tray icon is shown" e2e_tray_icon_shown
 e2e_pointer_away
 layouts=$(cat "$E2E_PROG/KORUVAN.icons")
-# From the bottom: the options menu's six lines, following, the option (tray_keys.sh checks the menu's look).
-e2e_require "the tray menu opens" e2e_tray_menu Up Up Up Up Up Up Up Up Return
+# From the bottom: the options menu's six lines, the desk's name, following, the option (tray_keys.sh checks
+# the menu's look).
+e2e_require "the tray menu opens" e2e_tray_menu Up Up Up Up Up Up Up Up Up Return
 e2e_require "the option is turned off" e2e_wait_ini User KeepIconPositions 0 5
 e2e_keys ctrl+alt+1
 e2e_require "the switch to desk 0 is done" e2e_wait_ini User LastUse 0 10

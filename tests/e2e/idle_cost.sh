@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# What the program costs while nothing happens: the bar auto-hidden, the pointer away, nothing changing. Prints
-# the share of one core that the program's process and the Wine server used over SECONDS_IDLE (default 60),
-# and the server's share over as long without the program. A measurement, not a test: it is not registered
+# What the program costs while nothing happens: the bar auto-hidden, the pointer away, nothing changing, a
+# program's desk set (so the watch of new windows is on). Prints the share of one core that the program's
+# process and the Wine server used over SECONDS_IDLE (default 60), and the server's share over as long without
+# the program. A measurement, not a test: it is not registered
 # with ctest.
 #
 #     [SECONDS_IDLE=60] bash tests/e2e/idle_cost.sh KORUVAN.exe koruvan_probe.exe
@@ -20,6 +21,11 @@ SizeNum=0
 [DeskTop]
 0=ホーム,,(None),0 128 0,0
 1=仕事,,(None),0 128 0,0
+[DeskIds]
+0=1
+1=2
+[ProgramDesks]
+notepad.exe=2
 EOF2
 e2e_require "the bar is shown" e2e_start_program
 e2e_pointer_away

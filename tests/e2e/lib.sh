@@ -115,14 +115,19 @@ e2e_open_windows() {
     return 1
 }
 
+# Starts a Notepad on "noteN.txt" of the session's folder, without waiting for it.
+e2e_open_notepad() {  # N
+    printf 'note %s\r\n' "$1" >"$E2E_DIR/note$1.txt"
+    (cd "$E2E_DIR" && exec wine notepad "note$1.txt" >/dev/null 2>&1) &
+    E2E_STARTED_PIDS+=("$!")
+}
+
 # Opens N Notepads, each on a file of its own ("note1.txt".."noteN.txt" in the session's folder), the first two
 # maximised unless "plain" follows, and waits until they are all shown.
 e2e_open_notepads() {  # N [plain]
     local i
     for i in $(seq "$1"); do
-        printf 'note %s\r\n' "$i" >"$E2E_DIR/note$i.txt"
-        (cd "$E2E_DIR" && exec wine notepad "note$i.txt" >/dev/null 2>&1) &
-        E2E_STARTED_PIDS+=("$!")
+        e2e_open_notepad "$i"
     done
     for i in $(seq "$1"); do
         probe wait "note$i.txt - メモ帳" 30000 || return 1

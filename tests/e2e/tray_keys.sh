@@ -40,8 +40,8 @@ e2e_require "a click on the icon opens its menu" e2e_wait_menu
 shot="$E2E_SHOTS/tray-menu-full.png"
 e2e_screenshot "$shot"
 e2e_crop "$shot" "$E2E_SHOTS/tray-menu.png" $((MENU_LEFT - 12)) $((MENU_TOP - 12)) "$E2E_SCREEN_W" "$E2E_SCREEN_H"
-e2e_expect_eq "two desks, the window group (no window to move: greyed), the icon option, the toggle Wine cannot have, the options menu" \
-    "enabled enabled - greyed greyed enabled enabled - enabled greyed - enabled enabled - enabled enabled - enabled enabled" \
+e2e_expect_eq "two desks, the window group (no window: greyed), the icon option, the toggle Wine cannot have, the desk's name, the options menu" \
+    "enabled enabled - greyed greyed greyed enabled enabled - enabled greyed enabled - enabled enabled - enabled enabled - enabled enabled" \
     "$(e2e_menu_look "$shot" "$MENU_LEFT" "$MENU_TOP" "$MENU_RIGHT" "$MENU_BOTTOM")"
 e2e_keys Down Down Return  # ホーム, 趣味
 e2e_expect_true "its second desk switches" e2e_wait_ini User LastUse 3 10

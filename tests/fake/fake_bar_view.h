@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_notices.h"
 #include "bar/bar_popups.h"
 #include "bar/bar_view.h"
 
@@ -22,7 +23,7 @@ struct OpenedDialog {
     friend bool operator==(const OpenedDialog&, const OpenedDialog&) = default;
 };
 
-class FakeBarView : public BarView, public BarPopups {
+class FakeBarView : public BarView, public BarPopups, public BarNotices {
   public:
     // A caption bar of 18 and borders of 3 pixels, as a small tool window has.
     int frameWidth = 6;
@@ -40,9 +41,12 @@ class FakeBarView : public BarView, public BarPopups {
     int systemDesktopWatchesMade = 0;
     bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
-    std::optional<double> iconCheck;            // seconds from the last checkIconsAfter
-    std::vector<std::string> balloons;          // "title: text"
-    std::string sessionEndBlock;                // the reason last given; empty when not blocked
+    bool watchingNewWindows = false;
+    std::optional<double> newWindowsCheck;  // seconds from the last checkNewWindowsAfter
+    std::optional<double> iconCheck;        // seconds from the last checkIconsAfter
+    std::vector<std::string> balloons;      // "title: text"
+    std::vector<std::string> deskNames;     // shown after switches
+    std::string sessionEndBlock;            // the reason last given; empty when not blocked
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
@@ -106,6 +110,11 @@ class FakeBarView : public BarView, public BarPopups {
     }
     void checkSystemDesktopsAfter(double seconds) override { systemDesktopsCheck = seconds; }
     bool systemDesktopsWatched() override { return watchingSystemDesktops && systemDesktopsWatchable; }
+    void watchNewWindows(bool on) override {
+        watchingNewWindows = on;
+        if (!on) newWindowsCheck.reset();
+    }
+    void checkNewWindowsAfter(double seconds) override { newWindowsCheck = seconds; }
     void checkIconsAfter(double seconds) override { iconCheck = seconds; }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
@@ -119,6 +128,10 @@ class FakeBarView : public BarView, public BarPopups {
     void showTray(int number, const std::string& text) override {
         trayNumber = number;
         trayTip = text;
+    }
+    void showDeskName(const std::string& name) override {
+        deskNames.push_back(name);
+        record("desk name " + name);
     }
     void showTrayBalloon(const std::string& title, const std::string& text) override {
         balloons.push_back(title + ": " + text);

@@ -747,6 +747,11 @@ std::uint32_t FakePlatform::windowProcessId(WindowHandle window) {
     return w ? w->processId : 0;
 }
 
+std::string FakePlatform::windowProgramFile(WindowHandle window) {
+    const FakeWindow* w = find(window);
+    return w ? w->programFile : std::string();
+}
+
 bool FakePlatform::windowRefusesControl(WindowHandle window) {
     const FakeWindow* w = find(window);
     return w && w->elevated;

@@ -42,6 +42,7 @@ struct FakeWindow {
     bool cloaked = false;
     bool toolWindow = false;
     std::uint32_t processId = 500;
+    std::string programFile = "C:\\Windows\\notepad.exe";
     bool elevated = false;  // its program refuses to be moved by this one
 };
 
@@ -197,6 +198,7 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     std::vector<RunningWindow> runningWindows;
     bool failShortcuts = false;
     std::vector<RunningWindow> listRunningWindows() override { return runningWindows; }
+    std::string windowProgramFile(WindowHandle window) override;
     bool writeShortcut(const std::string& shortcutPath, const std::string& target) override;
 
     static constexpr WindowHandle kDesktop = 0x10010;

@@ -3,6 +3,7 @@
 
 #include "platform/win32/device_context.h"
 #include "platform/win32/win32_session.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace koruvan::win32 {
 
@@ -32,6 +33,9 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kChangeMessage:
             onChange();
             return 0;
+        case kNewWindowMessage:
+            model_.onWindowAppeared(toWindowHandle(reinterpret_cast<HWND>(lParam)));
+            return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
         case WM_DISPLAYCHANGE:
@@ -58,10 +62,7 @@ LRESULT BarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDestroy();
             return 0;
         default:
-            if (tray_ && tray_->isTaskbarCreated(message)) {
-                tray_->addAgain();
-                model_.onExplorerRestarted();
-            }
+            if (notices_.onTaskbarCreated(message)) model_.onExplorerRestarted();
             break;
     }
     return Window::onMessage(message, wParam, lParam);
@@ -99,6 +100,9 @@ void BarWindow::onTimer(WPARAM timer) {
         KillTimer(hwnd(), timer);
         if (systemDesktops_) systemDesktops_->rearm();  // a watch that could not be set up is tried again
         model_.onSystemDesktopsChanged();
+    } else if (timer == kNewWindowsTimer) {
+        KillTimer(hwnd(), timer);
+        model_.onNewWindowsCheck();
     }
 }
 
@@ -185,7 +189,7 @@ void BarWindow::onChange() {
 void BarWindow::onDestroy() {
     changes_.reset();
     systemDesktops_.reset();
-    tray_.reset();
+    notices_.detach();
     hotkeys_.reset();
     PostQuitMessage(0);
 }

@@ -23,7 +23,7 @@ TrayChoice BarPopupsWindow::popupTrayMenu(const TrayMenu& menu) {
     HMENU popup = makeTrayMenu(menu.desks, menu.toggles, menu.checkedSizeItem);
     insertTrayWindowItems(popup, static_cast<UINT>(menu.desks.size()), menu.windowItems);
     const UINT item = trackMenuAtPointer(owner_, popup);
-    return {trayDeskOf(item), commandOf(item), trayMoveDeskOf(item)};
+    return {trayDeskOf(item), commandOf(item), trayMoveDeskOf(item), trayProgramDeskOf(item)};
 }
 
 void BarPopupsWindow::warn(const std::string& text, const std::string& title) {

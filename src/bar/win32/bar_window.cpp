@@ -17,7 +17,7 @@ SIZE screenDotsPerInch() {
 }  // namespace
 
 BarWindow::BarWindow(Platform& platform, SharedState& state)
-    : popups_(platform, state), model_(platform, state, *this, popups_) {}
+    : popups_(platform, state), model_(platform, state, *this, popups_, notices_) {}
 
 bool BarWindow::start() {
     // A fixed-size tool window with a caption and a close box; no taskbar button of its own.
@@ -28,7 +28,7 @@ bool BarWindow::start() {
     popups_.setOwner(hwnd());
     const SIZE dpi = screenDotsPerInch();
     tipFont_ = tipFontFor(dpi.cy);
-    tray_.emplace(hwnd(), kTrayMessage);
+    notices_.attach(hwnd(), kTrayMessage);
     hotkeys_.emplace(hwnd());
     changes_.emplace(hwnd(), kChangeMessage);
     model_.setHeldHotkeys(hotkeys_->held());
@@ -130,6 +130,20 @@ bool BarWindow::systemDesktopsWatched() {
     return systemDesktops_ && systemDesktops_->live();
 }
 
+void BarWindow::watchNewWindows(bool on) {
+    if (on && !newWindows_) {
+        newWindows_.emplace(hwnd(), kNewWindowMessage);
+    } else if (!on && newWindows_) {
+        newWindows_.reset();
+        KillTimer(hwnd(), kNewWindowsTimer);
+    }
+}
+
+void BarWindow::checkNewWindowsAfter(double seconds) {
+    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
+    SetTimer(hwnd(), kNewWindowsTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
 void BarWindow::askForCheck() {
     SetTimer(hwnd(), kCheckTimer, USER_TIMER_MINIMUM, nullptr);
 }
@@ -137,14 +151,6 @@ void BarWindow::askForCheck() {
 void BarWindow::show() {
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd());
-}
-
-void BarWindow::showTray(int deskNumber, const std::string& tip) {
-    if (tray_) tray_->show(deskNumber, widen(tip));
-}
-
-void BarWindow::showTrayBalloon(const std::string& title, const std::string& text) {
-    if (tray_) tray_->showBalloon(widen(title), widen(text));
 }
 
 void BarWindow::blockSessionEnd(const std::string& reason) {

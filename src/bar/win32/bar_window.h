@@ -9,9 +9,11 @@
 #include <optional>
 
 #include "bar/desk_bar.h"
+#include "bar/win32/bar_notices_window.h"
 #include "bar/win32/bar_popups_window.h"
 #include "bar/win32/change_watch.h"
 #include "bar/win32/desk_hotkeys.h"
+#include "bar/win32/new_window_watch.h"
 #include "bar/win32/system_desktops_watch.h"
 #include "bar/win32/tray_icon.h"
 #include "bar/win32/wallpaper_thumbnails.h"
@@ -51,10 +53,10 @@ class BarWindow final : public Window, public BarView {
     void watchSystemDesktops(bool on) override;
     void checkSystemDesktopsAfter(double seconds) override;
     bool systemDesktopsWatched() override;
+    void watchNewWindows(bool on) override;
+    void checkNewWindowsAfter(double seconds) override;
     void checkIconsAfter(double seconds) override;
     void show() override;
-    void showTray(int deskNumber, const std::string& tip) override;
-    void showTrayBalloon(const std::string& title, const std::string& text) override;
     void blockSessionEnd(const std::string& reason) override;
     void close() override;
 
@@ -69,6 +71,8 @@ class BarWindow final : public Window, public BarView {
     static constexpr UINT_PTR kFollowTimer = 3;
     static constexpr UINT kSystemDesktopsMessage = WM_APP + 3;
     static constexpr UINT_PTR kIconTimer = 4;
+    static constexpr UINT_PTR kNewWindowsTimer = 5;
+    static constexpr UINT kNewWindowMessage = WM_APP + 4;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the
     // window's paint: a check never holds back the bar's new face.
@@ -95,16 +99,17 @@ class BarWindow final : public Window, public BarView {
     void onDestroy();
 
     BarPopupsWindow popups_;
+    BarNoticesWindow notices_;
     DeskBar model_;
     DeskButtons buttons_{};
     TipLook tip_{};
     WallpaperThumbnails thumbnails_;
     Font tipFont_;
     int pressedDesk_ = -1;
-    std::optional<TrayIcon> tray_;
     std::optional<DeskHotkeys> hotkeys_;
     std::optional<ChangeWatch> changes_;
     std::optional<SystemDesktopsWatch> systemDesktops_;
+    std::optional<NewWindowWatch> newWindows_;
     bool watching_ = false;
     bool checkAsked_ = false;
 };

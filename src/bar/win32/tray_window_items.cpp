@@ -1,5 +1,6 @@
 #include "bar/win32/tray_window_items.h"
 
+#include <optional>
 #include <string>
 
 #include "bar/win32/popup_menus.h"
@@ -10,6 +11,8 @@ namespace {
 
 // Above the tray menu's desk items.
 constexpr UINT kFirstMoveItem = 1100;
+constexpr UINT kFirstProgramDeskItem = 1200;
+constexpr UINT kNoProgramDeskItem = kFirstProgramDeskItem + kDeskCount;
 
 UINT checkedIf(bool on) {
     return on ? MF_CHECKED : MF_UNCHECKED;
@@ -24,6 +27,15 @@ void insertTrayWindowItems(HMENU menu, UINT position, const TrayWindowItems& ite
         AppendMenuW(desks, MF_STRING | checkedIf(desk.current), kFirstMoveItem + static_cast<UINT>(desk.desk),
                     menuText(desk.text).c_str());
     }
+    HMENU programDesks = CreatePopupMenu();
+    bool ruled = false;
+    for (const TrayDesk& desk : items.programDesks)
+        ruled = ruled || desk.current;
+    AppendMenuW(programDesks, MF_STRING | checkedIf(!ruled), kNoProgramDeskItem, L"(決めない)");
+    for (const TrayDesk& desk : items.programDesks) {
+        AppendMenuW(programDesks, MF_STRING | checkedIf(desk.current),
+                    kFirstProgramDeskItem + static_cast<UINT>(desk.desk), menuText(desk.text).c_str());
+    }
     const auto insert = [&](UINT flags, UINT_PTR item, const std::string& text) {
         InsertMenuW(menu, position++, MF_BYPOSITION | flags, item,
                     text.empty() ? nullptr : widen(text).c_str());
@@ -33,6 +45,8 @@ void insertTrayWindowItems(HMENU menu, UINT position, const TrayWindowItems& ite
     const std::string pin = "すべてのデスクに表示" + (items.pinKey.empty() ? "" : "\t" + items.pinKey);
     insert(MF_SEPARATOR, 0, "");
     insert(MF_POPUP | MF_STRING | window, reinterpret_cast<UINT_PTR>(desks), "このウィンドウを移動");
+    insert(MF_POPUP | MF_STRING | (items.programEnabled ? MF_ENABLED : MF_GRAYED),
+           reinterpret_cast<UINT_PTR>(programDesks), "このプログラムを開くデスク");
     insert(MF_STRING | window | checkedIf(items.pinned), static_cast<UINT_PTR>(MenuCommand::PinWindow), pin);
     insert(MF_STRING | hide | checkedIf(items.hideOtherDeskWindows),
            static_cast<UINT_PTR>(MenuCommand::HideOtherDeskWindows), "他のデスクのウィンドウを隠す");
@@ -44,6 +58,13 @@ int trayMoveDeskOf(UINT item) {
     return item >= kFirstMoveItem && item < kFirstMoveItem + kDeskCount
                ? static_cast<int>(item - kFirstMoveItem)
                : -1;
+}
+
+std::optional<int> trayProgramDeskOf(UINT item) {
+    if (item == kNoProgramDeskItem) return -1;
+    if (item >= kFirstProgramDeskItem && item < kNoProgramDeskItem)
+        return static_cast<int>(item - kFirstProgramDeskItem);
+    return std::nullopt;
 }
 
 }  // namespace koruvan::win32

@@ -55,4 +55,10 @@ std::vector<RunningWindow> Win32WindowSystem::listRunningWindows() {
     return windows;
 }
 
+std::string Win32WindowSystem::windowProgramFile(WindowHandle window) {
+    DWORD processId = 0;
+    if (!GetWindowThreadProcessId(toHwnd(window), &processId) || processId == 0) return {};
+    return programFileOf(processId);
+}
+
 }  // namespace koruvan::win32

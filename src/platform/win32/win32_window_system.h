@@ -47,6 +47,7 @@ class Win32WindowSystem final : public WindowSystem {
     bool windowRefusesControl(WindowHandle window) override;
     // win32_applications.cpp
     std::vector<RunningWindow> listRunningWindows() override;
+    std::string windowProgramFile(WindowHandle window) override;
 };
 
 }  // namespace koruvan::win32
