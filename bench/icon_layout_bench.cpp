@@ -48,7 +48,7 @@ void BM_IconLayoutFile(benchmark::State& run) {
     const IconSetup setup(run.range(0));
     IconLayouts layouts;
     for (int desk = 0; desk < kDeskCount; ++desk)
-        layouts[iconLayoutKey(desk)][IconScreen{1920, 1080, 96}] = setup.layout;
+        layouts[std::to_string(desk + 1)][IconScreen{1920, 1080, 96}] = setup.layout;  // keyed by identity
     for (auto _ : run)
         benchmark::DoNotOptimize(parseIconLayouts(formatIconLayouts(layouts)));
 }
