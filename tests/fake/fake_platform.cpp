@@ -707,7 +707,10 @@ bool FakePlatform::minimizeWindow(WindowHandle window) {
 }
 
 bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
-    FakeWindow* w = recordWindowCall("show", window, " " + std::to_string(static_cast<int>(command)));
+    // Appended, not summed: GCC 12 takes a literal plus a temporary for an overlapping copy (-Wrestrict).
+    std::string detail = " ";
+    detail += std::to_string(static_cast<int>(command));
+    FakeWindow* w = recordWindowCall("show", window, detail);
     if (!w) return false;
     w->visible = true;
     w->minimized = command == ShowCommand::Minimized;
