@@ -36,10 +36,10 @@ mkdir "$E2E_DESKTOP/フォルダ"
 
 # "name=x,y ..." of the named items as the view lists them.
 places() {
-    local listing spec
+    local listing wanted
     listing=$(probe icons "$view_dll")
-    for spec in "$@"; do
-        awk -v name="${spec%%=*}" '{ at = $1 "," $2; sub(/^[^ ]+ [^ ]+ /, ""); if ($0 == name) print name "=" at }' \
+    for wanted in "$@"; do
+        awk -v name="${wanted%%=*}" '{ at = $1 "," $2; sub(/^[^ ]+ [^ ]+ /, ""); if ($0 == name) print name "=" at }' \
             <<<"$listing"
     done | paste -sd ' '
 }
