@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bar/desk_keys.h"
 #include "store/desk_identity.h"
 #include "store/settings.h"
 #include "store/window_table.h"
@@ -151,10 +152,7 @@ void DeskPrograms::fillTrayItems(TrayWindowItems& items, WindowHandle window,
     const std::optional<DeskId> rule =
         program.empty() ? std::nullopt : ruleDesk(state_.programRules, program);
     const int ruled = rule ? slotOfDesk(state_, *rule) : -1;
-    items.programDesks.clear();
-    for (const int slot : order)
-        items.programDesks.push_back(
-            {slot, state_.deskTable[static_cast<std::size_t>(slot)].name, slot == ruled});
+    items.programDesks = trayMenuDesks(state_.deskTable, order, ruled, HeldHotkeys{});  // no key leads there
 }
 
 void DeskPrograms::onTrayChoice(int slot, WindowHandle window, StoreReport& report) {
