@@ -100,6 +100,13 @@ TEST_F(DeskSwitchTest, ComingBackShowsTheDesksWindowsInTheirOrderAndGivesTheFocu
     EXPECT_EQ(platform.filesIn("C:\\Users\\user\\Desktop\\"), std::vector<std::string>{"report.doc"});
     EXPECT_EQ(platform.filesIn("C:\\KORUVAN\\dsk2\\"), std::vector<std::string>{"game.lnk"});
     EXPECT_EQ(setting("User", "LastUse"), "0");
+
+    // The focus given back counts as the desk's even when no watch saw it and the bar's click took it.
+    platform.foreground = 0;
+    bar.onDeskClicked(2);
+    platform.clearCalls();
+    bar.onDeskClicked(0);
+    EXPECT_EQ(windowCalls().back(), "activate " + hex(browser));
 }
 
 TEST_F(DeskSwitchTest, WindowsGoneOrOnAnotherSystemDesktopAreLeftOut) {
@@ -112,6 +119,41 @@ TEST_F(DeskSwitchTest, WindowsGoneOrOnAnotherSystemDesktopAreLeftOut) {
     EXPECT_EQ(windowCalls(), (std::vector<std::string>{
                                  "show " + hex(browser) + " 4", "show " + hex(editor) + " 4",
                                  "stack " + hex(editor) + " " + hex(browser), "activate " + hex(editor)}));
+}
+
+// The order and the focus wait, past the switch's end, for every program to have shown its window: set
+// earlier, a program's own handling of its show would undo them. A program that takes too long is not waited
+// for, and a switch away drops an order not set yet.
+TEST_F(DeskSwitchTest, TheOrderWaitsForTheProgramsToShowTheirWindowsButNotForLong) {
+    bar.onDeskClicked(2);
+    platform.window(editor).showsLate = true;
+    platform.clearCalls();
+    bar.onDeskClicked(0);
+    EXPECT_EQ(setting("User", "LastUse"), "0") << "the switch has ended";
+    EXPECT_EQ(windowCalls().size(), 2u) << "only the shows";
+    ASSERT_TRUE(view.windowsCheck.has_value());
+
+    platform.window(editor).showsLate = false;
+    bar.onWindowsCheck();
+    EXPECT_EQ(windowCalls().back(), "activate " + hex(editor));
+
+    const auto leaveAndComeBack = [&] {
+        bar.onDeskClicked(2);
+        platform.clearCalls();
+        bar.onDeskClicked(0);
+    };
+    platform.window(browser).showsLate = true;
+    leaveAndComeBack();
+    platform.clock += DeskWindowKeeper::kShowPatienceSeconds;
+    bar.onWindowsCheck();
+    EXPECT_EQ(windowCalls().back(), "activate " + hex(editor)) << "the browser's program is taken for hung";
+
+    leaveAndComeBack();
+    bar.onDeskClicked(2);
+    platform.window(browser).showsLate = false;
+    platform.clearCalls();
+    bar.onWindowsCheck();
+    EXPECT_TRUE(windowCalls().empty()) << "desk 0's order is not set on desk 2";
 }
 
 // With the option on, every switch shows the new desk's name; a switch that did not happen shows none.

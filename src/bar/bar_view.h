@@ -32,6 +32,13 @@ struct TipLook {
     std::int32_t backColor = 0;
 };
 
+// The bar's looks again a little later, each with a handler of its own in DeskBar.
+enum class LaterCheck {
+    NewWindows,  // onNewWindowsCheck
+    Icons,       // onIconCheck
+    Windows,     // onWindowsCheck
+};
+
 class BarView {
   public:
     virtual ~BarView() = default;
@@ -64,10 +71,8 @@ class BarView {
     // While on, the view calls DeskBar::onWindowAppeared for each top-level window another program makes or
     // shows.
     virtual void watchNewWindows(bool on) = 0;
-    // One call of DeskBar::onNewWindowsCheck, `seconds` from now, in place of any earlier one.
-    virtual void checkNewWindowsAfter(double seconds) = 0;
-    // One call of DeskBar::onIconCheck, `seconds` from now, in place of any earlier one.
-    virtual void checkIconsAfter(double seconds) = 0;
+    // One call of the check's handler, `seconds` from now, in place of any earlier one of that check.
+    virtual void checkAfter(LaterCheck check, double seconds) = 0;
     virtual void show() = 0;
 
     // Tells the system why the session cannot end yet (`reason`), or, with none, that it can.

@@ -150,6 +150,7 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
     face_.setWatching(true);
     log.mark("placement");
     switch_.end(old, desk, work, log);
+    onWindowsCheck();
     if (state_.currentDesk == desk) icons_.enterDesk(desk);
     if (sessionEndBlocked_) {
         view_.blockSessionEnd("");
@@ -162,6 +163,13 @@ void DeskBar::runSwitch(int desk, SwitchWork work) {
     if (state_.showDeskName && state_.currentDesk == desk) notices_.showDeskName(state_.deskTable[desk].name);
     tellUser(report);
     following_.askForCheck();
+}
+
+void DeskBar::onWindowsCheck() {
+    // Programs show their windows within tens of milliseconds: a short look again costs nothing meanwhile.
+    constexpr double kLookAgainSeconds = 0.015;
+    if (!switch_.running() && !switch_.settleWindows())
+        view_.checkAfter(LaterCheck::Windows, kLookAgainSeconds);
 }
 
 int DeskBar::giveUpDesk(int slot, StoreReport& report) {

@@ -68,6 +68,9 @@ class DeskBar final : private BarActions {
     // Another program's top-level window was made or shown; a look again at those not shown yet.
     void onWindowAppeared(WindowHandle window) { programs_.onWindowAppeared(window, busy()); }
     void onNewWindowsCheck() { programs_.onCheckDue(busy()); }
+    // After a switch: the entered desk's windows are stacked and focused once their programs have shown
+    // them; until then the view looks again shortly. A switch running meanwhile settles its own.
+    void onWindowsCheck();
     // The check of the Desktop's view that a desk's items wait for; none while a switch runs, which leaves
     // the desk whose items wait.
     void onIconCheck() {

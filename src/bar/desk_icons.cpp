@@ -51,13 +51,13 @@ void DeskIconKeeper::enterDesk(int desk, std::optional<std::set<std::string>> on
         next = PutBack{desk, std::move(keys), platform_.session.monotonicSeconds()};
     }
     replacePutBack(std::move(next));
-    if (pending_ || unsaved_) view_.checkIconsAfter(kIconCheckSeconds);
+    if (pending_ || unsaved_) view_.checkAfter(LaterCheck::Icons, kIconCheckSeconds);
 }
 
 void DeskIconKeeper::start(const std::vector<std::string>& placed) {
     if (!placed.empty()) enterDesk(state_.currentDesk, std::set<std::string>(placed.begin(), placed.end()));
     findView_ = state_.keepIconPositions;
-    view_.checkIconsAfter(kIconCheckSeconds);
+    view_.checkAfter(LaterCheck::Icons, kIconCheckSeconds);
 }
 
 void DeskIconKeeper::onCheck() {
@@ -75,7 +75,7 @@ void DeskIconKeeper::onCheck() {
     } else if (waited >= kIconWaitSeconds) {
         endPutBack(putBack.desk, "not listed", waited);  // the view is left as it is
     } else {
-        view_.checkIconsAfter(kIconCheckSeconds);
+        view_.checkAfter(LaterCheck::Icons, kIconCheckSeconds);
     }
 }
 

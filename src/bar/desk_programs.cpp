@@ -72,7 +72,7 @@ void DeskPrograms::onWindowAppeared(WindowHandle window, bool busy) {
 void DeskPrograms::onCheckDue(bool busy) {
     if (!watching_) waiting_.clear();
     if (busy || waiting_.empty()) {
-        if (!waiting_.empty()) view_.checkNewWindowsAfter(kNewWindowCheckSeconds);
+        if (!waiting_.empty()) view_.checkAfter(LaterCheck::NewWindows, kNewWindowCheckSeconds);
         return;
     }
     const double now = platform_.session.monotonicSeconds();
@@ -89,7 +89,7 @@ void DeskPrograms::onCheckDue(bool busy) {
     // Handles of windows gone may name other windows later.
     if (decided_.size() > kDecidedKept)
         std::erase_if(decided_, [&](WindowHandle w) { return platform_.windows.windowProcessId(w) == 0; });
-    if (!waiting_.empty()) view_.checkNewWindowsAfter(kNewWindowCheckSeconds);
+    if (!waiting_.empty()) view_.checkAfter(LaterCheck::NewWindows, kNewWindowCheckSeconds);
     updateWatch();
 }
 

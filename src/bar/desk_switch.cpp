@@ -54,6 +54,21 @@ void DeskSwitch::end(int old, int desk, SwitchWork work, const StepLog& log) {
         (work.windows ? "switch " : "follow ") + move + " " + log.summary() + "\r\n");
     paintedLine_ = "painted " + move;
     if (!askedAt_) askedAt_ = log.startSeconds();
+    settleLine_ = "settle " + move + " ";
+    settleLog_ = StepLog([this] { return platform_.session.monotonicSeconds(); });
+}
+
+bool DeskSwitch::settleWindows() {
+    if (!windows_.settling()) return true;
+    if (!windows_.settleWindows(settleLog_)) return false;
+    if (settleLog_.enabled() && !settleLine_.empty()) {
+        // A log line lost is no loss, as above.
+        (void)platform_.files.appendFileBytes(state_.programDir + kSwitchTimesFile,
+                                              settleLine_ + settleLog_.summary() + "\r\n");
+    }
+    settleLine_.clear();
+    settleLog_ = StepLog();
+    return true;
 }
 
 void DeskSwitch::onPainted() {

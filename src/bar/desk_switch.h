@@ -48,6 +48,9 @@ class DeskSwitch {
     void end(int old, int desk, SwitchWork work, const StepLog& log);
     // The bar has painted what the switch left: the first paint after it ends its timing.
     void onPainted();
+    // After the switch: true once the entered desk's windows stand in their order with the focus back, or
+    // none wait; their wait and stacking are logged as a line of their own.
+    bool settleWindows();
 
   private:
     Platform& platform_;
@@ -60,6 +63,9 @@ class DeskSwitch {
     // With logged times: when the last switch was asked for, until the bar has painted its end.
     std::optional<double> askedAt_;
     std::string paintedLine_;
+    // With logged times: from the switch's end to its windows' order.
+    StepLog settleLog_;
+    std::string settleLine_;
 };
 
 }  // namespace koruvan

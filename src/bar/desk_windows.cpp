@@ -23,6 +23,8 @@ void DeskWindowKeeper::leaveWindowsToSystem(bool on) {
 }
 
 void DeskWindowKeeper::leaveDesk(int desk, StepLog& log) {
+    // The desk's windows are captured as they stand: an order not set yet is not set any more.
+    settling_.reset();
     forgetGonePins();
     capture();
     log.mark("capture");
@@ -50,19 +52,34 @@ WindowHandle DeskWindowKeeper::focusedAmong(const DeskWindows& entries) const {
 
 void DeskWindowKeeper::enterDesk(int desk, StepLog& log) {
     WindowSystem& windows = platform_.windows;
-    const RestorePlan plan =
-        planRestore(state_.windowTable[static_cast<std::size_t>(desk)],
-                    focused_[static_cast<std::size_t>(desk)], [&](const WindowEntry& entry) {
-                        return WindowNow{.gone = windows.windowProcessId(entry.window) == 0,
-                                         .cloaked = windows.isWindowCloaked(entry.window)};
-                    });
+    RestorePlan plan = planRestore(state_.windowTable[static_cast<std::size_t>(desk)],
+                                   focused_[static_cast<std::size_t>(desk)], [&](const WindowEntry& entry) {
+                                       return WindowNow{.gone = windows.windowProcessId(entry.window) == 0,
+                                                        .cloaked = windows.isWindowCloaked(entry.window)};
+                                   });
     for (const WindowEntry& entry : plan.show)
         windows.showWindow(entry.window,
                            entry.zoomed ? ShowCommand::RestoredMaximized : ShowCommand::Restored);
     log.mark("restore");
+    if (!plan.stack.empty())
+        settling_ = Settling{std::move(plan), platform_.session.monotonicSeconds() + kShowPatienceSeconds};
+}
+
+// Stacked or focused before its program has shown it, a window would jump back to the front when it does.
+bool DeskWindowKeeper::settleWindows(StepLog& log) {
+    if (!settling_) return true;
+    WindowSystem& windows = platform_.windows;
+    const bool allShown = std::all_of(settling_->plan.stack.begin(), settling_->plan.stack.end(),
+                                      [&](WindowHandle window) { return windows.showsHandled(window); });
+    if (!allShown && platform_.session.monotonicSeconds() < settling_->until) return false;
+    log.mark("shown");
+    const RestorePlan plan = std::move(settling_->plan);
+    settling_.reset();
     windows.stackWindows(plan.stack);
-    if (plan.focus != 0) windows.activateWindow(plan.focus);
+    // Noted at once: the watch may have seen only a maximised window's own activation at its show.
+    if (plan.focus != 0 && windows.activateWindow(plan.focus)) lastActiveWindow_ = plan.focus;
     log.mark("order");
+    return true;
 }
 
 // An application window of another program that lets this one move it.

@@ -15,11 +15,15 @@
 #include "platform/platform.h"
 #include "store/hidden_windows.h"
 #include "store/shared_state.h"
+#include "store/window_restore.h"
 
 namespace koruvan {
 
 class DeskWindowKeeper {
   public:
+    // A program that has not shown its window by then is taken for hung: the others are not held up longer.
+    static constexpr double kShowPatienceSeconds = 1.0;
+
     DeskWindowKeeper(Platform& platform, SharedState& state);
 
     // The windows on the screen become the current desk's.
@@ -27,9 +31,15 @@ class DeskWindowKeeper {
     // A switch leaves `desk`: its windows, captured, leave the screen, all but the pinned ones. With the hide
     // option the record's write is logged as the step "hidden".
     void leaveDesk(int desk, StepLog& log);
-    // The windows of the desk's last capture come back without being activated, stand in the order they had,
-    // and the one that had the focus gets it back; logged as the steps "restore" and "order".
+    // The windows of the desk's last capture are asked back without being activated, without waiting on
+    // their programs; logged as the step "restore". Once settled they stand in the order they had and the
+    // one that had the focus gets it back.
     void enterDesk(int desk, StepLog& log);
+    // True while the entered desk's windows wait for their programs to show them.
+    bool settling() const { return settling_.has_value(); }
+    // Once every program has shown its window, or `kShowPatienceSeconds` after the switch, the windows are
+    // stacked and focused (logged as "shown" and "order") and this answers true; until then false.
+    bool settleWindows(StepLog& log);
 
     // A window moved to another desk leaves the screen at once and comes back when its desk is entered;
     // moving it to the desk on screen, or to a desk whose list is full, does nothing. False only when the
@@ -77,6 +87,12 @@ class DeskWindowKeeper {
 
     Platform& platform_;
     SharedState& state_;
+    // The entered desk's windows waiting to be stacked and focused, and until when they are waited for.
+    struct Settling {
+        RestorePlan plan;
+        double until = 0;
+    };
+    std::optional<Settling> settling_;
     // A handle is only the same window while the same process owns it.
     struct PinnedWindow {
         WindowHandle window = 0;

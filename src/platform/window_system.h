@@ -69,6 +69,9 @@ class WindowSystem {
     // the handle names no window.
     virtual bool minimizeWindow(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
+    // True once the window's program has handled every show asked of it, or the window is gone: only then
+    // does a stacking or a focus given stay, since the program's own handling of a show would undo it.
+    virtual bool showsHandled(WindowHandle window) = 0;
     // Off the screen and off the taskbar (SW_HIDE), without waiting, as above.
     virtual bool hideWindow(WindowHandle window) = 0;
     // Stacks the windows in this order, front to back, activating none. A window whose program does not

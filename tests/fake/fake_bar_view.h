@@ -42,11 +42,13 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
     bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
     std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
     bool watchingNewWindows = false;
-    std::optional<double> newWindowsCheck;  // seconds from the last checkNewWindowsAfter
-    std::optional<double> iconCheck;        // seconds from the last checkIconsAfter
-    std::vector<std::string> balloons;      // "title: text"
-    std::vector<std::string> deskNames;     // shown after switches
-    std::string sessionEndBlock;            // the reason last given; empty when not blocked
+    // Seconds from the last checkAfter of each check.
+    std::optional<double> newWindowsCheck;
+    std::optional<double> iconCheck;
+    std::optional<double> windowsCheck;
+    std::vector<std::string> balloons;   // "title: text"
+    std::vector<std::string> deskNames;  // shown after switches
+    std::string sessionEndBlock;         // the reason last given; empty when not blocked
     bool shown = false;
     bool closed = false;
     std::deque<MenuCommand> menuAnswers;
@@ -114,8 +116,11 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
         watchingNewWindows = on;
         if (!on) newWindowsCheck.reset();
     }
-    void checkNewWindowsAfter(double seconds) override { newWindowsCheck = seconds; }
-    void checkIconsAfter(double seconds) override { iconCheck = seconds; }
+    void checkAfter(LaterCheck check, double seconds) override {
+        (check == LaterCheck::NewWindows ? newWindowsCheck
+         : check == LaterCheck::Icons    ? iconCheck
+                                         : windowsCheck) = seconds;
+    }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {
         deskMenuEnabled.push_back(enabled);

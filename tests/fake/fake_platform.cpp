@@ -717,6 +717,11 @@ bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
     return true;
 }
 
+bool FakePlatform::showsHandled(WindowHandle window) {
+    const auto it = windows_.find(window);
+    return it == windows_.end() || !it->second.showsLate;
+}
+
 // Recorded as "stack 2a 2b ..." (front to back); the windows then lead the desktop's order.
 void FakePlatform::stackWindows(const std::vector<WindowHandle>& frontToBack) {
     std::ostringstream text;

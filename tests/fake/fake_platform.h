@@ -43,7 +43,8 @@ struct FakeWindow {
     bool toolWindow = false;
     std::uint32_t processId = 500;
     std::string programFile = "C:\\Windows\\notepad.exe";
-    bool elevated = false;  // its program refuses to be moved by this one
+    bool elevated = false;   // its program refuses to be moved by this one
+    bool showsLate = false;  // its program has not handled the shows asked of it yet
 };
 
 class FakePlatform : public FileSystem, public WindowSystem, public Shell, public Session, public Platform {
@@ -160,6 +161,7 @@ class FakePlatform : public FileSystem, public WindowSystem, public Shell, publi
     ScreenRect virtualScreen() override { return screen; }
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    bool showsHandled(WindowHandle window) override;
     bool hideWindow(WindowHandle window) override;
     void stackWindows(const std::vector<WindowHandle>& frontToBack) override;
     // Recorded as "activate <handle>"; the window becomes the foreground one.

@@ -103,6 +103,9 @@ void BarWindow::onTimer(WPARAM timer) {
     } else if (timer == kNewWindowsTimer) {
         KillTimer(hwnd(), timer);
         model_.onNewWindowsCheck();
+    } else if (timer == kWindowsTimer) {
+        KillTimer(hwnd(), timer);
+        model_.onWindowsCheck();
     }
 }
 

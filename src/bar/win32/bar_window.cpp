@@ -8,6 +8,12 @@
 namespace koruvan::win32 {
 namespace {
 
+// One message of `timer`, in place of any earlier one; the system rounds shorter times up to its least.
+void setTimerAfter(HWND window, UINT_PTR timer, double seconds) {
+    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
+    SetTimer(window, timer, static_cast<UINT>(milliseconds), nullptr);
+}
+
 // The screen's dots per inch, across and down.
 SIZE screenDotsPerInch() {
     const WindowDc screen(nullptr);
@@ -117,13 +123,14 @@ void BarWindow::watchSystemDesktops(bool on) {
 }
 
 void BarWindow::checkSystemDesktopsAfter(double seconds) {
-    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
-    SetTimer(hwnd(), kFollowTimer, static_cast<UINT>(milliseconds), nullptr);
+    setTimerAfter(hwnd(), kFollowTimer, seconds);
 }
 
-void BarWindow::checkIconsAfter(double seconds) {
-    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
-    SetTimer(hwnd(), kIconTimer, static_cast<UINT>(milliseconds), nullptr);
+void BarWindow::checkAfter(LaterCheck check, double seconds) {
+    const UINT_PTR timer = check == LaterCheck::NewWindows ? kNewWindowsTimer
+                           : check == LaterCheck::Icons    ? kIconTimer
+                                                           : kWindowsTimer;
+    setTimerAfter(hwnd(), timer, seconds);
 }
 
 bool BarWindow::systemDesktopsWatched() {
@@ -137,11 +144,6 @@ void BarWindow::watchNewWindows(bool on) {
         newWindows_.reset();
         KillTimer(hwnd(), kNewWindowsTimer);
     }
-}
-
-void BarWindow::checkNewWindowsAfter(double seconds) {
-    const double milliseconds = std::max(seconds * 1000 + 0.5, static_cast<double>(USER_TIMER_MINIMUM));
-    SetTimer(hwnd(), kNewWindowsTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 
 void BarWindow::askForCheck() {

@@ -54,8 +54,7 @@ class BarWindow final : public Window, public BarView {
     void checkSystemDesktopsAfter(double seconds) override;
     bool systemDesktopsWatched() override;
     void watchNewWindows(bool on) override;
-    void checkNewWindowsAfter(double seconds) override;
-    void checkIconsAfter(double seconds) override;
+    void checkAfter(LaterCheck check, double seconds) override;
     void show() override;
     void blockSessionEnd(const std::string& reason) override;
     void close() override;
@@ -72,6 +71,7 @@ class BarWindow final : public Window, public BarView {
     static constexpr UINT kSystemDesktopsMessage = WM_APP + 3;
     static constexpr UINT_PTR kIconTimer = 4;
     static constexpr UINT_PTR kNewWindowsTimer = 5;
+    static constexpr UINT_PTR kWindowsTimer = 6;
     static constexpr UINT kNewWindowMessage = WM_APP + 4;
 
     // One check for any number of changes that come before it runs. A timer's message comes after the

@@ -140,14 +140,28 @@ bool Win32WindowSystem::showWindow(WindowHandle window, ShowCommand command) {
     const HWND hwnd = toHwnd(window);
     if (!IsWindow(hwnd)) return false;
     const int code = command == ShowCommand::Minimized ? SW_SHOWMINNOACTIVE : restoreCode(hwnd, command);
-    // A program that answers has shown the window before the caller goes on to stack it and give the focus,
-    // which a later change of its own would undo; one that does not answer follows when it wakes.
-    if (answersNow(hwnd)) {
-        ShowWindow(hwnd, code);
-    } else {
-        ShowWindowAsync(hwnd, code);
-    }
+    ShowWindowAsync(hwnd, code);
+    // Queued behind the show: its answer, delivered while this thread pumps messages, tells that the program
+    // has handled it.
+    if (SendMessageCallbackW(hwnd, WM_NULL, 0, 0, onShowHandled, reinterpret_cast<ULONG_PTR>(this)))
+        ++unansweredShows_[hwnd];
     return true;
+}
+
+void CALLBACK Win32WindowSystem::onShowHandled(HWND window, UINT, ULONG_PTR self, LRESULT) {
+    auto& unanswered = reinterpret_cast<Win32WindowSystem*>(self)->unansweredShows_;
+    const auto it = unanswered.find(window);
+    if (it != unanswered.end() && --it->second <= 0) unanswered.erase(it);
+}
+
+// A window closed before its program answered never will: its count goes with it.
+bool Win32WindowSystem::showsHandled(WindowHandle window) {
+    const HWND hwnd = toHwnd(window);
+    if (!IsWindow(hwnd)) {
+        unansweredShows_.erase(hwnd);
+        return true;
+    }
+    return !unansweredShows_.contains(hwnd);
 }
 
 }  // namespace koruvan::win32

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "platform/window_system.h"
 
@@ -38,6 +39,7 @@ class Win32WindowSystem final : public WindowSystem {
     ScreenRect virtualScreen() override;
     bool minimizeWindow(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    bool showsHandled(WindowHandle window) override;
     // win32_desk_windows.cpp
     bool hideWindow(WindowHandle window) override;
     void stackWindows(const std::vector<WindowHandle>& frontToBack) override;
@@ -48,6 +50,12 @@ class Win32WindowSystem final : public WindowSystem {
     // win32_applications.cpp
     std::vector<RunningWindow> listRunningWindows() override;
     std::string windowProgramFile(WindowHandle window) override;
+
+  private:
+    static void CALLBACK onShowHandled(HWND window, UINT message, ULONG_PTR self, LRESULT result);
+
+    // Each window's shows whose programs have not answered yet.
+    std::unordered_map<HWND, int> unansweredShows_;
 };
 
 }  // namespace koruvan::win32
