@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <winternl.h>
+
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -277,25 +279,56 @@ FileResult Win32FileSystem::deleteFile(const std::string& path) {
     return deleteReadOnlyName(wide, attributes);
 }
 
+namespace {
+
+// What tells an open file apart from another of the same name, asked of the handle alone:
+// GetFileInformationByHandle also asks for the volume's serial number, which Wine fetches from its mount
+// manager at every call, most of the time a store of a hundred items takes.
+struct OpenFileFacts {
+    std::uint64_t fileId = 0;
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    DWORD attributes = 0;
+};
+
+std::optional<OpenFileFacts> factsOf(HANDLE file) {
+    FILE_BASIC_INFO basic{};
+    FILE_STANDARD_INFO standard{};
+    FILE_INTERNAL_INFORMATION internal{};
+    IO_STATUS_BLOCK io{};
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof(basic)) ||
+        !GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof(standard))) {
+        return std::nullopt;
+    }
+    if (const NTSTATUS status =
+            NtQueryInformationFile(file, &io, &internal, sizeof(internal), FileInternalInformation);
+        status < 0) {
+        SetLastError(RtlNtStatusToDosError(status));
+        return std::nullopt;
+    }
+    return OpenFileFacts{static_cast<std::uint64_t>(internal.IndexNumber.QuadPart),
+                         static_cast<std::uint64_t>(standard.EndOfFile.QuadPart),
+                         static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart), basic.FileAttributes};
+}
+
+}  // namespace
+
+// The volume is the listed folder's: a name opened in it (a reparse point as itself) is a file of its
+// volume, since no second name crosses volumes.
 FileResult Win32FileSystem::deleteFileIfUnchanged(const std::string& path, const PlainFile& listed) {
     // The check and the deletion go through one handle: a save that replaces the name after the check
     // replaces another file than the one marked.
     FileHandle file(CreateFileW(widePath(path).c_str(), DELETE | FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !GetFileInformationByHandle(file.get(), &info)) return lastFileError();
-    const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
-    if (info.dwVolumeSerialNumber != listed.volume ||
-        join(info.nFileIndexHigh, info.nFileIndexLow) != listed.fileId ||
-        join(info.nFileSizeHigh, info.nFileSizeLow) != listed.size ||
-        join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime) != listed.writeTime) {
+    const std::optional<OpenFileFacts> facts = file ? factsOf(file.get()) : std::nullopt;
+    if (!facts) return lastFileError();
+    if (facts->fileId != listed.fileId || facts->size != listed.size || facts->writeTime != listed.writeTime)
         return FileError::Changed;
-    }
     FILE_BASIC_INFO basic{};
-    const bool readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    const bool readOnly = (facts->attributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (readOnly) {
-        basic.FileAttributes = (info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+        basic.FileAttributes = (facts->attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
         if (!SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof(basic)))
             return lastFileError();
     }
@@ -304,7 +337,7 @@ FileResult Win32FileSystem::deleteFileIfUnchanged(const std::string& path, const
         SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof(disposition)));
     if (readOnly) {
         // The file's other names keep the attribute.
-        basic.FileAttributes = info.dwFileAttributes;
+        basic.FileAttributes = facts->attributes;
         SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof(basic));
     }
     return result;
