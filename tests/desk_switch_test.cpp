@@ -43,6 +43,13 @@ class DeskSwitchTest : public ::testing::Test, public BarFixture {
         return calls;
     }
 
+    // The window's program, late until now, handles the show asked of it.
+    void showsNow(WindowHandle window) {
+        FakeWindow& late = platform.window(window);
+        late.showsLate = false;
+        late.minimized = false;
+    }
+
     static std::string hex(WindowHandle handle) {
         char text[32];
         std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(handle));
@@ -133,7 +140,7 @@ TEST_F(DeskSwitchTest, TheOrderWaitsForTheProgramsToShowTheirWindowsButNotForLon
     EXPECT_EQ(windowCalls().size(), 2u) << "only the shows";
     ASSERT_TRUE(view.windowsCheck.has_value());
 
-    platform.window(editor).showsLate = false;
+    showsNow(editor);
     bar.onWindowsCheck();
     EXPECT_EQ(windowCalls().back(), "activate " + hex(editor));
 
@@ -150,10 +157,26 @@ TEST_F(DeskSwitchTest, TheOrderWaitsForTheProgramsToShowTheirWindowsButNotForLon
 
     leaveAndComeBack();
     bar.onDeskClicked(2);
-    platform.window(browser).showsLate = false;
+    showsNow(browser);
     platform.clearCalls();
     bar.onWindowsCheck();
     EXPECT_TRUE(windowCalls().empty()) << "desk 0's order is not set on desk 2";
+}
+
+// Left before its program has shown it, a window stays the desk's: taken off the screen again, shown on
+// return.
+TEST_F(DeskSwitchTest, ADeskLeftBeforeItsWindowsAreShownKeepsThem) {
+    bar.onDeskClicked(2);
+    platform.window(editor).showsLate = true;
+    bar.onDeskClicked(0);
+    platform.clearCalls();
+    bar.onDeskClicked(2);
+    EXPECT_THAT(platform.calls, ::testing::Contains("minimize " + hex(editor)));
+
+    showsNow(editor);
+    platform.clearCalls();
+    bar.onDeskClicked(0);
+    EXPECT_THAT(windowCalls(), ::testing::Contains("show " + hex(editor) + " 4"));
 }
 
 // With the option on, every switch shows the new desk's name; a switch that did not happen shows none.

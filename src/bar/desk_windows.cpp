@@ -10,6 +10,21 @@
 
 namespace koruvan {
 
+namespace {
+
+// Windows asked back but not shown yet by their programs are still the desk's: the capture takes them for
+// minimised, and their shows, handled later, would bring them up on the next desk.
+void keepUnshown(WindowSystem& windows, const std::vector<WindowEntry>& askedBack, DeskWindows& desk) {
+    for (const WindowEntry& entry : askedBack) {
+        const bool kept = std::any_of(desk.begin(), desk.end(),
+                                      [&](const WindowEntry& other) { return other.window == entry.window; });
+        if (kept || desk.size() >= kMaxCapturedWindows || windows.showsHandled(entry.window)) continue;
+        desk.push_back(entry);
+    }
+}
+
+}  // namespace
+
 DeskWindowKeeper::DeskWindowKeeper(Platform& platform, SharedState& state)
     : platform_(platform), state_(state) {}
 
@@ -23,13 +38,15 @@ void DeskWindowKeeper::leaveWindowsToSystem(bool on) {
 }
 
 void DeskWindowKeeper::leaveDesk(int desk, StepLog& log) {
-    // The desk's windows are captured as they stand: an order not set yet is not set any more.
+    // An order not set yet is not set any more.
+    const std::optional<Settling> unsettled = std::move(settling_);
     settling_.reset();
     forgetGonePins();
     capture();
     log.mark("capture");
     if (!isDeskIndex(desk)) return;
     DeskWindows& leaving = state_.windowTable[static_cast<std::size_t>(desk)];
+    if (unsettled) keepUnshown(platform_.windows, unsettled->plan.show, leaving);
     dropPinned(leaving);
     focused_[static_cast<std::size_t>(desk)] = focusedAmong(leaving);
     std::vector<WindowHandle> windows;

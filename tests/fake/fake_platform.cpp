@@ -712,6 +712,7 @@ bool FakePlatform::showWindow(WindowHandle window, ShowCommand command) {
     detail += std::to_string(static_cast<int>(command));
     FakeWindow* w = recordWindowCall("show", window, detail);
     if (!w) return false;
+    if (w->showsLate) return true;
     w->visible = true;
     w->minimized = command == ShowCommand::Minimized;
     return true;

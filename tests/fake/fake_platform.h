@@ -44,7 +44,7 @@ struct FakeWindow {
     std::uint32_t processId = 500;
     std::string programFile = "C:\\Windows\\notepad.exe";
     bool elevated = false;   // its program refuses to be moved by this one
-    bool showsLate = false;  // its program has not handled the shows asked of it yet
+    bool showsLate = false;  // its program has not handled the shows asked of it yet: they change nothing
 };
 
 class FakePlatform : public FileSystem, public WindowSystem, public Shell, public Session, public Platform {
