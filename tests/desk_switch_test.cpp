@@ -140,6 +140,9 @@ TEST_F(DeskSwitchTest, TheOrderWaitsForTheProgramsToShowTheirWindowsButNotForLon
     EXPECT_EQ(windowCalls().size(), 2u) << "only the shows";
     ASSERT_TRUE(view.windowsCheck.has_value());
 
+    platform.window(editor).showsLate = false;
+    bar.onWindowsCheck();
+    EXPECT_EQ(windowCalls().size(), 2u) << "answered, but still minimised";
     showsNow(editor);
     bar.onWindowsCheck();
     EXPECT_EQ(windowCalls().back(), "activate " + hex(editor));

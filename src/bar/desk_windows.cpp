@@ -86,8 +86,14 @@ void DeskWindowKeeper::enterDesk(int desk, StepLog& log) {
 bool DeskWindowKeeper::settleWindows(StepLog& log) {
     if (!settling_) return true;
     WindowSystem& windows = platform_.windows;
-    const bool allShown = std::all_of(settling_->plan.stack.begin(), settling_->plan.stack.end(),
-                                      [&](WindowHandle window) { return windows.showsHandled(window); });
+    // The program's answer and the window's state both: a system may hand the program the show after a
+    // message sent later. A window gone meanwhile waits for nothing.
+    const auto shown = [&](WindowHandle window) {
+        if (!windows.showsHandled(window)) return false;
+        const TopLevelWindow now = windows.describeWindow(window);
+        return windows.windowProcessId(window) == 0 || (now.visible && !now.iconic);
+    };
+    const bool allShown = std::all_of(settling_->plan.stack.begin(), settling_->plan.stack.end(), shown);
     if (!allShown && platform_.session.monotonicSeconds() < settling_->until) return false;
     log.mark("shown");
     const RestorePlan plan = std::move(settling_->plan);
