@@ -34,9 +34,10 @@ struct TipLook {
 
 // The bar's looks again a little later, each with a handler of its own in DeskBar.
 enum class LaterCheck {
-    NewWindows,  // onNewWindowsCheck
-    Icons,       // onIconCheck
-    Windows,     // onWindowsCheck
+    SystemDesktops,  // onSystemDesktopsChanged
+    NewWindows,      // onNewWindowsCheck
+    Icons,           // onIconCheck
+    Windows,         // onWindowsCheck
 };
 
 class BarView {
@@ -63,8 +64,6 @@ class BarView {
     // While on, the view calls DeskBar::onSystemDesktopsChanged whenever the system rewrites its record of
     // its virtual desktops. Off also drops a check asked for.
     virtual void watchSystemDesktops(bool on) = 0;
-    // One more call of onSystemDesktopsChanged, `seconds` from now, in place of any earlier one.
-    virtual void checkSystemDesktopsAfter(double seconds) = 0;
     // False while on but a watch could not be set up (its key gone, not yet made again): the view tries again
     // at each call of onSystemDesktopsChanged, and following asks for checks meanwhile.
     virtual bool systemDesktopsWatched() = 0;

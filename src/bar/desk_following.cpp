@@ -85,9 +85,9 @@ void DeskFollowing::askForCheck() {
     if (!view_.systemDesktopsWatched())
         due = std::min(due.value_or(kUnwatchedCheckSeconds), kUnwatchedCheckSeconds);
     if (pending_) {
-        view_.checkSystemDesktopsAfter(0);
+        view_.checkAfter(LaterCheck::SystemDesktops, 0);
     } else if (due) {
-        view_.checkSystemDesktopsAfter(*due + kWakeMargin);
+        view_.checkAfter(LaterCheck::SystemDesktops, *due + kWakeMargin);
     }
 }
 

@@ -89,9 +89,10 @@ bool DeskWindowKeeper::settleWindows(StepLog& log) {
     // The program's answer and the window's state both: a system may hand the program the show after a
     // message sent later. A window gone meanwhile waits for nothing.
     const auto shown = [&](WindowHandle window) {
+        if (windows.windowProcessId(window) == 0) return true;
         if (!windows.showsHandled(window)) return false;
         const TopLevelWindow now = windows.describeWindow(window);
-        return windows.windowProcessId(window) == 0 || (now.visible && !now.iconic);
+        return now.visible && !now.iconic;
     };
     const bool allShown = std::all_of(settling_->plan.stack.begin(), settling_->plan.stack.end(), shown);
     if (!allShown && platform_.session.monotonicSeconds() < settling_->until) return false;

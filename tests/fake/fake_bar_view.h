@@ -40,7 +40,7 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
     bool watchingSystemDesktops = false;
     int systemDesktopWatchesMade = 0;
     bool systemDesktopsWatchable = true;        // what systemDesktopsWatched gives while watching
-    std::optional<double> systemDesktopsCheck;  // seconds from the last checkSystemDesktopsAfter
+    std::optional<double> systemDesktopsCheck;  // seconds from the last checkAfter of it
     bool watchingNewWindows = false;
     // Seconds from the last checkAfter of each check.
     std::optional<double> newWindowsCheck;
@@ -110,16 +110,26 @@ class FakeBarView : public BarView, public BarPopups, public BarNotices {
         if (on) ++systemDesktopWatchesMade;
         if (!on) systemDesktopsCheck.reset();
     }
-    void checkSystemDesktopsAfter(double seconds) override { systemDesktopsCheck = seconds; }
     bool systemDesktopsWatched() override { return watchingSystemDesktops && systemDesktopsWatchable; }
     void watchNewWindows(bool on) override {
         watchingNewWindows = on;
         if (!on) newWindowsCheck.reset();
     }
     void checkAfter(LaterCheck check, double seconds) override {
-        (check == LaterCheck::NewWindows ? newWindowsCheck
-         : check == LaterCheck::Icons    ? iconCheck
-                                         : windowsCheck) = seconds;
+        switch (check) {
+            case LaterCheck::SystemDesktops:
+                systemDesktopsCheck = seconds;
+                break;
+            case LaterCheck::NewWindows:
+                newWindowsCheck = seconds;
+                break;
+            case LaterCheck::Icons:
+                iconCheck = seconds;
+                break;
+            case LaterCheck::Windows:
+                windowsCheck = seconds;
+                break;
+        }
     }
     void show() override { shown = true; }
     MenuCommand popupDeskMenu(bool enabled) override {

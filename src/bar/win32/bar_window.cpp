@@ -1,6 +1,7 @@
 #include "bar/win32/bar_window.h"
 
 #include <algorithm>
+#include <array>
 
 #include "platform/win32/device_context.h"
 #include "platform/win32/wide_text.h"
@@ -122,14 +123,10 @@ void BarWindow::watchSystemDesktops(bool on) {
     }
 }
 
-void BarWindow::checkSystemDesktopsAfter(double seconds) {
-    setTimerAfter(hwnd(), kFollowTimer, seconds);
-}
-
 void BarWindow::checkAfter(LaterCheck check, double seconds) {
-    const UINT_PTR timer = check == LaterCheck::NewWindows ? kNewWindowsTimer
-                           : check == LaterCheck::Icons    ? kIconTimer
-                                                           : kWindowsTimer;
+    // In the order of LaterCheck.
+    constexpr std::array<UINT_PTR, 4> kTimers{kFollowTimer, kNewWindowsTimer, kIconTimer, kWindowsTimer};
+    const UINT_PTR timer = kTimers[static_cast<std::size_t>(check)];
     setTimerAfter(hwnd(), timer, seconds);
 }
 

@@ -51,7 +51,6 @@ class BarWindow final : public Window, public BarView {
     void setWatching(bool on) override;
     void wakeAfter(double seconds) override;
     void watchSystemDesktops(bool on) override;
-    void checkSystemDesktopsAfter(double seconds) override;
     bool systemDesktopsWatched() override;
     void watchNewWindows(bool on) override;
     void checkAfter(LaterCheck check, double seconds) override;
