@@ -36,6 +36,7 @@ bool Win32WindowSystem::hideWindow(WindowHandle window) {
 void Win32WindowSystem::stackWindows(const std::vector<WindowHandle>& frontToBack) {
     HDWP batch = BeginDeferWindowPos(static_cast<int>(frontToBack.size()));
     std::vector<std::pair<HWND, HWND>> placed;  // each window and the one it goes behind
+    std::vector<std::pair<HWND, HWND>> late;    // those of them whose programs do not answer now
     HWND behind = HWND_TOP;
     HWND lastAnswering = HWND_TOP;
     for (const WindowHandle handle : frontToBack) {
@@ -45,13 +46,15 @@ void Win32WindowSystem::stackWindows(const std::vector<WindowHandle>& frontToBac
             batch = DeferWindowPos(batch, window, lastAnswering, 0, 0, 0, 0, kStackFlags);
             lastAnswering = window;
         } else {
-            SetWindowPos(window, behind, 0, 0, 0, 0, kStackFlags | SWP_ASYNCWINDOWPOS);
+            late.emplace_back(window, behind);
         }
         placed.emplace_back(window, behind);
         behind = window;
     }
-    if (batch && EndDeferWindowPos(batch)) return;
-    for (const auto& [window, after] : placed)
+    // Posted after the batch: a busy program that took its place first would have the batch stack the
+    // others over it.
+    const bool batched = batch && EndDeferWindowPos(batch);
+    for (const auto& [window, after] : batched ? late : placed)
         SetWindowPos(window, after, 0, 0, 0, 0, kStackFlags | SWP_ASYNCWINDOWPOS);
 }
 
